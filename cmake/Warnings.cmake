@@ -1,0 +1,12 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Warning flags for our own targets. Tests get the basic set only, since test-framework macros
+# expand into code we do not control.
+function(harukaze_strict_warnings target)
+    target_compile_options(${target} PRIVATE
+        -Wall -Wextra -Werror -Wundef -Wpointer-arith -Wformat=2 -Wnon-virtual-dtor
+        -Wold-style-cast -Woverloaded-virtual)
+endfunction()
+
+function(harukaze_test_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
