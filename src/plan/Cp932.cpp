@@ -66,7 +66,7 @@ size_t utf8SequenceLength(std::string_view rest)
     size_t length = 1;
     if (lead >= 0xF0 && lead <= 0xF4)
         length = 4;
-    else if (lead >= 0xE0)
+    else if (lead >= 0xE0 && lead <= 0xEF)
         length = 3;
     else if (lead >= 0xC2 && lead <= 0xDF)
         length = 2;

@@ -24,10 +24,16 @@ constexpr int ERA_COUNT = 5;
 
 extern const std::array<Era, ERA_COUNT> ERA_TABLE;
 
-/** Western year of an era year; no range check (平成 0 is 1988, 大正 20 is 1931). */
+/**
+ * Western year of an era year; no range check on the era year (平成 0 is 1988, 大正 20 is 1931).
+ * An era index outside ERA_TABLE gives 0, the "no year" of the era dialog.
+ */
 int WAREKI_TO_SEIREKI(int eraIndex, int eraYear);
 
-/** As above, the era year being the leading number of `eraYearText` (0 when there is none). */
+/**
+ * As above, the era year being the leading number of `eraYearText` (blanks ignored, 0 when there is
+ * none). A fractional era year is added as it stands and the sum rounded half to even.
+ */
 int WAREKI_TO_SEIREKI(int eraIndex, std::string_view eraYearText);
 
 /** The 平成 year of a Western year (year - 1988) as text of at least two digits, for every year. */

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -163,5 +164,10 @@ std::string formatPadded(long long value, int digits)
 
 long long roundHalfEven(double value)
 {
-    return static_cast<long long>(std::nearbyint(value));
+    // Converting a double outside the range of long long (or NaN) is undefined; hold it to the
+    // range first. 2^62 is exactly representable and far beyond every caller's range.
+    constexpr double kLimit = 4611686018427387904.0;
+    if (std::isnan(value))
+        return 0;
+    return static_cast<long long>(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
 }

@@ -37,5 +37,5 @@ double lenientTextToDouble(std::string_view text);
  */
 std::string formatPadded(long long value, int digits);
 
-/** Rounds a real value to the nearest whole number, halves to the even neighbour. */
+/** Rounds a real value to the nearest whole number, halves to the even neighbour (NaN gives 0; values beyond 2^62 are held there). */
 long long roundHalfEven(double value);
