@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/HelpViewer.h"
+#include "ui_HelpViewer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextDocumentFragment>
+#include <QUrl>
+
+namespace {
+
+constexpr int TopicNumberRole = Qt::UserRole;
+
+// The search ignores the differences a user cannot see or does not care about: half-width and
+// full-width forms (ﾍﾙﾌﾟ / ヘルプ, ＣＳＶ / CSV) and letter case.
+QString searchForm(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+}
+
+QString plainText(const QString& html)
+{
+    return QTextDocumentFragment::fromHtml(html).toPlainText();
+}
+
+} // namespace
+
+HelpViewer::HelpViewer(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_ui(new Ui::HelpViewer)
+{
+    m_ui->setupUi(this);
+    m_ui->helpSplitter->setStretchFactor(0, 0);
+    m_ui->helpSplitter->setStretchFactor(1, 1);
+    m_ui->helpSplitter->setSizes({240, 620});
+    m_ui->backButton->setEnabled(false);
+    m_ui->forwardButton->setEnabled(false);
+
+    connect(m_ui->backButton, &QPushButton::clicked, m_ui->helpBrowser, &QTextBrowser::backward);
+    connect(m_ui->forwardButton, &QPushButton::clicked, m_ui->helpBrowser, &QTextBrowser::forward);
+    connect(m_ui->helpBrowser, &QTextBrowser::backwardAvailable, m_ui->backButton, &QPushButton::setEnabled);
+    connect(m_ui->helpBrowser, &QTextBrowser::forwardAvailable, m_ui->forwardButton, &QPushButton::setEnabled);
+    connect(m_ui->helpBrowser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        m_currentAnchor = url.fragment();
+    });
+    connect(m_ui->contentsButton, &QPushButton::clicked, this, &HelpViewer::showContents);
+    connect(m_ui->searchButton, &QPushButton::clicked, this, [this] { showSearch(m_ui->searchLineEdit->text()); });
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->searchLineEdit, &QLineEdit::textChanged, this, &HelpViewer::runSearch);
+    connect(m_ui->searchLineEdit, &QLineEdit::returnPressed, this, [this] {
+        if (m_ui->searchResultListWidget->count() > 0)
+            openTopicItem(m_ui->searchResultListWidget->item(0));
+    });
+    connect(m_ui->contentsListWidget, &QListWidget::itemActivated, this, &HelpViewer::openTopicItem);
+    connect(m_ui->contentsListWidget, &QListWidget::itemClicked, this, &HelpViewer::openTopicItem);
+    connect(m_ui->searchResultListWidget, &QListWidget::itemActivated, this, &HelpViewer::openTopicItem);
+    connect(m_ui->searchResultListWidget, &QListWidget::itemClicked, this, &HelpViewer::openTopicItem);
+}
+
+HelpViewer::~HelpViewer() = default;
+
+bool HelpViewer::loadFile(const QString& path, QString* errorText)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorText) {
+            *errorText = QFileInfo::exists(path)
+                             ? QStringLiteral("ヘルプ ファイルを開けませんでした。\n%1\n(%2)").arg(path, file.errorString())
+                             : QStringLiteral("ヘルプ ファイルが見つかりません。\n%1").arg(path);
+        }
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (errorText)
+            *errorText = QStringLiteral("ヘルプ ファイルを読み込めませんでした。\n%1\n(%2)").arg(path, file.errorString());
+        return false;
+    }
+    QStringDecoder decoder(QStringConverter::Utf8);
+    QString html = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        if (errorText)
+            *errorText = QStringLiteral("ヘルプ ファイルの形式が正しくありません。\n%1").arg(path);
+        return false;
+    }
+
+    m_fileName = path;
+    m_html = std::move(html);
+    m_currentAnchor.clear();
+    m_ui->helpBrowser->clearHistory();
+    m_ui->helpBrowser->setHtml(m_html);
+
+    // Topics are found in the source rather than the laid-out document: the numbered anchors and
+    // their <h2> titles are the help file's fixed structure.
+    m_topics.clear();
+    static const QRegularExpression anchorPattern(
+        QStringLiteral(R"(<a\s[^>]*\bname\s*=\s*["']?topic-(\d+)["']?[^>]*>)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression titlePattern(QStringLiteral(R"(<h2\b[^>]*>(.*?)</h2\s*>)"),
+                                                 QRegularExpression::CaseInsensitiveOption
+                                                     | QRegularExpression::DotMatchesEverythingOption);
+    QVector<QRegularExpressionMatch> anchors;
+    for (auto it = anchorPattern.globalMatch(m_html); it.hasNext();)
+        anchors.append(it.next());
+    for (qsizetype i = 0; i < anchors.size(); ++i) {
+        const qsizetype begin = anchors[i].capturedEnd();
+        const qsizetype end = i + 1 < anchors.size() ? anchors[i + 1].capturedStart() : m_html.size();
+        const QString section = m_html.mid(begin, end - begin);
+        Topic topic;
+        topic.number = anchors[i].captured(1).toInt();
+        const QRegularExpressionMatch title = titlePattern.match(section);
+        topic.title = title.hasMatch() ? plainText(title.captured(1)).simplified()
+                                       : QStringLiteral("トピック %1").arg(topic.number);
+        topic.text = plainText(section);
+        m_topics.append(topic);
+    }
+    fillContents();
+    runSearch();
+    return true;
+}
+
+QString HelpViewer::fileName() const
+{
+    return m_fileName;
+}
+
+const QVector<HelpViewer::Topic>& HelpViewer::topics() const
+{
+    return m_topics;
+}
+
+bool HelpViewer::showAnchor(const QString& anchor)
+{
+    const QRegularExpression pattern(
+        QStringLiteral(R"(\b(name|id)\s*=\s*["']?%1["'\s>])").arg(QRegularExpression::escape(anchor)),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!pattern.match(m_html).hasMatch())
+        return false;
+    QUrl url;
+    url.setFragment(anchor);
+    m_ui->helpBrowser->setSource(url);
+    // setSource() does not scroll again when the browser already stands at this anchor.
+    m_ui->helpBrowser->scrollToAnchor(anchor);
+    m_currentAnchor = anchor;
+    return true;
+}
+
+void HelpViewer::showContents()
+{
+    m_ui->navigationTabWidget->setCurrentWidget(m_ui->contentsTab);
+    if (!showAnchor(QStringLiteral("contents")))
+        m_ui->helpBrowser->verticalScrollBar()->setValue(0);
+}
+
+bool HelpViewer::showTopic(int topic)
+{
+    for (int row = 0; row < m_ui->contentsListWidget->count(); ++row) {
+        QListWidgetItem* item = m_ui->contentsListWidget->item(row);
+        if (item->data(TopicNumberRole).toInt() == topic)
+            m_ui->contentsListWidget->setCurrentItem(item);
+    }
+    return showAnchor(QStringLiteral("topic-%1").arg(topic));
+}
+
+void HelpViewer::showSearch(const QString& keyword)
+{
+    m_ui->navigationTabWidget->setCurrentWidget(m_ui->searchTab);
+    m_ui->searchLineEdit->setText(keyword);
+    runSearch();
+    m_ui->searchLineEdit->setFocus();
+    m_ui->searchLineEdit->selectAll();
+}
+
+QString HelpViewer::currentAnchor() const
+{
+    return m_currentAnchor;
+}
+
+QVector<int> HelpViewer::search(const QString& keyword) const
+{
+    static const QRegularExpression blanks(QStringLiteral("[\\s\\x{3000}]+"));
+    const QStringList words = searchForm(keyword).split(blanks, Qt::SkipEmptyParts);
+    QVector<int> found;
+    for (const Topic& topic : m_topics) {
+        const QString haystack = searchForm(topic.title + QLatin1Char('\n') + topic.text);
+        bool all = true;
+        for (const QString& word : words)
+            all = all && haystack.contains(word);
+        if (all)
+            found.append(topic.number);
+    }
+    return found;
+}
+
+void HelpViewer::fillContents()
+{
+    m_ui->contentsListWidget->clear();
+    for (const Topic& topic : m_topics) {
+        auto* item = new QListWidgetItem(topic.title, m_ui->contentsListWidget);
+        item->setData(TopicNumberRole, topic.number);
+    }
+}
+
+void HelpViewer::runSearch()
+{
+    m_ui->searchResultListWidget->clear();
+    const QVector<int> found = search(m_ui->searchLineEdit->text());
+    for (const Topic& topic : m_topics) {
+        if (!found.contains(topic.number))
+            continue;
+        auto* item = new QListWidgetItem(topic.title, m_ui->searchResultListWidget);
+        item->setData(TopicNumberRole, topic.number);
+    }
+    m_ui->searchCountLabel->setText(QStringLiteral("%1 件のトピックが見つかりました。").arg(found.size()));
+}
+
+void HelpViewer::openTopicItem(QListWidgetItem* item)
+{
+    if (item)
+        showAnchor(QStringLiteral("topic-%1").arg(item->data(TopicNumberRole).toInt()));
+}
