@@ -47,7 +47,17 @@ public:
     const TableModel& model() const { return m_model; }
 
 private:
-    // (internal helpers are the table issue's to add)
+    void layOutYearColumns();
+    void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
+    void fillChild(int RETSU, int KID, TextMatrix* tbl);
+    void fillParent(int RETSU, int SEX, TextMatrix* tbl);
+    /** Label, format, current age and the 51 bare ages of a member column; false if `col` is no table column. */
+    bool startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl);
+    TableColumn& column(int col);
+    void setCell(int col, int row, std::string text, TextMatrix* tbl);
+    void appendToCell(int col, int row, const std::string& text, TextMatrix* tbl);
+    int columnWidth(int squares) const;
+
     const FamilyPlan& m_plan;
     TableContext m_context;
     TextMatrix* m_tbl;
