@@ -91,7 +91,12 @@ bool HelpViewer::loadFile(const QString& path, QString* errorText)
     m_html = std::move(html);
     m_currentAnchor.clear();
     m_ui->helpBrowser->clearHistory();
-    m_ui->helpBrowser->setHtml(m_html);
+    // An empty anchor in front of a heading would land at the end of the block before it, so a
+    // jump would show the last line of the previous topic; the anchor is moved into the heading.
+    static const QRegularExpression anchorBeforeHeading(
+        QStringLiteral(R"((<a\s[^>]*\bname\s*=[^>]*>\s*</a>)\s*(<h[1-6]\b[^>]*>))"),
+        QRegularExpression::CaseInsensitiveOption);
+    m_ui->helpBrowser->setHtml(QString(m_html).replace(anchorBeforeHeading, QStringLiteral("\\2\\1")));
 
     // Topics are found in the source rather than the laid-out document: the numbered anchors and
     // their <h2> titles are the help file's fixed structure.

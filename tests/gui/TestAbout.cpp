@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MessageBox.h"
+#include "app/frmAbout.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void testLabels();
+    void testLabelsFit();
+    void testOkCloses();
+    void testHomePageOpensAddress();
+    void testSystemInfo_data();
+    void testSystemInfo();
+
+private:
+    QByteArray m_savedPath;
+};
+
+void TestAbout::initTestCase()
+{
+    m_savedPath = qgetenv("PATH");
+}
+
+void TestAbout::init()
+{
+    MessageBox::clearLast();
+}
+
+void TestAbout::cleanup()
+{
+    qputenv("PATH", m_savedPath);
+    frmAbout::setSystemInfoPrograms({});
+}
+
+void TestAbout::testLabels()
+{
+    frmAbout about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("HARUKAZE"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("1.0.1"));
+    QVERIFY(!about.findChild<QLabel*>(QStringLiteral("lblPlatform"))->text().isEmpty());
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label11"))->text(), frmAbout::homePage());
+    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
+    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(), QStringLiteral("ｼｽﾃﾑ情報"));
+    // The icon comes from the GUI library's resources, which must be registered by the box itself.
+    const QPixmap icon = about.findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.size(), QSize(64, 64));
+}
+
+void TestAbout::testLabelsFit()
+{
+    frmAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    for (QLabel* label : about.findChildren<QLabel*>())
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    for (QPushButton* button : about.findChildren<QPushButton*>())
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
+}
+
+void TestAbout::testOkCloses()
+{
+    frmAbout about;
+    about.show();
+    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void TestAbout::testHomePageOpensAddress()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    frmAbout about;
+    about.show();
+    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("Label11")), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.urls, QList<QUrl>{QUrl(frmAbout::homePage())});
+}
+
+void TestAbout::testSystemInfo_data()
+{
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("found") << QStringList{QStringLiteral("fake-sysinfo")} << true << true;
+    QTest::newRow("first missing, second found")
+        << QStringList{QStringLiteral("no-such-sysinfo"), QStringLiteral("fake-sysinfo")} << true << true;
+    QTest::newRow("none on PATH") << QStringList{QStringLiteral("no-such-sysinfo")} << true << false;
+    QTest::newRow("not executable") << QStringList{QStringLiteral("fake-sysinfo")} << false << false;
+}
+
+void TestAbout::testSystemInfo()
+{
+    QFETCH(QStringList, programs);
+    QFETCH(bool, executable);
+    QFETCH(bool, started);
+
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString marker = bin.filePath(QStringLiteral("started"));
+    QFile script(bin.filePath(QStringLiteral("fake-sysinfo")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\n: > '%1'\n").arg(marker).toUtf8());
+    script.close();
+    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (executable)
+        permissions |= QFileDevice::ExeOwner;
+    QVERIFY(script.setPermissions(permissions));
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    frmAbout::setSystemInfoPrograms(programs);
+
+    frmAbout about;
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    if (started) {
+        QTRY_VERIFY(QFile::exists(marker));
+        QCOMPARE(MessageBox::count(), 0);
+        MessageBox::plain(nullptr, QString()); // uses up the answer no box asked for
+    } else {
+        QCOMPARE(MessageBox::count(), 1);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+        QVERIFY(!QFile::exists(marker));
+    }
+}
+
+QTEST_MAIN(TestAbout)
+#include "TestAbout.moc"
