@@ -23,13 +23,37 @@ public:
 
     // Converts `input`; on a byte sequence it cannot convert it appends `replacement` and skips
     // `skip(rest)` bytes of the input.
+    //
+    // ASCII is the same in both encodings and makes up most of a plan file, so runs of it are copied
+    // and only the rest of each line goes through iconv. That split is safe: an ASCII byte is never
+    // a CP932 lead byte, and a line feed is never part of a multi-byte character in either encoding.
     template <typename Skip>
     std::string run(std::string_view input, std::string_view replacement, Skip skip)
     {
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         std::string out;
-        out.reserve(input.size() * 2);
-        char buffer[256];
+        out.reserve(input.size() + input.size() / 2);
+        size_t pos = 0;
+        while (pos < input.size()) {
+            size_t ascii = pos;
+            while (ascii < input.size() && static_cast<unsigned char>(input[ascii]) < 0x80)
+                ++ascii;
+            out.append(input.substr(pos, ascii - pos));
+            if (ascii == input.size())
+                break;
+            size_t lineEnd = input.find('\n', ascii);
+            lineEnd = lineEnd == std::string_view::npos ? input.size() : lineEnd + 1;
+            convert(input.substr(ascii, lineEnd - ascii), replacement, skip, out);
+            pos = lineEnd;
+        }
+        return out;
+    }
+
+private:
+    template <typename Skip>
+    void convert(std::string_view input, std::string_view replacement, Skip skip, std::string& out)
+    {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char buffer[1024];
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
         while (inLeft > 0) {
@@ -52,7 +76,6 @@ public:
         size_t outLeft = sizeof(buffer);
         iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft);
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        return out;
     }
 
 private:

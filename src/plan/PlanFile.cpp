@@ -98,14 +98,15 @@ FileLines planFileLines(const FamilyPlan& plan)
 
 std::string planFileBytes(const FamilyPlan& plan)
 {
+    // CR LF is the same in both encodings, so the whole text is converted at once.
     const FileLines lines = planFileLines(plan);
-    std::string bytes;
-    bytes.reserve(PLAN_FILE_LINES * 8);
+    std::string text;
+    text.reserve(PLAN_FILE_LINES * 8);
     for (const std::string& line : lines) {
-        bytes += utf8ToCp932(line);
-        bytes += "\r\n";
+        text += line;
+        text += "\r\n";
     }
-    return bytes;
+    return utf8ToCp932(text);
 }
 
 bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, ProcessState& state, std::string* error)
@@ -120,16 +121,17 @@ bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, ProcessState& s
 
 void splitPlanFileBytes(std::string_view bytes, FileLines& lines)
 {
-    // CR and LF never occur inside a CP932 double-byte character (trail bytes are 0x40 and up), so
-    // the bytes can be split into lines before they are decoded.
+    // CR and LF never occur inside a CP932 double-byte character (trail bytes are 0x40 and up), and
+    // a replaced bad byte never turns into one, so the whole file is decoded at once and split after.
+    const std::string text = cp932ToUtf8(bytes);
     size_t pos = 0;
     size_t slot = 0;
-    while (pos < bytes.size() && slot < lines.size()) {
-        size_t end = pos;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        lines[slot++] = cp932ToUtf8(bytes.substr(pos, end - pos));
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+    while (pos < text.size() && slot < lines.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        lines[slot++].assign(text, pos, end - pos);
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
             ++end;
         pos = end + 1;
     }

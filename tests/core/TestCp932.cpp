@@ -39,6 +39,7 @@ const CodecCase kPairs[] = {
     {"ライフサイクル表", "\x83\x89\x83\x43\x83\x74\x83\x54\x83\x43\x83\x4E\x83\x8B\x95\x5C"},
     {"～", "\x81\x60"},
     {"1998,長女,30", "1998,\x92\xB7\x8F\x97,30"},
+    {"1\r\n長男\r\n\r\nab表c\n2", "1\r\n\x92\xB7\x92\x6A\r\n\r\nab\x95\x5C" "c\n2"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestCp932Pairs, testing::ValuesIn(kPairs));
@@ -64,6 +65,7 @@ const OneWayCase kBadCp932[] = {
     {"\xFF\xFF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
     {"\x81\x20" "2", "\xEF\xBF\xBD 2"},                   // lead byte with an impossible trail
     {"\x92\xB7\xFD\x92\x6A", "長\xEF\xBF\xBD男"},
+    {"\x81\n" "1\x81\r\n", "\xEF\xBF\xBD\n1\xEF\xBF\xBD\r\n"}, // lead bytes cut off by line ends
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestCp932Decode, testing::ValuesIn(kBadCp932));
@@ -84,6 +86,7 @@ const OneWayCase kUnencodable[] = {
     {"a\xE9" "b", "a?b"},              // Latin-1 byte, not UTF-8
     {"\xFF" "1", "?1"},
     {"長\xF0\x9F\x98\x80男", "\x92\xB7?\x92\x6A"},
+    {"\xE9\n\xE9\x95\n", "?\n??\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestCp932Encode, testing::ValuesIn(kUnencodable));
