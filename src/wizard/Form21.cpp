@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "wizard/Form21.h"
+#include "ui_Form21.h"
+
+Form21::Form21(QWidget* parent)
+    : WizardPage(HELP_TOPIC, parent)
+    , m_ui(new Ui::Form21)
+{
+    m_ui->setupUi(this);
+    m_ui->Label3->setText(QStringLiteral("以上で、設定完了です。\n「完了」ボタンを押すとライフサイクル表を表示します。"));
+    connectNavigation(m_ui->Command1, m_ui->Command4, m_ui->Command3, m_ui->Command2);
+}
+
+Form21::~Form21() = default;
+
+void Form21::goNext()
+{
+    emit nextRequested();
+}

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/ProcessState.h"
+#include "table/Clock.h"
+#include "wizard/Form23.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `action` on the modal dialog as soon as one is open, without blocking the test.
+void onModal(std::function<void(QWidget*)> action, int tries = 300)
+{
+    QTimer::singleShot(10, [action, tries] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(modal);
+        else if (tries > 0)
+            onModal(action, tries - 1);
+    });
+}
+
+template <typename T>
+T child(QWidget* parent, const char* name)
+{
+    T found = parent->findChild<T>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+} // namespace
+
+class TestEraDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        setCurrentYearOverride(2026);
+        globalState().ERA_RESULT_YEAR = 0;
+    }
+    void cleanupTestCase() { setCurrentYearOverride(std::nullopt); }
+
+    void testOpensOnCurrentEraYear_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("era");
+        QTest::addColumn<QString>("eraYear");
+        QTest::newRow("reiwa 8") << 2026 << QStringLiteral("令和") << QStringLiteral("08");
+        QTest::newRow("reiwa 1") << 2019 << QStringLiteral("令和") << QStringLiteral("01");
+        QTest::newRow("heisei 12") << 2000 << QStringLiteral("平成") << QStringLiteral("12");
+        QTest::newRow("heisei 30") << 2018 << QStringLiteral("平成") << QStringLiteral("30");
+    }
+    void testOpensOnCurrentEraYear()
+    {
+        QFETCH(int, year);
+        QFETCH(QString, era);
+        QFETCH(QString, eraYear);
+        setCurrentYearOverride(year);
+        Form23 dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("和暦→西暦変換"));
+        auto* combo = child<QComboBox*>(&dialog, "Combo1");
+        QCOMPARE(combo->count(), 5);
+        QCOMPARE(combo->itemText(0), QStringLiteral("明治"));
+        QCOMPARE(combo->itemText(4), QStringLiteral("令和"));
+        QCOMPARE(combo->currentText(), era);
+        QCOMPARE(child<QLineEdit*>(&dialog, "Text1")->text(), eraYear);
+        // What is shown is what "挿入" inserts: the current year.
+        QCOMPARE(child<QLabel*>(&dialog, "Label4")->text(), QString::number(year));
+    }
+
+    void testConversions_data()
+    {
+        QTest::addColumn<int>("era");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("western");
+        QTest::newRow("showa 39") << 2 << QStringLiteral("39") << 1964;
+        QTest::newRow("reiwa 1") << 4 << QStringLiteral("1") << 2019;
+        QTest::newRow("meiji 1") << 0 << QStringLiteral("1") << 1868;
+        QTest::newRow("taisho 20") << 1 << QStringLiteral("20") << 1931;
+        QTest::newRow("showa 64") << 2 << QStringLiteral("64") << 1989;
+        QTest::newRow("heisei 1") << 3 << QStringLiteral("01") << 1989;
+        QTest::newRow("heisei empty") << 3 << QString() << 1988;
+    }
+    void testConversions()
+    {
+        QFETCH(int, era);
+        QFETCH(QString, typed);
+        QFETCH(int, western);
+        QLineEdit field(QStringLiteral("1950"));
+        onModal([era, typed, western](QWidget* modal) {
+            child<QComboBox*>(modal, "Combo1")->setCurrentIndex(era);
+            auto* text = child<QLineEdit*>(modal, "Text1");
+            text->clear();
+            QTest::keyClicks(text, typed);
+            QCOMPARE(modal->findChild<QLabel*>(QStringLiteral("Label4"))->text(), QString::number(western));
+            QTest::mouseClick(child<QPushButton*>(modal, "Command2"), Qt::LeftButton);
+        });
+        ERA_INPUT(&field, nullptr);
+        QCOMPARE(field.text(), QString::number(western));
+        QCOMPARE(int(globalState().ERA_RESULT_YEAR), western);
+    }
+
+    void testInsertAtOnceGivesCurrentYear()
+    {
+        QLineEdit field(QStringLiteral("1964"));
+        onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command2"), Qt::LeftButton); });
+        ERA_INPUT(&field, nullptr);
+        QCOMPARE(field.text(), QStringLiteral("2026"));
+    }
+
+    void testEraYearTakesDigitsOnly()
+    {
+        Form23 dialog;
+        auto* text = child<QLineEdit*>(&dialog, "Text1");
+        text->clear();
+        QTest::keyClicks(text, QStringLiteral("a3x9-7"));
+        QCOMPARE(text->text(), QStringLiteral("39"));
+        QCOMPARE(text->maxLength(), 2);
+    }
+
+    void testCancelLeavesWholeNumber_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("year") << QStringLiteral("1964") << QStringLiteral("1964");
+        QTest::newRow("trailing letters") << QStringLiteral("12ab") << QStringLiteral("12");
+        QTest::newRow("letters only") << QStringLiteral("abc") << QStringLiteral("0");
+        QTest::newRow("empty") << QString() << QStringLiteral("0");
+    }
+    void testCancelLeavesWholeNumber()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        // An earlier insertion into another field must not leak into this one.
+        QLineEdit other;
+        onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command2"), Qt::LeftButton); });
+        ERA_INPUT(&other, nullptr);
+        QCOMPARE(other.text(), QStringLiteral("2026"));
+
+        QLineEdit field(before);
+        onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command1"), Qt::LeftButton); });
+        ERA_INPUT(&field, nullptr);
+        QCOMPARE(field.text(), after);
+        QCOMPARE(int(globalState().ERA_RESULT_YEAR), 0);
+    }
+};
+
+QTEST_MAIN(TestEraDialog)
+#include "TestEraDialog.moc"
