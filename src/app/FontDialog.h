@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <optional>
+
+class QWidget;
+
+/** The font dialog of the font command. Tests answer it with setNextFont() instead of showing it. */
+class FontDialog
+{
+public:
+    /** Runs the dialog starting at `initial`; returns the chosen font, or nothing when cancelled. */
+    static std::optional<QFont> getFont(QWidget* parent, const QFont& initial);
+
+    /** Test hook: the next dialog is not shown and returns `font` (std::nullopt = cancelled). */
+    static void setNextFont(const std::optional<QFont>& font);
+    /** Initial font of the last dialog asked for. */
+    static QFont lastInitialFont();
+};

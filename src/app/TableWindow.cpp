@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TableWindow.h"
+
+#include "app/LifeCycleGrid.h"
+#include "app/frmMain.h"
+#include "table/Clock.h"
+#include "table/TableBuilder.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+
+TableWindow::TableWindow(frmMain* mainWindow, const QString& name)
+    : QMdiSubWindow(nullptr)
+    , m_mainWindow(mainWindow)
+    , m_grid(new LifeCycleGrid(this))
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
+    setWidget(m_grid);
+    // The main window's Ctrl+W runs the close command; the system menu's own shortcuts would make
+    // those keys ambiguous.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            action->setShortcut(QKeySequence());
+    }
+}
+
+TableWindow::~TableWindow() = default;
+
+TableContext TableWindow::currentContext()
+{
+    const ProcessState& state = globalState();
+    TableContext context;
+    context.y0 = currentYear();
+    context.appDir = state.APP_DIR;
+    context.fontName = state.FONT_NAME;
+    context.fontSize = state.FONT_SIZE;
+    return context;
+}
+
+void TableWindow::buildTable(TextMatrix* tbl)
+{
+    m_grid->setTable(buildLifeCycleTable(globalPlan(), currentContext(), tbl));
+}
+
+void TableWindow::applyTableFont(const QFont& font)
+{
+    m_grid->applyTableFont(font);
+}
+
+void TableWindow::closeByCommand()
+{
+    m_closeAllowed = true;
+    close();
+}
+
+void TableWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_closeAllowed) {
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    emit closeRequested();
+}
