@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs the built harukaze-csv as a user would and compares its files with golden CSVs.
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace tabletest;
+
+extern char** environ;
+
+namespace {
+
+const std::string BIN_DIR = std::string(HARUKAZE_BIN_DIR) + "/";
+const std::string CASES_DIR = std::string(HARUKAZE_TEST_DATA_DIR) + "/table/";
+
+struct ProgramRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool exists(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// Runs `program` with `args`, standard output and error captured in files of `scratch`.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args, const TempDir& scratch)
+{
+    const std::string outPath = scratch.path() + "stdout";
+    const std::string errPath = scratch.path() + "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ProgramRun run;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    return run;
+}
+
+ProgramRun runCsv(const std::vector<std::string>& args, const TempDir& scratch)
+{
+    return runProgram(BIN_DIR + "harukaze-csv", args, scratch);
+}
+
+std::vector<std::string> splitCrLf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", begin)) {
+        lines.push_back(bytes.substr(begin, end - begin));
+        begin = end + 2;
+    }
+    if (begin < bytes.size())
+        lines.push_back(bytes.substr(begin) + "<no CR LF at the end>");
+    return lines;
+}
+
+std::map<std::string, std::string> readOptions(const std::string& path)
+{
+    std::map<std::string, std::string> options;
+    std::istringstream in(readFile(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            options[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return options;
+}
+
+void expectSameLines(const std::string& expected, const std::string& actual, const std::string& what)
+{
+    const std::vector<std::string> want = splitCrLf(expected);
+    const std::vector<std::string> got = splitCrLf(actual);
+    for (size_t i = 0; i < std::min(want.size(), got.size()); ++i)
+        ASSERT_EQ(cp932ToUtf8(got[i]), cp932ToUtf8(want[i])) << what << ", line " << i + 1;
+    ASSERT_EQ(got.size(), want.size()) << what;
+    EXPECT_EQ(actual, expected) << what; // and byte for byte
+}
+
+} // namespace
+
+// Each folder under data/table holds options (year, data folder, demo), plan.HRZ and expected.csv.
+TEST(TestExporter, goldenTables)
+{
+    const std::vector<std::string> cases{
+        "demo-2026",       "sample-plan-2026",       "full-family-2031", "hostile-plan-2026",
+        "no-members-1985", "only-wife-no-data-2026", "odd-data-2026",
+    };
+    for (const std::string& name : cases) {
+        const std::string dir = CASES_DIR + name + "/";
+        std::map<std::string, std::string> options = readOptions(dir + "options");
+        ASSERT_FALSE(options["year"].empty()) << name;
+        TempDir scratch;
+        std::string dataDir = BIN_DIR;
+        if (options["data"] == "none")
+            dataDir = scratch.path() + "no-such-folder";
+        else if (options["data"] == "case")
+            dataDir = dir + "data"; // without a trailing slash on purpose
+        const std::string out = scratch.path() + "table.csv";
+        std::vector<std::string> args{"--year", options["year"], "--data-dir", dataDir};
+        args.push_back(options["demo"] == "1" ? "--demo" : dir + "plan.HRZ");
+        args.push_back(out);
+        const ProgramRun run = runCsv(args, scratch);
+        ASSERT_EQ(run.status, 0) << name << ": " << run.err;
+        EXPECT_EQ(run.err, "") << name;
+        expectSameLines(readFile(dir + "expected.csv"), readFile(out), name);
+    }
+}
+
+TEST(TestExporter, demoEqualsTheSamplePlanFile)
+{
+    TempDir scratch;
+    const ProgramRun demo = runCsv({"--year", "2026", "--demo", "-"}, scratch);
+    const ProgramRun plan = runCsv({"--year=2026", CASES_DIR + "sample-plan-2026/plan.HRZ", "-"}, scratch);
+    ASSERT_EQ(demo.status, 0) << demo.err;
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    // Without --data-dir the data files come from the program's own folder.
+    expectSameLines(readFile(CASES_DIR + "demo-2026/expected.csv"), demo.out, "demo to standard output");
+    EXPECT_EQ(plan.out, demo.out);
+}
+
+TEST(TestExporter, yearDefaultsToTheClock)
+{
+    TempDir scratch;
+    const ProgramRun run = runCsv({"--demo", "-"}, scratch);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = splitCrLf(run.out);
+    ASSERT_EQ(lines.size(), 53u);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(lines[2].substr(0, 5), std::to_string(local.tm_year + 1900) + ",");
+}
+
+TEST(TestExporter, helpAndBadArguments)
+{
+    TempDir scratch;
+    const ProgramRun help = runCsv({"--help"}, scratch);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-"),
+              std::string::npos);
+    EXPECT_EQ(help.err, "");
+
+    const std::vector<std::vector<std::string>> badArguments{
+        {},
+        {"plan.HRZ"},
+        {"--demo"},
+        {"--demo", "a.csv", "b.csv"},
+        {"plan.HRZ", "a.csv", "b.csv"},
+        {"--year"},
+        {"--year", "20x6", "--demo", "-"},
+        {"--year", "-1", "--demo", "-"},
+        {"--year", "12026", "--demo", "-"},
+        {"--year=", "--demo", "-"},
+        {"--data-dir"},
+        {"--data-dir", "", "--demo", "-"},
+        {"--frobnicate", "--demo", "-"},
+    };
+    for (const std::vector<std::string>& args : badArguments) {
+        const ProgramRun run = runCsv(args, scratch);
+        std::string joined;
+        for (const std::string& arg : args)
+            joined += "[" + arg + "]";
+        EXPECT_EQ(run.status, 2) << joined;
+        EXPECT_NE(run.err.find("usage: harukaze-csv"), std::string::npos) << joined;
+        EXPECT_EQ(run.out, "") << joined;
+    }
+}
+
+TEST(TestExporter, failuresLeaveNoOutputFile)
+{
+    TempDir scratch;
+    const std::string plan = CASES_DIR + "sample-plan-2026/plan.HRZ";
+
+    // A plan file that does not exist, or is a folder: exit 1, one line on stderr, nothing written.
+    for (const std::string& missing : {scratch.path() + "missing.HRZ", scratch.path()}) {
+        const std::string out = scratch.path() + "out.csv";
+        const ProgramRun run = runCsv({"--year", "2026", missing, out}, scratch);
+        EXPECT_EQ(run.status, 1) << missing;
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(exists(out)) << missing;
+    }
+
+    // An existing output file is left as it was when the plan cannot be read.
+    scratch.write("keep.csv", "old");
+    runCsv({scratch.path() + "missing.HRZ", scratch.path() + "keep.csv"}, scratch);
+    EXPECT_EQ(readFile(scratch.path() + "keep.csv"), "old");
+
+    // An output that cannot be written: exit 1, one line, no file and no temporary left behind.
+    const std::string unwritable = scratch.path() + "no-such-folder/out.csv";
+    const ProgramRun run = runCsv({"--year", "2026", plan, unwritable}, scratch);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(exists(unwritable));
+    const ProgramRun intoFolder = runCsv({"--year", "2026", plan, scratch.path()}, scratch);
+    EXPECT_EQ(intoFolder.status, 1);
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(scratch.path()))
+        ++entries;
+    EXPECT_EQ(entries, 3u); // stdout, stderr and keep.csv only
+}
+
+TEST(TestExporter, overwritesAnExistingOutput)
+{
+    TempDir scratch;
+    scratch.write("out.csv", std::string(100000, 'x'));
+    const ProgramRun run = runCsv({"--year", "2026", "--demo", scratch.path() + "out.csv"}, scratch);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(scratch.path() + "out.csv"), readFile(CASES_DIR + "demo-2026/expected.csv"));
+}
