@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <climits>
 
-const std::array<Era, ERA_COUNT> ERA_TABLE = {{
-    {"明治", 1867},
-    {"大正", 1911},
-    {"昭和", 1925},
-    {"平成", 1988},
-    {"令和", 2018},
-}};
+const std::array<Era, ERA_COUNT> ERA_TABLE = { {
+    { "明治", 1867 },
+    { "大正", 1911 },
+    { "昭和", 1925 },
+    { "平成", 1988 },
+    { "令和", 2018 },
+} };
 
 namespace {
 
@@ -55,7 +55,7 @@ EraYear eraForYear(int westernYear)
     for (int index = ERA_COUNT - 1; index > 0; --index) {
         const int offset = ERA_TABLE[static_cast<size_t>(index)].offset;
         if (westernYear > offset)
-            return {index, westernYear - offset};
+            return { index, westernYear - offset };
     }
-    return {ERA_MEIJI, westernYear - ERA_TABLE[ERA_MEIJI].offset};
+    return { ERA_MEIJI, westernYear - ERA_TABLE[ERA_MEIJI].offset };
 }

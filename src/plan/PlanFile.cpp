@@ -85,12 +85,12 @@ FileLines planFileLines(const FamilyPlan& plan)
     for (int child = 1; child <= MAX_CHILDREN; ++child) {
         const bool real = child <= count;
         for (int column = 1; column <= MTX1_COLUMNS; ++column) {
-            lines[static_cast<size_t>(mtx1Line(child, column) - 1)] =
-                real ? std::to_string(plan.mtx1(child, column)) : matrixPlaceholder("ST3_MTX1", child, column);
+            lines[static_cast<size_t>(mtx1Line(child, column) - 1)]
+                = real ? std::to_string(plan.mtx1(child, column)) : matrixPlaceholder("ST3_MTX1", child, column);
         }
         for (int column = 1; column <= MTX2_COLUMNS; ++column) {
-            lines[static_cast<size_t>(mtx2Line(child, column) - 1)] =
-                real ? withoutOuterSpaces(plan.mtx2(child, column)) : matrixPlaceholder("ST3_MTX2", child, column);
+            lines[static_cast<size_t>(mtx2Line(child, column) - 1)]
+                = real ? withoutOuterSpaces(plan.mtx2(child, column)) : matrixPlaceholder("ST3_MTX2", child, column);
         }
     }
     return lines;

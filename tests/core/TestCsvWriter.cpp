@@ -46,25 +46,38 @@ TEST_P(TestCsvWriterRows, writesTheExpectedBytes)
 }
 
 const CsvCase kCases[] = {
-    {"empty cell in the middle", {{"1998", "", "30"}}, 1, 3, "1998,,30\r\n"},
-    {"row of empty cells", {{"", "", "", ""}}, 1, 4, ",,,\r\n"},
-    {"one column", {{"a"}, {"b"}}, 2, 1, "a\r\nb\r\n"},
-    {"only the grid's extent is written", {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}}, 2, 2,
-        "1,2\r\n4,5\r\n"},
-    {"no table", {{"1", "2"}}, 0, 0, ""},
-    {"no rows", {{"1", "2"}}, 0, 2, ""},
-    {"no columns", {{"1", "2"}}, 3, 0, ""},
-    {"negative extent", {{"1", "2"}}, -1, -5, ""},
-    {"Japanese in CP932", {{"年度", "平成", "夫"}, {"1998", "10", "34 結婚"}}, 2, 3,
-        "\x94\x4E\x93\x78,\x95\xBD\x90\xAC,\x95\x76\r\n1998,10,34 \x8C\x8B\x8D\xA5\r\n"},
-    {"second byte is a backslash", {{"ライフサイクル表"}}, 1, 1,
-        "\x83\x89\x83\x43\x83\x74\x83\x54\x83\x43\x83\x4E\x83\x8B\x95\x5C\r\n"},
-    {"half-width katakana and ideographic space", {{"ｶﾝﾏ", "　"}}, 1, 2, "\xB6\xDD\xCF,\x81\x40\r\n"},
-    {"leading and trailing spaces are kept", {{" 05 長男誕生", "  "}}, 1, 2, " 05 \x92\xB7\x92\x6A\x92\x61\x90\xB6,  \r\n"},
-    {"comma is quoted", {{"a,b", "c"}}, 1, 2, "\"a,b\",c\r\n"},
-    {"quote is doubled", {{"say \"hi\"", "x"}}, 1, 2, "\"say \"\"hi\"\"\",x\r\n"},
-    {"line breaks are quoted", {{"a\nb", "c\rd", "e\r\nf"}}, 1, 3, "\"a\nb\",\"c\rd\",\"e\r\nf\"\r\n"},
-    {"unencodable text becomes a question mark", {{"\xF0\x9F\x98\x80"}}, 1, 1, "?\r\n"},
+    { "empty cell in the middle", { { "1998", "", "30" } }, 1, 3, "1998,,30\r\n" },
+    { "row of empty cells", { { "", "", "", "" } }, 1, 4, ",,,\r\n" },
+    { "one column", { { "a" }, { "b" } }, 2, 1, "a\r\nb\r\n" },
+    { "only the grid's extent is written",
+        { { "1", "2", "3" }, { "4", "5", "6" }, { "7", "8", "9" } },
+        2,
+        2,
+        "1,2\r\n4,5\r\n" },
+    { "no table", { { "1", "2" } }, 0, 0, "" },
+    { "no rows", { { "1", "2" } }, 0, 2, "" },
+    { "no columns", { { "1", "2" } }, 3, 0, "" },
+    { "negative extent", { { "1", "2" } }, -1, -5, "" },
+    { "Japanese in CP932",
+        { { "年度", "平成", "夫" }, { "1998", "10", "34 結婚" } },
+        2,
+        3,
+        "\x94\x4E\x93\x78,\x95\xBD\x90\xAC,\x95\x76\r\n1998,10,34 \x8C\x8B\x8D\xA5\r\n" },
+    { "second byte is a backslash",
+        { { "ライフサイクル表" } },
+        1,
+        1,
+        "\x83\x89\x83\x43\x83\x74\x83\x54\x83\x43\x83\x4E\x83\x8B\x95\x5C\r\n" },
+    { "half-width katakana and ideographic space", { { "ｶﾝﾏ", "　" } }, 1, 2, "\xB6\xDD\xCF,\x81\x40\r\n" },
+    { "leading and trailing spaces are kept",
+        { { " 05 長男誕生", "  " } },
+        1,
+        2,
+        " 05 \x92\xB7\x92\x6A\x92\x61\x90\xB6,  \r\n" },
+    { "comma is quoted", { { "a,b", "c" } }, 1, 2, "\"a,b\",c\r\n" },
+    { "quote is doubled", { { "say \"hi\"", "x" } }, 1, 2, "\"say \"\"hi\"\"\",x\r\n" },
+    { "line breaks are quoted", { { "a\nb", "c\rd", "e\r\nf" } }, 1, 3, "\"a\nb\",\"c\rd\",\"e\r\nf\"\r\n" },
+    { "unencodable text becomes a question mark", { { "\xF0\x9F\x98\x80" } }, 1, 1, "?\r\n" },
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestCsvWriterRows, testing::ValuesIn(kCases));
@@ -103,7 +116,7 @@ TEST(TestCsvWriter, fileOutWritesAndReplaces)
 {
     TempDir dir;
     const std::string path = dir.path() + "/表.CSV";
-    auto tbl = matrixOf({{"1998", "", "30"}, {"1999", "長女", "31"}});
+    auto tbl = matrixOf({ { "1998", "", "30" }, { "1999", "長女", "31" } });
     std::string error;
     ASSERT_TRUE(FILE_OUT(path, *tbl, 2, 3, &error)) << error;
     std::string bytes;
@@ -128,7 +141,7 @@ TEST(TestCsvWriter, failedExportKeepsTheOldFile)
     ASSERT_TRUE(FILE_OUT(path, *tbl, 1, 1));
 
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
+    rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
     small.rlim_cur = 512;

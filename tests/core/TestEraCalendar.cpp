@@ -9,8 +9,8 @@ namespace {
 
 TEST(TestEraCalendar, tableHoldsTheErasInListOrder)
 {
-    const char* names[] = {"明治", "大正", "昭和", "平成", "令和"};
-    const int offsets[] = {1867, 1911, 1925, 1988, 2018};
+    const char* names[] = { "明治", "大正", "昭和", "平成", "令和" };
+    const int offsets[] = { 1867, 1911, 1925, 1988, 2018 };
     ASSERT_EQ(ERA_TABLE.size(), 5u);
     for (size_t i = 0; i < ERA_TABLE.size(); ++i) {
         EXPECT_STREQ(ERA_TABLE[i].name, names[i]) << i;
@@ -39,19 +39,19 @@ TEST_P(TestWarekiToSeireki, addsTheOffset)
 }
 
 const WarekiCase kWareki[] = {
-    {ERA_MEIJI, 1, 1868},
-    {ERA_TAISHO, 1, 1912},
-    {ERA_SHOWA, 1, 1926},
-    {ERA_HEISEI, 1, 1989},
-    {ERA_REIWA, 1, 2019},
-    {ERA_SHOWA, 64, 1989},   // the same year as 平成 1
-    {ERA_HEISEI, 31, 2019},  // the same year as 令和 1
-    {ERA_HEISEI, 0, 1988},   // no range check
-    {ERA_TAISHO, 20, 1931},  // past the era's end
-    {ERA_MEIJI, 45, 1912},
-    {ERA_SHOWA, 39, 1964},
-    {ERA_REIWA, 8, 2026},
-    {ERA_HEISEI, -1, 1987},
+    { ERA_MEIJI, 1, 1868 },
+    { ERA_TAISHO, 1, 1912 },
+    { ERA_SHOWA, 1, 1926 },
+    { ERA_HEISEI, 1, 1989 },
+    { ERA_REIWA, 1, 2019 },
+    { ERA_SHOWA, 64, 1989 }, // the same year as 平成 1
+    { ERA_HEISEI, 31, 2019 }, // the same year as 令和 1
+    { ERA_HEISEI, 0, 1988 }, // no range check
+    { ERA_TAISHO, 20, 1931 }, // past the era's end
+    { ERA_MEIJI, 45, 1912 },
+    { ERA_SHOWA, 39, 1964 },
+    { ERA_REIWA, 8, 2026 },
+    { ERA_HEISEI, -1, 1987 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestWarekiToSeireki, testing::ValuesIn(kWareki));
@@ -112,19 +112,19 @@ TEST_P(TestEraForYear, givesTheEraInForce)
 }
 
 const EraForYearCase kEraForYear[] = {
-    {1868, ERA_MEIJI, 1},
-    {1911, ERA_MEIJI, 44},
-    {1912, ERA_TAISHO, 1},
-    {1925, ERA_TAISHO, 14},
-    {1926, ERA_SHOWA, 1},
-    {1988, ERA_SHOWA, 63},
-    {1989, ERA_HEISEI, 1},
-    {2018, ERA_HEISEI, 30},
-    {2019, ERA_REIWA, 1},
-    {2026, ERA_REIWA, 8},
-    {2076, ERA_REIWA, 58},
-    {1867, ERA_MEIJI, 0},
-    {1800, ERA_MEIJI, -67},
+    { 1868, ERA_MEIJI, 1 },
+    { 1911, ERA_MEIJI, 44 },
+    { 1912, ERA_TAISHO, 1 },
+    { 1925, ERA_TAISHO, 14 },
+    { 1926, ERA_SHOWA, 1 },
+    { 1988, ERA_SHOWA, 63 },
+    { 1989, ERA_HEISEI, 1 },
+    { 2018, ERA_HEISEI, 30 },
+    { 2019, ERA_REIWA, 1 },
+    { 2026, ERA_REIWA, 8 },
+    { 2076, ERA_REIWA, 58 },
+    { 1867, ERA_MEIJI, 0 },
+    { 1800, ERA_MEIJI, -67 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TestEraForYear, testing::ValuesIn(kEraForYear));

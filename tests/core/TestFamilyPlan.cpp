@@ -15,7 +15,7 @@ FamilyPlan everyFieldSet()
     int value = 1;
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         plan.st1(slot) = static_cast<int16_t>(value++);
-    for (int section : {2, 4, 5}) {
+    for (int section : { 2, 4, 5 }) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             plan.couple(section, slot) = static_cast<int16_t>(value++);
     }
@@ -35,7 +35,7 @@ TEST(TestFamilyPlan, startsAllZero)
     const FamilyPlan plan;
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         EXPECT_EQ(plan.st1(slot), 0) << "ST1 slot " << slot;
-    for (int section : {2, 4, 5}) {
+    for (int section : { 2, 4, 5 }) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             EXPECT_EQ(plan.couple(section, slot), 0) << "ST" << section << " slot " << slot;
     }
@@ -52,9 +52,9 @@ TEST(TestFamilyPlan, startsAllZero)
 TEST(TestFamilyPlan, recClearResetsEveryField)
 {
     FamilyPlan plan = everyFieldSet();
-    ASSERT_NE(plan, FamilyPlan{});
+    ASSERT_NE(plan, FamilyPlan {});
     REC_CLEAR(plan);
-    EXPECT_EQ(plan, FamilyPlan{});
+    EXPECT_EQ(plan, FamilyPlan {});
     EXPECT_EQ(plan.ST2_WIFE_LIFE_STAT, 0);
     EXPECT_EQ(plan.ST5_MOTHER_LIFE_STAT, 0);
     EXPECT_EQ(plan.mtx1(10, MTX1_RETIRE), 0);
@@ -65,27 +65,78 @@ TEST(TestFamilyPlan, recClearResetsEveryField)
 TEST(TestFamilyPlan, slotsReachTheNamedFields)
 {
     const FamilyPlan plan = everyFieldSet();
-    const int16_t st1[] = {plan.ST1_RECORDED, plan.ST1_HUSBAND, plan.ST1_WIFE, plan.ST1_CHILDREN,
-        plan.ST1_HUSBAND_PARENTS, plan.ST1_WIFE_PARENTS, plan.ST1_CHILDREN_NOW, plan.ST1_CHILDREN_FUTURE,
-        plan.ST1_HUSBAND_FATHER, plan.ST1_HUSBAND_MOTHER, plan.ST1_WIFE_FATHER, plan.ST1_WIFE_MOTHER};
+    const int16_t st1[] = { plan.ST1_RECORDED,
+        plan.ST1_HUSBAND,
+        plan.ST1_WIFE,
+        plan.ST1_CHILDREN,
+        plan.ST1_HUSBAND_PARENTS,
+        plan.ST1_WIFE_PARENTS,
+        plan.ST1_CHILDREN_NOW,
+        plan.ST1_CHILDREN_FUTURE,
+        plan.ST1_HUSBAND_FATHER,
+        plan.ST1_HUSBAND_MOTHER,
+        plan.ST1_WIFE_FATHER,
+        plan.ST1_WIFE_MOTHER };
     for (int i = 0; i < ST1_FIELD_COUNT; ++i)
         EXPECT_EQ(st1[i], i + 1) << "ST1 field " << i + 1;
 
-    const int16_t st2[] = {plan.ST2_RECORDED, plan.ST2_HUSBAND_BIRTH_YEAR, plan.ST2_HUSBAND_RETIRE_AGE,
-        plan.ST2_WIFE_BIRTH_YEAR, plan.ST2_WIFE_RETIRE_AGE, plan.ST2_MARRIAGE_YEAR, plan.ST2_HUSBAND_LIFESPAN,
-        plan.ST2_WIFE_LIFESPAN, plan.ST2_GOLDEN_WEDDING, plan.ST2_SILVER_WEDDING, plan.ST2_BRONZE_WEDDING,
-        plan.ST2_HUSBAND_YAKUTOSHI, plan.ST2_HUSBAND_RETIRE, plan.ST2_WIFE_YAKUTOSHI, plan.ST2_WIFE_RETIRE,
-        plan.ST2_HUSBAND_LIFE_STAT, plan.ST2_HUSBAND_LIFE_CUSTOM, plan.ST2_WIFE_LIFE_CUSTOM, plan.ST2_WIFE_LIFE_STAT};
-    const int16_t st4[] = {plan.ST4_RECORDED, plan.ST4_FATHER_BIRTH_YEAR, plan.ST4_FATHER_RETIRE_AGE,
-        plan.ST4_MOTHER_BIRTH_YEAR, plan.ST4_MOTHER_RETIRE_AGE, plan.ST4_MARRIAGE_YEAR, plan.ST4_FATHER_LIFESPAN,
-        plan.ST4_MOTHER_LIFESPAN, plan.ST4_GOLDEN_WEDDING, plan.ST4_SILVER_WEDDING, plan.ST4_BRONZE_WEDDING,
-        plan.ST4_FATHER_YAKUTOSHI, plan.ST4_FATHER_RETIRE, plan.ST4_MOTHER_YAKUTOSHI, plan.ST4_MOTHER_RETIRE,
-        plan.ST4_FATHER_LIFE_STAT, plan.ST4_FATHER_LIFE_CUSTOM, plan.ST4_MOTHER_LIFE_CUSTOM, plan.ST4_MOTHER_LIFE_STAT};
-    const int16_t st5[] = {plan.ST5_RECORDED, plan.ST5_FATHER_BIRTH_YEAR, plan.ST5_FATHER_RETIRE_AGE,
-        plan.ST5_MOTHER_BIRTH_YEAR, plan.ST5_MOTHER_RETIRE_AGE, plan.ST5_MARRIAGE_YEAR, plan.ST5_FATHER_LIFESPAN,
-        plan.ST5_MOTHER_LIFESPAN, plan.ST5_GOLDEN_WEDDING, plan.ST5_SILVER_WEDDING, plan.ST5_BRONZE_WEDDING,
-        plan.ST5_FATHER_YAKUTOSHI, plan.ST5_FATHER_RETIRE, plan.ST5_MOTHER_YAKUTOSHI, plan.ST5_MOTHER_RETIRE,
-        plan.ST5_FATHER_LIFE_STAT, plan.ST5_FATHER_LIFE_CUSTOM, plan.ST5_MOTHER_LIFE_CUSTOM, plan.ST5_MOTHER_LIFE_STAT};
+    const int16_t st2[] = { plan.ST2_RECORDED,
+        plan.ST2_HUSBAND_BIRTH_YEAR,
+        plan.ST2_HUSBAND_RETIRE_AGE,
+        plan.ST2_WIFE_BIRTH_YEAR,
+        plan.ST2_WIFE_RETIRE_AGE,
+        plan.ST2_MARRIAGE_YEAR,
+        plan.ST2_HUSBAND_LIFESPAN,
+        plan.ST2_WIFE_LIFESPAN,
+        plan.ST2_GOLDEN_WEDDING,
+        plan.ST2_SILVER_WEDDING,
+        plan.ST2_BRONZE_WEDDING,
+        plan.ST2_HUSBAND_YAKUTOSHI,
+        plan.ST2_HUSBAND_RETIRE,
+        plan.ST2_WIFE_YAKUTOSHI,
+        plan.ST2_WIFE_RETIRE,
+        plan.ST2_HUSBAND_LIFE_STAT,
+        plan.ST2_HUSBAND_LIFE_CUSTOM,
+        plan.ST2_WIFE_LIFE_CUSTOM,
+        plan.ST2_WIFE_LIFE_STAT };
+    const int16_t st4[] = { plan.ST4_RECORDED,
+        plan.ST4_FATHER_BIRTH_YEAR,
+        plan.ST4_FATHER_RETIRE_AGE,
+        plan.ST4_MOTHER_BIRTH_YEAR,
+        plan.ST4_MOTHER_RETIRE_AGE,
+        plan.ST4_MARRIAGE_YEAR,
+        plan.ST4_FATHER_LIFESPAN,
+        plan.ST4_MOTHER_LIFESPAN,
+        plan.ST4_GOLDEN_WEDDING,
+        plan.ST4_SILVER_WEDDING,
+        plan.ST4_BRONZE_WEDDING,
+        plan.ST4_FATHER_YAKUTOSHI,
+        plan.ST4_FATHER_RETIRE,
+        plan.ST4_MOTHER_YAKUTOSHI,
+        plan.ST4_MOTHER_RETIRE,
+        plan.ST4_FATHER_LIFE_STAT,
+        plan.ST4_FATHER_LIFE_CUSTOM,
+        plan.ST4_MOTHER_LIFE_CUSTOM,
+        plan.ST4_MOTHER_LIFE_STAT };
+    const int16_t st5[] = { plan.ST5_RECORDED,
+        plan.ST5_FATHER_BIRTH_YEAR,
+        plan.ST5_FATHER_RETIRE_AGE,
+        plan.ST5_MOTHER_BIRTH_YEAR,
+        plan.ST5_MOTHER_RETIRE_AGE,
+        plan.ST5_MARRIAGE_YEAR,
+        plan.ST5_FATHER_LIFESPAN,
+        plan.ST5_MOTHER_LIFESPAN,
+        plan.ST5_GOLDEN_WEDDING,
+        plan.ST5_SILVER_WEDDING,
+        plan.ST5_BRONZE_WEDDING,
+        plan.ST5_FATHER_YAKUTOSHI,
+        plan.ST5_FATHER_RETIRE,
+        plan.ST5_MOTHER_YAKUTOSHI,
+        plan.ST5_MOTHER_RETIRE,
+        plan.ST5_FATHER_LIFE_STAT,
+        plan.ST5_FATHER_LIFE_CUSTOM,
+        plan.ST5_MOTHER_LIFE_CUSTOM,
+        plan.ST5_MOTHER_LIFE_STAT };
     for (int i = 0; i < COUPLE_FIELD_COUNT; ++i) {
         EXPECT_EQ(st2[i], ST1_FIELD_COUNT + i + 1) << "ST2 field " << i + 1;
         EXPECT_EQ(st4[i], ST1_FIELD_COUNT + COUPLE_FIELD_COUNT + i + 1) << "ST4 field " << i + 1;
@@ -115,7 +166,7 @@ TEST(TestFamilyPlan, equalityNoticesEveryField)
         changed.st1(slot) = -1;
         EXPECT_NE(changed, base) << "ST1 slot " << slot;
     }
-    for (int section : {2, 4, 5}) {
+    for (int section : { 2, 4, 5 }) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
             FamilyPlan changed = base;
             changed.couple(section, slot) = -1;
@@ -140,8 +191,13 @@ TEST(TestFamilyPlan, childCountsAreClampedToTen)
         int16_t count;
         int expected;
     };
-    for (const Row& row : {Row{0, 0}, Row{3, 3}, Row{10, 10}, Row{11, 10}, Row{32767, 10}, Row{-1, 0},
-             Row{-32768, 0}}) {
+    for (const Row& row : { Row { 0, 0 },
+             Row { 3, 3 },
+             Row { 10, 10 },
+             Row { 11, 10 },
+             Row { 32767, 10 },
+             Row { -1, 0 },
+             Row { -32768, 0 } }) {
         FamilyPlan plan;
         plan.ST3_COUNT = row.count;
         EXPECT_EQ(plan.childCount(), row.expected) << "ST3_COUNT " << row.count;
@@ -153,8 +209,14 @@ TEST(TestFamilyPlan, childCountsAreClampedToTen)
         int16_t future;
         int expected;
     };
-    for (const Planned& row : {Planned{2, 0, 2}, Planned{3, 4, 7}, Planned{10, 0, 10}, Planned{6, 6, 10},
-             Planned{-5, 3, 3}, Planned{3, -5, 3}, Planned{32767, 32767, 10}, Planned{-32768, -32768, 0}}) {
+    for (const Planned& row : { Planned { 2, 0, 2 },
+             Planned { 3, 4, 7 },
+             Planned { 10, 0, 10 },
+             Planned { 6, 6, 10 },
+             Planned { -5, 3, 3 },
+             Planned { 3, -5, 3 },
+             Planned { 32767, 32767, 10 },
+             Planned { -32768, -32768, 0 } }) {
         FamilyPlan plan;
         plan.ST1_CHILDREN_NOW = row.now;
         plan.ST1_CHILDREN_FUTURE = row.future;

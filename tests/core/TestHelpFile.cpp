@@ -50,7 +50,8 @@ TEST_F(TestHelpFile, hasEveryTopicTheProgramAsksFor)
 {
     const std::vector<std::string> found = anchors();
     const std::set<std::string> names(found.begin(), found.end());
-    for (const char* name : {"contents", "topic-90", "topic-103", "topic-70", "topic-91", "topic-61", "topic-96", "topic-62"})
+    for (const char* name :
+        { "contents", "topic-90", "topic-103", "topic-70", "topic-91", "topic-61", "topic-96", "topic-62" })
         EXPECT_EQ(names.count(name), 1u) << name;
 }
 
@@ -95,7 +96,8 @@ TEST_F(TestHelpFile, everyTopicStartsWithItsTitleAndIsInTheContents)
     const std::string contents = m_html.substr(begin, end - begin);
     for (const std::string& name : anchors()) {
         if (name.rfind("topic-", 0) == 0) {
-            EXPECT_NE(contents.find("href=\"#" + name + "\""), std::string::npos) << name << " is missing from the contents";
+            EXPECT_NE(contents.find("href=\"#" + name + "\""), std::string::npos)
+                << name << " is missing from the contents";
         }
     }
 }
@@ -106,16 +108,29 @@ TEST_F(TestHelpFile, everyAngleBracketStartsATag)
     for (size_t pos = m_html.find('<'); pos != std::string::npos; pos = m_html.find('<', pos + 1)) {
         ASSERT_LT(pos + 1, m_html.size());
         const char next = m_html[pos + 1];
-        const bool tagStart = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '/' || next == '!';
+        const bool tagStart
+            = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '/' || next == '!';
         EXPECT_TRUE(tagStart) << "stray '<' near: " << m_html.substr(pos, 40);
     }
 }
 
 TEST_F(TestHelpFile, usesTheCaptionsOfTheScreens)
 {
-    for (const char* caption : {"次へ　&gt;", "&lt;　戻る", "完了", "和暦入力", "ｷｬﾝｾﾙ", "家族設定内容の変更(C)",
-             "表のCSV形式保存(E)", "データ保存(S)", "ハルカゼ設定（１／６）", "ハルカゼ設定（６／６）", "子供のライフイベント",
-             "和暦→西暦変換", "令和", "第23回生命表（完全生命表）", "「データ保存」されていません。"})
+    for (const char* caption : { "次へ　&gt;",
+             "&lt;　戻る",
+             "完了",
+             "和暦入力",
+             "ｷｬﾝｾﾙ",
+             "家族設定内容の変更(C)",
+             "表のCSV形式保存(E)",
+             "データ保存(S)",
+             "ハルカゼ設定（１／６）",
+             "ハルカゼ設定（６／６）",
+             "子供のライフイベント",
+             "和暦→西暦変換",
+             "令和",
+             "第23回生命表（完全生命表）",
+             "「データ保存」されていません。" })
         EXPECT_NE(m_html.find(caption), std::string::npos) << caption;
 }
 

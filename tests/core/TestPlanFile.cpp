@@ -31,7 +31,8 @@ void setSt1(FamilyPlan& plan, std::vector<int> fields)
         plan.st1(slot) = static_cast<int16_t>(fields[static_cast<size_t>(slot - 1)]);
 }
 
-void setChild(FamilyPlan& plan, int child, std::vector<int> mtx1, const std::string& zokugara, const std::string& hayaumare)
+void setChild(
+    FamilyPlan& plan, int child, std::vector<int> mtx1, const std::string& zokugara, const std::string& hayaumare)
 {
     for (int column = 1; column <= MTX1_COLUMNS; ++column)
         plan.mtx1(child, column) = static_cast<int16_t>(mtx1[static_cast<size_t>(column - 1)]);
@@ -43,39 +44,42 @@ void setChild(FamilyPlan& plan, int child, std::vector<int> mtx1, const std::str
 FamilyPlan threeChildren()
 {
     FamilyPlan plan;
-    setSt1(plan, {1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1});
-    setCouple(plan, 2, {1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1});
+    setSt1(plan, { 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1 });
+    setCouple(plan, 2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 3;
     // Half-width spaces around a label are not written; an ideographic space is part of the text.
-    setChild(plan, 1, {1994, 4, 6, 12, 15, 18, 20, 22, 28, 30, 32, 41, 60}, "長男", "普通");
-    setChild(plan, 2, {1996, 4, 6, 12, 15, 18, 20, 22, 26, 28, 30, 32, 60}, "  長女 ", " 早生");
-    setChild(plan, 3, {2030, 3, 6, 12, 15, 18, 20, 22, 28, 0, 0, 41, 65}, "　次男 ", "普通  ");
+    setChild(plan, 1, { 1994, 4, 6, 12, 15, 18, 20, 22, 28, 30, 32, 41, 60 }, "長男", "普通");
+    setChild(plan, 2, { 1996, 4, 6, 12, 15, 18, 20, 22, 26, 28, 30, 32, 60 }, "  長女 ", " 早生");
+    setChild(plan, 3, { 2030, 3, 6, 12, 15, 18, 20, 22, 28, 0, 0, 41, 65 }, "　次男 ", "普通  ");
     // Whatever children above the count hold is never written.
-    setChild(plan, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, "四男", "早生");
-    setCouple(plan, 4, {1, 1938, 60, 1940, 60, 1963, 80, 90, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 0});
-    setCouple(plan, 5, {1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1});
+    setChild(plan, 4, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 }, "四男", "早生");
+    setCouple(plan, 4, { 1, 1938, 60, 1940, 60, 1963, 80, 90, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 0 });
+    setCouple(plan, 5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     return plan;
 }
 
 FamilyPlan noChildren()
 {
     FamilyPlan plan;
-    setSt1(plan, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    setCouple(plan, 2, {1, 1964, -5, 32767, 60, -32768, 78, 84, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1});
+    setSt1(plan, { 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    setCouple(plan, 2, { 1, 1964, -5, 32767, 60, -32768, 78, 84, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1 });
     return plan;
 }
 
 FamilyPlan tenChildren()
 {
-    const char* labels[] = {"長男", "次男", "三男", "四男", "五男", "長女", "次女", "三女", "四女", "五女"};
+    const char* labels[] = { "長男", "次男", "三男", "四男", "五男", "長女", "次女", "三女", "四女", "五女" };
     FamilyPlan plan;
-    setSt1(plan, {1, 1, 1, 1, 0, 0, 7, 3, 0, 0, 0, 0});
-    setCouple(plan, 2, {1, 1970, 65, 1972, 65, 1995, 81, 87, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1});
+    setSt1(plan, { 1, 1, 1, 1, 0, 0, 7, 3, 0, 0, 0, 0 });
+    setCouple(plan, 2, { 1, 1970, 65, 1972, 65, 1995, 81, 87, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 10;
     for (int c = 1; c <= 10; ++c) {
-        setChild(plan, c, {2000 + c, 4, 6, 12, 15, 18, 20, 22, 26 + c % 3, 28, 30, c <= 5 ? 41 : 32, 60}, labels[c - 1],
+        setChild(plan,
+            c,
+            { 2000 + c, 4, 6, 12, 15, 18, 20, 22, 26 + c % 3, 28, 30, c <= 5 ? 41 : 32, 60 },
+            labels[c - 1],
             (c - 1) % 2 ? "早生" : "普通");
     }
     plan.mtx1(10, 10) = -3;
@@ -95,17 +99,20 @@ void expectSamePlan(const FamilyPlan& actual, const FamilyPlan& expected)
 {
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         EXPECT_EQ(actual.st1(slot), expected.st1(slot)) << "ST1 field " << slot;
-    for (int section : {2, 4, 5}) {
+    for (int section : { 2, 4, 5 }) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
-            EXPECT_EQ(actual.couple(section, slot), expected.couple(section, slot)) << "ST" << section << " field " << slot;
+            EXPECT_EQ(actual.couple(section, slot), expected.couple(section, slot))
+                << "ST" << section << " field " << slot;
     }
     EXPECT_EQ(actual.ST3_RECORDED, expected.ST3_RECORDED);
     EXPECT_EQ(actual.ST3_COUNT, expected.ST3_COUNT);
     for (int child = 1; child <= expected.childCount(); ++child) {
         for (int column = 1; column <= MTX1_COLUMNS; ++column)
-            EXPECT_EQ(actual.mtx1(child, column), expected.mtx1(child, column)) << "child " << child << " column " << column;
+            EXPECT_EQ(actual.mtx1(child, column), expected.mtx1(child, column))
+                << "child " << child << " column " << column;
         for (int column = 1; column <= MTX2_COLUMNS; ++column)
-            EXPECT_EQ(actual.mtx2(child, column), expected.mtx2(child, column)) << "child " << child << " column " << column;
+            EXPECT_EQ(actual.mtx2(child, column), expected.mtx2(child, column))
+                << "child " << child << " column " << column;
     }
 }
 
@@ -186,9 +193,11 @@ TEST_P(TestPlanFileGolden, writeThenReadRestoresThePlan)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Plans, TestPlanFileGolden,
-    testing::Values(GoldenCase{"three-children.HRZ", threeChildren}, GoldenCase{"no-children.HRZ", noChildren},
-        GoldenCase{"ten-children.HRZ", tenChildren}));
+INSTANTIATE_TEST_SUITE_P(Plans,
+    TestPlanFileGolden,
+    testing::Values(GoldenCase { "three-children.HRZ", threeChildren },
+        GoldenCase { "no-children.HRZ", noChildren },
+        GoldenCase { "ten-children.HRZ", tenChildren }));
 
 int countPrefixed(const FileLines& lines, const std::string& prefix)
 {
@@ -206,8 +215,14 @@ TEST(TestPlanFile, childPlaceholdersFollowTheClampedCount)
         int mtx1Placeholders;
         int mtx2Placeholders;
     };
-    for (const Row& row : {Row{0, 130, 20}, Row{1, 117, 18}, Row{3, 91, 14}, Row{9, 13, 2}, Row{10, 0, 0}, Row{11, 0, 0},
-             Row{32767, 0, 0}, Row{-1, 130, 20}}) {
+    for (const Row& row : { Row { 0, 130, 20 },
+             Row { 1, 117, 18 },
+             Row { 3, 91, 14 },
+             Row { 9, 13, 2 },
+             Row { 10, 0, 0 },
+             Row { 11, 0, 0 },
+             Row { 32767, 0, 0 },
+             Row { -1, 130, 20 } }) {
         FamilyPlan plan;
         plan.ST3_COUNT = row.count;
         const FileLines lines = planFileLines(plan);
@@ -341,18 +356,18 @@ TEST(TestPlanFile, badNumericLinesAreSkippedOneByOne)
 {
     std::vector<std::string> text(300, "");
     text[0] = "1";
-    text[1] = "abc";     // skipped
-    text[2] = " 1 ";     // surrounding spaces allowed
-    text[3] = "1.5";     // rounds to 2
-    text[4] = "32768";   // out of range: skipped
+    text[1] = "abc"; // skipped
+    text[2] = " 1 "; // surrounding spaces allowed
+    text[3] = "1.5"; // rounds to 2
+    text[4] = "32768"; // out of range: skipped
     text[5] = "-32768";
-    text[6] = "2.5";     // rounds to 2
+    text[6] = "2.5"; // rounds to 2
     text[30] = "YOBI_ST2(1)";
     text[31] = "1964";
     text[61] = "2";
-    text[90] = "7.5";    // child 1 column 1: 8
-    text[91] = "6.5";    // child 1 column 2: 6
-    text[92] = "";       // skipped
+    text[90] = "7.5"; // child 1 column 1: 8
+    text[91] = "6.5"; // child 1 column 2: 6
+    text[92] = ""; // skipped
     text[103] = "YOBI_ST3_MTX1(2,1)";
     text[220] = "  \x92\xB7\x92\x6A "; // "  長男 " in CP932, taken unchanged
     text[221] = "";
@@ -465,7 +480,7 @@ TEST(TestPlanFile, fileInOfAMissingFileLeavesTheLines)
     EXPECT_FALSE(FILE_IN(dir.path(), lines)) << "a folder is no plan file";
     FamilyPlan plan;
     parsePlanFileLines(lines, plan);
-    EXPECT_EQ(plan, FamilyPlan{});
+    EXPECT_EQ(plan, FamilyPlan {});
 }
 
 TEST(TestPlanFile, failedSaveKeepsTheOldFileAndSaved)
@@ -479,7 +494,7 @@ TEST(TestPlanFile, failedSaveKeepsTheOldFileAndSaved)
     // The file size limit makes the write fail part-way, after the target could be opened.
     state.SAVED = 0;
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
+    rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
     small.rlim_cur = 1000;

@@ -60,7 +60,7 @@ TEST_F(TestSaveFile, createsAndReplacesTheWholeFile)
     EXPECT_EQ(read(path), "short");
     ASSERT_TRUE(saveFileAtomically(path, ""));
     EXPECT_EQ(read(path), "");
-    EXPECT_EQ(entries(), std::vector<std::string>{"plan.HRZ"});
+    EXPECT_EQ(entries(), std::vector<std::string> { "plan.HRZ" });
 }
 
 TEST_F(TestSaveFile, bytesAreKeptExactly)
@@ -100,10 +100,10 @@ TEST_F(TestSaveFile, failuresLeaveTheTargetAndNoTemporaryFile)
     };
     ASSERT_EQ(mkdir((m_dir + "/folder").c_str(), 0755), 0);
     const Row rows[] = {
-        {"missing folder", m_dir + "/missing/plan.HRZ"},
-        {"parent is a regular file", path + "/plan.HRZ"},
-        {"target is a folder", m_dir + "/folder"},
-        {"empty name", ""},
+        { "missing folder", m_dir + "/missing/plan.HRZ" },
+        { "parent is a regular file", path + "/plan.HRZ" },
+        { "target is a folder", m_dir + "/folder" },
+        { "empty name", "" },
     };
     for (const Row& row : rows) {
         std::string error;
@@ -113,7 +113,7 @@ TEST_F(TestSaveFile, failuresLeaveTheTargetAndNoTemporaryFile)
     EXPECT_EQ(read(path), "old content");
     std::vector<std::string> names = entries();
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"folder", "plan.HRZ"}));
+    EXPECT_EQ(names, (std::vector<std::string> { "folder", "plan.HRZ" }));
 }
 
 TEST_F(TestSaveFile, writeFailingPartWayLeavesTheOldFile)
@@ -122,7 +122,7 @@ TEST_F(TestSaveFile, writeFailingPartWayLeavesTheOldFile)
     ASSERT_TRUE(saveFileAtomically(path, "old content"));
 
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
+    rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
     small.rlim_cur = 100;
@@ -135,7 +135,7 @@ TEST_F(TestSaveFile, writeFailingPartWayLeavesTheOldFile)
     EXPECT_FALSE(saved);
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(read(path), "old content");
-    EXPECT_EQ(entries(), std::vector<std::string>{"plan.HRZ"});
+    EXPECT_EQ(entries(), std::vector<std::string> { "plan.HRZ" });
 }
 
 TEST_F(TestSaveFile, readWholeFileReportsMissingAndFolders)
