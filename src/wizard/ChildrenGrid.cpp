@@ -205,19 +205,23 @@ void ChildrenGrid::load(const FamilyPlan& plan, bool fromRecord)
         const QString laterBirth = QString::fromStdString(formatPadded(currentYear() - 3, 4));
         for (int n = recorded + 1; n <= total; ++n)
             fillDefaults(n, n, laterBirth);
-        return;
+    } else {
+        for (int n = 1; n <= total; ++n) {
+            QString birth;
+            if (now == 0)
+                birth = QString::fromStdString(formatPadded(currentYear() + 3, 4));
+            else if (future == 0 || n <= now)
+                birth = QStringLiteral("1995");
+            else
+                birth = QStringLiteral("2000");
+            fillDefaults(n, n, birth);
+        }
     }
-
-    for (int n = 1; n <= total; ++n) {
-        QString birth;
-        if (now == 0)
-            birth = QString::fromStdString(formatPadded(currentYear() + 3, 4));
-        else if (future == 0 || n <= now)
-            birth = QStringLiteral("1995");
-        else
-            birth = QStringLiteral("2000");
-        fillDefaults(n, n, birth);
-    }
+    // Start on the first child's first cell, not on the fixed corner.
+    if (total > 0)
+        setCurrentCell(ROW_ZOKUGARA, 1);
+    else
+        setCurrentIndex({});
 }
 
 void ChildrenGrid::store(FamilyPlan& plan) const

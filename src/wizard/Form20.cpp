@@ -20,6 +20,8 @@ Form20::Form20(FamilyPlan& plan, QWidget* parent)
     m_ui->MSFlexGrid1->load(plan, plan.ST3_RECORDED == 1);
     QApplication::restoreOverrideCursor();
 
+    // The grid keeps the width of its columns; the page does not stretch it into empty space.
+    m_ui->frame1Layout->setAlignment(m_ui->MSFlexGrid1, Qt::AlignLeft);
     connect(m_ui->MSFlexGrid1, &ChildrenGrid::childDoubleClicked, this, &Form20::editChild);
     connectNavigation(m_ui->Command1, m_ui->Command4, m_ui->Command3, m_ui->Command2);
 }

@@ -1,0 +1,527 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MessageBox.h"
+#include "plan/FamilyPlan.h"
+#include "plan/ProcessState.h"
+#include "table/Clock.h"
+#include "wizard/ChildrenGrid.h"
+#include "wizard/SetupWizard.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+void onModal(std::function<void(QWidget*)> action, int tries = 300)
+{
+    QTimer::singleShot(10, [action, tries] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(modal);
+        else if (tries > 0)
+            onModal(action, tries - 1);
+    });
+}
+
+template <typename T>
+T child(QWidget* parent, const char* name)
+{
+    T found = parent ? parent->findChild<T>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        qFatal("no child %s in %s", name, parent ? qPrintable(parent->objectName()) : "(no page)");
+    return found;
+}
+
+// The record the wizard gives when every page is left at its first-visit values.
+FamilyPlan defaultRecord()
+{
+    FamilyPlan plan;
+    for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
+        plan.st1(slot) = 1;
+    plan.ST1_CHILDREN_NOW = 2;
+    plan.ST1_CHILDREN_FUTURE = 0;
+
+    const int years[][5] = {{1964, 60, 1967, 60, 1993}, {1938, 60, 1940, 60, 1963}, {1925, 60, 1938, 60, 1965}};
+    const int sections[] = {2, 4, 5};
+    for (int i = 0; i < 3; ++i) {
+        const int s = sections[i];
+        plan.couple(s, COUPLE_RECORDED) = 1;
+        plan.couple(s, COUPLE_MAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][0]);
+        plan.couple(s, COUPLE_MAN_RETIRE_AGE) = static_cast<int16_t>(years[i][1]);
+        plan.couple(s, COUPLE_WOMAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][2]);
+        plan.couple(s, COUPLE_WOMAN_RETIRE_AGE) = static_cast<int16_t>(years[i][3]);
+        plan.couple(s, COUPLE_MARRIAGE_YEAR) = static_cast<int16_t>(years[i][4]);
+        plan.couple(s, COUPLE_MAN_LIFESPAN) = 78;
+        plan.couple(s, COUPLE_WOMAN_LIFESPAN) = 84;
+        for (int slot = COUPLE_GOLDEN_WEDDING; slot <= COUPLE_WOMAN_RETIRE; ++slot)
+            plan.couple(s, slot) = 1;
+        plan.couple(s, COUPLE_MAN_LIFE_STAT) = 1;
+        plan.couple(s, COUPLE_MAN_LIFE_CUSTOM) = 0;
+        plan.couple(s, COUPLE_WOMAN_LIFE_CUSTOM) = 0;
+        plan.couple(s, COUPLE_WOMAN_LIFE_STAT) = 1;
+    }
+
+    plan.ST3_RECORDED = 1;
+    plan.ST3_COUNT = 2;
+    const int daughter[] = {1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60};
+    const int son[] = {1995, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60};
+    for (int col = 1; col <= MTX1_COLUMNS; ++col) {
+        plan.mtx1(1, col) = static_cast<int16_t>(daughter[col - 1]);
+        plan.mtx1(2, col) = static_cast<int16_t>(son[col - 1]);
+    }
+    plan.mtx2(1, MTX2_ZOKUGARA) = "長女";
+    plan.mtx2(2, MTX2_ZOKUGARA) = "長男";
+    plan.mtx2(1, MTX2_HAYAUMARE) = "普通";
+    plan.mtx2(2, MTX2_HAYAUMARE) = "普通";
+    return plan;
+}
+
+} // namespace
+
+class TestWizard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        setCurrentYearOverride(2026);
+        REC_CLEAR(globalPlan());
+        MessageBox::clearLast();
+        m_wizard.reset(new SetupWizard(nullptr));
+        m_wizard->start();
+    }
+    void cleanup()
+    {
+        m_wizard.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void testDefaultPathGivesDefaultRecord()
+    {
+        QSignalSpy finished(m_wizard.get(), &SetupWizard::finished);
+        const QStringList pages = {QStringLiteral("Form18"), QStringLiteral("Form19"), QStringLiteral("Form20"),
+                                   QStringLiteral("Form191"), QStringLiteral("Form192"), QStringLiteral("Form21")};
+        const QStringList captions = {QStringLiteral("ハルカゼ設定（１／６）"), QStringLiteral("ハルカゼ設定（２／６）"),
+                                      QStringLiteral("ハルカゼ設定（３／６）"), QStringLiteral("ハルカゼ設定（４／６）"),
+                                      QStringLiteral("ハルカゼ設定（５／６）"), QStringLiteral("ハルカゼ設定（６／６）")};
+        for (int i = 0; i < pages.size(); ++i) {
+            QWidget* current = page();
+            QCOMPARE(current->objectName(), pages.at(i));
+            QCOMPARE(current->windowTitle(), captions.at(i));
+            QVERIFY(current->isVisible());
+            QCOMPARE(current->pos(), QPoint(0, 0));
+            QCOMPARE(button("Command3")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+            QCOMPARE(button("Command2")->text(), QStringLiteral("ヘルプ"));
+            QCOMPARE(button("Command4")->text(), i == 0 ? QStringLiteral("標準に戻す") : QStringLiteral("<　戻る"));
+            QCOMPARE(button("Command1")->text(), i == 5 ? QStringLiteral("完了") : QStringLiteral("次へ　>"));
+            QCOMPARE(finished.count(), 0);
+            click("Command1");
+        }
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        const FamilyPlan expected = defaultRecord();
+        QCOMPARE(globalPlan().ST3_MTX1, expected.ST3_MTX1);
+        QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
+        for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
+            QCOMPARE(int(globalPlan().st1(slot)), int(expected.st1(slot)));
+        for (int s : {2, 4, 5}) {
+            for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
+                QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
+                         qPrintable(QStringLiteral("ST%1 field %2").arg(s).arg(slot)));
+            }
+        }
+        QVERIFY(globalPlan() == expected);
+    }
+
+    void testNavigation_data()
+    {
+        QTest::addColumn<QList<bool>>("members"); // Check1..Check5
+        QTest::addColumn<QStringList>("forward");
+        QTest::addColumn<QStringList>("backward");
+        auto pages = [](const char* list) { return QString::fromLatin1(list).split(QLatin1Char(' ')); };
+        QTest::newRow("everyone") << QList<bool>{true, true, true, true, true}
+                                  << pages("Form18 Form19 Form20 Form191 Form192 Form21")
+                                  << pages("Form192 Form191 Form20 Form19 Form18");
+        QTest::newRow("couple only") << QList<bool>{true, true, false, false, false} << pages("Form18 Form19 Form21")
+                                     << pages("Form19 Form18");
+        QTest::newRow("no children") << QList<bool>{true, true, false, true, true}
+                                     << pages("Form18 Form19 Form191 Form192 Form21")
+                                     << pages("Form192 Form191 Form19 Form18");
+        QTest::newRow("husband and his parents") << QList<bool>{true, false, false, true, false}
+                                                 << pages("Form18 Form19 Form191 Form192 Form21")
+                                                 << pages("Form192 Form191 Form19 Form18");
+        QTest::newRow("wife and her parents") << QList<bool>{false, true, false, false, true}
+                                              << pages("Form18 Form19 Form192 Form21")
+                                              << pages("Form192 Form19 Form18");
+        QTest::newRow("only parents") << QList<bool>{false, false, false, true, true}
+                                      << pages("Form18 Form20 Form191 Form192 Form21")
+                                      << pages("Form192 Form191 Form20 Form18");
+        QTest::newRow("only children") << QList<bool>{false, false, true, false, false}
+                                       << pages("Form18 Form20 Form191 Form192 Form21")
+                                       << pages("Form192 Form191 Form20 Form18");
+        QTest::newRow("children and couple") << QList<bool>{true, true, true, false, false}
+                                             << pages("Form18 Form19 Form20 Form191 Form192 Form21")
+                                             << pages("Form192 Form191 Form20 Form19 Form18");
+    }
+    void testNavigation()
+    {
+        QFETCH(QList<bool>, members);
+        QFETCH(QStringList, forward);
+        QFETCH(QStringList, backward);
+        setMembers(members);
+        QStringList seen = {page()->objectName()};
+        while (page()->objectName() != QLatin1String("Form21")) {
+            click("Command1");
+            seen.append(page()->objectName());
+            QVERIFY(seen.size() <= 6);
+        }
+        QCOMPARE(seen, forward);
+        seen.clear();
+        while (page()->objectName() != QLatin1String("Form18")) {
+            click("Command4");
+            seen.append(page()->objectName());
+            QVERIFY(seen.size() <= 6);
+        }
+        QCOMPARE(seen, backward);
+    }
+
+    void testPagesShownForUncheckedPartsHideMembers()
+    {
+        setMembers({false, false, true, false, false});
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
+        QCOMPARE(child<QGroupBox*>(page(), "Frame1")->title(), QStringLiteral("夫側両親"));
+        QVERIFY(child<QGroupBox*>(page(), "Frame2")->isHidden());
+        QVERIFY(child<QGroupBox*>(page(), "Frame3")->isHidden());
+        QVERIFY(!child<QGroupBox*>(page(), "Frame6")->isHidden());
+        // Hidden members are recorded with the values of their frames all the same.
+        click("Command1");
+        QCOMPARE(int(globalPlan().ST4_FATHER_BIRTH_YEAR), 1938);
+        QCOMPARE(int(globalPlan().ST4_MOTHER_LIFESPAN), 84);
+    }
+
+    void testSkippedSectionsForgetTheirRecords()
+    {
+        for (int i = 0; i < 5; ++i)
+            click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        for (int i = 0; i < 5; ++i)
+            click("Command4");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+
+        // Without children and parents the couple page clears those sections' recorded flags.
+        setMembers({true, true, false, false, false});
+        click("Command1");
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        QCOMPARE(int(globalPlan().ST3_RECORDED), 0);
+        QCOMPARE(int(globalPlan().ST4_RECORDED), 0);
+        QCOMPARE(int(globalPlan().ST5_RECORDED), 0);
+        click("Command4");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        click("Command4");
+
+        // Without husband and wife page 1/6 clears the couple's flag, so back leads to page 1/6.
+        setMembers({false, false, false, true, false});
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+        click("Command4");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+    }
+
+    void testChildrenLimit_data()
+    {
+        QTest::addColumn<QList<bool>>("members");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("future");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("nextPage");
+        QTest::newRow("eleven") << QList<bool>{true, true, true, true, true} << QStringLiteral("8")
+                                << QStringLiteral("3") << true << QString();
+        QTest::newRow("ten") << QList<bool>{true, true, true, true, true} << QStringLiteral("8") << QStringLiteral("2")
+                             << false << QStringLiteral("Form19");
+        QTest::newRow("eleven without couple") << QList<bool>{false, false, true, true, true} << QStringLiteral("5")
+                                               << QStringLiteral("6") << true << QString();
+        QTest::newRow("eleven, children unchecked") << QList<bool>{true, true, false, true, true}
+                                                    << QStringLiteral("8") << QStringLiteral("3") << false
+                                                    << QStringLiteral("Form19");
+    }
+    void testChildrenLimit()
+    {
+        QFETCH(QList<bool>, members);
+        QFETCH(QString, now);
+        QFETCH(QString, future);
+        QFETCH(bool, refused);
+        QFETCH(QString, nextPage);
+        globalPlan().ST2_RECORDED = 1;
+        setMembers(members);
+        auto* text1 = child<QLineEdit*>(page(), "Text1");
+        auto* text2 = child<QLineEdit*>(page(), "Text2");
+        text1->clear();
+        text2->clear();
+        QTest::keyClicks(text1, now);
+        const int total = now.toInt() + future.toInt();
+        if (total > 10)
+            MessageBox::setNextAnswer(QMessageBox::Ok);
+        QTest::keyClicks(text2, future);
+        QCOMPARE(child<QLabel*>(page(), "Label3")->text(), QString::number(total));
+        if (total > 10)
+            QCOMPARE(MessageBox::lastText(), QStringLiteral("子供の数は、１０人まで設定できます。"));
+        else
+            QCOMPARE(MessageBox::count(), 0);
+
+        MessageBox::clearLast();
+        if (refused)
+            MessageBox::setNextAnswer(QMessageBox::Ok);
+        click("Command1");
+        if (refused) {
+            QCOMPARE(MessageBox::lastText(), QStringLiteral("子供の数が、１０人以上は設定できません。"));
+            QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+            QCOMPARE(int(globalPlan().ST1_RECORDED), 0);
+        } else {
+            QCOMPARE(MessageBox::count(), 0);
+            QCOMPARE(page()->objectName(), nextPage);
+            QCOMPARE(int(globalPlan().ST1_CHILDREN_NOW), now.toInt());
+            QCOMPARE(int(globalPlan().ST1_CHILDREN_FUTURE), future.toInt());
+        }
+        // Leaving without husband and wife forgets the couple even when the total is refused.
+        QCOMPARE(int(globalPlan().ST2_RECORDED), members.at(0) || members.at(1) ? 1 : 0);
+    }
+
+    void testTooManyChildrenReachTheGridAsTen()
+    {
+        setMembers({false, false, false, true, true});
+        child<QLineEdit*>(page(), "Text1")->setText(QStringLiteral("8"));
+        child<QLineEdit*>(page(), "Text2")->setText(QStringLiteral("5"));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QCOMPARE(child<ChildrenGrid*>(page(), "MSFlexGrid1")->childCount(), 10);
+        click("Command1");
+        QCOMPARE(int(globalPlan().ST3_COUNT), 10);
+    }
+
+    void testFamilyRangeControls()
+    {
+        QWidget* p = page();
+        QCOMPARE(child<QLabel*>(p, "Label1")->text().split(QLatin1Char('\n')).size(), 6);
+        QVERIFY(child<QLabel*>(p, "Label1")->text().startsWith(
+            QStringLiteral("ハルカゼを考えるには、家族のライフイベントを記入したライフサイクル表を作成することからはじめます。\n")));
+        QCOMPARE(child<QLineEdit*>(p, "Text1")->maxLength(), 2);
+        QCOMPARE(child<QLabel*>(p, "Label3")->text(), QStringLiteral("2"));
+
+        child<QCheckBox*>(p, "Check3")->click();
+        QVERIFY(child<QGroupBox*>(p, "Frame2")->isHidden());
+        child<QCheckBox*>(p, "Check4")->click();
+        QVERIFY(child<QGroupBox*>(p, "Frame3")->isHidden());
+        QVERIFY(!child<QCheckBox*>(p, "Check6")->isChecked());
+        QVERIFY(!child<QCheckBox*>(p, "Check7")->isChecked());
+        child<QCheckBox*>(p, "Check4")->click();
+        QVERIFY(child<QCheckBox*>(p, "Check6")->isChecked());
+        QVERIFY(child<QCheckBox*>(p, "Check7")->isChecked());
+
+        setMembers({false, false, false, false, false});
+        QVERIFY(!button("Command1")->isEnabled());
+        QVERIFY(child<QGroupBox*>(p, "Frame4")->isHidden());
+        child<QCheckBox*>(p, "Check5")->click();
+        QVERIFY(button("Command1")->isEnabled());
+
+        child<QLineEdit*>(p, "Text1")->setText(QStringLiteral("x"));
+        QCOMPARE(child<QLabel*>(p, "Label3")->text(), QStringLiteral("0"));
+
+        click("Command4"); // 標準に戻す
+        for (const char* name : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8", "Check9"})
+            QVERIFY(child<QCheckBox*>(p, name)->isChecked());
+        for (const char* name : {"Frame2", "Frame3", "Frame4"})
+            QVERIFY(!child<QGroupBox*>(p, name)->isHidden());
+        QCOMPARE(child<QLineEdit*>(p, "Text1")->text(), QStringLiteral("2"));
+        QCOMPARE(child<QLineEdit*>(p, "Text2")->text(), QStringLiteral("0"));
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+    }
+
+    void testLifespanOptions_data()
+    {
+        QTest::addColumn<bool>("manCustom");
+        QTest::addColumn<QString>("manText");
+        QTest::addColumn<bool>("womanCustom");
+        QTest::addColumn<QString>("womanText");
+        QTest::addColumn<int>("manLifespan");
+        QTest::addColumn<int>("womanLifespan");
+        QTest::newRow("both custom") << true << QStringLiteral("90") << true << QStringLiteral("95") << 90 << 95;
+        QTest::newRow("custom then statistic") << false << QStringLiteral("90") << false << QStringLiteral("70")
+                                               << 78 << 84;
+        QTest::newRow("custom presets") << true << QString() << true << QString() << 78 << 84;
+    }
+    void testLifespanOptions()
+    {
+        QFETCH(bool, manCustom);
+        QFETCH(QString, manText);
+        QFETCH(bool, womanCustom);
+        QFETCH(QString, womanText);
+        QFETCH(int, manLifespan);
+        QFETCH(int, womanLifespan);
+        click("Command1");
+        QWidget* p = page();
+        QCOMPARE(p->objectName(), QStringLiteral("Form19"));
+        QVERIFY(child<QRadioButton*>(p, "Option1")->isChecked());
+        QVERIFY(child<QLineEdit*>(p, "Text6")->isHidden());
+        QVERIFY(child<QLabel*>(p, "Label11")->isHidden());
+
+        child<QRadioButton*>(p, "Option2")->click();
+        QVERIFY(!child<QLineEdit*>(p, "Text6")->isHidden());
+        QCOMPARE(child<QLineEdit*>(p, "Text6")->text(), QStringLiteral("78"));
+        child<QRadioButton*>(p, "Option3")->click();
+        QCOMPARE(child<QLineEdit*>(p, "Text7")->text(), QStringLiteral("84"));
+        if (!manText.isEmpty())
+            child<QLineEdit*>(p, "Text6")->setText(manText);
+        if (!womanText.isEmpty())
+            child<QLineEdit*>(p, "Text7")->setText(womanText);
+        if (!manCustom)
+            child<QRadioButton*>(p, "Option1")->click();
+        if (!womanCustom)
+            child<QRadioButton*>(p, "Option4")->click();
+        click("Command1");
+
+        const FamilyPlan& plan = globalPlan();
+        QCOMPARE(int(plan.ST2_HUSBAND_LIFESPAN), manLifespan);
+        QCOMPARE(int(plan.ST2_WIFE_LIFESPAN), womanLifespan);
+        QCOMPARE(int(plan.ST2_HUSBAND_LIFE_STAT), manCustom ? 0 : 1);
+        QCOMPARE(int(plan.ST2_HUSBAND_LIFE_CUSTOM), manCustom ? 1 : 0);
+        QCOMPARE(int(plan.ST2_WIFE_LIFE_CUSTOM), womanCustom ? 1 : 0);
+        QCOMPARE(int(plan.ST2_WIFE_LIFE_STAT), womanCustom ? 0 : 1);
+
+        // Back on the page the recorded choice and lifespan are shown again.
+        click("Command4");
+        p = page();
+        QCOMPARE(child<QRadioButton*>(p, "Option2")->isChecked(), manCustom);
+        QCOMPARE(child<QLineEdit*>(p, "Text6")->isHidden(), !manCustom);
+        if (manCustom)
+            QCOMPARE(child<QLineEdit*>(p, "Text6")->text(), QString::number(manLifespan));
+        QCOMPARE(child<QRadioButton*>(p, "Option3")->isChecked(), womanCustom);
+    }
+
+    void testRecordedPagesShowTheRecord()
+    {
+        child<QLineEdit*>(page(), "Text1")->setText(QStringLiteral("3"));
+        child<QCheckBox*>(page(), "Check9")->click();
+        click("Command1");
+        child<QCheckBox*>(page(), "Check6")->click();
+        child<QCheckBox*>(page(), "Check5")->click();
+        child<QLineEdit*>(page(), "Text5")->setText(QStringLiteral("1990"));
+        click("Command1");
+        const FamilyPlan recorded = globalPlan();
+        QCOMPARE(int(recorded.ST2_HUSBAND_RETIRE), 0);
+        QCOMPARE(int(recorded.ST2_WIFE_YAKUTOSHI), 0);
+        QCOMPARE(int(recorded.ST2_HUSBAND_YAKUTOSHI), 1);
+        QCOMPARE(int(recorded.ST2_WIFE_RETIRE), 1);
+
+        click("Command4");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        QVERIFY(!child<QCheckBox*>(page(), "Check6")->isChecked());
+        QVERIFY(!child<QCheckBox*>(page(), "Check5")->isChecked());
+        QCOMPARE(child<QLineEdit*>(page(), "Text5")->text(), QStringLiteral("1990"));
+        click("Command4");
+        QCOMPARE(child<QLineEdit*>(page(), "Text1")->text(), QStringLiteral("3"));
+        QVERIFY(!child<QCheckBox*>(page(), "Check9")->isChecked());
+        QVERIFY(child<QCheckBox*>(page(), "Check8")->isChecked());
+
+        click("Command1");
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QCOMPARE(child<ChildrenGrid*>(page(), "MSFlexGrid1")->childCount(), 3);
+        QVERIFY(globalPlan() == recorded);
+    }
+
+    void testCoupleNeedsNumbers()
+    {
+        click("Command1");
+        child<QLineEdit*>(page(), "Text3")->clear();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        QVERIFY(MessageBox::lastText().contains(QStringLiteral("数値を入力してください。")));
+        QVERIFY(MessageBox::lastText().contains(QStringLiteral("生年(西暦)")));
+        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+        QCOMPARE(child<QLineEdit*>(page(), "Text1")->maxLength(), 4);
+        QCOMPARE(child<QLineEdit*>(page(), "Text6")->maxLength(), 3);
+    }
+
+    void testCancelKeepsRecordedSections()
+    {
+        QSignalSpy cancelled(m_wizard.get(), &SetupWizard::cancelled);
+        child<QLineEdit*>(page(), "Text2")->setText(QStringLiteral("1"));
+        click("Command1");
+        click("Command3");
+        QCOMPARE(cancelled.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        QCOMPARE(int(globalPlan().ST1_RECORDED), 1);
+        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+
+        m_wizard->start();
+        QCOMPARE(child<QLineEdit*>(page(), "Text2")->text(), QStringLiteral("1"));
+        // Closing a page by its title bar counts as cancelling the wizard.
+        page()->close();
+        QCOMPARE(cancelled.count(), 2);
+        QVERIFY(!m_wizard->currentPage());
+    }
+
+    void testChildDialogFromChildrenPage()
+    {
+        click("Command1");
+        click("Command1");
+        auto* grid = child<ChildrenGrid*>(page(), "MSFlexGrid1");
+        onModal([](QWidget* modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("Form22"));
+            modal->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+        });
+        emit grid->childDoubleClicked(2);
+        QCOMPARE(grid->text(3, 2), QStringLiteral("早生"));
+        click("Command1");
+        QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
+        QCOMPARE(int(globalPlan().mtx1(2, MTX1_KINDERGARTEN)), 3);
+        QCOMPARE(globalPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
+    }
+
+private:
+    QWidget* page() const
+    {
+        QWidget* current = m_wizard->currentPage();
+        if (!current)
+            qFatal("the wizard shows no page");
+        return current;
+    }
+    QPushButton* button(const char* name) const { return child<QPushButton*>(page(), name); }
+    void click(const char* name) const
+    {
+        QPushButton* b = button(name);
+        QVERIFY2(b->isEnabled(), name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Sets page 1/6's five family part boxes as a user clicks them.
+    void setMembers(const QList<bool>& members) const
+    {
+        const char* names[] = {"Check1", "Check2", "Check3", "Check4", "Check5"};
+        for (int i = 0; i < 5; ++i) {
+            auto* box = child<QCheckBox*>(page(), names[i]);
+            if (box->isChecked() != members.at(i))
+                box->click();
+        }
+    }
+
+    std::unique_ptr<SetupWizard> m_wizard;
+};
+
+QTEST_MAIN(TestWizard)
+#include "TestWizard.moc"
