@@ -25,5 +25,18 @@ if(HARUKAZE_GUI_SOURCES)
         target_link_libraries(harukaze PRIVATE harukaze_gui)
         harukaze_strict_warnings(harukaze)
         install(TARGETS harukaze RUNTIME DESTINATION ${HARUKAZE_APP_INSTALL_DIR})
+
+        # The program lives in its own folder beside its data files and help file (APP_DIR); the
+        # launcher in bin/ starts it from there.
+        file(RELATIVE_PATH HARUKAZE_BIN_TO_APP
+            ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${HARUKAZE_APP_INSTALL_DIR})
+        configure_file(${PROJECT_SOURCE_DIR}/data/harukaze.sh.in ${CMAKE_CURRENT_BINARY_DIR}/harukaze-launcher @ONLY)
+        install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/harukaze-launcher
+            DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME harukaze)
+        install(FILES ${PROJECT_SOURCE_DIR}/data/harukaze.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        foreach(icon_size 16 32 48 64 128 256)
+            install(FILES ${PROJECT_SOURCE_DIR}/data/icons/hicolor/${icon_size}x${icon_size}/apps/harukaze.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${icon_size}x${icon_size}/apps)
+        endforeach()
     endif()
 endif()

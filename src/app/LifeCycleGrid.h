@@ -51,6 +51,9 @@ public:
     QTableView* frozenColumnsView() const { return m_columnsView; }
     QTableView* frozenCornerView() const { return m_cornerView; }
 
+    /** Scrolls a cell into view without leaving it under the frozen rows or columns. */
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     /** The light cyan of the fixed cells, RGB(192, 255, 255). */
     static QColor fixedCellColor();
 
@@ -58,7 +61,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void updateGeometries() override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
     QTableView* createOverlay(const QString& name);

@@ -58,10 +58,12 @@ void TableWindow::closeByCommand()
 
 void TableWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_closeAllowed) {
+    // A close through the frame runs the main window's close command, which calls closeByCommand()
+    // when it decides to close (that inner close() is a no-op while this one runs).
+    if (!m_closeAllowed)
+        emit closeRequested();
+    if (m_closeAllowed)
         QMdiSubWindow::closeEvent(event);
-        return;
-    }
-    event->ignore();
-    emit closeRequested();
+    else
+        event->ignore();
 }

@@ -494,6 +494,7 @@ void frmMain::closeDemo()
 {
     if (m_demo)
         m_demo->closeByCommand();
+    m_demo = nullptr;
     setCommandEnabled(Command::New, true);
     setCommandEnabled(Command::Open, true);
     setCommandEnabled(Command::Close, false);
@@ -508,6 +509,7 @@ void frmMain::closeTable(TableKind kind)
     QPointer<TableWindow>& window = kind == TableKind::Form100 ? m_form100 : m_form200;
     if (window)
         window->closeByCommand();
+    window = nullptr;
     setCommandEnabled(Command::New, true);
     setCommandEnabled(Command::Open, true);
     setCommandEnabled(Command::Close, false);
@@ -588,6 +590,7 @@ void frmMain::changeSettingsCommand()
     ProcessState& state = globalState();
     if (state.FORM200_OPEN == 1 && m_form200) {
         m_form200->closeByCommand();
+        m_form200 = nullptr;
         state.FORM200_OPEN = 0;
     }
 #ifdef HARUKAZE_HAS_FORM2
