@@ -31,7 +31,7 @@ FamilyPlan sixteenMembers()
     plan.ST1_CHILDREN_NOW = 7;
     plan.ST1_CHILDREN_FUTURE = 3;
     plan.ST3_COUNT = 10;
-    const char* labels[] = {"長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男"};
+    const char* labels[] = { "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男" };
     for (int kid = 1; kid <= 10; ++kid) {
         plan.mtx1(kid, MTX1_BIRTH_YEAR) = static_cast<int16_t>(1993 + 3 * kid);
         for (int column = MTX1_KINDERGARTEN; column <= MTX1_RETIRE; ++column)

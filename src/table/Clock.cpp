@@ -19,7 +19,7 @@ int currentYear()
         return *yearOverride();
     // The table follows the calendar the user lives in, so the local year, not UTC.
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     if (localtime_r(&now, &local) == nullptr)
         return 1970;
     return local.tm_year + 1900;

@@ -16,11 +16,11 @@ struct SampleCouple
     int16_t marriageYear;
 };
 
-constexpr std::array<SampleCouple, 3> SAMPLE_COUPLES{{
-    {2, 1964, 1967, 1993},
-    {4, 1938, 1940, 1963},
-    {5, 1925, 1938, 1965},
-}};
+constexpr std::array<SampleCouple, 3> SAMPLE_COUPLES { {
+    { 2, 1964, 1967, 1993 },
+    { 4, 1938, 1940, 1963 },
+    { 5, 1925, 1938, 1965 },
+} };
 
 struct SampleChild
 {
@@ -28,10 +28,10 @@ struct SampleChild
     std::array<int16_t, MTX1_COLUMNS> mtx1; // birth year, then the event ages of columns 2..13
 };
 
-const std::array<SampleChild, 2> SAMPLE_CHILDREN{{
-    {"長女", {1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60}},
-    {"長男", {2000, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60}},
-}};
+const std::array<SampleChild, 2> SAMPLE_CHILDREN { {
+    { "長女", { 1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 } },
+    { "長男", { 2000, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60 } },
+} };
 
 } // namespace
 

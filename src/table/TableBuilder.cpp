@@ -15,7 +15,7 @@ namespace {
 constexpr int GOLDEN_WEDDING_YEARS = 50;
 constexpr int SILVER_WEDDING_YEARS = 25;
 constexpr int BRONZE_WEDDING_YEARS = 7;
-constexpr int MAN_YAKUTOSHI_AGE = 41;   // 42 in traditional counting
+constexpr int MAN_YAKUTOSHI_AGE = 41; // 42 in traditional counting
 constexpr int WOMAN_YAKUTOSHI_AGE = 32; // 33 in traditional counting
 
 constexpr int YEAR_COLUMN_SQUARES = 3;
@@ -34,29 +34,30 @@ struct LifeTexts
     const char* care;
     const char* endOfLife;
 };
-const LifeTexts HUSBAND_TEXTS{" 厄年", " 定年", " 介護", " 寿命"};
-const LifeTexts SPACED_TEXTS{" 厄\u3000年", " 定\u3000年", " 介\u3000護", " 寿\u3000命"};
+const LifeTexts HUSBAND_TEXTS { " 厄年", " 定年", " 介護", " 寿命" };
+const LifeTexts SPACED_TEXTS { " 厄\u3000年", " 定\u3000年", " 介\u3000護", " 寿\u3000命" };
 
 // Texts of the event columns of ST3_MTX1, indexed by column number, in the order they are tested.
-const std::array<const char*, MTX1_COLUMNS + 1> CHILD_EVENT_TEXTS{
-    nullptr,        // there is no column 0
-    nullptr,        // MTX1_BIRTH_YEAR is no event
-    " 幼稚園",      // MTX1_KINDERGARTEN
-    " 小学校",      // MTX1_ELEMENTARY
-    " 中学校",      // MTX1_JUNIOR_HIGH
-    " 高\u3000校",  // MTX1_HIGH_SCHOOL
-    " 大\u3000学",  // MTX1_UNIVERSITY
-    " 成人式",      // MTX1_COMING_OF_AGE
-    " 就\u3000職",  // MTX1_EMPLOYMENT
-    " 結\u3000婚",  // MTX1_MARRIAGE
-    " 第\uFF11子",  // MTX1_FIRST_CHILD, full-width digit one
-    " 第\uFF12子",  // MTX1_SECOND_CHILD, full-width digit two
-    " 厄\u3000年",  // MTX1_YAKUTOSHI
-    " 定\u3000年",  // MTX1_RETIRE
+const std::array<const char*, MTX1_COLUMNS + 1> CHILD_EVENT_TEXTS {
+    nullptr, // there is no column 0
+    nullptr, // MTX1_BIRTH_YEAR is no event
+    " 幼稚園", // MTX1_KINDERGARTEN
+    " 小学校", // MTX1_ELEMENTARY
+    " 中学校", // MTX1_JUNIOR_HIGH
+    " 高\u3000校", // MTX1_HIGH_SCHOOL
+    " 大\u3000学", // MTX1_UNIVERSITY
+    " 成人式", // MTX1_COMING_OF_AGE
+    " 就\u3000職", // MTX1_EMPLOYMENT
+    " 結\u3000婚", // MTX1_MARRIAGE
+    " 第\uFF11子", // MTX1_FIRST_CHILD, full-width digit one
+    " 第\uFF12子", // MTX1_SECOND_CHILD, full-width digit two
+    " 厄\u3000年", // MTX1_YAKUTOSHI
+    " 定\u3000年", // MTX1_RETIRE
 };
 
-const std::array<const char*, 10> MALE_CHILD_LABELS{
-    "長男", "次男", "三男", "四男", "五男", "六男", "七男", "八男", "九男", "十男"};
+const std::array<const char*, 10> MALE_CHILD_LABELS {
+    "長男", "次男", "三男", "四男", "五男", "六男", "七男", "八男", "九男", "十男"
+};
 
 // A child is male only under one of the ten sons' labels, compared as a whole; every other
 // label, the empty one included, is read as a daughter's.
@@ -135,7 +136,7 @@ TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context, 
 
 TableModel TableBuilder::build()
 {
-    m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn{});
+    m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn {});
     layOutYearColumns();
 
     // The running column index; memberCount() keeps it within 2..17.
@@ -308,7 +309,7 @@ void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
     const bool husbandSide = SEX == 3 || SEX == 4;
     const bool father = SEX == 3 || SEX == 5;
     const int section = husbandSide ? 4 : 5;
-    static const std::array<const char*, 4> labels{"夫側父", "夫側母", "妻側父", "妻側母"};
+    static const std::array<const char*, 4> labels { "夫側父", "夫側母", "妻側父", "妻側母" };
 
     const int y0 = m_context.y0;
     const int birthYear = m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);

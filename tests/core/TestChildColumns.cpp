@@ -19,8 +19,11 @@ FamilyPlan childrenOnly(int count)
     return plan;
 }
 
-void setChild(FamilyPlan& plan, int kid, const std::string& label, int16_t birthYear,
-              std::initializer_list<int16_t> eventAges = {})
+void setChild(FamilyPlan& plan,
+    int kid,
+    const std::string& label,
+    int16_t birthYear,
+    std::initializer_list<int16_t> eventAges = {})
 {
     plan.mtx2(kid, MTX2_ZOKUGARA) = label;
     plan.mtx1(kid, MTX1_BIRTH_YEAR) = birthYear;
@@ -44,14 +47,25 @@ TEST(TestChildColumns, everyEventTextInColumnOrder)
     writeDistinctFiles(data);
     FamilyPlan plan = childrenOnly(1);
     // Events at ages 1..12, one per year, in the order of the columns 2..13.
-    setChild(plan, 1, "長男", 2020, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    setChild(plan, 1, "長男", 2020, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 });
     const Built built = buildTable(plan, 2020, data.path());
     EXPECT_EQ(built.cell(0, 2), "長男");
     EXPECT_EQ(built.cell(1, 2), "00歳");
-    const std::vector<std::string> expected{
-        "00",        "01 幼稚園",      "02 小学校",      "03 中学校",       "04 高\u3000校", "05 大\u3000学",
-        "06 成人式", "07 就\u3000職", "08 結\u3000婚", "09 第\uFF11子", "10 第\uFF12子", "11 厄\u3000年",
-        "12 定\u3000年", "13",
+    const std::vector<std::string> expected {
+        "00",
+        "01 幼稚園",
+        "02 小学校",
+        "03 中学校",
+        "04 高\u3000校",
+        "05 大\u3000学",
+        "06 成人式",
+        "07 就\u3000職",
+        "08 結\u3000婚",
+        "09 第\uFF11子",
+        "10 第\uFF12子",
+        "11 厄\u3000年",
+        "12 定\u3000年",
+        "13",
     };
     const std::vector<std::string> cells = yearCells(built.model, 2);
     EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 14), expected);
@@ -66,7 +80,7 @@ TEST(TestChildColumns, bornThisYear)
     // A child of current age 0 reads exactly the first line.
     data.write(FEMALE_FILE, lifeFile(121, [](int age) { return age == 0 ? std::string(" 45") : " 99"; }));
     FamilyPlan plan = childrenOnly(1);
-    setChild(plan, 1, "長女", Y0, {4});
+    setChild(plan, 1, "長女", Y0, { 4 });
     const Built built = buildTable(plan, Y0, data.path());
     EXPECT_EQ(built.cell(1, 2), "00歳");
     EXPECT_EQ(built.cell(2, 2), "00");
@@ -90,8 +104,8 @@ TEST(TestChildColumns, notYetBorn)
     EXPECT_EQ(present.cell(1, 2), "-03歳");
     const std::vector<std::string> cells = yearCells(present.model, 2);
     EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 5),
-              (std::vector<std::string>{"-03", "-02", "-01", "00", "01"}));
-    for (int col : {2, 3}) {
+        (std::vector<std::string> { "-03", "-02", "-01", "00", "01" }));
+    for (int col : { 2, 3 }) {
         EXPECT_FALSE(columnContains(present.model, col, "介")) << col;
         EXPECT_FALSE(columnContains(present.model, col, "寿")) << col;
     }
@@ -114,7 +128,7 @@ TEST(TestChildColumns, eventAgeZeroIsNeverShown)
     TempDir data;
     writeDistinctFiles(data);
     FamilyPlan plan = childrenOnly(1);
-    setChild(plan, 1, "長女", Y0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    setChild(plan, 1, "長女", Y0, { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
     const Built built = buildTable(plan, Y0, data.path());
     // The women's file gives 70: care and end of life lie beyond the table, so no cell has an event.
     for (const std::string& cell : yearCells(built.model, 2))
@@ -127,9 +141,9 @@ TEST(TestChildColumns, eventsOfOneYearKeepTheColumnOrder)
     writeDistinctFiles(data);
     FamilyPlan plan = childrenOnly(2);
     // Employment and marriage both at 22.
-    setChild(plan, 1, "長女", 2010, {4, 6, 12, 15, 18, 20, 22, 22});
+    setChild(plan, 1, "長女", 2010, { 4, 6, 12, 15, 18, 20, 22, 22 });
     // First child and unlucky year at the same age, stored "out of order" values.
-    setChild(plan, 2, "長男", 2000, {0, 0, 0, 0, 0, 0, 0, 0, 41, 0, 30, 30});
+    setChild(plan, 2, "長男", 2000, { 0, 0, 0, 0, 0, 0, 0, 0, 41, 0, 30, 30 });
     const Built built = buildTable(plan, Y0, data.path());
     EXPECT_EQ(built.yearCell(Y0, 2032, 2), "22 就\u3000職 結\u3000婚");
     EXPECT_EQ(built.yearCell(Y0, 2030, 3), "30 厄\u3000年 定\u3000年");
@@ -142,7 +156,7 @@ TEST(TestChildColumns, eventBeforeTheCareText)
     // Born 1990: current age 36 reads line 37, age at death 77.
     data.write(FEMALE_FILE, lifeFile(121, [](int age) { return age == 36 ? std::string(" 77") : " 20"; }));
     FamilyPlan plan = childrenOnly(1);
-    setChild(plan, 1, "長女", 1990, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 75});
+    setChild(plan, 1, "長女", 1990, { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 75 });
     const Built built = buildTable(plan, Y0, data.path());
     EXPECT_EQ(built.yearCell(Y0, 2065, 2), "75 定\u3000年 介\u3000護");
     EXPECT_EQ(built.yearCell(Y0, 2066, 2), "76 介\u3000護");
@@ -160,9 +174,24 @@ TEST(TestChildColumns, theDataFileDependsOnTheLabelOnly)
         int ageAtDeath; // 60 from the men's file, 70 from the women's
     };
     const Row rows[] = {
-        {"長男", 60}, {"次男", 60}, {"三男", 60}, {"四男", 60}, {"五男", 60}, {"六男", 60}, {"七男", 60},
-        {"八男", 60}, {"九男", 60}, {"十男", 60}, {"十女", 70}, {"長女", 70}, {"", 70},     {"長男 ", 70},
-        {" 長男", 70}, {"男", 70},   {"十一男", 70}, {"次男\u3000", 70},
+        { "長男", 60 },
+        { "次男", 60 },
+        { "三男", 60 },
+        { "四男", 60 },
+        { "五男", 60 },
+        { "六男", 60 },
+        { "七男", 60 },
+        { "八男", 60 },
+        { "九男", 60 },
+        { "十男", 60 },
+        { "十女", 70 },
+        { "長女", 70 },
+        { "", 70 },
+        { "長男 ", 70 },
+        { " 長男", 70 },
+        { "男", 70 },
+        { "十一男", 70 },
+        { "次男\u3000", 70 },
     };
     for (const Row& row : rows) {
         FamilyPlan plan = childrenOnly(1);
@@ -177,13 +206,13 @@ TEST(TestChildColumns, theDataFileDependsOnTheLabelOnly)
 TEST(TestChildColumns, shortOrMalformedDataFiles)
 {
     FamilyPlan plan = childrenOnly(2);
-    setChild(plan, 1, "長男", 1990, {4});
-    setChild(plan, 2, "長女", 2024, {4});
+    setChild(plan, 1, "長男", 1990, { 4 });
+    setChild(plan, 2, "長女", 2024, { 4 });
     TempDir data;
     data.write(MALE_FILE, uniformLifeFile(80, 36)); // ages 0..35: too short for 36
     data.write(FEMALE_FILE, lifeFile(121, [](int) { return std::string(""); }));
     const Built built = buildTable(plan, Y0, data.path());
-    for (int col : {2, 3}) {
+    for (int col : { 2, 3 }) {
         EXPECT_FALSE(columnContains(built.model, col, "介")) << col;
         EXPECT_FALSE(columnContains(built.model, col, "寿")) << col;
     }
@@ -197,7 +226,7 @@ TEST(TestChildColumns, tenChildrenAndHostileCounts)
     writeDistinctFiles(data);
     FamilyPlan plan = childrenOnly(10);
     for (int kid = 1; kid <= 10; ++kid)
-        setChild(plan, kid, "子" + std::to_string(kid), static_cast<int16_t>(2000 + kid), {4});
+        setChild(plan, kid, "子" + std::to_string(kid), static_cast<int16_t>(2000 + kid), { 4 });
     const Built built = buildTable(plan, Y0, data.path());
     ASSERT_EQ(built.model.columnCount(), 12);
     for (int kid = 1; kid <= 10; ++kid) {
@@ -215,12 +244,12 @@ TEST(TestChildColumns, tenChildrenAndHostileCounts)
     EXPECT_EQ(buildTable(plan, Y0, data.path()).model.columnCount(), 4);
 
     // Birth years at the ends of the range.
-    setChild(plan, 1, "長男", 32767, {32767, -32768, 1});
-    setChild(plan, 2, "長女", -32768, {32767, -32768, 1});
+    setChild(plan, 1, "長男", 32767, { 32767, -32768, 1 });
+    setChild(plan, 2, "長女", -32768, { 32767, -32768, 1 });
     const Built extreme = buildTable(plan, Y0, data.path());
     EXPECT_EQ(extreme.cell(1, 2), "-30741歳");
     EXPECT_EQ(extreme.cell(1, 3), "34794歳");
-    for (int col : {2, 3}) {
+    for (int col : { 2, 3 }) {
         for (const std::string& cell : yearCells(extreme.model, col))
             EXPECT_EQ(cell.find(' '), std::string::npos) << cell;
     }

@@ -182,11 +182,11 @@ TEST(TestCoupleColumns, missingOrShortDataFiles)
     TempDir shortFiles;
     shortFiles.write(MALE_FILE, uniformLifeFile(70, 62)); // no line for age 62
     shortFiles.write(FEMALE_FILE, lifeFile(121, [](int) { return std::string(" n/a"); }));
-    for (const std::string& dir : {empty.path(), shortFiles.path()}) {
+    for (const std::string& dir : { empty.path(), shortFiles.path() }) {
         // L stays 0: care and end of life would fall before the table; the table is still built.
         const Built built = buildTable(plan, Y0, dir);
         EXPECT_EQ(built.model.columnCount(), 4);
-        for (int col : {2, 3}) {
+        for (int col : { 2, 3 }) {
             EXPECT_FALSE(columnContains(built.model, col, "介")) << dir << " " << col;
             EXPECT_FALSE(columnContains(built.model, col, "寿")) << dir << " " << col;
         }
@@ -219,7 +219,7 @@ TEST(TestCoupleColumns, membersNotYetBorn)
     data.write(MALE_FILE, "");
     data.write(FEMALE_FILE, "");
     const Built present = buildTable(plan, Y0, data.path());
-    for (int col : {2, 3}) {
+    for (int col : { 2, 3 }) {
         EXPECT_FALSE(columnContains(present.model, col, "介")) << col;
         EXPECT_FALSE(columnContains(present.model, col, "寿")) << col;
     }
@@ -246,7 +246,7 @@ TEST(TestCoupleColumns, extremeYearsNeverFallInTheTable)
     const Built built = buildTable(plan, Y0, NO_DATA);
     EXPECT_EQ(built.cell(1, 2), "-30741歳");
     EXPECT_EQ(built.cell(1, 3), "34794歳");
-    for (int col : {2, 3}) {
+    for (int col : { 2, 3 }) {
         for (const std::string& cell : yearCells(built.model, col))
             EXPECT_EQ(cell.find(' '), std::string::npos) << cell;
     }
@@ -272,7 +272,7 @@ TEST(TestCoupleColumns, demoBuildersWriteNoTbl)
     // The same texts as the table windows' builders.
     builder.SUKE_1_EVENT(2);
     builder.SUKE_2_EVENT(3);
-    for (int col : {2, 3}) {
+    for (int col : { 2, 3 }) {
         for (int row = 0; row < TABLE_ROWS; ++row)
             EXPECT_EQ((*built.tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)], builder.model().text(row, col));
     }

@@ -55,7 +55,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> all{program};
+    std::vector<std::string> all { program };
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : all)
@@ -120,9 +120,14 @@ void expectSameLines(const std::string& expected, const std::string& actual, con
 // Each folder under data/table holds options (year, data folder, demo), plan.HRZ and expected.csv.
 TEST(TestExporter, goldenTables)
 {
-    const std::vector<std::string> cases{
-        "demo-2026",       "sample-plan-2026",       "full-family-2031", "hostile-plan-2026",
-        "no-members-1985", "only-wife-no-data-2026", "odd-data-2026",
+    const std::vector<std::string> cases {
+        "demo-2026",
+        "sample-plan-2026",
+        "full-family-2031",
+        "hostile-plan-2026",
+        "no-members-1985",
+        "only-wife-no-data-2026",
+        "odd-data-2026",
     };
     for (const std::string& name : cases) {
         const std::string dir = CASES_DIR + name + "/";
@@ -135,7 +140,7 @@ TEST(TestExporter, goldenTables)
         else if (options["data"] == "case")
             dataDir = dir + "data"; // without a trailing slash on purpose
         const std::string out = scratch.path() + "table.csv";
-        std::vector<std::string> args{"--year", options["year"], "--data-dir", dataDir};
+        std::vector<std::string> args { "--year", options["year"], "--data-dir", dataDir };
         args.push_back(options["demo"] == "1" ? "--demo" : dir + "plan.HRZ");
         args.push_back(out);
         const ProgramRun run = runCsv(args, scratch);
@@ -148,8 +153,8 @@ TEST(TestExporter, goldenTables)
 TEST(TestExporter, demoEqualsTheSamplePlanFile)
 {
     TempDir scratch;
-    const ProgramRun demo = runCsv({"--year", "2026", "--demo", "-"}, scratch);
-    const ProgramRun plan = runCsv({"--year=2026", CASES_DIR + "sample-plan-2026/plan.HRZ", "-"}, scratch);
+    const ProgramRun demo = runCsv({ "--year", "2026", "--demo", "-" }, scratch);
+    const ProgramRun plan = runCsv({ "--year=2026", CASES_DIR + "sample-plan-2026/plan.HRZ", "-" }, scratch);
     ASSERT_EQ(demo.status, 0) << demo.err;
     ASSERT_EQ(plan.status, 0) << plan.err;
     // Without --data-dir the data files come from the program's own folder.
@@ -160,12 +165,12 @@ TEST(TestExporter, demoEqualsTheSamplePlanFile)
 TEST(TestExporter, yearDefaultsToTheClock)
 {
     TempDir scratch;
-    const ProgramRun run = runCsv({"--demo", "-"}, scratch);
+    const ProgramRun run = runCsv({ "--demo", "-" }, scratch);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> lines = splitCrLf(run.out);
     ASSERT_EQ(lines.size(), 53u);
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     EXPECT_EQ(lines[2].substr(0, 5), std::to_string(local.tm_year + 1900) + ",");
 }
@@ -173,26 +178,26 @@ TEST(TestExporter, yearDefaultsToTheClock)
 TEST(TestExporter, helpAndBadArguments)
 {
     TempDir scratch;
-    const ProgramRun help = runCsv({"--help"}, scratch);
+    const ProgramRun help = runCsv({ "--help" }, scratch);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-"),
-              std::string::npos);
+        std::string::npos);
     EXPECT_EQ(help.err, "");
 
-    const std::vector<std::vector<std::string>> badArguments{
+    const std::vector<std::vector<std::string>> badArguments {
         {},
-        {"plan.HRZ"},
-        {"--demo"},
-        {"--demo", "a.csv", "b.csv"},
-        {"plan.HRZ", "a.csv", "b.csv"},
-        {"--year"},
-        {"--year", "20x6", "--demo", "-"},
-        {"--year", "-1", "--demo", "-"},
-        {"--year", "12026", "--demo", "-"},
-        {"--year=", "--demo", "-"},
-        {"--data-dir"},
-        {"--data-dir", "", "--demo", "-"},
-        {"--frobnicate", "--demo", "-"},
+        { "plan.HRZ" },
+        { "--demo" },
+        { "--demo", "a.csv", "b.csv" },
+        { "plan.HRZ", "a.csv", "b.csv" },
+        { "--year" },
+        { "--year", "20x6", "--demo", "-" },
+        { "--year", "-1", "--demo", "-" },
+        { "--year", "12026", "--demo", "-" },
+        { "--year=", "--demo", "-" },
+        { "--data-dir" },
+        { "--data-dir", "", "--demo", "-" },
+        { "--frobnicate", "--demo", "-" },
     };
     for (const std::vector<std::string>& args : badArguments) {
         const ProgramRun run = runCsv(args, scratch);
@@ -211,9 +216,9 @@ TEST(TestExporter, failuresLeaveNoOutputFile)
     const std::string plan = CASES_DIR + "sample-plan-2026/plan.HRZ";
 
     // A plan file that does not exist, or is a folder: exit 1, one line on stderr, nothing written.
-    for (const std::string& missing : {scratch.path() + "missing.HRZ", scratch.path()}) {
+    for (const std::string& missing : { scratch.path() + "missing.HRZ", scratch.path() }) {
         const std::string out = scratch.path() + "out.csv";
-        const ProgramRun run = runCsv({"--year", "2026", missing, out}, scratch);
+        const ProgramRun run = runCsv({ "--year", "2026", missing, out }, scratch);
         EXPECT_EQ(run.status, 1) << missing;
         EXPECT_FALSE(run.err.empty());
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
@@ -222,16 +227,16 @@ TEST(TestExporter, failuresLeaveNoOutputFile)
 
     // An existing output file is left as it was when the plan cannot be read.
     scratch.write("keep.csv", "old");
-    runCsv({scratch.path() + "missing.HRZ", scratch.path() + "keep.csv"}, scratch);
+    runCsv({ scratch.path() + "missing.HRZ", scratch.path() + "keep.csv" }, scratch);
     EXPECT_EQ(readFile(scratch.path() + "keep.csv"), "old");
 
     // An output that cannot be written: exit 1, one line, no file and no temporary left behind.
     const std::string unwritable = scratch.path() + "no-such-folder/out.csv";
-    const ProgramRun run = runCsv({"--year", "2026", plan, unwritable}, scratch);
+    const ProgramRun run = runCsv({ "--year", "2026", plan, unwritable }, scratch);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_FALSE(exists(unwritable));
-    const ProgramRun intoFolder = runCsv({"--year", "2026", plan, scratch.path()}, scratch);
+    const ProgramRun intoFolder = runCsv({ "--year", "2026", plan, scratch.path() }, scratch);
     EXPECT_EQ(intoFolder.status, 1);
     size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(scratch.path()))
@@ -243,7 +248,7 @@ TEST(TestExporter, overwritesAnExistingOutput)
 {
     TempDir scratch;
     scratch.write("out.csv", std::string(100000, 'x'));
-    const ProgramRun run = runCsv({"--year", "2026", "--demo", scratch.path() + "out.csv"}, scratch);
+    const ProgramRun run = runCsv({ "--year", "2026", "--demo", scratch.path() + "out.csv" }, scratch);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readFile(scratch.path() + "out.csv"), readFile(CASES_DIR + "demo-2026/expected.csv"));
 }

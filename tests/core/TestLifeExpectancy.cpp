@@ -38,8 +38,8 @@ TEST(TestLifeExpectancy, takesTheLineOfTheCurrentAge)
 {
     TempDir dir;
     dir.write(MALE_FILE, lifeFile(121, [](int age) { return " " + std::to_string(200 + age); }));
-    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 0), 200);   // first line
-    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 62), 262);  // line 63
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 0), 200); // first line
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 62), 262); // line 63
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 120), 320); // last line
 }
 
@@ -51,22 +51,28 @@ TEST(TestLifeExpectancy, roundsTheNumberHalfToEven)
         int16_t expected;
     };
     const Row rows[] = {
-        {" 81.6", 82}, {"80.5", 80}, {"81.5", 82}, {" 84.51 ", 85}, {"\t77\t", 77},
-        {"84.50", 84}, {"-3", -3},   {"32767", 32767},
+        { " 81.6", 82 },
+        { "80.5", 80 },
+        { "81.5", 82 },
+        { " 84.51 ", 85 },
+        { "\t77\t", 77 },
+        { "84.50", 84 },
+        { "-3", -3 },
+        { "32767", 32767 },
     };
     for (const Row& row : rows) {
         TempDir dir;
-        dir.write(FEMALE_FILE, utf8ToCp932(joinLines({"000 1", std::string("abc") + row.tail, "002 1"})));
+        dir.write(FEMALE_FILE, utf8ToCp932(joinLines({ "000 1", std::string("abc") + row.tail, "002 1" })));
         EXPECT_EQ(readAge(dir.path(), FEMALE_FILE, 1), row.expected) << row.tail;
     }
 }
 
 TEST(TestLifeExpectancy, leavesLUnchangedWhenTheLineHoldsNoNumber)
 {
-    const char* tails[] = {"", " ", " abc", " 84歳", " 8 4", " 40000", " -40000"};
+    const char* tails[] = { "", " ", " abc", " 84歳", " 8 4", " 40000", " -40000" };
     for (const char* tail : tails) {
         TempDir dir;
-        dir.write(MALE_FILE, utf8ToCp932(joinLines({"000 1", std::string("001") + tail, "002 1"})));
+        dir.write(MALE_FILE, utf8ToCp932(joinLines({ "000 1", std::string("001") + tail, "002 1" })));
         EXPECT_EQ(readAge(dir.path(), MALE_FILE, 1), UNTOUCHED) << '"' << tail << '"';
     }
     // Fewer than four characters on the line.
@@ -80,7 +86,7 @@ TEST(TestLifeExpectancy, countsTheFirstThreeCharactersAfterDecoding)
 {
     TempDir dir;
     // Double-byte characters in the first three count once each; the rest is the number.
-    dir.write(MALE_FILE, utf8ToCp932(joinLines({"６２歳 70", "62歳71", "ｱｲｳ72"})));
+    dir.write(MALE_FILE, utf8ToCp932(joinLines({ "６２歳 70", "62歳71", "ｱｲｳ72" })));
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 0), 70);
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 1), 71);
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 2), 72);
@@ -94,10 +100,10 @@ TEST(TestLifeExpectancy, acceptsEveryLineEnd)
         std::string bytes;
     };
     const Row rows[] = {
-        {"CR LF", "000 10\r\n001 11\r\n002 12\r\n"},
-        {"LF", "000 10\n001 11\n002 12\n"},
-        {"CR", "000 10\r001 11\r002 12\r"},
-        {"mixed, no end on the last line", "000 10\n001 11\r002 12"},
+        { "CR LF", "000 10\r\n001 11\r\n002 12\r\n" },
+        { "LF", "000 10\n001 11\n002 12\n" },
+        { "CR", "000 10\r001 11\r002 12\r" },
+        { "mixed, no end on the last line", "000 10\n001 11\r002 12" },
     };
     for (const Row& row : rows) {
         TempDir dir;
@@ -128,7 +134,7 @@ TEST(TestLifeExpectancy, missingFileLeavesLUnchanged)
 {
     TempDir dir;
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 40), UNTOUCHED);
-    EXPECT_EQ(readAge(dir.path(), MALE_FILE, -1), UNTOUCHED);   // no constant without the file
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, -1), UNTOUCHED); // no constant without the file
     EXPECT_EQ(readAge(dir.path(), FEMALE_FILE, -1), UNTOUCHED);
     // Only the named folder is searched.
     dir.write(MALE_FILE, uniformLifeFile(80));
@@ -175,7 +181,7 @@ TEST(TestLifeExpectancy, showsTheBusyPointerOnlyWhileAFileIsRead)
     dir.write(MALE_FILE, uniformLifeFile(80, 5));
     readAge(dir.path(), MALE_FILE, 2);
     readAge(dir.path(), MALE_FILE, 50); // too short: the pointer still comes back
-    EXPECT_EQ(calls, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(calls, (std::vector<bool> { true, false, true, false }));
     setBusyPointerHook(nullptr);
 }
 
@@ -186,19 +192,25 @@ TEST(TestLifeExpectancy, generatedDataFiles)
     struct Row
     {
         std::string file;
-        int line;         // 1-based
+        int line; // 1-based
         std::string text; // expected line without its end
     };
     const Row rows[] = {
-        {MALE_FILE, 1, "000 81.56"},     {FEMALE_FILE, 1, "000 87.71"},
-        {MALE_FILE, 21, "020 81.90"},    {FEMALE_FILE, 21, "020 88.01"},
-        {MALE_FILE, 66, "065 84.97"},    {FEMALE_FILE, 66, "065 89.88"},
-        {MALE_FILE, 63, "062 84.43"},    {FEMALE_FILE, 76, "075 91.22"},
-        {MALE_FILE, 114, "113 114.05"},  {FEMALE_FILE, 114, "113 113.98"},
-        {MALE_FILE, 115, "114 115.05"},  {FEMALE_FILE, 121, "120 120.98"},
-        {MALE_FILE, 121, "120 121.05"},
+        { MALE_FILE, 1, "000 81.56" },
+        { FEMALE_FILE, 1, "000 87.71" },
+        { MALE_FILE, 21, "020 81.90" },
+        { FEMALE_FILE, 21, "020 88.01" },
+        { MALE_FILE, 66, "065 84.97" },
+        { FEMALE_FILE, 66, "065 89.88" },
+        { MALE_FILE, 63, "062 84.43" },
+        { FEMALE_FILE, 76, "075 91.22" },
+        { MALE_FILE, 114, "113 114.05" },
+        { FEMALE_FILE, 114, "113 113.98" },
+        { MALE_FILE, 115, "114 115.05" },
+        { FEMALE_FILE, 121, "120 120.98" },
+        { MALE_FILE, 121, "120 121.05" },
     };
-    for (const std::string& file : {MALE_FILE, FEMALE_FILE}) {
+    for (const std::string& file : { MALE_FILE, FEMALE_FILE }) {
         const std::string bytes = readBytes(bin + file);
         ASSERT_FALSE(bytes.empty()) << file;
         // 121 lines, every one ended by CR LF, no bare LF.

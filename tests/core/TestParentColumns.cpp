@@ -20,7 +20,7 @@ FamilyPlan allParents()
     plan.ST1_HUSBAND_MOTHER = 1;
     plan.ST1_WIFE_FATHER = 1;
     plan.ST1_WIFE_MOTHER = 1;
-    for (int section : {4, 5}) {
+    for (int section : { 4, 5 }) {
         plan.couple(section, COUPLE_MAN_BIRTH_YEAR) = 1950;
         plan.couple(section, COUPLE_WOMAN_BIRTH_YEAR) = 1950;
         plan.couple(section, COUPLE_MARRIAGE_YEAR) = 1900;
@@ -42,7 +42,10 @@ TEST(TestParentColumns, eachCodeReadsItsOwnFields)
         bool father;
     };
     const Row rows[] = {
-        {3, "夫側父", 4, true}, {4, "夫側母", 4, false}, {5, "妻側父", 5, true}, {6, "妻側母", 5, false},
+        { 3, "夫側父", 4, true },
+        { 4, "夫側母", 4, false },
+        { 5, "妻側父", 5, true },
+        { 6, "妻側母", 5, false },
     };
     TempDir data;
     data.write(MALE_FILE, uniformLifeFile(90));
@@ -133,10 +136,10 @@ TEST(TestParentColumns, enteredAgeAtDeath)
         std::vector<std::string> firstCells;
     };
     const Row rows[] = {
-        {81, {"80 介\u3000護", "81 寿\u3000命", "82"}}, // the first care year is before the table
-        {80, {"80 寿\u3000命", "81", "82"}},
-        {79, {"80", "81", "82"}},
-        {82, {"80 介\u3000護", "81 介\u3000護", "82 寿\u3000命"}},
+        { 81, { "80 介\u3000護", "81 寿\u3000命", "82" } }, // the first care year is before the table
+        { 80, { "80 寿\u3000命", "81", "82" } },
+        { 79, { "80", "81", "82" } },
+        { 82, { "80 介\u3000護", "81 介\u3000護", "82 寿\u3000命" } },
     };
     for (const Row& row : rows) {
         plan.ST4_FATHER_LIFESPAN = row.lifespan;
@@ -159,7 +162,7 @@ TEST(TestParentColumns, statisticsWithoutAUsableLine)
     TempDir shortFile;
     shortFile.write(MALE_FILE, uniformLifeFile(110, 101)); // ages 0..100
     TempDir empty;
-    for (const std::string& dir : {shortFile.path(), empty.path(), NO_DATA}) {
+    for (const std::string& dir : { shortFile.path(), empty.path(), NO_DATA }) {
         const Built built = buildTable(plan, Y0, dir);
         EXPECT_EQ(built.cell(1, 2), "101歳");
         EXPECT_EQ(built.cell(2, 2), "101");

@@ -40,9 +40,9 @@ TEST(TestSampleFamily, writesTheSampleIntoThePlan)
         std::array<int16_t, COUPLE_FIELD_COUNT> fields;
     };
     const Row rows[] = {
-        {2, {1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1}},
-        {4, {1, 1938, 60, 1940, 60, 1963, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1}},
-        {5, {1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1}},
+        { 2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
+        { 4, { 1, 1938, 60, 1940, 60, 1963, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
+        { 5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
     };
     for (const Row& row : rows) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
@@ -51,8 +51,8 @@ TEST(TestSampleFamily, writesTheSampleIntoThePlan)
     }
     EXPECT_EQ(plan.ST3_RECORDED, 1);
     EXPECT_EQ(plan.ST3_COUNT, 2);
-    const std::array<int16_t, MTX1_COLUMNS> first{1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60};
-    const std::array<int16_t, MTX1_COLUMNS> second{2000, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60};
+    const std::array<int16_t, MTX1_COLUMNS> first { 1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 };
+    const std::array<int16_t, MTX1_COLUMNS> second { 2000, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60 };
     EXPECT_EQ(plan.ST3_MTX1[0], first);
     EXPECT_EQ(plan.ST3_MTX1[1], second);
     EXPECT_EQ(plan.mtx2(1, MTX2_ZOKUGARA), "長女");
@@ -65,9 +65,15 @@ TEST(TestSampleFamily, tableIn2026)
 {
     const Built built = buildTable(sampleFamily(), Y0, BIN_DIR);
     ASSERT_EQ(built.model.columnCount(), 10);
-    const std::vector<std::pair<std::string, std::string>> headers{
-        {"夫", "62歳"},     {"妻", "59歳"},     {"長女", "31歳"},    {"長男", "26歳"},
-        {"夫側父", "88歳"}, {"夫側母", "86歳"}, {"妻側父", "101歳"}, {"妻側母", "88歳"},
+    const std::vector<std::pair<std::string, std::string>> headers {
+        { "夫", "62歳" },
+        { "妻", "59歳" },
+        { "長女", "31歳" },
+        { "長男", "26歳" },
+        { "夫側父", "88歳" },
+        { "夫側母", "86歳" },
+        { "妻側父", "101歳" },
+        { "妻側母", "88歳" },
     };
     for (size_t i = 0; i < headers.size(); ++i) {
         const int col = static_cast<int>(i) + 2;

@@ -39,7 +39,7 @@ std::vector<std::string> labels(const TableModel& model)
 TEST(TestTableFrame, noMembersGivesTheTwoYearColumns)
 {
     TempDir data;
-    const Built built = buildTable(FamilyPlan{}, 2026, data.path());
+    const Built built = buildTable(FamilyPlan {}, 2026, data.path());
     ASSERT_EQ(built.model.columnCount(), 2);
     EXPECT_EQ(built.model.rowCount(), 53);
     EXPECT_EQ(built.cell(0, 0), "");
@@ -65,19 +65,19 @@ TEST(TestTableFrame, eraColumnFollowsTheEraOfEachYear)
         const char* era;
     };
     const Row rows[] = {
-        {2000, 0, "2000", "12"},  // 平成12
-        {1990, 0, "1990", "02"},  // 平成2
-        {1980, 8, "1988", "63"},  // 昭和63
-        {1980, 9, "1989", "01"},  // 平成1
-        {2010, 8, "2018", "30"},  // 平成30
-        {2010, 9, "2019", "01"},  // 令和1
-        {1900, 11, "1911", "44"}, // 明治44
-        {1900, 12, "1912", "01"}, // 大正1
-        {1900, 26, "1926", "01"}, // 昭和1
-        {987, 0, "0987", "-880"}, // before 明治: the year of 明治 counted backwards
+        { 2000, 0, "2000", "12" }, // 平成12
+        { 1990, 0, "1990", "02" }, // 平成2
+        { 1980, 8, "1988", "63" }, // 昭和63
+        { 1980, 9, "1989", "01" }, // 平成1
+        { 2010, 8, "2018", "30" }, // 平成30
+        { 2010, 9, "2019", "01" }, // 令和1
+        { 1900, 11, "1911", "44" }, // 明治44
+        { 1900, 12, "1912", "01" }, // 大正1
+        { 1900, 26, "1926", "01" }, // 昭和1
+        { 987, 0, "0987", "-880" }, // before 明治: the year of 明治 counted backwards
     };
     for (const Row& row : rows) {
-        const Built built = buildTable(FamilyPlan{}, row.y0, "/nonexistent/");
+        const Built built = buildTable(FamilyPlan {}, row.y0, "/nonexistent/");
         EXPECT_EQ(built.cell(2 + row.n, 0), row.year) << row.y0 << "+" << row.n;
         EXPECT_EQ(built.cell(2 + row.n, 1), row.era) << row.y0 << "+" << row.n;
     }
@@ -88,12 +88,12 @@ TEST(TestTableFrame, membersTakeConsecutiveColumnsInTheFixedOrder)
     FamilyPlan plan = everyoneIncluded(3);
     EXPECT_EQ(memberCount(plan), 9);
     EXPECT_EQ(labels(buildTable(plan, 2026, "/nonexistent/").model),
-              (std::vector<std::string>{"", "", "夫", "妻", "子1", "子2", "子3", "夫側父", "夫側母", "妻側父", "妻側母"}));
+        (std::vector<std::string> { "", "", "夫", "妻", "子1", "子2", "子3", "夫側父", "夫側母", "妻側父", "妻側母" }));
 
     // Only the wife: she is column 2.
     FamilyPlan onlyWife;
     onlyWife.ST1_WIFE = 1;
-    EXPECT_EQ(labels(buildTable(onlyWife, 2026, "/nonexistent/").model), (std::vector<std::string>{"", "", "妻"}));
+    EXPECT_EQ(labels(buildTable(onlyWife, 2026, "/nonexistent/").model), (std::vector<std::string> { "", "", "妻" }));
 
     // The group flags of the parents are not consulted; each parent's own flag is.
     FamilyPlan parents;
@@ -102,7 +102,7 @@ TEST(TestTableFrame, membersTakeConsecutiveColumnsInTheFixedOrder)
     parents.ST1_HUSBAND_MOTHER = 1;
     parents.ST1_WIFE_FATHER = 1;
     EXPECT_EQ(labels(buildTable(parents, 2026, "/nonexistent/").model),
-              (std::vector<std::string>{"", "", "夫側母", "妻側父"}));
+        (std::vector<std::string> { "", "", "夫側母", "妻側父" }));
 
     // Children without ST1_CHILDREN take no column; yes/no fields count only when 1.
     FamilyPlan flags = everyoneIncluded(2);
@@ -110,7 +110,7 @@ TEST(TestTableFrame, membersTakeConsecutiveColumnsInTheFixedOrder)
     flags.ST1_HUSBAND = -1;
     flags.ST1_WIFE_MOTHER = 2;
     EXPECT_EQ(labels(buildTable(flags, 2026, "/nonexistent/").model),
-              (std::vector<std::string>{"", "", "妻", "夫側父", "夫側母", "妻側父"}));
+        (std::vector<std::string> { "", "", "妻", "夫側父", "夫側母", "妻側父" }));
 }
 
 TEST(TestTableFrame, childColumnsCountNowPlusFutureClampedToTen)
@@ -122,8 +122,17 @@ TEST(TestTableFrame, childColumnsCountNowPlusFutureClampedToTen)
         int children;
     };
     const Row rows[] = {
-        {2, 0, 2}, {1, 2, 3}, {0, 0, 0}, {10, 0, 10}, {6, 4, 10}, {32767, 0, 10},
-        {32767, 32767, 10}, {-5, 3, 3}, {-5, -5, 0}, {4, -32768, 4}, {11, 0, 10},
+        { 2, 0, 2 },
+        { 1, 2, 3 },
+        { 0, 0, 0 },
+        { 10, 0, 10 },
+        { 6, 4, 10 },
+        { 32767, 0, 10 },
+        { 32767, 32767, 10 },
+        { -5, 3, 3 },
+        { -5, -5, 0 },
+        { 4, -32768, 4 },
+        { 11, 0, 10 },
     };
     for (const Row& row : rows) {
         FamilyPlan plan = everyoneIncluded(10);
@@ -149,10 +158,10 @@ TEST(TestTableFrame, sixteenMembersEndInColumnSeventeen)
 TEST(TestTableFrame, everyCellGoesToTblAndNothingElse)
 {
     const std::string marker = "(old)";
-    for (int members : {0, 6, 16}) {
+    for (int members : { 0, 6, 16 }) {
         FamilyPlan plan = everyoneIncluded(10);
         if (members == 0)
-            plan = FamilyPlan{};
+            plan = FamilyPlan {};
         if (members == 6)
             plan.ST1_CHILDREN = 0;
         Built built;
@@ -182,16 +191,16 @@ TEST(TestTableFrame, widthsAndAlignmentsFollowTheFontSize)
     struct Row
     {
         const char* fontSize;
-        int yearWidth;   // three font-size squares in twentieths of a point
+        int yearWidth; // three font-size squares in twentieths of a point
         int memberWidth; // six squares
     };
     const Row rows[] = {
-        {"9", 540, 1080},
-        {"10.5", 630, 1260},
-        {" 12 ", 720, 1440},
-        {"0.1875", 11, 22},  // 11.25 and 22.5: the half goes to the even neighbour
-        {"0.0625", 4, 8},    // 3.75 and 7.5
-        {"", 0, 0},
+        { "9", 540, 1080 },
+        { "10.5", 630, 1260 },
+        { " 12 ", 720, 1440 },
+        { "0.1875", 11, 22 }, // 11.25 and 22.5: the half goes to the even neighbour
+        { "0.0625", 4, 8 }, // 3.75 and 7.5
+        { "", 0, 0 },
     };
     FamilyPlan plan;
     plan.ST1_HUSBAND = 1;
@@ -206,9 +215,9 @@ TEST(TestTableFrame, widthsAndAlignmentsFollowTheFontSize)
         EXPECT_EQ(model.columns[1].widthTwips, row.yearWidth) << row.fontSize;
         EXPECT_EQ(model.columns[2].widthTwips, row.memberWidth) << row.fontSize;
     }
-    const TableModel model = buildLifeCycleTable(plan, TableContext{2026, "", "x", "9"}, nullptr);
+    const TableModel model = buildLifeCycleTable(plan, TableContext { 2026, "", "x", "9" }, nullptr);
     EXPECT_DOUBLE_EQ(model.fontSize, 9.0);
-    for (int col : {0, 1}) {
+    for (int col : { 0, 1 }) {
         EXPECT_EQ(model.columns[static_cast<size_t>(col)].fixedAlignment, ALIGN_CENTER_CENTER);
         EXPECT_EQ(model.columns[static_cast<size_t>(col)].columnAlignment, ALIGN_CENTER_TOP);
     }
@@ -222,13 +231,13 @@ TEST(TestTableFrame, agesUseTheTwoDigitPattern)
     plan.ST1_HUSBAND = 1;
     plan.ST1_WIFE = 1;
     plan.ST2_HUSBAND_BIRTH_YEAR = 2029; // born in Y0 + 3
-    plan.ST2_WIFE_BIRTH_YEAR = 1925;    // 101 now
-    plan.ST2_HUSBAND_LIFESPAN = 80;     // keeps care and end of life out of the first rows
+    plan.ST2_WIFE_BIRTH_YEAR = 1925; // 101 now
+    plan.ST2_HUSBAND_LIFESPAN = 80; // keeps care and end of life out of the first rows
     const Built built = buildTable(plan, 2026, "/nonexistent/");
     EXPECT_EQ(built.cell(1, 2), "-03歳");
     const std::vector<std::string> husband = yearCells(built.model, 2);
     EXPECT_EQ(std::vector<std::string>(husband.begin(), husband.begin() + 5),
-              (std::vector<std::string>{"-03", "-02", "-01", "00", "01"}));
+        (std::vector<std::string> { "-03", "-02", "-01", "00", "01" }));
     EXPECT_EQ(husband[50], "47");
     EXPECT_EQ(built.cell(1, 3), "101歳");
     EXPECT_EQ(built.cell(2, 3), "101");
@@ -262,11 +271,11 @@ TEST(TestTableFrame, hostilePlansStayInsideTheTable)
 {
     // Every numeric field at the extremes of its range: the build must neither crash nor
     // reach past TBL, and the ages are counted without 16-bit overflow.
-    for (int16_t value : {int16_t(32767), int16_t(-32768), int16_t(-5), int16_t(1)}) {
+    for (int16_t value : { int16_t(32767), int16_t(-32768), int16_t(-5), int16_t(1) }) {
         FamilyPlan plan;
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
             plan.st1(slot) = value;
-        for (int section : {2, 4, 5}) {
+        for (int section : { 2, 4, 5 }) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
                 plan.couple(section, slot) = value;
         }

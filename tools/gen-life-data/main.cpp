@@ -10,6 +10,7 @@
 //
 // Usage: gen-life-data TABLE.tsv OUTPUT_DIR
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -115,13 +116,14 @@ int main(int argc, char** argv)
         long age = 0;
         long maleYears = 0;
         long femaleYears = 0;
-        if (fields.size() != 3 || !parseHundredths(fields[0], age) || age % 100 != 0 ||
-            !parseHundredths(fields[1], maleYears) || !parseHundredths(fields[2], femaleYears)) {
+        if (fields.size() != 3 || !parseHundredths(fields[0], age) || age % 100 != 0
+            || !parseHundredths(fields[1], maleYears) || !parseHundredths(fields[2], femaleYears)) {
             std::cerr << "gen-life-data: " << argv[1] << ":" << lineNumber << ": not \"age<TAB>male<TAB>female\"\n";
             return 1;
         }
         if (age / 100 != static_cast<long>(male.size())) {
-            std::cerr << "gen-life-data: " << argv[1] << ":" << lineNumber << ": ages must run 0, 1, 2, ... without gaps\n";
+            std::cerr << "gen-life-data: " << argv[1] << ":" << lineNumber
+                      << ": ages must run 0, 1, 2, ... without gaps\n";
             return 1;
         }
         male.push_back(maleYears);

@@ -25,19 +25,18 @@ constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 
 const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
-const char* const HELP =
-    "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends).\n"
-    "\n"
-    "  PLAN.HRZ        the plan file to export\n"
-    "  --demo          export the opening demo's sample family instead of a plan file\n"
-    "  OUT.CSV         the file to write; - writes to standard output\n"
-    "  --year YYYY     first year of the table (default: the current year)\n"
-    "  --data-dir DIR  folder of the life-expectancy files 男余命.dat and 女余命.dat\n"
-    "                  (default: the folder of this program)\n"
-    "  --help          show this help\n"
-    "\n"
-    "Exit status: 0 written, 1 the plan could not be read or the output not written,\n"
-    "2 bad arguments.\n";
+const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends).\n"
+                         "\n"
+                         "  PLAN.HRZ        the plan file to export\n"
+                         "  --demo          export the opening demo's sample family instead of a plan file\n"
+                         "  OUT.CSV         the file to write; - writes to standard output\n"
+                         "  --year YYYY     first year of the table (default: the current year)\n"
+                         "  --data-dir DIR  folder of the life-expectancy files 男余命.dat and 女余命.dat\n"
+                         "                  (default: the folder of this program)\n"
+                         "  --help          show this help\n"
+                         "\n"
+                         "Exit status: 0 written, 1 the plan could not be read or the output not written,\n"
+                         "2 bad arguments.\n";
 
 struct Options
 {
