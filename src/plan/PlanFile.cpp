@@ -30,15 +30,22 @@ int mtx2Line(int child, int column)
     return kMtx2First + MTX2_COLUMNS * (child - 1) + (column - 1);
 }
 
-// Only the half-width space counts: an ideographic space at the ends of a relationship label is
-// part of the text the user typed and is kept.
-std::string withoutOuterSpaces(const std::string& text)
+// The text of a ST3_MTX2 line. Only the half-width space is stripped: an ideographic space at the
+// ends of a relationship label is part of the text the user typed and is kept. A line break inside
+// the text would split it over two lines and shift every later value of the file, so CR and LF are
+// written as spaces.
+std::string mtx2LineText(const std::string& text)
 {
-    const size_t first = text.find_first_not_of(' ');
+    std::string line = text;
+    for (char& c : line) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    const size_t first = line.find_first_not_of(' ');
     if (first == std::string::npos)
         return std::string();
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    const size_t last = line.find_last_not_of(' ');
+    return line.substr(first, last - first + 1);
 }
 
 std::string placeholder(const char* section, int slot)
@@ -90,7 +97,7 @@ FileLines planFileLines(const FamilyPlan& plan)
         }
         for (int column = 1; column <= MTX2_COLUMNS; ++column) {
             lines[static_cast<size_t>(mtx2Line(child, column) - 1)]
-                = real ? withoutOuterSpaces(plan.mtx2(child, column)) : matrixPlaceholder("ST3_MTX2", child, column);
+                = real ? mtx2LineText(plan.mtx2(child, column)) : matrixPlaceholder("ST3_MTX2", child, column);
         }
     }
     return lines;

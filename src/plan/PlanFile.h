@@ -20,7 +20,11 @@ constexpr int PLAN_FILE_LINES = 300;
 /** The lines of the last plan file read, slot i - 1 holding line i (UTF-8, without line ends). */
 using FileLines = std::array<std::string, PLAN_FILE_LINES>;
 
-/** The 300 lines of `plan` as UTF-8 texts (line i in element i - 1). */
+/**
+ * The 300 lines of `plan` as UTF-8 texts (line i in element i - 1). Children above ST3_COUNT
+ * (clamped to 0..10) get placeholders; ST3_MTX2 texts lose leading and trailing half-width spaces,
+ * and a CR or LF inside one is written as a space so that it cannot shift the lines after it.
+ */
 FileLines planFileLines(const FamilyPlan& plan);
 
 /** The complete file content: planFileLines() in CP932, each line ended by CR LF. */

@@ -257,6 +257,20 @@ TEST(TestPlanFile, placeholderLinesSitAtTheirLines)
     EXPECT_EQ(lines[299], "YOBI_ST5(30)");
 }
 
+TEST(TestPlanFile, lineBreaksInsideATextCannotShiftTheFile)
+{
+    FamilyPlan plan = threeChildren();
+    plan.mtx2(1, MTX2_ZOKUGARA) = "長\r\n男\n";
+    plan.mtx2(2, MTX2_HAYAUMARE) = "\r早生";
+    const FileLines lines = planFileLines(plan);
+    EXPECT_EQ(lines[220], "長  男");
+    EXPECT_EQ(lines[223], "早生");
+    const FamilyPlan read = parsedBytes(planFileBytes(plan));
+    EXPECT_EQ(read.couple(4, COUPLE_MAN_BIRTH_YEAR), 1938);
+    EXPECT_EQ(read.ST5_MOTHER_LIFE_STAT, 1);
+    EXPECT_EQ(read.mtx2(3, MTX2_ZOKUGARA), "　次男");
+}
+
 TEST(TestPlanFile, textsCp932CannotHoldAreWrittenAsQuestionMarks)
 {
     FamilyPlan plan;
