@@ -9,6 +9,9 @@ std::optional<QMessageBox::StandardButton> s_nextAnswer;
 QString s_lastText;
 QString s_lastTitle;
 int s_count = 0;
+QMessageBox::Icon s_lastIcon = QMessageBox::NoIcon;
+QMessageBox::StandardButtons s_lastButtons;
+QMessageBox::StandardButton s_lastDefault = QMessageBox::NoButton;
 
 } // namespace
 
@@ -62,6 +65,21 @@ int MessageBox::count()
     return s_count;
 }
 
+QMessageBox::Icon MessageBox::lastIcon()
+{
+    return s_lastIcon;
+}
+
+QMessageBox::StandardButtons MessageBox::lastButtons()
+{
+    return s_lastButtons;
+}
+
+QMessageBox::StandardButton MessageBox::lastDefaultButton()
+{
+    return s_lastDefault;
+}
+
 void MessageBox::clearLast()
 {
     s_lastText.clear();
@@ -79,6 +97,9 @@ QMessageBox::StandardButton MessageBox::ask(QWidget* parent,
     const QString caption = title.isEmpty() ? QStringLiteral("HARUKAZE") : title;
     s_lastText = text;
     s_lastTitle = caption;
+    s_lastIcon = icon;
+    s_lastButtons = buttons;
+    s_lastDefault = defaultButton;
     ++s_count;
     if (s_nextAnswer) {
         const QMessageBox::StandardButton answer = *s_nextAnswer;

@@ -29,6 +29,10 @@ public:
     static QString lastText();
     static QString lastTitle();
     static int count();
+    /** Icon, buttons and default button of the last box asked for. */
+    static QMessageBox::Icon lastIcon();
+    static QMessageBox::StandardButtons lastButtons();
+    static QMessageBox::StandardButton lastDefaultButton();
     static void clearLast();
 
 private:

@@ -1,0 +1,609 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/FileDialog.h"
+#include "app/LifeCycleGrid.h"
+#include "app/MessageBox.h"
+#include "app/Startup.h"
+#include "app/TableWindow.h"
+#include "app/frmMain.h"
+#include "plan/CsvWriter.h"
+#include "plan/PlanFile.h"
+#include "plan/ProcessState.h"
+#include "support/GuiTestSupport.h"
+#include "table/Clock.h"
+#include "table/TableBuilder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTest>
+
+#include <memory>
+#include <unistd.h>
+
+using Command = frmMain::Command;
+using TableKind = frmMain::TableKind;
+
+namespace {
+
+const Command kDocumentCommands[] = {Command::New, Command::Open, Command::Close, Command::Csv,
+                                     Command::Save, Command::ChangeSettings, Command::Font};
+
+QString commandStates(const frmMain& main)
+{
+    QString states;
+    for (Command command : kDocumentCommands) {
+        const bool item = main.isCommandEnabled(command);
+        const bool button = main.toolbarAction(command)->isEnabled();
+        // A menu item out of step with its button shows as "x".
+        states += item != button ? QLatin1Char('x') : item ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return states;
+}
+
+void setAllCommands(frmMain& main, bool enabled)
+{
+    for (Command command : kDocumentCommands)
+        main.setCommandEnabled(command, enabled);
+}
+
+/** Husband, wife and two children with their events, both sets of parents left out. */
+void writeFamily(FamilyPlan& plan)
+{
+    REC_CLEAR(plan);
+    plan.ST1_RECORDED = 1;
+    plan.ST1_HUSBAND = 1;
+    plan.ST1_WIFE = 1;
+    plan.ST1_CHILDREN = 1;
+    plan.ST1_CHILDREN_NOW = 1;
+    plan.ST1_CHILDREN_FUTURE = 1;
+    plan.ST2_RECORDED = 1;
+    plan.ST2_HUSBAND_BIRTH_YEAR = 1985;
+    plan.ST2_WIFE_BIRTH_YEAR = 1988;
+    plan.ST2_MARRIAGE_YEAR = 2012;
+    plan.ST2_HUSBAND_RETIRE_AGE = 65;
+    plan.ST2_WIFE_RETIRE_AGE = 60;
+    plan.ST2_HUSBAND_LIFESPAN = 80;
+    plan.ST2_WIFE_LIFESPAN = 90;
+    plan.ST2_HUSBAND_LIFE_CUSTOM = 1;
+    plan.ST2_WIFE_LIFE_CUSTOM = 1;
+    plan.ST2_BRONZE_WEDDING = 1;
+    plan.ST2_SILVER_WEDDING = 1;
+    plan.ST2_HUSBAND_RETIRE = 1;
+    plan.ST2_WIFE_YAKUTOSHI = 1;
+    plan.ST3_RECORDED = 1;
+    plan.ST3_COUNT = 2;
+    const char* labels[] = {"長女", "次女"};
+    for (int child = 1; child <= 2; ++child) {
+        plan.mtx2(child, MTX2_ZOKUGARA) = labels[child - 1];
+        plan.mtx2(child, MTX2_HAYAUMARE) = child == 1 ? "普通" : "早生";
+        plan.mtx1(child, MTX1_BIRTH_YEAR) = static_cast<int16_t>(2014 + 3 * child);
+        plan.mtx1(child, MTX1_KINDERGARTEN) = 4;
+        plan.mtx1(child, MTX1_ELEMENTARY) = 6;
+        plan.mtx1(child, MTX1_JUNIOR_HIGH) = 12;
+        plan.mtx1(child, MTX1_HIGH_SCHOOL) = 15;
+        plan.mtx1(child, MTX1_UNIVERSITY) = 18;
+        plan.mtx1(child, MTX1_COMING_OF_AGE) = 20;
+        plan.mtx1(child, MTX1_EMPLOYMENT) = 22;
+        plan.mtx1(child, MTX1_MARRIAGE) = 27;
+        plan.mtx1(child, MTX1_YAKUTOSHI) = 32;
+        plan.mtx1(child, MTX1_RETIRE) = 60;
+    }
+    plan.ST4_FATHER_BIRTH_YEAR = -1; // a negative number survives the file
+}
+
+/** The plan as a file gives it back: children above ST3_COUNT are placeholders, which are ignored. */
+FamilyPlan withoutUnusedChildren(FamilyPlan plan)
+{
+    for (int child = plan.childCount() + 1; child <= MAX_CHILDREN; ++child) {
+        plan.ST3_MTX1[static_cast<size_t>(child - 1)].fill(0);
+        plan.ST3_MTX2[static_cast<size_t>(child - 1)].fill(std::string());
+    }
+    return plan;
+}
+
+} // namespace
+
+class TestDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void testAvailability_data();
+    void testAvailability();
+    void testOpenShowsTableAndClosesWithoutQuestion();
+    void testOpenCancelledLeavesPlanReset();
+    void testOpenMissingFile();
+    void testCloseUnsavedAsks_data();
+    void testCloseUnsavedAsks();
+    void testSaveRetitlesForm100();
+    void testSaveRetitlesForm200();
+    void testSaveThenOpenRestoresPlan();
+    void testSaveFailureLosesNothing();
+    void testCsvEqualsExporter_data();
+    void testCsvEqualsExporter();
+    void testCsvWithNoTableIsEmpty();
+    void testCsvFailureLosesNothing();
+    void testCancelledSaveDialogsDoNothing_data();
+    void testCancelledSaveDialogsDoNothing();
+    void testExitWithUnsavedPlanAsks();
+    void testExitStoresPlacementAndEnds();
+    void testFrameCloseWithUnsavedPlanAsks();
+
+private:
+    std::unique_ptr<frmMain> startMain(bool demo = false);
+    QString path(const QString& name) const { return m_files.path() + QLatin1Char('/') + name; }
+
+    GuiTest::TemporarySettings m_settings;
+    QTemporaryDir m_files;
+};
+
+void TestDocumentCommands::initTestCase()
+{
+    GuiTest::setUpProgramEnvironment(2026);
+    Startup::installBusyPointerHook();
+    QVERIFY(m_files.isValid());
+}
+
+void TestDocumentCommands::init()
+{
+    m_settings.clear();
+    GuiTest::resetProcessState();
+    MessageBox::clearLast();
+    setCurrentYearOverride(2026);
+}
+
+void TestDocumentCommands::cleanup()
+{
+    GuiTest::resetProcessState();
+}
+
+std::unique_ptr<frmMain> TestDocumentCommands::startMain(bool demo)
+{
+    m_settings.write(QStringLiteral("DEMO/VIEW"), demo ? QStringLiteral("1") : QStringLiteral("0"));
+    auto main = std::make_unique<frmMain>();
+    main->load();
+    main->show();
+    return main;
+}
+
+void TestDocumentCommands::testAvailability_data()
+{
+    // Expected states in the order New, Open, Close, CSV, Save, Change settings, Font;
+    // "-" = left as it was (checked from an all-on and from an all-off start).
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Form100 finishes loading") << "form100" << "--111-1";
+    QTest::newRow("Form200 finishes loading") << "form200" << "0011111";
+    QTest::newRow("close of the demo") << "closeDemo" << "110---0";
+    QTest::newRow("close of Form100") << "closeForm100" << "110---0";
+    QTest::newRow("close of Form200") << "closeForm200" << "11000-0";
+}
+
+void TestDocumentCommands::testAvailability()
+{
+    QFETCH(QString, event);
+    QFETCH(QString, expected);
+    for (bool before : {true, false}) {
+        auto main = startMain(event == QLatin1String("closeDemo"));
+        writeFamily(globalPlan());
+        if (event == QLatin1String("closeForm100"))
+            main->openTableWindow(TableKind::Form100);
+        if (event == QLatin1String("closeForm200"))
+            main->openTableWindow(TableKind::Form200);
+        globalState().SAVED = 1;
+        setAllCommands(*main, before);
+
+        if (event == QLatin1String("form100"))
+            main->openTableWindow(TableKind::Form100);
+        else if (event == QLatin1String("form200"))
+            main->openTableWindow(TableKind::Form200);
+        else
+            QVERIFY(main->closeCommand());
+
+        QString wanted = expected;
+        for (QChar& state : wanted) {
+            if (state == QLatin1Char('-'))
+                state = before ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        QCOMPARE(commandStates(*main), wanted);
+        QVERIFY(main->isCommandEnabled(Command::Exit));
+        QCOMPARE(MessageBox::count(), 0);
+    }
+}
+
+void TestDocumentCommands::testOpenShowsTableAndClosesWithoutQuestion()
+{
+    FamilyPlan plan;
+    writeFamily(plan);
+    const QString file = path(QStringLiteral("open-me.HRZ"));
+    ProcessState scratch;
+    QVERIFY(FILE_OUT_D(file.toStdString(), plan, scratch));
+
+    auto main = startMain();
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QCOMPARE(FileDialog::lastTitle(), QStringLiteral("ファイル名を開く"));
+    QVERIFY(FileDialog::lastFilter().startsWith(QStringLiteral("HARUKAZE (*.HRZ")));
+    QVERIFY(FileDialog::lastFilter().contains(QStringLiteral("*.hrz")));
+
+    TableWindow* window = main->tableWindow();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form200"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - ") + file);
+    QCOMPARE(QString::fromStdString(globalState().PLAN_FILE_NAME), file);
+    QCOMPARE(globalState().SAVED, int16_t(1));
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(1));
+    QCOMPARE(window->grid()->cols(), 6);
+    QCOMPARE(window->grid()->text(0, 5), QStringLiteral("次女"));
+    QVERIFY(!QApplication::overrideCursor());
+
+    // Just opened, so nothing to save: closing asks nothing.
+    QPointer<TableWindow> watched = window;
+    main->toolbarAction(Command::Close)->trigger();
+    QCOMPARE(MessageBox::count(), 0);
+    QTRY_VERIFY(!watched);
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
+    QCOMPARE(commandStates(*main), QStringLiteral("1100010"));
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
+}
+
+void TestDocumentCommands::testOpenCancelledLeavesPlanReset()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    globalState().PLAN_FILE_NAME = "/somewhere/old.HRZ";
+    FileDialog::setNextFileName(QString());
+    main->action(Command::Open)->trigger();
+    QCOMPARE(globalPlan(), FamilyPlan());
+    QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+    QVERIFY(!main->tableWindow());
+    QCOMPARE(MessageBox::count(), 0);
+    QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
+}
+
+void TestDocumentCommands::testOpenMissingFile()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    const QString missing = path(QStringLiteral("no-such-plan.HRZ"));
+    for (const QString& target : {missing, m_files.path()}) {
+        MessageBox::clearLast();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        FileDialog::setNextFileName(target);
+        main->action(Command::Open)->trigger();
+        QCOMPARE(MessageBox::count(), 1);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを開けませんでした。\n") + target);
+        QCOMPARE(MessageBox::lastButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(!main->tableWindow());
+        QCOMPARE(main->mdiArea()->subWindowList().size(), 0);
+        QCOMPARE(globalPlan(), FamilyPlan());
+        QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+        QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
+        QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+}
+
+void TestDocumentCommands::testCloseUnsavedAsks_data()
+{
+    QTest::addColumn<bool>("form100");
+    QTest::newRow("Form100 from the wizard") << true;
+    QTest::newRow("Form200 after the settings editor") << false;
+}
+
+void TestDocumentCommands::testCloseUnsavedAsks()
+{
+    QFETCH(bool, form100);
+    auto main = startMain();
+    writeFamily(globalPlan());
+    QPointer<TableWindow> window = main->openTableWindow(form100 ? TableKind::Form100 : TableKind::Form200);
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+    const QString states = commandStates(*main);
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    main->action(Command::Close)->trigger();
+    QCOMPARE(MessageBox::count(), 1);
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+    QCOMPARE(MessageBox::lastIcon(), QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(MessageBox::lastDefaultButton(), QMessageBox::Cancel);
+    QCOMPARE(MessageBox::lastTitle(), QStringLiteral("HARUKAZE"));
+    QTest::qWait(10);
+    QVERIFY(window);
+    QCOMPARE(main->tableWindow(), window.data());
+    QCOMPARE(commandStates(*main), states);
+    QCOMPARE(form100 ? globalState().FORM100_OPEN : globalState().FORM200_OPEN, int16_t(1));
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    main->action(Command::Close)->trigger();
+    QCOMPARE(MessageBox::count(), 2);
+    QTRY_VERIFY(!window);
+    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
+    QCOMPARE(commandStates(*main), form100 ? QStringLiteral("1101100") : QStringLiteral("1100010"));
+    // Closing leaves the plan as it was.
+    FamilyPlan expected;
+    writeFamily(expected);
+    QCOMPARE(globalPlan(), expected);
+}
+
+void TestDocumentCommands::testSaveRetitlesForm100()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+    TableWindow* window = main->openTableWindow(TableKind::Form100);
+    globalState().PLAN_FILE_NAME = "";
+
+    const QString chosen = path(QStringLiteral("new-plan"));
+    const QString saved = chosen + QStringLiteral(".HRZ");
+    FileDialog::setNextFileName(chosen);
+    main->toolbarAction(Command::Save)->trigger();
+    QCOMPARE(FileDialog::lastTitle(), QStringLiteral("ファイル名を付けて保存"));
+    QVERIFY(FileDialog::lastFilter().startsWith(QStringLiteral("HARUKAZE (*.HRZ")));
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(GuiTest::readFile(saved), QByteArray::fromStdString(planFileBytes(globalPlan())));
+    QCOMPARE(globalState().SAVED, int16_t(1));
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - ") + saved);
+    QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+    QCOMPARE(MessageBox::count(), 0);
+
+    // Saved, so closing asks nothing; saving over an existing file asks nothing either.
+    globalPlan().ST2_WIFE_RETIRE_AGE = 63;
+    FileDialog::setNextFileName(saved);
+    main->action(Command::Save)->trigger();
+    QCOMPARE(MessageBox::count(), 0);
+    QCOMPARE(GuiTest::readFile(saved), QByteArray::fromStdString(planFileBytes(globalPlan())));
+    main->closeCommand();
+    QCOMPARE(MessageBox::count(), 0);
+    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
+}
+
+void TestDocumentCommands::testSaveRetitlesForm200()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    globalState().PLAN_FILE_NAME = "/old/place.HRZ";
+    TableWindow* window = main->openTableWindow(TableKind::Form200);
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+    const QString target = path(QStringLiteral("copy.hrz"));
+    FileDialog::setNextFileName(target);
+    main->action(Command::Save)->trigger();
+    QVERIFY(QFile::exists(target));
+    QCOMPARE(globalState().SAVED, int16_t(1));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - ") + target);
+    // Only a plan of Form100 gives the main window its plain caption back.
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+    QCOMPARE(globalState().PLAN_FILE_NAME, std::string("/old/place.HRZ"));
+}
+
+void TestDocumentCommands::testSaveThenOpenRestoresPlan()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    const FamilyPlan original = globalPlan();
+    main->openTableWindow(TableKind::Form100);
+    const QString file = path(QStringLiteral("round-trip.HRZ"));
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    main->closeCommand();
+    QVERIFY(!main->tableWindow());
+
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QVERIFY(main->tableWindow());
+    QCOMPARE(withoutUnusedChildren(globalPlan()), withoutUnusedChildren(original));
+    QCOMPARE(globalPlan().ST4_FATHER_BIRTH_YEAR, int16_t(-1));
+    QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
+}
+
+void TestDocumentCommands::testSaveFailureLosesNothing()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    TableWindow* window = main->openTableWindow(TableKind::Form100);
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+
+    // A folder that does not exist, and a name taken by a folder.
+    QVERIFY(QDir(m_files.path()).mkpath(QStringLiteral("taken.HRZ")));
+    const QStringList targets{path(QStringLiteral("missing/folder/plan.HRZ")), path(QStringLiteral("taken.HRZ"))};
+    for (const QString& target : targets) {
+        MessageBox::clearLast();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        FileDialog::setNextFileName(target);
+        main->action(Command::Save)->trigger();
+        QCOMPARE(MessageBox::count(), 1);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + target);
+        QCOMPARE(globalState().SAVED, int16_t(0));
+        QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+    QVERIFY(QFileInfo(path(QStringLiteral("taken.HRZ"))).isDir());
+
+    // A read-only folder keeps the plan file that is already in it (only meaningful when not root).
+    if (geteuid() != 0) {
+        const QString folder = path(QStringLiteral("read-only"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString existing = folder + QStringLiteral("/kept.HRZ");
+        FamilyPlan other;
+        ProcessState scratch;
+        QVERIFY(FILE_OUT_D(existing.toStdString(), other, scratch));
+        const QByteArray before = GuiTest::readFile(existing);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        FileDialog::setNextFileName(existing);
+        main->action(Command::Save)->trigger();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + existing);
+        QCOMPARE(GuiTest::readFile(existing), before);
+        QCOMPARE(globalState().SAVED, int16_t(0));
+    }
+}
+
+void TestDocumentCommands::testCsvEqualsExporter_data()
+{
+    QTest::addColumn<bool>("form100");
+    QTest::newRow("Form100") << true;
+    QTest::newRow("Form200") << false;
+}
+
+void TestDocumentCommands::testCsvEqualsExporter()
+{
+    QFETCH(bool, form100);
+    auto main = startMain();
+    writeFamily(globalPlan());
+    globalPlan().ST1_HUSBAND_FATHER = 1;
+    globalPlan().ST4_FATHER_BIRTH_YEAR = 1955;
+    globalPlan().ST4_FATHER_LIFE_STAT = 1;
+    main->openTableWindow(form100 ? TableKind::Form100 : TableKind::Form200);
+
+    const QString chosen = path(QStringLiteral("table"));
+    FileDialog::setNextFileName(chosen);
+    main->toolbarAction(Command::Csv)->trigger();
+    QCOMPARE(FileDialog::lastTitle(), QStringLiteral("ファイル名を付けて保存"));
+    QVERIFY(FileDialog::lastFilter().startsWith(QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV")));
+    const QString file = chosen + QStringLiteral(".CSV");
+
+    TextMatrix expectedTbl;
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = globalState().APP_DIR;
+    const TableModel table = buildLifeCycleTable(globalPlan(), context, &expectedTbl);
+    const std::string expected = tableCsvBytes(expectedTbl, table.rowCount(), table.columnCount());
+    QCOMPARE(GuiTest::readFile(file), QByteArray::fromStdString(expected));
+    QCOMPARE(table.columnCount(), 7);
+    QVERIFY(expected.size() > 1000);
+    QCOMPARE(MessageBox::count(), 0);
+}
+
+void TestDocumentCommands::testCsvWithNoTableIsEmpty()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form100);
+    globalState().SAVED = 1;
+    main->closeCommand();
+    // After Form100 is closed, CSV is still offered and writes an empty file, replacing an old one.
+    QVERIFY(main->isCommandEnabled(Command::Csv));
+    const QString file = path(QStringLiteral("empty.CSV"));
+    {
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents\r\n");
+    }
+    FileDialog::setNextFileName(file);
+    main->action(Command::Csv)->trigger();
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(QFileInfo(file).size(), qint64(0));
+    QCOMPARE(MessageBox::count(), 0);
+}
+
+void TestDocumentCommands::testCsvFailureLosesNothing()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+    const QString target = path(QStringLiteral("nowhere/table.CSV"));
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    FileDialog::setNextFileName(target);
+    main->action(Command::Csv)->trigger();
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + target);
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(main->tableWindow());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestDocumentCommands::testCancelledSaveDialogsDoNothing_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("save") << int(Command::Save);
+    QTest::newRow("csv") << int(Command::Csv);
+}
+
+void TestDocumentCommands::testCancelledSaveDialogsDoNothing()
+{
+    QFETCH(int, command);
+    auto main = startMain();
+    writeFamily(globalPlan());
+    TableWindow* window = main->openTableWindow(TableKind::Form100);
+    const FamilyPlan before = globalPlan();
+    const QStringList filesBefore = QDir(m_files.path()).entryList(QDir::Files);
+    FileDialog::setNextFileName(QString());
+    main->action(static_cast<Command>(command))->trigger();
+    QCOMPARE(MessageBox::count(), 0);
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
+    QCOMPARE(globalPlan(), before);
+    QCOMPARE(QDir(m_files.path()).entryList(QDir::Files), filesBefore);
+}
+
+void TestDocumentCommands::testExitWithUnsavedPlanAsks()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form100);
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    main->action(Command::Exit)->trigger();
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+    QVERIFY(main->isVisible());
+    QVERIFY(main->tableWindow());
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QString());
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    main->toolbarAction(Command::Exit)->trigger();
+    QCOMPARE(MessageBox::count(), 2);
+    QVERIFY(!main->isVisible());
+    QVERIFY(!m_settings.read(QStringLiteral("Settings/MainLeft")).isEmpty());
+}
+
+void TestDocumentCommands::testExitStoresPlacementAndEnds()
+{
+    // With the demo or a saved table nothing is asked.
+    for (bool demo : {true, false}) {
+        m_settings.clear();
+        auto main = startMain(demo);
+        if (!demo) {
+            writeFamily(globalPlan());
+            main->openTableWindow(TableKind::Form200);
+            globalState().SAVED = 1;
+        }
+        main->action(Command::Exit)->trigger();
+        QCOMPARE(MessageBox::count(), 0);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!m_settings.read(QStringLiteral("Settings/MainWidth")).isEmpty());
+    }
+}
+
+void TestDocumentCommands::testFrameCloseWithUnsavedPlanAsks()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    QVERIFY(!main->close());
+    QCOMPARE(MessageBox::count(), 1);
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+    QVERIFY(main->isVisible());
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QVERIFY(main->close());
+    QCOMPARE(MessageBox::count(), 2);
+    QVERIFY(!main->isVisible());
+    // Closing through the frame stores no placement.
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QString());
+}
+
+QTEST_MAIN(TestDocumentCommands)
+#include "TestDocumentCommands.moc"
