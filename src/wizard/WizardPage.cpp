@@ -39,11 +39,10 @@ void WizardPage::showEvent(QShowEvent* event)
 void WizardPage::closeEvent(QCloseEvent* event)
 {
     // Closing the window by its title bar would otherwise leave the wizard without a page and the
-    // main window's New and Open disabled: treat it as "ｷｬﾝｾﾙ".
-    if (!m_dismissed) {
-        event->ignore();
-        emit cancelRequested();
-        return;
-    }
+    // main window's New and Open disabled: it counts as "ｷｬﾝｾﾙ". The window closes either way.
+    const bool byUser = !m_dismissed;
+    m_dismissed = true;
     QWidget::closeEvent(event);
+    if (byUser)
+        emit cancelRequested();
 }

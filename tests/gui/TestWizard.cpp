@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -124,10 +125,12 @@ private slots:
             QCOMPARE(button("Command4")->text(), i == 0 ? QStringLiteral("標準に戻す") : QStringLiteral("<　戻る"));
             QCOMPARE(button("Command1")->text(), i == 5 ? QStringLiteral("完了") : QStringLiteral("次へ　>"));
             QCOMPARE(finished.count(), 0);
+            QCOMPARE(visiblePages(), 1);
             click("Command1");
         }
         QCOMPARE(finished.count(), 1);
         QVERIFY(!m_wizard->currentPage());
+        QCOMPARE(visiblePages(), 0);
         const FamilyPlan expected = defaultRecord();
         QCOMPARE(globalPlan().ST3_MTX1, expected.ST3_MTX1);
         QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
@@ -470,10 +473,13 @@ private slots:
 
         m_wizard->start();
         QCOMPARE(child<QLineEdit*>(page(), "Text2")->text(), QStringLiteral("1"));
-        // Closing a page by its title bar counts as cancelling the wizard.
-        page()->close();
+        // Closing a page by its title bar counts as cancelling the wizard, and the page goes.
+        QPointer<QWidget> closed = page();
+        QVERIFY(closed->close());
         QCOMPARE(cancelled.count(), 2);
         QVERIFY(!m_wizard->currentPage());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(closed.isNull());
     }
 
     void testChildDialogFromChildrenPage()
@@ -495,6 +501,13 @@ private slots:
     }
 
 private:
+    static int visiblePages()
+    {
+        int count = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            count += w->isVisible() && w->objectName().startsWith(QLatin1String("Form")) ? 1 : 0;
+        return count;
+    }
     QWidget* page() const
     {
         QWidget* current = m_wizard->currentPage();
