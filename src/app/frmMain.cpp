@@ -16,14 +16,8 @@
 #include "plan/CsvWriter.h"
 #include "plan/PlanFile.h"
 #include "plan/ProcessState.h"
-#if __has_include("wizard/SetupWizard.h")
-#include "wizard/SetupWizard.h"
-#define HARUKAZE_HAS_WIZARD 1
-#endif
-#if __has_include("wizard/Form2.h")
 #include "wizard/Form2.h"
-#define HARUKAZE_HAS_FORM2 1
-#endif
+#include "wizard/SetupWizard.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -384,6 +378,11 @@ TableWindow* frmMain::tableWindow() const
     return m_form200;
 }
 
+SetupWizard* frmMain::setupWizard() const
+{
+    return qobject_cast<SetupWizard*>(m_wizard.data());
+}
+
 Form1* frmMain::demoWindow() const
 {
     return m_demo;
@@ -408,7 +407,6 @@ void frmMain::newCommand()
 {
     REC_CLEAR(globalPlan());
     setWindowTitle(s_mainCaption + QStringLiteral(" - [新規作成]"));
-#ifdef HARUKAZE_HAS_WIZARD
     if (m_wizard)
         m_wizard->deleteLater();
     auto* wizard = new SetupWizard(this, this);
@@ -416,7 +414,6 @@ void frmMain::newCommand()
     connect(wizard, &SetupWizard::cancelled, this, &frmMain::wizardCancelled);
     connect(wizard, &SetupWizard::finished, this, &frmMain::wizardFinished);
     wizard->start();
-#endif
     setCommandEnabled(Command::New, false);
     setCommandEnabled(Command::Open, false);
 }
@@ -593,13 +590,11 @@ void frmMain::changeSettingsCommand()
         m_form200 = nullptr;
         state.FORM200_OPEN = 0;
     }
-#ifdef HARUKAZE_HAS_FORM2
     auto* editor = new Form2(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_settingsEditor = editor;
     connect(editor, &QDialog::finished, this, [this] { openTableWindow(TableKind::Form200); });
     editor->show();
-#endif
 }
 
 void frmMain::fontCommand()
@@ -683,9 +678,17 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     m_exiting = false;
+    // The help viewer, the settings editor and a wizard page are windows of their own; left open
+    // they would keep the program running without its main window.
     Help::close();
-    if (m_settingsEditor)
+    if (m_settingsEditor) {
+        m_settingsEditor->disconnect(this);
         m_settingsEditor->close();
+    }
+    if (auto* wizard = setupWizard()) {
+        if (QWidget* page = wizard->currentPage())
+            page->close();
+    }
     event->accept();
     QMainWindow::closeEvent(event);
 }

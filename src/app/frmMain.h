@@ -68,6 +68,8 @@ public:
     Form1* demoWindow() const;
     /** Loads and shows a table window; its load sets commands and flags and builds the table. */
     TableWindow* openTableWindow(TableKind kind);
+    /** The setup wizard of the last New command, or nullptr. */
+    SetupWizard* setupWizard() const;
     /** The settings editor while it is open. */
     QDialog* settingsEditor() const { return m_settingsEditor; }
 

@@ -11,11 +11,13 @@
 #include "support/GuiTestSupport.h"
 #include "table/Clock.h"
 #include "table/TableBuilder.h"
+#include "wizard/SetupWizard.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -133,6 +135,10 @@ private slots:
     void testExitWithUnsavedPlanAsks();
     void testExitStoresPlacementAndEnds();
     void testFrameCloseWithUnsavedPlanAsks();
+    void testNewCommandAndWizardCancel();
+    void testWizardFinishOpensForm100AndCloseAsks();
+    void testChangeSettingsRebuildsForm200_data();
+    void testChangeSettingsRebuildsForm200();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -603,6 +609,124 @@ void TestDocumentCommands::testFrameCloseWithUnsavedPlanAsks()
     QVERIFY(!main->isVisible());
     // Closing through the frame stores no placement.
     QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QString());
+}
+
+void TestDocumentCommands::testNewCommandAndWizardCancel()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->toolbarAction(Command::New)->trigger();
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+    QCOMPARE(globalPlan(), FamilyPlan());
+    QCOMPARE(commandStates(*main), QStringLiteral("0000001"));
+    SetupWizard* wizard = main->setupWizard();
+    QVERIFY(wizard);
+    QWidget* page = wizard->currentPage();
+    QVERIFY(page);
+    QCOMPARE(page->objectName(), QStringLiteral("Form18"));
+    QVERIFY(page->isVisible());
+
+    auto* cancel = page->findChild<QPushButton*>(QStringLiteral("Command3"));
+    QVERIFY(cancel);
+    cancel->click();
+    QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
+    // The caption stays until a window is closed or a new plan is saved.
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+    QVERIFY(!wizard->currentPage());
+    QVERIFY(!main->tableWindow());
+}
+
+void TestDocumentCommands::testWizardFinishOpensForm100AndCloseAsks()
+{
+    auto main = startMain(true);
+    main->closeCommand();
+    main->action(Command::New)->trigger();
+    SetupWizard* wizard = main->setupWizard();
+    QVERIFY(wizard);
+    // Every page left at its defaults, "次へ　>" up to "完了" on page 6/6.
+    for (int step = 0; step < 10 && wizard->currentPage(); ++step) {
+        auto* next = wizard->currentPage()->findChild<QPushButton*>(QStringLiteral("Command1"));
+        QVERIFY(next);
+        next->click();
+        QApplication::processEvents();
+    }
+    QVERIFY(!wizard->currentPage());
+    QPointer<TableWindow> window = main->tableWindow();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form100"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    // New and Open stay off from the New command; Change settings stays as it was.
+    QCOMPARE(commandStates(*main), QStringLiteral("0011101"));
+    QVERIFY(window->grid()->cols() > 2);
+    QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    main->action(Command::Close)->trigger();
+    QVERIFY(window);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    main->action(Command::Close)->trigger();
+    QCOMPARE(MessageBox::count(), 2);
+    QTRY_VERIFY(!window);
+    QCOMPARE(commandStates(*main), QStringLiteral("1101100"));
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
+}
+
+void TestDocumentCommands::testChangeSettingsRebuildsForm200_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("更新") << "Command1";
+    QTest::newRow("ｷｬﾝｾﾙ") << "Command2";
+}
+
+void TestDocumentCommands::testChangeSettingsRebuildsForm200()
+{
+    QFETCH(QString, button);
+    FamilyPlan plan;
+    writeFamily(plan);
+    const QString file = path(QStringLiteral("to-change.HRZ"));
+    ProcessState scratch;
+    QVERIFY(FILE_OUT_D(file.toStdString(), plan, scratch));
+
+    auto main = startMain();
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QPointer<TableWindow> before = main->tableWindow();
+    QVERIFY(before);
+    QCOMPARE(globalState().SAVED, int16_t(1));
+
+    main->toolbarAction(Command::ChangeSettings)->trigger();
+    QTRY_VERIFY(!before);
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
+    QPointer<QDialog> editor = main->settingsEditor();
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    // Asking again while the editor is open brings the same editor forward.
+    main->action(Command::ChangeSettings)->trigger();
+    QCOMPARE(main->settingsEditor(), editor.data());
+
+    auto* push = editor->findChild<QPushButton*>(button);
+    QVERIFY(push);
+    push->click();
+    QTRY_VERIFY(!editor);
+    TableWindow* after = main->tableWindow();
+    QVERIFY(after);
+    QCOMPARE(after->objectName(), QStringLiteral("Form200"));
+    QCOMPARE(after->windowTitle(), QStringLiteral("ライフサイクル表 - ") + file);
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(1));
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    QCOMPARE(commandStates(*main), QStringLiteral("0011111"));
+    if (button == QLatin1String("Command1")) {
+        // The editor stores every member as included, so the parents now have columns too.
+        QCOMPARE(globalPlan().ST1_HUSBAND_FATHER, int16_t(1));
+        QCOMPARE(after->grid()->cols(), 2 + memberCount(globalPlan()));
+    } else {
+        QCOMPARE(after->grid()->cols(), 6);
+    }
+    // The rebuilt table is unsaved, so closing asks.
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    main->closeCommand();
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
 }
 
 QTEST_MAIN(TestDocumentCommands)
