@@ -16,8 +16,8 @@ QPointer<HelpViewer> s_viewer;
 
 const QString& noHelpText()
 {
-    static const QString text = QStringLiteral(
-        "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
+    static const QString text
+        = QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
     return text;
 }
 

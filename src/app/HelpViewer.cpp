@@ -35,7 +35,7 @@ HelpViewer::HelpViewer(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->helpSplitter->setStretchFactor(0, 0);
     m_ui->helpSplitter->setStretchFactor(1, 1);
-    m_ui->helpSplitter->setSizes({240, 620});
+    m_ui->helpSplitter->setSizes({ 240, 620 });
     m_ui->backButton->setEnabled(false);
     m_ui->forwardButton->setEnabled(false);
 
@@ -68,15 +68,16 @@ bool HelpViewer::loadFile(const QString& path, QString* errorText)
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText) {
             *errorText = QFileInfo::exists(path)
-                             ? QStringLiteral("ヘルプ ファイルを開けませんでした。\n%1\n(%2)").arg(path, file.errorString())
-                             : QStringLiteral("ヘルプ ファイルが見つかりません。\n%1").arg(path);
+                ? QStringLiteral("ヘルプ ファイルを開けませんでした。\n%1\n(%2)").arg(path, file.errorString())
+                : QStringLiteral("ヘルプ ファイルが見つかりません。\n%1").arg(path);
         }
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (errorText)
-            *errorText = QStringLiteral("ヘルプ ファイルを読み込めませんでした。\n%1\n(%2)").arg(path, file.errorString());
+            *errorText
+                = QStringLiteral("ヘルプ ファイルを読み込めませんでした。\n%1\n(%2)").arg(path, file.errorString());
         return false;
     }
     QStringDecoder decoder(QStringConverter::Utf8);
@@ -105,8 +106,7 @@ bool HelpViewer::loadFile(const QString& path, QString* errorText)
         QStringLiteral(R"(<a\s[^>]*\bname\s*=\s*["']?topic-(\d+)["']?[^>]*>)"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression titlePattern(QStringLiteral(R"(<h2\b[^>]*>(.*?)</h2\s*>)"),
-                                                 QRegularExpression::CaseInsensitiveOption
-                                                     | QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     QVector<QRegularExpressionMatch> anchors;
     for (auto it = anchorPattern.globalMatch(m_html); it.hasNext();)
         anchors.append(it.next());

@@ -47,8 +47,7 @@ frmAbout::frmAbout(QWidget* parent)
     initAboutResources();
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_ui->lblVersion->setText(
-        QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+    m_ui->lblVersion->setText(QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     m_ui->Label11->setText(homePage());
     m_ui->Label11->setToolTip(homePage());
     m_ui->Label11->setCursor(Qt::PointingHandCursor);

@@ -23,21 +23,37 @@ constexpr int SECTION_WIFE_PARENTS = 5;
 
 struct ControlName
 {
-    const char* couple;         ///< name inside the couple controls (as on the couple page)
+    const char* couple; ///< name inside the couple controls (as on the couple page)
     const char* husbandParents; ///< name on the husband's parents tab
-    const char* wifeParents;    ///< name on the wife's parents tab
+    const char* wifeParents; ///< name on the wife's parents tab
 };
 
 // The parents tabs repeat the couple controls under names of their own.
 constexpr ControlName PARENTS_NAMES[] = {
-    {"Frame1", "Frame9", "Frame17"},     {"Text1", "Text14", "Text21"},     {"Command5", "Command8", "Command11"},
-    {"Text2", "Text13", "Text20"},       {"Text3", "Text11", "Text18"},     {"Command6", "Command4", "Command10"},
-    {"Text4", "Text10", "Text17"},       {"Text5", "Text8", "Text15"},      {"Command7", "Command3", "Command9"},
-    {"Text6", "Text12", "Text19"},       {"Label11", "Label20", "Label32"}, {"Text7", "Text9", "Text16"},
-    {"Label12", "Label15", "Label27"},   {"Check1", "Check10", "Check17"},  {"Check2", "Check9", "Check16"},
-    {"Check3", "Check8", "Check15"},     {"Check4", "Check14", "Check21"},  {"Check6", "Check13", "Check20"},
-    {"Check5", "Check12", "Check19"},    {"Check7", "Check11", "Check18"},  {"Option1", "Option8", "Option12"},
-    {"Option2", "Option7", "Option11"},  {"Option4", "Option5", "Option9"}, {"Option3", "Option6", "Option10"},
+    { "Frame1", "Frame9", "Frame17" },
+    { "Text1", "Text14", "Text21" },
+    { "Command5", "Command8", "Command11" },
+    { "Text2", "Text13", "Text20" },
+    { "Text3", "Text11", "Text18" },
+    { "Command6", "Command4", "Command10" },
+    { "Text4", "Text10", "Text17" },
+    { "Text5", "Text8", "Text15" },
+    { "Command7", "Command3", "Command9" },
+    { "Text6", "Text12", "Text19" },
+    { "Label11", "Label20", "Label32" },
+    { "Text7", "Text9", "Text16" },
+    { "Label12", "Label15", "Label27" },
+    { "Check1", "Check10", "Check17" },
+    { "Check2", "Check9", "Check16" },
+    { "Check3", "Check8", "Check15" },
+    { "Check4", "Check14", "Check21" },
+    { "Check6", "Check13", "Check20" },
+    { "Check5", "Check12", "Check19" },
+    { "Check7", "Check11", "Check18" },
+    { "Option1", "Option8", "Option12" },
+    { "Option2", "Option7", "Option11" },
+    { "Option4", "Option5", "Option9" },
+    { "Option3", "Option6", "Option10" },
 };
 
 // Gives the controls of a parents tab their names. Controls the design does not name there get
@@ -46,8 +62,7 @@ void renameParentsControls(CoupleWidget* widget, bool husbandSide)
 {
     QHash<QString, QString> names;
     for (const ControlName& name : PARENTS_NAMES)
-        names.insert(QLatin1String(name.couple),
-                     QLatin1String(husbandSide ? name.husbandParents : name.wifeParents));
+        names.insert(QLatin1String(name.couple), QLatin1String(husbandSide ? name.husbandParents : name.wifeParents));
     const QString prefix = husbandSide ? QStringLiteral("husbandParents") : QStringLiteral("wifeParents");
     const QList<QObject*> children = widget->findChildren<QObject*>();
     for (QObject* child : children) {
@@ -106,9 +121,9 @@ bool Form2::validateAll()
 {
     QWidget* const shown = m_ui->SSTab1->currentWidget();
     const std::pair<QWidget*, CoupleWidget*> tabs[] = {
-        {m_ui->coupleTab, m_ui->coupleWidget},
-        {m_ui->husbandParentsTab, m_ui->husbandParentsWidget},
-        {m_ui->wifeParentsTab, m_ui->wifeParentsWidget},
+        { m_ui->coupleTab, m_ui->coupleWidget },
+        { m_ui->husbandParentsTab, m_ui->husbandParentsWidget },
+        { m_ui->wifeParentsTab, m_ui->wifeParentsWidget },
     };
     for (const auto& [tab, couple] : tabs) {
         // The tab is brought forward first so the message appears over the box it names.
@@ -162,7 +177,10 @@ void Form2::addChild()
         MessageBox::information(this, QStringLiteral("子供の数は、１０人まで設定できます。"));
         return;
     }
-    Form222::addChild(m_ui->MSFlexGrid1, this);
+    if (Form222::addChild(m_ui->MSFlexGrid1, this)) {
+        // A wider grid gets the room it needs rather than a scroll bar, as far as the screen allows.
+        resize(size().expandedTo(sizeHint()));
+    }
 }
 
 void Form2::deleteChild()

@@ -14,21 +14,21 @@ Form222::~Form222() = default;
 
 QStringList Form222::newChildValues()
 {
-    return {QString(),
-            QStringLiteral("1995"),
-            QStringLiteral("普通"),
-            QStringLiteral("4"),
-            QStringLiteral("6"),
-            QStringLiteral("12"),
-            QStringLiteral("15"),
-            QStringLiteral("18"),
-            QStringLiteral("20"),
-            QStringLiteral("22"),
-            QStringLiteral("28"),
-            QStringLiteral("30"),
-            QStringLiteral("33"),
-            QStringLiteral("41"),
-            QStringLiteral("60")};
+    return { QString(),
+        QStringLiteral("1995"),
+        QStringLiteral("普通"),
+        QStringLiteral("4"),
+        QStringLiteral("6"),
+        QStringLiteral("12"),
+        QStringLiteral("15"),
+        QStringLiteral("18"),
+        QStringLiteral("20"),
+        QStringLiteral("22"),
+        QStringLiteral("28"),
+        QStringLiteral("30"),
+        QStringLiteral("33"),
+        QStringLiteral("41"),
+        QStringLiteral("60") };
 }
 
 bool Form222::edit(ChildrenGrid* grid, int column, QWidget* parent)

@@ -101,7 +101,7 @@ void TestAbout::testHomePageOpensAddress()
     about.show();
     QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("Label11")), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.urls, QList<QUrl>{QUrl(frmAbout::homePage())});
+    QCOMPARE(catcher.urls, QList<QUrl> { QUrl(frmAbout::homePage()) });
 }
 
 void TestAbout::testSystemInfo_data()
@@ -109,11 +109,11 @@ void TestAbout::testSystemInfo_data()
     QTest::addColumn<QStringList>("programs");
     QTest::addColumn<bool>("executable");
     QTest::addColumn<bool>("started");
-    QTest::newRow("found") << QStringList{QStringLiteral("fake-sysinfo")} << true << true;
+    QTest::newRow("found") << QStringList { QStringLiteral("fake-sysinfo") } << true << true;
     QTest::newRow("first missing, second found")
-        << QStringList{QStringLiteral("no-such-sysinfo"), QStringLiteral("fake-sysinfo")} << true << true;
-    QTest::newRow("none on PATH") << QStringList{QStringLiteral("no-such-sysinfo")} << true << false;
-    QTest::newRow("not executable") << QStringList{QStringLiteral("fake-sysinfo")} << false << false;
+        << QStringList { QStringLiteral("no-such-sysinfo"), QStringLiteral("fake-sysinfo") } << true << true;
+    QTest::newRow("none on PATH") << QStringList { QStringLiteral("no-such-sysinfo") } << true << false;
+    QTest::newRow("not executable") << QStringList { QStringLiteral("fake-sysinfo") } << false << false;
 }
 
 void TestAbout::testSystemInfo()

@@ -25,11 +25,11 @@ struct SampleTopic
 };
 
 const SampleTopic kTopics[] = {
-    {90, "家族の範囲を決める", "ライフサイクル表に載せる家族を選びます。"},
-    {103, "夫妻の設定", "夫と妻の生まれ年、定年、寿命を入力します。ｶﾀｶﾅの統計値も使えます。"},
-    {70, "子供の設定", "子供の行事の年齢を設定します。ダブルクリックで変更します。"},
-    {62, "家族設定内容の変更", "作成済みの計画を変更します。CSV には影響しません。"},
-    {11, "ファイルとCSV", "計画をファイルに保存し、ＣＳＶ形式で書き出します。"},
+    { 90, "家族の範囲を決める", "ライフサイクル表に載せる家族を選びます。" },
+    { 103, "夫妻の設定", "夫と妻の生まれ年、定年、寿命を入力します。ｶﾀｶﾅの統計値も使えます。" },
+    { 70, "子供の設定", "子供の行事の年齢を設定します。ダブルクリックで変更します。" },
+    { 62, "家族設定内容の変更", "作成済みの計画を変更します。CSV には影響しません。" },
+    { 11, "ファイルとCSV", "計画をファイルに保存し、ＣＳＶ形式で書き出します。" },
 };
 
 QString sampleHelpHtml()
@@ -37,7 +37,9 @@ QString sampleHelpHtml()
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>ハルカゼ</title></head><body>\n"
                                   "<a name=\"contents\"></a><h1>目次</h1><ul>\n");
     for (const SampleTopic& topic : kTopics)
-        html += QStringLiteral("<li><a href=\"#topic-%1\">%2</a></li>\n").arg(topic.number).arg(QString::fromUtf8(topic.title));
+        html += QStringLiteral("<li><a href=\"#topic-%1\">%2</a></li>\n")
+                    .arg(topic.number)
+                    .arg(QString::fromUtf8(topic.title));
     html += QStringLiteral("</ul>\n");
     // Long topics, so that reaching a topic really means scrolling to it.
     const QString filler = QStringLiteral("<p>説明の続きです。</p>\n").repeated(60);
@@ -196,14 +198,14 @@ void TestHelp::testSearchKeyword_data()
 {
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QVector<int>>("expected");
-    QTest::newRow("title word") << QStringLiteral("子供") << QVector<int>{70};
-    QTest::newRow("body word") << QStringLiteral("定年") << QVector<int>{103};
-    QTest::newRow("half-width finds full-width") << QStringLiteral("ｶﾀｶﾅ") << QVector<int>{103};
-    QTest::newRow("full-width finds half-width") << QStringLiteral("カタカナ") << QVector<int>{103};
-    QTest::newRow("ascii finds full-width letters") << QStringLiteral("csv") << QVector<int>{62, 11};
-    QTest::newRow("two words, ideographic space") << QStringLiteral("計画\u3000変更") << QVector<int>{62};
-    QTest::newRow("blank is every topic") << QStringLiteral("  ") << QVector<int>{90, 103, 70, 62, 11};
-    QTest::newRow("nothing") << QStringLiteral("宇宙旅行") << QVector<int>{};
+    QTest::newRow("title word") << QStringLiteral("子供") << QVector<int> { 70 };
+    QTest::newRow("body word") << QStringLiteral("定年") << QVector<int> { 103 };
+    QTest::newRow("half-width finds full-width") << QStringLiteral("ｶﾀｶﾅ") << QVector<int> { 103 };
+    QTest::newRow("full-width finds half-width") << QStringLiteral("カタカナ") << QVector<int> { 103 };
+    QTest::newRow("ascii finds full-width letters") << QStringLiteral("csv") << QVector<int> { 62, 11 };
+    QTest::newRow("two words, ideographic space") << QStringLiteral("計画\u3000変更") << QVector<int> { 62 };
+    QTest::newRow("blank is every topic") << QStringLiteral("  ") << QVector<int> { 90, 103, 70, 62, 11 };
+    QTest::newRow("nothing") << QStringLiteral("宇宙旅行") << QVector<int> {};
 }
 
 void TestHelp::testSearchKeyword()
@@ -279,7 +281,7 @@ void TestHelp::testEmptyHelpFileName()
         Help::showTopic(&m_mainWindow, 90);
     QCOMPARE(MessageBox::count(), 1);
     QCOMPARE(MessageBox::lastText(),
-             QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
+        QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
     QCOMPARE(MessageBox::lastTitle(), QStringLiteral("ハルカゼ"));
     QVERIFY(findViewer() == nullptr);
 }
@@ -290,7 +292,8 @@ void TestHelp::testUnreadableHelpFile_data()
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing/HARUKAZE.HLP")) << QByteArray();
     QTest::newRow("a folder") << m_dir.path() << QByteArray();
-    QTest::newRow("not UTF-8") << m_dir.filePath(QStringLiteral("SJIS.HLP")) << QByteArray("\x83\x6e\x83\x8b\x83\x4a\x83\x5b");
+    QTest::newRow("not UTF-8") << m_dir.filePath(QStringLiteral("SJIS.HLP"))
+                               << QByteArray("\x83\x6e\x83\x8b\x83\x4a\x83\x5b");
 }
 
 void TestHelp::testUnreadableHelpFile()
@@ -331,7 +334,7 @@ void TestHelp::testShippedHelpFileHasEveryTopic()
     QVERIFY(viewer);
     QCOMPARE(viewer->currentAnchor(), QStringLiteral("contents"));
     // Every topic a page or dialog asks for must be there and carry a title.
-    for (int topic : {90, 103, 70, 91, 61, 96, 62}) {
+    for (int topic : { 90, 103, 70, 91, 61, 96, 62 }) {
         Help::showTopic(&m_mainWindow, topic);
         QCOMPARE(viewer->currentAnchor(), QStringLiteral("topic-%1").arg(topic));
     }

@@ -34,32 +34,39 @@ struct CoupleNames
     int section;
     const char* tab;
     const char* frame;
-    const char* texts[7];   ///< slots 2..8: man birth, man retire, woman birth, woman retire, marriage, man life, woman life
-    const char* checks[7];  ///< slots 9..15
+    const char*
+        texts[7]; ///< slots 2..8: man birth, man retire, woman birth, woman retire, marriage, man life, woman life
+    const char* checks[7]; ///< slots 9..15
     const char* options[4]; ///< slots 16..19: man stat, man custom, woman custom, woman stat
     const char* lifeLabels[2];
     const char* eraButtons[3]; ///< for man birth, woman birth, marriage
 };
 
 const CoupleNames COUPLE_TABS[] = {
-    {2, "coupleTab", "Frame1",
-     {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"},
-     {"Check1", "Check2", "Check3", "Check4", "Check6", "Check5", "Check7"},
-     {"Option1", "Option2", "Option3", "Option4"},
-     {"Label11", "Label12"},
-     {"Command5", "Command6", "Command7"}},
-    {4, "husbandParentsTab", "Frame9",
-     {"Text14", "Text13", "Text11", "Text10", "Text8", "Text12", "Text9"},
-     {"Check10", "Check9", "Check8", "Check14", "Check13", "Check12", "Check11"},
-     {"Option8", "Option7", "Option6", "Option5"},
-     {"Label20", "Label15"},
-     {"Command8", "Command4", "Command3"}},
-    {5, "wifeParentsTab", "Frame17",
-     {"Text21", "Text20", "Text18", "Text17", "Text15", "Text19", "Text16"},
-     {"Check17", "Check16", "Check15", "Check21", "Check20", "Check19", "Check18"},
-     {"Option12", "Option11", "Option10", "Option9"},
-     {"Label32", "Label27"},
-     {"Command11", "Command10", "Command9"}},
+    { 2,
+        "coupleTab",
+        "Frame1",
+        { "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7" },
+        { "Check1", "Check2", "Check3", "Check4", "Check6", "Check5", "Check7" },
+        { "Option1", "Option2", "Option3", "Option4" },
+        { "Label11", "Label12" },
+        { "Command5", "Command6", "Command7" } },
+    { 4,
+        "husbandParentsTab",
+        "Frame9",
+        { "Text14", "Text13", "Text11", "Text10", "Text8", "Text12", "Text9" },
+        { "Check10", "Check9", "Check8", "Check14", "Check13", "Check12", "Check11" },
+        { "Option8", "Option7", "Option6", "Option5" },
+        { "Label20", "Label15" },
+        { "Command8", "Command4", "Command3" } },
+    { 5,
+        "wifeParentsTab",
+        "Frame17",
+        { "Text21", "Text20", "Text18", "Text17", "Text15", "Text19", "Text16" },
+        { "Check17", "Check16", "Check15", "Check21", "Check20", "Check19", "Check18" },
+        { "Option12", "Option11", "Option10", "Option9" },
+        { "Label32", "Label27" },
+        { "Command11", "Command10", "Command9" } },
 };
 
 const CoupleNames& namesOf(int section)
@@ -100,13 +107,13 @@ FamilyPlan samplePlan()
     plan.ST1_HUSBAND_FATHER = 1;
     plan.ST1_HUSBAND_MOTHER = 0;
     //                 rec  mB    mR  wB    wR  mar   mL  wL  gold silv bron mYak mRet wYak wRet mS mC wC wS
-    setCouple(plan, 2, {1, 1970, 65, 1972, 62, 1998, 78, 90, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 0});
-    setCouple(plan, 4, {1, 1941, 70, 1944, 55, 1966, 81, 84, 0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1});
+    setCouple(plan, 2, { 1, 1970, 65, 1972, 62, 1998, 78, 90, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 0 });
+    setCouple(plan, 4, { 1, 1941, 70, 1944, 55, 1966, 81, 84, 0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1 });
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 3;
-    setChild(plan, 1, "長女", "普通", {2000, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60});
-    setChild(plan, 2, "長男", "早生", {2003, 3, 5, 11, 14, 17, 19, 21, 28, 30, 33, 41, 65});
-    setChild(plan, 3, "次男", "普通", {2027, 4, 6, 12, 15, 0, 20, 18, 29, 31, 34, 41, 60});
+    setChild(plan, 1, "長女", "普通", { 2000, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 });
+    setChild(plan, 2, "長男", "早生", { 2003, 3, 5, 11, 14, 17, 19, 21, 28, 30, 33, 41, 65 });
+    setChild(plan, 3, "次男", "普通", { 2027, 4, 6, 12, 15, 0, 20, 18, 29, 31, 34, 41, 60 });
     return plan;
 }
 
@@ -114,9 +121,9 @@ FamilyPlan samplePlan()
 // set, and the children counted by the grid.
 FamilyPlan storedUnchanged(FamilyPlan plan)
 {
-    for (int slot : {1, 2, 3, 4, 5, 6, 9, 10, 11, 12})
+    for (int slot : { 1, 2, 3, 4, 5, 6, 9, 10, 11, 12 })
         plan.st1(slot) = 1;
-    for (int section : {2, 4, 5}) {
+    for (int section : { 2, 4, 5 }) {
         plan.couple(section, COUPLE_RECORDED) = 1;
         // A person not on "統計値" is shown, and so stored, with "任意" selected.
         const bool manStat = plan.couple(section, COUPLE_MAN_LIFE_STAT) == 1;
@@ -129,7 +136,7 @@ FamilyPlan storedUnchanged(FamilyPlan plan)
     return plan;
 }
 
-template<typename T>
+template <typename T>
 T* child(QWidget* parent, const char* name)
 {
     T* widget = parent->findChild<T*>(QLatin1String(name));
@@ -139,7 +146,7 @@ T* child(QWidget* parent, const char* name)
 }
 
 // Runs `action` on the next modal dialog of type T once it is up (exec() does not return before).
-template<typename T>
+template <typename T>
 void whenModal(std::function<void(T*)> action, bool* ran)
 {
     auto* timer = new QTimer;
@@ -157,7 +164,7 @@ void whenModal(std::function<void(T*)> action, bool* ran)
 
 QStringList gridColumn(ChildrenGrid* grid, int column)
 {
-    QStringList values{grid->text(0, column)};
+    QStringList values { grid->text(0, column) };
     values += grid->columnValues(column);
     return values;
 }
@@ -224,8 +231,8 @@ void TestSettingsEditor::testOpensOnFirstTab()
     QVERIFY(tabs);
     QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->currentIndex(), 0);
-    const QStringList captions = {QStringLiteral("夫妻"), QStringLiteral("子供"), QStringLiteral("夫側両親"),
-                                  QStringLiteral("妻側両親")};
+    const QStringList captions
+        = { QStringLiteral("夫妻"), QStringLiteral("子供"), QStringLiteral("夫側両親"), QStringLiteral("妻側両親") };
     for (int i = 0; i < 4; ++i)
         QCOMPARE(tabs->tabText(i), captions.at(i));
     QCOMPARE(child<QGroupBox>(editor.get(), "Frame1")->title(), QStringLiteral("夫妻の設定"));
@@ -233,9 +240,12 @@ void TestSettingsEditor::testOpensOnFirstTab()
     QCOMPARE(child<QGroupBox>(editor.get(), "Frame9")->title(), QStringLiteral("夫側両親の設定"));
     QCOMPARE(child<QGroupBox>(editor.get(), "Frame17")->title(), QStringLiteral("妻側両親の設定"));
     QCOMPARE(child<QLabel>(editor.get(), "Label37")->text(),
-             QStringLiteral("設定内容を変更するには、該当子供のセルを選択しダブルクリックしてください。"));
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Command1", "更新"}, {"Command2", "ｷｬﾝｾﾙ"}, {"Command14", "ヘルプ"}, {"Command12", "追加"}, {"Command13", "削除"}};
+        QStringLiteral("設定内容を変更するには、該当子供のセルを選択しダブルクリックしてください。"));
+    const std::pair<const char*, const char*> buttons[] = { { "Command1", "更新" },
+        { "Command2", "ｷｬﾝｾﾙ" },
+        { "Command14", "ヘルプ" },
+        { "Command12", "追加" },
+        { "Command13", "削除" } };
     for (const auto& [name, text] : buttons)
         QCOMPARE(child<QPushButton>(editor.get(), name)->text(), QString::fromUtf8(text));
     // Every named control of the parents tabs exists once and lives on its own tab.
@@ -264,7 +274,7 @@ void TestSettingsEditor::testTabsShowRecord()
             QCOMPARE(child<QLineEdit>(editor.get(), names.texts[i])->text(), QString::number(plan.couple(s, 2 + i)));
         for (int i = 0; i < 7; ++i)
             QVERIFY2(child<QCheckBox>(editor.get(), names.checks[i])->isChecked() == (plan.couple(s, 9 + i) == 1),
-                     names.checks[i]);
+                names.checks[i]);
         const bool manStat = plan.couple(s, COUPLE_MAN_LIFE_STAT) == 1;
         const bool womanStat = plan.couple(s, COUPLE_WOMAN_LIFE_STAT) == 1;
         QCOMPARE(child<QRadioButton>(editor.get(), names.options[0])->isChecked(), manStat);
@@ -294,11 +304,11 @@ void TestSettingsEditor::testGridShowsRecord()
     auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
     QCOMPARE(grid->childCount(), 3);
     QCOMPARE(gridColumn(grid, 1).join(QLatin1Char(',')),
-             QStringLiteral("第1子,長女,2000,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
+        QStringLiteral("第1子,長女,2000,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
     QCOMPARE(gridColumn(grid, 2).join(QLatin1Char(',')),
-             QStringLiteral("第2子,長男,2003,早生,3,5,11,14,17,19,21,28,30,33,41,65"));
+        QStringLiteral("第2子,長男,2003,早生,3,5,11,14,17,19,21,28,30,33,41,65"));
     QCOMPARE(gridColumn(grid, 3).join(QLatin1Char(',')),
-             QStringLiteral("第3子,次男,2027,普通,4,6,12,15,0,20,18,29,31,34,41,60"));
+        QStringLiteral("第3子,次男,2027,普通,4,6,12,15,0,20,18,29,31,34,41,60"));
 
     // Not recorded still loads the record; counts beyond ST3_COUNT get the defaults of their code.
     globalPlan().ST3_RECORDED = 0;
@@ -319,60 +329,60 @@ void TestSettingsEditor::testUpdateWithoutEdits()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(editor->result(), int(QDialog::Accepted));
     QVERIFY(!editor->isVisible());
-    QCOMPARE(globalState().SAVED, int16_t{0});
+    QCOMPARE(globalState().SAVED, int16_t { 0 });
     const FamilyPlan& after = globalPlan();
     QVERIFY(after == storedUnchanged(before));
     // The wife's parents were never entered: their stored numbers are kept and they join the family.
-    QCOMPARE(after.ST5_RECORDED, int16_t{1});
-    QCOMPARE(after.ST1_WIFE_PARENTS, int16_t{1});
-    QCOMPARE(after.ST5_FATHER_BIRTH_YEAR, int16_t{0});
-    QCOMPARE(after.ST1_CHILDREN_NOW, int16_t{2});
-    QCOMPARE(after.ST1_CHILDREN_FUTURE, int16_t{1});
+    QCOMPARE(after.ST5_RECORDED, int16_t { 1 });
+    QCOMPARE(after.ST1_WIFE_PARENTS, int16_t { 1 });
+    QCOMPARE(after.ST5_FATHER_BIRTH_YEAR, int16_t { 0 });
+    QCOMPARE(after.ST1_CHILDREN_NOW, int16_t { 2 });
+    QCOMPARE(after.ST1_CHILDREN_FUTURE, int16_t { 1 });
 }
 
 void TestSettingsEditor::testUpdateStoresMappedField_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("text");   ///< new text of a box; empty to click the control
+    QTest::addColumn<QString>("text"); ///< new text of a box; empty to click the control
     QTest::addColumn<int>("section");
     QTest::addColumn<QVector<int>>("fields");
     QTest::addColumn<QVector<int>>("values");
 
     // Every text box of every couple tab, one row each.
-    const int newValues[] = {1950, 61, 1953, 59, 1977, 91, 95};
+    const int newValues[] = { 1950, 61, 1953, 59, 1977, 91, 95 };
     for (const CoupleNames& names : COUPLE_TABS) {
         for (int i = 0; i < 7; ++i) {
             // Lifespan boxes exist for "任意" only; the rows below cover them for the custom persons.
             const int slot = 2 + i;
-            const bool statistic = (slot == COUPLE_MAN_LIFESPAN && samplePlan().couple(names.section, COUPLE_MAN_LIFE_STAT) == 1)
-                                   || (slot == COUPLE_WOMAN_LIFESPAN
-                                       && samplePlan().couple(names.section, COUPLE_WOMAN_LIFE_STAT) == 1);
+            const bool statistic
+                = (slot == COUPLE_MAN_LIFESPAN && samplePlan().couple(names.section, COUPLE_MAN_LIFE_STAT) == 1)
+                || (slot == COUPLE_WOMAN_LIFESPAN && samplePlan().couple(names.section, COUPLE_WOMAN_LIFE_STAT) == 1);
             if (statistic)
                 continue;
-            QTest::addRow("%s", names.texts[i]) << QString::fromLatin1(names.texts[i])
-                                                << QString::number(newValues[i] + names.section) << names.section
-                                                << QVector<int>{slot} << QVector<int>{newValues[i] + names.section};
+            QTest::addRow("%s", names.texts[i])
+                << QString::fromLatin1(names.texts[i]) << QString::number(newValues[i] + names.section) << names.section
+                << QVector<int> { slot } << QVector<int> { newValues[i] + names.section };
         }
         for (int i = 0; i < 7; ++i) {
             const int slot = 9 + i;
-            QTest::addRow("%s", names.checks[i]) << QString::fromLatin1(names.checks[i]) << QString() << names.section
-                                                 << QVector<int>{slot}
-                                                 << QVector<int>{samplePlan().couple(names.section, slot) == 1 ? 0 : 1};
+            QTest::addRow("%s", names.checks[i])
+                << QString::fromLatin1(names.checks[i]) << QString() << names.section << QVector<int> { slot }
+                << QVector<int> { samplePlan().couple(names.section, slot) == 1 ? 0 : 1 };
         }
     }
     // Options: "任意" stores the preset 78 / 84 and flips the pair of flags; "統計値" stores 78 / 84.
-    QTest::newRow("Option2 husband custom") << QStringLiteral("Option2") << QString() << 2 << QVector<int>{7, 16, 17}
-                                            << QVector<int>{78, 0, 1};
-    QTest::newRow("Option4 wife statistic") << QStringLiteral("Option4") << QString() << 2 << QVector<int>{8, 18, 19}
-                                            << QVector<int>{84, 0, 1};
-    QTest::newRow("Option8 father statistic") << QStringLiteral("Option8") << QString() << 4
-                                              << QVector<int>{7, 16, 17} << QVector<int>{78, 1, 0};
-    QTest::newRow("Option6 mother custom") << QStringLiteral("Option6") << QString() << 4 << QVector<int>{8, 18, 19}
-                                           << QVector<int>{84, 1, 0};
-    QTest::newRow("Option12 father statistic") << QStringLiteral("Option12") << QString() << 5
-                                               << QVector<int>{7, 16, 17} << QVector<int>{78, 1, 0};
-    QTest::newRow("Option9 mother statistic") << QStringLiteral("Option9") << QString() << 5
-                                              << QVector<int>{8, 18, 19} << QVector<int>{84, 0, 1};
+    QTest::newRow("Option2 husband custom")
+        << QStringLiteral("Option2") << QString() << 2 << QVector<int> { 7, 16, 17 } << QVector<int> { 78, 0, 1 };
+    QTest::newRow("Option4 wife statistic")
+        << QStringLiteral("Option4") << QString() << 2 << QVector<int> { 8, 18, 19 } << QVector<int> { 84, 0, 1 };
+    QTest::newRow("Option8 father statistic")
+        << QStringLiteral("Option8") << QString() << 4 << QVector<int> { 7, 16, 17 } << QVector<int> { 78, 1, 0 };
+    QTest::newRow("Option6 mother custom")
+        << QStringLiteral("Option6") << QString() << 4 << QVector<int> { 8, 18, 19 } << QVector<int> { 84, 1, 0 };
+    QTest::newRow("Option12 father statistic")
+        << QStringLiteral("Option12") << QString() << 5 << QVector<int> { 7, 16, 17 } << QVector<int> { 78, 1, 0 };
+    QTest::newRow("Option9 mother statistic")
+        << QStringLiteral("Option9") << QString() << 5 << QVector<int> { 8, 18, 19 } << QVector<int> { 84, 0, 1 };
 }
 
 void TestSettingsEditor::testUpdateStoresMappedField()
@@ -404,13 +414,13 @@ void TestSettingsEditor::testUpdateStoresMappedField()
     QCOMPARE(editor->result(), int(QDialog::Accepted));
     QCOMPARE(MessageBox::count(), 0);
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
-        for (int s : {2, 4, 5})
+        for (int s : { 2, 4, 5 })
             QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
-                     qPrintable(QStringLiteral("ST%1 slot %2: %3, expected %4")
-                                    .arg(s)
-                                    .arg(slot)
-                                    .arg(globalPlan().couple(s, slot))
-                                    .arg(expected.couple(s, slot))));
+                qPrintable(QStringLiteral("ST%1 slot %2: %3, expected %4")
+                               .arg(s)
+                               .arg(slot)
+                               .arg(globalPlan().couple(s, slot))
+                               .arg(expected.couple(s, slot))));
     }
     QVERIFY(globalPlan() == expected);
 }
@@ -446,7 +456,7 @@ void TestSettingsEditor::testCancelStoresNothing()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(editor->result(), int(QDialog::Rejected));
     QVERIFY(globalPlan() == before);
-    QCOMPARE(globalState().SAVED, int16_t{1});
+    QCOMPARE(globalState().SAVED, int16_t { 1 });
 }
 
 void TestSettingsEditor::testLifespanOptions()
@@ -481,11 +491,13 @@ void TestSettingsEditor::testRejectsBoxWithoutNumber()
     MessageBox::setNextAnswer(QMessageBox::Ok);
     QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
     QCOMPARE(MessageBox::count(), 1);
-    QVERIFY2(MessageBox::lastText().endsWith(QStringLiteral("数値を入力してください。")), qPrintable(MessageBox::lastText()));
+    QVERIFY2(MessageBox::lastText().endsWith(QStringLiteral("数値を入力してください。")),
+        qPrintable(MessageBox::lastText()));
     QVERIFY(editor->isVisible());
-    QCOMPARE(child<QTabWidget>(editor.get(), "SSTab1")->currentWidget()->objectName(), QStringLiteral("husbandParentsTab"));
+    QCOMPARE(
+        child<QTabWidget>(editor.get(), "SSTab1")->currentWidget()->objectName(), QStringLiteral("husbandParentsTab"));
     QVERIFY(globalPlan() == before);
-    QCOMPARE(globalState().SAVED, int16_t{1});
+    QCOMPARE(globalState().SAVED, int16_t { 1 });
     // The boxes take digits only, at most their length.
     QTest::keyClicks(box, QStringLiteral("a-1234"));
     QCOMPARE(box->text(), QStringLiteral("12"));
@@ -497,7 +509,7 @@ void TestSettingsEditor::testEraButtons_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("insert");
     for (const CoupleNames& names : COUPLE_TABS) {
-        const int boxes[] = {0, 2, 4};
+        const int boxes[] = { 0, 2, 4 };
         for (int i = 0; i < 3; ++i) {
             QTest::addRow("%s insert", names.eraButtons[i])
                 << QString::fromLatin1(names.eraButtons[i]) << QString::fromLatin1(names.texts[boxes[i]]) << true;
@@ -530,7 +542,7 @@ void TestSettingsEditor::testEraButtons()
         for (const char* name : names.texts) {
             if (QLatin1String(name) != box)
                 QCOMPARE(child<QLineEdit>(editor.get(), name)->text(),
-                         Form2().findChild<QLineEdit*>(QLatin1String(name))->text());
+                    Form2().findChild<QLineEdit*>(QLatin1String(name))->text());
         }
     }
 }
@@ -549,8 +561,19 @@ void TestSettingsEditor::testAddThenCancel()
             QCOMPARE(child<QComboBox>(dialog, "Combo1")->currentIndex(), -1);
             QCOMPARE(child<QComboBox>(dialog, "Combo2")->currentIndex(), -1);
             QVERIFY(!child<QCheckBox>(dialog, "Check1")->isChecked());
-            for (const char* name : {"Text11", "Text1", "Text2", "Text3", "Text6", "Text12", "Text4", "Text13", "Text7",
-                                     "Text8", "Text9", "Text5", "Text10"})
+            for (const char* name : { "Text11",
+                     "Text1",
+                     "Text2",
+                     "Text3",
+                     "Text6",
+                     "Text12",
+                     "Text4",
+                     "Text13",
+                     "Text7",
+                     "Text8",
+                     "Text9",
+                     "Text5",
+                     "Text10" })
                 shown.append(child<QLineEdit>(dialog, name)->text());
             QCOMPARE(dialog->column(), 4);
             child<QPushButton>(dialog, "Command1")->click();
@@ -579,17 +602,17 @@ void TestSettingsEditor::testAddThenUpdate()
     QTest::mouseClick(child<QPushButton>(editor.get(), "Command12"), Qt::LeftButton);
     QTRY_VERIFY(ran);
     QCOMPARE(gridColumn(grid, 4).join(QLatin1Char(',')),
-             QStringLiteral("第4子,三女,2030,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
+        QStringLiteral("第4子,三女,2030,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
 
     QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
     const FamilyPlan& plan = globalPlan();
-    QCOMPARE(plan.ST3_COUNT, int16_t{4});
-    QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t{2});
-    QCOMPARE(plan.ST1_CHILDREN_FUTURE, int16_t{2});
+    QCOMPARE(plan.ST3_COUNT, int16_t { 4 });
+    QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t { 2 });
+    QCOMPARE(plan.ST1_CHILDREN_FUTURE, int16_t { 2 });
     QCOMPARE(plan.mtx2(4, MTX2_ZOKUGARA), std::string("三女"));
-    QCOMPARE(plan.mtx1(4, MTX1_BIRTH_YEAR), int16_t{2030});
-    QCOMPARE(plan.mtx1(4, MTX1_MARRIAGE), int16_t{26});
-    QCOMPARE(plan.mtx1(3, MTX1_BIRTH_YEAR), int16_t{2027});
+    QCOMPARE(plan.mtx1(4, MTX1_BIRTH_YEAR), int16_t { 2030 });
+    QCOMPARE(plan.mtx1(4, MTX1_MARRIAGE), int16_t { 26 });
+    QCOMPARE(plan.mtx1(3, MTX1_BIRTH_YEAR), int16_t { 2027 });
 }
 
 void TestSettingsEditor::testAddAtTenRefused()
@@ -619,18 +642,18 @@ void TestSettingsEditor::testDeleteFirstOfThree()
     QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(MessageBox::lastText(), QStringLiteral("【第1子】を削除しますか？"));
     QCOMPARE(grid->childCount(), 2);
-    QCOMPARE(gridColumn(grid, 1), QStringList{QStringLiteral("第1子")} + second);
-    QCOMPARE(gridColumn(grid, 2), QStringList{QStringLiteral("第2子")} + third);
+    QCOMPARE(gridColumn(grid, 1), QStringList { QStringLiteral("第1子") } + second);
+    QCOMPARE(gridColumn(grid, 2), QStringList { QStringLiteral("第2子") } + third);
     QCOMPARE(grid->text(1, 1), QStringLiteral("長男")); // labels move with their children
 
     QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
     const FamilyPlan& plan = globalPlan();
-    QCOMPARE(plan.ST3_COUNT, int16_t{2});
-    QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t{2});
-    QCOMPARE(plan.ST1_CHILDREN_FUTURE, int16_t{0});
+    QCOMPARE(plan.ST3_COUNT, int16_t { 2 });
+    QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t { 2 });
+    QCOMPARE(plan.ST1_CHILDREN_FUTURE, int16_t { 0 });
     QCOMPARE(plan.mtx2(1, MTX2_ZOKUGARA), std::string("長男"));
     QCOMPARE(plan.mtx2(1, MTX2_HAYAUMARE), std::string("早生"));
-    QCOMPARE(plan.mtx1(2, MTX1_BIRTH_YEAR), int16_t{2027});
+    QCOMPARE(plan.mtx1(2, MTX1_BIRTH_YEAR), int16_t { 2027 });
 }
 
 void TestSettingsEditor::testDeleteAnsweredNo()
