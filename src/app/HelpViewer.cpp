@@ -35,7 +35,7 @@ HelpViewer::HelpViewer(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->helpSplitter->setStretchFactor(0, 0);
     m_ui->helpSplitter->setStretchFactor(1, 1);
-    m_ui->helpSplitter->setSizes({ 240, 620 });
+    m_ui->helpSplitter->setSizes({ 320, 640 });
     m_ui->backButton->setEnabled(false);
     m_ui->forwardButton->setEnabled(false);
 
@@ -206,6 +206,7 @@ void HelpViewer::fillContents()
     for (const Topic& topic : m_topics) {
         auto* item = new QListWidgetItem(topic.title, m_ui->contentsListWidget);
         item->setData(TopicNumberRole, topic.number);
+        item->setToolTip(topic.title);
     }
 }
 
@@ -218,6 +219,7 @@ void HelpViewer::runSearch()
             continue;
         auto* item = new QListWidgetItem(topic.title, m_ui->searchResultListWidget);
         item->setData(TopicNumberRole, topic.number);
+        item->setToolTip(topic.title);
     }
     m_ui->searchCountLabel->setText(QStringLiteral("%1 件のトピックが見つかりました。").arg(found.size()));
 }

@@ -4,6 +4,7 @@
 #include "app/MessageBox.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 
 namespace {
 
@@ -90,6 +92,7 @@ private slots:
     void testSearchResultOpensTopic();
     void testBackAndForward();
     void testCloseClosesViewer();
+    void testHelpFromModalDialog();
     void testEmptyHelpFileName_data();
     void testEmptyHelpFileName();
     void testUnreadableHelpFile_data();
@@ -258,6 +261,31 @@ void TestHelp::testCloseClosesViewer()
     Help::showTopic(&m_mainWindow, 70);
     QVERIFY(findViewer());
     QCOMPARE(findViewer()->currentAnchor(), QStringLiteral("topic-70"));
+}
+
+void TestHelp::testHelpFromModalDialog()
+{
+    // A window outside a running modal dialog takes no input, so help asked for from a modal
+    // dialog must belong to it while it runs, and must stay open after it.
+    QPointer<HelpViewer> viewer;
+    QWidget* ownerWhileModal = nullptr;
+    {
+        QDialog dialog(&m_mainWindow);
+        QTimer::singleShot(0, &dialog, [&] {
+            Help::showTopic(&dialog, 70);
+            viewer = findViewer();
+            ownerWhileModal = viewer ? viewer->parentWidget() : nullptr;
+            dialog.accept();
+        });
+        dialog.exec();
+        QVERIFY(viewer);
+        QCOMPARE(ownerWhileModal, &dialog);
+        QVERIFY(viewer->parentWidget() == nullptr);
+        QVERIFY(viewer->isVisible());
+    }
+    QVERIFY(viewer); // outlives the dialog
+    QCOMPARE(viewer->currentAnchor(), QStringLiteral("topic-70"));
+    QVERIFY(viewer->isWindow());
 }
 
 void TestHelp::testEmptyHelpFileName_data()
