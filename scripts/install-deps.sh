@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-ipafont-gothic fonts-noto-cjk
+    fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     "$@"
 )
 
