@@ -5,6 +5,7 @@
 #include "table/Clock.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/SetupWizard.h"
+#include "wizard/WizardPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -114,8 +115,10 @@ private slots:
         const QStringList captions = {QStringLiteral("ハルカゼ設定（１／６）"), QStringLiteral("ハルカゼ設定（２／６）"),
                                       QStringLiteral("ハルカゼ設定（３／６）"), QStringLiteral("ハルカゼ設定（４／６）"),
                                       QStringLiteral("ハルカゼ設定（５／６）"), QStringLiteral("ハルカゼ設定（６／６）")};
+        const int helpTopics[] = {90, 103, 70, 91, 61, 96};
         for (int i = 0; i < pages.size(); ++i) {
             QWidget* current = page();
+            QCOMPARE(qobject_cast<WizardPage*>(current)->helpTopic(), helpTopics[i]);
             QCOMPARE(current->objectName(), pages.at(i));
             QCOMPARE(current->windowTitle(), captions.at(i));
             QVERIFY(current->isVisible());
