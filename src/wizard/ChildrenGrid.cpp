@@ -20,11 +20,11 @@ struct RelationshipDefaults
     int yakutoshi;
 };
 
-constexpr RelationshipDefaults DAUGHTER{26, 28, 31, 32};
-constexpr RelationshipDefaults SON{28, 30, 33, 41};
+constexpr RelationshipDefaults DAUGHTER { 26, 28, 31, 32 };
+constexpr RelationshipDefaults SON { 28, 30, 33, 41 };
 
-constexpr std::array<const char*, 10> LABELS = {
-    "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男"};
+constexpr std::array<const char*, 10> LABELS
+    = { "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男" };
 
 bool isCode(int code)
 {
@@ -36,9 +36,21 @@ const RelationshipDefaults& defaultsOf(int code)
     return code % 2 == 1 ? DAUGHTER : SON;
 }
 
-const std::array<const char*, ChildrenGrid::VALUE_ROWS> ROW_LABELS = {
-    "続柄", "生年", "早生まれ", "幼稚園入園", "小学校入学", "中学校入学", "高　校入学", "大　学入学",
-    "成人式", "就　職", "結　婚", "第１子誕生", "第２子誕生", "厄　年", "定年退職"};
+const std::array<const char*, ChildrenGrid::VALUE_ROWS> ROW_LABELS = { "続柄",
+    "生年",
+    "早生まれ",
+    "幼稚園入園",
+    "小学校入学",
+    "中学校入学",
+    "高　校入学",
+    "大　学入学",
+    "成人式",
+    "就　職",
+    "結　婚",
+    "第１子誕生",
+    "第２子誕生",
+    "厄　年",
+    "定年退職" };
 
 const QString NORMAL_BIRTH = QStringLiteral("普通");
 
@@ -85,7 +97,8 @@ ChildrenGrid::ChildrenGrid(QWidget* parent)
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     QFont gridFont = font();
-    gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    gridFont.setFamilies(
+        { QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP") });
     gridFont.setPointSize(9);
     setFont(gridFont);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -160,10 +173,21 @@ void ChildrenGrid::setChildCount(int count)
 void ChildrenGrid::fillDefaults(int column, int code, const QString& birthYear)
 {
     setColumnValues(column,
-                    {ZOKUGARA(code), birthYear, NORMAL_BIRTH, QStringLiteral("4"), QStringLiteral("6"),
-                     QStringLiteral("12"), QStringLiteral("15"), QStringLiteral("18"), QStringLiteral("20"),
-                     QStringLiteral("22"), KEKON(code), KID1(code), KID2(code), YAKUTOSHI(code),
-                     QStringLiteral("60")});
+        { ZOKUGARA(code),
+            birthYear,
+            NORMAL_BIRTH,
+            QStringLiteral("4"),
+            QStringLiteral("6"),
+            QStringLiteral("12"),
+            QStringLiteral("15"),
+            QStringLiteral("18"),
+            QStringLiteral("20"),
+            QStringLiteral("22"),
+            KEKON(code),
+            KID1(code),
+            KID2(code),
+            YAKUTOSHI(code),
+            QStringLiteral("60") });
 }
 
 QStringList ChildrenGrid::columnValues(int column) const
@@ -277,5 +301,5 @@ QSize ChildrenGrid::sizeHint() const
     int height = 2 * frameWidth();
     for (int row = 0; row < rowCount(); ++row)
         height += rowHeight(row);
-    return {width, height};
+    return { width, height };
 }

@@ -19,11 +19,11 @@ PageTraits traitsOf(int section)
 {
     switch (section) {
     case 4:
-        return {"Form191", "ハルカゼ設定（４／６）", "夫側両親", 91};
+        return { "Form191", "ハルカゼ設定（４／６）", "夫側両親", 91 };
     case 5:
-        return {"Form192", "ハルカゼ設定（５／６）", "妻側両親", 61};
+        return { "Form192", "ハルカゼ設定（５／６）", "妻側両親", 61 };
     default:
-        return {"Form19", "ハルカゼ設定（２／６）", "", 103};
+        return { "Form19", "ハルカゼ設定（２／６）", "", 103 };
     }
 }
 

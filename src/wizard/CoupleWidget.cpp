@@ -31,7 +31,7 @@ CoupleWidget::CoupleWidget(QWidget* parent)
     NumberBoxes::setup(m_ui->Text6, 3);
     NumberBoxes::setup(m_ui->Text7, 3);
     // A hidden lifespan box must not let its frame shrink and the options jump around.
-    for (QWidget* w : std::initializer_list<QWidget*>{m_ui->Text6, m_ui->Text7, m_ui->Label11, m_ui->Label12}) {
+    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->Text6, m_ui->Text7, m_ui->Label11, m_ui->Label12 }) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
@@ -69,11 +69,11 @@ CoupleWidget::Defaults CoupleWidget::defaultsFor(int section)
 {
     switch (section) {
     case 4:
-        return {1938, 60, 1940, 60, 1963};
+        return { 1938, 60, 1940, 60, 1963 };
     case 5:
-        return {1925, 60, 1938, 60, 1965};
+        return { 1925, 60, 1938, 60, 1965 };
     default:
-        return {1964, 60, 1967, 60, 1993};
+        return { 1964, 60, 1967, 60, 1993 };
     }
 }
 
@@ -104,7 +104,8 @@ void CoupleWidget::load(const FamilyPlan& plan, int section, bool useDefaults)
         m_ui->Text5->setText(QString::number(d.marriageYear));
         m_ui->Option1->setChecked(true);
         m_ui->Option4->setChecked(true);
-        for (QCheckBox* box : {m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4, m_ui->Check5, m_ui->Check6, m_ui->Check7})
+        for (QCheckBox* box :
+            { m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4, m_ui->Check5, m_ui->Check6, m_ui->Check7 })
             box->setChecked(true);
         return;
     }
@@ -155,16 +156,16 @@ bool CoupleWidget::validate()
     const QString man = m_ui->Frame2->title();
     const QString woman = m_ui->Frame3->title();
     QList<Needed> needed = {
-        {m_ui->Text1, fieldName(man, m_ui->Label1->text())},
-        {m_ui->Text2, fieldName(man, m_ui->Label3->text())},
+        { m_ui->Text1, fieldName(man, m_ui->Label1->text()) },
+        { m_ui->Text2, fieldName(man, m_ui->Label3->text()) },
     };
     if (m_ui->Option2->isChecked())
-        needed.append({m_ui->Text6, fieldName(man, m_ui->Frame7->title())});
-    needed.append({m_ui->Text3, fieldName(woman, m_ui->Label5->text())});
-    needed.append({m_ui->Text4, fieldName(woman, m_ui->Label7->text())});
+        needed.append({ m_ui->Text6, fieldName(man, m_ui->Frame7->title()) });
+    needed.append({ m_ui->Text3, fieldName(woman, m_ui->Label5->text()) });
+    needed.append({ m_ui->Text4, fieldName(woman, m_ui->Label7->text()) });
     if (m_ui->Option3->isChecked())
-        needed.append({m_ui->Text7, fieldName(woman, m_ui->Frame8->title())});
-    needed.append({m_ui->Text5, fieldName(m_ui->Frame6->title(), m_ui->Label9->text())});
+        needed.append({ m_ui->Text7, fieldName(woman, m_ui->Frame8->title()) });
+    needed.append({ m_ui->Text5, fieldName(m_ui->Frame6->title(), m_ui->Label9->text()) });
 
     for (const Needed& n : needed) {
         if (!NumberBoxes::require(n.box, n.name, window()))
@@ -183,10 +184,10 @@ void CoupleWidget::store(FamilyPlan& plan, int section) const
     plan.couple(section, COUPLE_WOMAN_BIRTH_YEAR) = value(m_ui->Text3);
     plan.couple(section, COUPLE_WOMAN_RETIRE_AGE) = value(m_ui->Text4);
     plan.couple(section, COUPLE_MARRIAGE_YEAR) = value(m_ui->Text5);
-    plan.couple(section, COUPLE_MAN_LIFESPAN) =
-        m_ui->Option2->isChecked() ? value(m_ui->Text6) : int16_t{STAT_LIFESPAN_MAN};
-    plan.couple(section, COUPLE_WOMAN_LIFESPAN) =
-        m_ui->Option3->isChecked() ? value(m_ui->Text7) : int16_t{STAT_LIFESPAN_WOMAN};
+    plan.couple(section, COUPLE_MAN_LIFESPAN)
+        = m_ui->Option2->isChecked() ? value(m_ui->Text6) : int16_t { STAT_LIFESPAN_MAN };
+    plan.couple(section, COUPLE_WOMAN_LIFESPAN)
+        = m_ui->Option3->isChecked() ? value(m_ui->Text7) : int16_t { STAT_LIFESPAN_WOMAN };
     plan.couple(section, COUPLE_GOLDEN_WEDDING) = flag(m_ui->Check1->isChecked());
     plan.couple(section, COUPLE_SILVER_WEDDING) = flag(m_ui->Check2->isChecked());
     plan.couple(section, COUPLE_BRONZE_WEDDING) = flag(m_ui->Check3->isChecked());

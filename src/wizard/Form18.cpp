@@ -17,7 +17,7 @@ int16_t flag(const QCheckBox* box)
 
 QString explanation()
 {
-    return QStringList{
+    return QStringList {
         QStringLiteral("ハルカゼを考えるには、家族のライフイベントを記入したライフサイクル"
                        "表を作成することからはじめます。"),
         QStringLiteral("このライフサイクル表に記載する家族の範囲をここで設定します。"),
@@ -41,7 +41,7 @@ Form18::Form18(FamilyPlan& plan, QWidget* parent)
     NumberBoxes::setup(m_ui->Text1, 2);
     NumberBoxes::setup(m_ui->Text2, 2);
     // Hidden member frames keep their place, so the page does not jump while boxes are clicked.
-    for (QWidget* frame : std::initializer_list<QWidget*>{m_ui->Frame2, m_ui->Frame3, m_ui->Frame4}) {
+    for (QWidget* frame : std::initializer_list<QWidget*> { m_ui->Frame2, m_ui->Frame3, m_ui->Frame4 }) {
         QSizePolicy policy = frame->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         frame->setSizePolicy(policy);
@@ -50,7 +50,7 @@ Form18::Form18(FamilyPlan& plan, QWidget* parent)
     connect(m_ui->Check3, &QCheckBox::toggled, m_ui->Frame2, &QWidget::setVisible);
     connect(m_ui->Check4, &QCheckBox::toggled, this, &Form18::husbandParentsToggled);
     connect(m_ui->Check5, &QCheckBox::toggled, this, &Form18::wifeParentsToggled);
-    for (QCheckBox* box : {m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4, m_ui->Check5})
+    for (QCheckBox* box : { m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4, m_ui->Check5 })
         connect(box, &QCheckBox::toggled, this, &Form18::updateNextEnabled);
     connect(m_ui->Text1, &QLineEdit::textChanged, this, &Form18::updateTotal);
     connect(m_ui->Text2, &QLineEdit::textChanged, this, &Form18::updateTotal);
@@ -88,8 +88,15 @@ Form18::~Form18() = default;
 
 void Form18::setStandard()
 {
-    for (QCheckBox* box : {m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4, m_ui->Check5, m_ui->Check6,
-                           m_ui->Check7, m_ui->Check8, m_ui->Check9})
+    for (QCheckBox* box : { m_ui->Check1,
+             m_ui->Check2,
+             m_ui->Check3,
+             m_ui->Check4,
+             m_ui->Check5,
+             m_ui->Check6,
+             m_ui->Check7,
+             m_ui->Check8,
+             m_ui->Check9 })
         box->setChecked(true);
     m_ui->Frame2->setVisible(true);
     m_ui->Frame3->setVisible(true);

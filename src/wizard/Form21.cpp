@@ -7,7 +7,8 @@ Form21::Form21(QWidget* parent)
     , m_ui(new Ui::Form21)
 {
     m_ui->setupUi(this);
-    m_ui->Label3->setText(QStringLiteral("以上で、設定完了です。\n「完了」ボタンを押すとライフサイクル表を表示します。"));
+    m_ui->Label3->setText(
+        QStringLiteral("以上で、設定完了です。\n「完了」ボタンを押すとライフサイクル表を表示します。"));
     // As wide as the other pages' buttons need, with room around the message.
     m_ui->Label3->setMargin(12);
     m_ui->Label3->setMinimumHeight(m_ui->Label3->fontMetrics().height() * 6);

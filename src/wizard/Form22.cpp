@@ -26,13 +26,21 @@ Form22::Form22(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->Label30->hide();
     NumberBoxes::setup(m_ui->Text11, 4);
-    for (QLineEdit* box : {m_ui->Text1, m_ui->Text2})
+    for (QLineEdit* box : { m_ui->Text1, m_ui->Text2 })
         NumberBoxes::setup(box, 1);
-    for (QLineEdit* box : {m_ui->Text3, m_ui->Text6, m_ui->Text12, m_ui->Text4, m_ui->Text13, m_ui->Text7, m_ui->Text8,
-                           m_ui->Text9, m_ui->Text5, m_ui->Text10})
+    for (QLineEdit* box : { m_ui->Text3,
+             m_ui->Text6,
+             m_ui->Text12,
+             m_ui->Text4,
+             m_ui->Text13,
+             m_ui->Text7,
+             m_ui->Text8,
+             m_ui->Text9,
+             m_ui->Text5,
+             m_ui->Text10 })
         NumberBoxes::setup(box, 2);
 
-    m_ui->Combo1->addItems({QStringLiteral("男性"), QStringLiteral("女性")});
+    m_ui->Combo1->addItems({ QStringLiteral("男性"), QStringLiteral("女性") });
     m_ui->Combo2->addItems(relationshipLabels());
     m_ui->Combo1->setCurrentIndex(-1);
     m_ui->Combo2->setCurrentIndex(-1);
@@ -49,18 +57,43 @@ Form22::~Form22() = default;
 
 QStringList Form22::relationshipLabels()
 {
-    return {QStringLiteral("長男"), QStringLiteral("次男"), QStringLiteral("三男"), QStringLiteral("四男"),
-            QStringLiteral("五男"), QStringLiteral("六男"), QStringLiteral("七男"), QStringLiteral("八男"),
-            QStringLiteral("九男"), QStringLiteral("十男"), QStringLiteral("長女"), QStringLiteral("次女"),
-            QStringLiteral("三女"), QStringLiteral("四女"), QStringLiteral("五女"), QStringLiteral("六女"),
-            QStringLiteral("七女"), QStringLiteral("八女"), QStringLiteral("九女"), QStringLiteral("十女")};
+    return { QStringLiteral("長男"),
+        QStringLiteral("次男"),
+        QStringLiteral("三男"),
+        QStringLiteral("四男"),
+        QStringLiteral("五男"),
+        QStringLiteral("六男"),
+        QStringLiteral("七男"),
+        QStringLiteral("八男"),
+        QStringLiteral("九男"),
+        QStringLiteral("十男"),
+        QStringLiteral("長女"),
+        QStringLiteral("次女"),
+        QStringLiteral("三女"),
+        QStringLiteral("四女"),
+        QStringLiteral("五女"),
+        QStringLiteral("六女"),
+        QStringLiteral("七女"),
+        QStringLiteral("八女"),
+        QStringLiteral("九女"),
+        QStringLiteral("十女") };
 }
 
 QList<QLineEdit*> Form22::ageBoxes() const
 {
     // In grid order, rows 4..15.
-    return {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text6, m_ui->Text12, m_ui->Text4,
-            m_ui->Text13, m_ui->Text7, m_ui->Text8, m_ui->Text9, m_ui->Text5, m_ui->Text10};
+    return { m_ui->Text1,
+        m_ui->Text2,
+        m_ui->Text3,
+        m_ui->Text6,
+        m_ui->Text12,
+        m_ui->Text4,
+        m_ui->Text13,
+        m_ui->Text7,
+        m_ui->Text8,
+        m_ui->Text9,
+        m_ui->Text5,
+        m_ui->Text10 };
 }
 
 void Form22::loadColumn(ChildrenGrid* grid, int column)
@@ -166,9 +199,18 @@ void Form22::update()
     if (!NumberBoxes::require(m_ui->Text11, m_ui->Label19->text(), this))
         return;
     const QList<QLineEdit*> boxes = ageBoxes();
-    const QList<QLabel*> labels = {m_ui->Label1, m_ui->Label3, m_ui->Label5, m_ui->Label7,
-                                   m_ui->Label9, m_ui->Label27, m_ui->Label11, m_ui->Label13,
-                                   m_ui->Label15, m_ui->Label17, m_ui->Label29, m_ui->Label25};
+    const QList<QLabel*> labels = { m_ui->Label1,
+        m_ui->Label3,
+        m_ui->Label5,
+        m_ui->Label7,
+        m_ui->Label9,
+        m_ui->Label27,
+        m_ui->Label11,
+        m_ui->Label13,
+        m_ui->Label15,
+        m_ui->Label17,
+        m_ui->Label29,
+        m_ui->Label25 };
     for (int i = 0; i < boxes.size(); ++i) {
         if (!NumberBoxes::require(boxes.at(i), labels.at(i)->text(), this))
             return;

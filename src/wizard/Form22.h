@@ -73,6 +73,6 @@ private:
     int m_column = 0;
     bool m_loading = false;
     bool m_earlyAtOpening = false;
-    int m_shift = 0;               ///< years the school ages are moved by the early-birth box
-    QList<QLineEdit*> m_shifted;   ///< the boxes that were moved
+    int m_shift = 0; ///< years the school ages are moved by the early-birth box
+    QList<QLineEdit*> m_shifted; ///< the boxes that were moved
 };

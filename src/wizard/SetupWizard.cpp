@@ -68,10 +68,10 @@ SetupWizard::Page SetupWizard::previousPage(Page from, const FamilyPlan& plan)
         int16_t recorded;
     };
     const Step steps[] = {
-        {Page::Form192, plan.ST5_RECORDED},
-        {Page::Form191, plan.ST4_RECORDED},
-        {Page::Form20, plan.ST3_RECORDED},
-        {Page::Form19, plan.ST2_RECORDED},
+        { Page::Form192, plan.ST5_RECORDED },
+        { Page::Form191, plan.ST4_RECORDED },
+        { Page::Form20, plan.ST3_RECORDED },
+        { Page::Form19, plan.ST2_RECORDED },
     };
     bool before = from == Page::Form21;
     for (const Step& step : steps) {

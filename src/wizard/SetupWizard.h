@@ -22,8 +22,7 @@ class SetupWizard : public QObject
     Q_OBJECT
 
 public:
-    enum class Page
-    {
+    enum class Page {
         Form18,
         Form19,
         Form20,

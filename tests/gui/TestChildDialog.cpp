@@ -43,7 +43,7 @@ QString text(QWidget* dialog, const char* box)
 }
 
 // Kindergarten entry to employment, the boxes early birth moves.
-const char* const SCHOOL_BOXES[] = {"Text1", "Text2", "Text3", "Text6", "Text12", "Text4", "Text13"};
+const char* const SCHOOL_BOXES[] = { "Text1", "Text2", "Text3", "Text6", "Text12", "Text4", "Text13" };
 
 } // namespace
 
@@ -124,11 +124,21 @@ private slots:
         });
         QVERIFY(Form22::edit(m_grid.get(), 2, nullptr));
         QCOMPARE(m_grid->text(3, 2), QStringLiteral("早生"));
-        const QStringList expected = {QStringLiteral("長男"), QStringLiteral("1995"), QStringLiteral("早生"),
-                                      QStringLiteral("3"),    QStringLiteral("5"),    QStringLiteral("11"),
-                                      QStringLiteral("14"),   QStringLiteral("17"),   QStringLiteral("19"),
-                                      QStringLiteral("21"),   QStringLiteral("28"),   QStringLiteral("30"),
-                                      QStringLiteral("33"),   QStringLiteral("41"),   QStringLiteral("65")};
+        const QStringList expected = { QStringLiteral("長男"),
+            QStringLiteral("1995"),
+            QStringLiteral("早生"),
+            QStringLiteral("3"),
+            QStringLiteral("5"),
+            QStringLiteral("11"),
+            QStringLiteral("14"),
+            QStringLiteral("17"),
+            QStringLiteral("19"),
+            QStringLiteral("21"),
+            QStringLiteral("28"),
+            QStringLiteral("30"),
+            QStringLiteral("33"),
+            QStringLiteral("41"),
+            QStringLiteral("65") };
         QCOMPARE(m_grid->columnValues(2), expected);
         QVERIFY(m_grid->item(4, 2)->textAlignment() & Qt::AlignHCenter);
     }

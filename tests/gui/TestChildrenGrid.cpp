@@ -19,9 +19,21 @@ FamilyPlan planWithCounts(int now, int future)
 
 QStringList daughter(const QString& label, const QString& birth)
 {
-    return {label, birth, QStringLiteral("普通"), QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("12"),
-            QStringLiteral("15"), QStringLiteral("18"), QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("26"),
-            QStringLiteral("28"), QStringLiteral("31"), QStringLiteral("32"), QStringLiteral("60")};
+    return { label,
+        birth,
+        QStringLiteral("普通"),
+        QStringLiteral("4"),
+        QStringLiteral("6"),
+        QStringLiteral("12"),
+        QStringLiteral("15"),
+        QStringLiteral("18"),
+        QStringLiteral("20"),
+        QStringLiteral("22"),
+        QStringLiteral("26"),
+        QStringLiteral("28"),
+        QStringLiteral("31"),
+        QStringLiteral("32"),
+        QStringLiteral("60") };
 }
 
 QStringList son(const QString& label, const QString& birth)
@@ -61,12 +73,21 @@ private slots:
         QCOMPARE(grid.objectName(), QStringLiteral("MSFlexGrid1"));
         QCOMPARE(grid.rowCount(), 16);
         QCOMPARE(grid.columnCount(), 4);
-        const QStringList labels = {QStringLiteral("続柄"), QStringLiteral("生年"), QStringLiteral("早生まれ"),
-                                    QStringLiteral("幼稚園入園"), QStringLiteral("小学校入学"),
-                                    QStringLiteral("中学校入学"), QStringLiteral("高　校入学"),
-                                    QStringLiteral("大　学入学"), QStringLiteral("成人式"), QStringLiteral("就　職"),
-                                    QStringLiteral("結　婚"), QStringLiteral("第１子誕生"),
-                                    QStringLiteral("第２子誕生"), QStringLiteral("厄　年"), QStringLiteral("定年退職")};
+        const QStringList labels = { QStringLiteral("続柄"),
+            QStringLiteral("生年"),
+            QStringLiteral("早生まれ"),
+            QStringLiteral("幼稚園入園"),
+            QStringLiteral("小学校入学"),
+            QStringLiteral("中学校入学"),
+            QStringLiteral("高　校入学"),
+            QStringLiteral("大　学入学"),
+            QStringLiteral("成人式"),
+            QStringLiteral("就　職"),
+            QStringLiteral("結　婚"),
+            QStringLiteral("第１子誕生"),
+            QStringLiteral("第２子誕生"),
+            QStringLiteral("厄　年"),
+            QStringLiteral("定年退職") };
         for (int row = 1; row <= 15; ++row)
             QCOMPARE(grid.text(row, 0), labels.at(row - 1));
         QCOMPARE(grid.text(0, 1), QStringLiteral("第1子"));
@@ -82,19 +103,17 @@ private slots:
         QTest::addColumn<QList<QStringList>>("columns");
         QTest::newRow("2 now + 1 future")
             << 2 << 1
-            << QList<QStringList>{daughter(QStringLiteral("長女"), QStringLiteral("1995")),
-                                  son(QStringLiteral("長男"), QStringLiteral("1995")),
-                                  daughter(QStringLiteral("次女"), QStringLiteral("2000"))};
-        QTest::newRow("future only")
-            << 0 << 2
-            << QList<QStringList>{daughter(QStringLiteral("長女"), QStringLiteral("2029")),
-                                  son(QStringLiteral("長男"), QStringLiteral("2029"))};
-        QTest::newRow("now only")
-            << 3 << 0
-            << QList<QStringList>{daughter(QStringLiteral("長女"), QStringLiteral("1995")),
-                                  son(QStringLiteral("長男"), QStringLiteral("1995")),
-                                  daughter(QStringLiteral("次女"), QStringLiteral("1995"))};
-        QTest::newRow("none") << 0 << 0 << QList<QStringList>{};
+            << QList<QStringList> { daughter(QStringLiteral("長女"), QStringLiteral("1995")),
+                   son(QStringLiteral("長男"), QStringLiteral("1995")),
+                   daughter(QStringLiteral("次女"), QStringLiteral("2000")) };
+        QTest::newRow("future only") << 0 << 2
+                                     << QList<QStringList> { daughter(QStringLiteral("長女"), QStringLiteral("2029")),
+                                            son(QStringLiteral("長男"), QStringLiteral("2029")) };
+        QTest::newRow("now only") << 3 << 0
+                                  << QList<QStringList> { daughter(QStringLiteral("長女"), QStringLiteral("1995")),
+                                         son(QStringLiteral("長男"), QStringLiteral("1995")),
+                                         daughter(QStringLiteral("次女"), QStringLiteral("1995")) };
+        QTest::newRow("none") << 0 << 0 << QList<QStringList> {};
     }
     void testFreshDefaults()
     {
@@ -112,10 +131,16 @@ private slots:
     {
         ChildrenGrid grid;
         grid.load(planWithCounts(10, 0), false);
-        const QStringList expected = {QStringLiteral("長女"), QStringLiteral("長男"), QStringLiteral("次女"),
-                                      QStringLiteral("次男"), QStringLiteral("三女"), QStringLiteral("三男"),
-                                      QStringLiteral("四女"), QStringLiteral("四男"), QStringLiteral("五女"),
-                                      QStringLiteral("五男")};
+        const QStringList expected = { QStringLiteral("長女"),
+            QStringLiteral("長男"),
+            QStringLiteral("次女"),
+            QStringLiteral("次男"),
+            QStringLiteral("三女"),
+            QStringLiteral("三男"),
+            QStringLiteral("四女"),
+            QStringLiteral("四男"),
+            QStringLiteral("五女"),
+            QStringLiteral("五男") };
         for (int n = 1; n <= 10; ++n) {
             QCOMPARE(grid.text(1, n), expected.at(n - 1));
             QCOMPARE(grid.text(14, n), n % 2 ? QStringLiteral("32") : QStringLiteral("41"));

@@ -51,8 +51,8 @@ FamilyPlan defaultRecord()
     plan.ST1_CHILDREN_NOW = 2;
     plan.ST1_CHILDREN_FUTURE = 0;
 
-    const int years[][5] = {{1964, 60, 1967, 60, 1993}, {1938, 60, 1940, 60, 1963}, {1925, 60, 1938, 60, 1965}};
-    const int sections[] = {2, 4, 5};
+    const int years[][5] = { { 1964, 60, 1967, 60, 1993 }, { 1938, 60, 1940, 60, 1963 }, { 1925, 60, 1938, 60, 1965 } };
+    const int sections[] = { 2, 4, 5 };
     for (int i = 0; i < 3; ++i) {
         const int s = sections[i];
         plan.couple(s, COUPLE_RECORDED) = 1;
@@ -73,8 +73,8 @@ FamilyPlan defaultRecord()
 
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 2;
-    const int daughter[] = {1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60};
-    const int son[] = {1995, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60};
+    const int daughter[] = { 1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 };
+    const int son[] = { 1995, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60 };
     for (int col = 1; col <= MTX1_COLUMNS; ++col) {
         plan.mtx1(1, col) = static_cast<int16_t>(daughter[col - 1]);
         plan.mtx1(2, col) = static_cast<int16_t>(son[col - 1]);
@@ -110,12 +110,19 @@ private slots:
     void testDefaultPathGivesDefaultRecord()
     {
         QSignalSpy finished(m_wizard.get(), &SetupWizard::finished);
-        const QStringList pages = {QStringLiteral("Form18"), QStringLiteral("Form19"), QStringLiteral("Form20"),
-                                   QStringLiteral("Form191"), QStringLiteral("Form192"), QStringLiteral("Form21")};
-        const QStringList captions = {QStringLiteral("ハルカゼ設定（１／６）"), QStringLiteral("ハルカゼ設定（２／６）"),
-                                      QStringLiteral("ハルカゼ設定（３／６）"), QStringLiteral("ハルカゼ設定（４／６）"),
-                                      QStringLiteral("ハルカゼ設定（５／６）"), QStringLiteral("ハルカゼ設定（６／６）")};
-        const int helpTopics[] = {90, 103, 70, 91, 61, 96};
+        const QStringList pages = { QStringLiteral("Form18"),
+            QStringLiteral("Form19"),
+            QStringLiteral("Form20"),
+            QStringLiteral("Form191"),
+            QStringLiteral("Form192"),
+            QStringLiteral("Form21") };
+        const QStringList captions = { QStringLiteral("ハルカゼ設定（１／６）"),
+            QStringLiteral("ハルカゼ設定（２／６）"),
+            QStringLiteral("ハルカゼ設定（３／６）"),
+            QStringLiteral("ハルカゼ設定（４／６）"),
+            QStringLiteral("ハルカゼ設定（５／６）"),
+            QStringLiteral("ハルカゼ設定（６／６）") };
+        const int helpTopics[] = { 90, 103, 70, 91, 61, 96 };
         for (int i = 0; i < pages.size(); ++i) {
             QWidget* current = page();
             QCOMPARE(qobject_cast<WizardPage*>(current)->helpTopic(), helpTopics[i]);
@@ -139,10 +146,10 @@ private slots:
         QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
             QCOMPARE(int(globalPlan().st1(slot)), int(expected.st1(slot)));
-        for (int s : {2, 4, 5}) {
+        for (int s : { 2, 4, 5 }) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
                 QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
-                         qPrintable(QStringLiteral("ST%1 field %2").arg(s).arg(slot)));
+                    qPrintable(QStringLiteral("ST%1 field %2").arg(s).arg(slot)));
             }
         }
         QVERIFY(globalPlan() == expected);
@@ -154,29 +161,29 @@ private slots:
         QTest::addColumn<QStringList>("forward");
         QTest::addColumn<QStringList>("backward");
         auto pages = [](const char* list) { return QString::fromLatin1(list).split(QLatin1Char(' ')); };
-        QTest::newRow("everyone") << QList<bool>{true, true, true, true, true}
+        QTest::newRow("everyone") << QList<bool> { true, true, true, true, true }
                                   << pages("Form18 Form19 Form20 Form191 Form192 Form21")
                                   << pages("Form192 Form191 Form20 Form19 Form18");
-        QTest::newRow("couple only") << QList<bool>{true, true, false, false, false} << pages("Form18 Form19 Form21")
+        QTest::newRow("couple only") << QList<bool> { true, true, false, false, false } << pages("Form18 Form19 Form21")
                                      << pages("Form19 Form18");
-        QTest::newRow("no children") << QList<bool>{true, true, false, true, true}
+        QTest::newRow("no children") << QList<bool> { true, true, false, true, true }
                                      << pages("Form18 Form19 Form191 Form192 Form21")
                                      << pages("Form192 Form191 Form19 Form18");
-        QTest::newRow("husband and his parents") << QList<bool>{true, false, false, true, false}
-                                                 << pages("Form18 Form19 Form191 Form192 Form21")
-                                                 << pages("Form192 Form191 Form19 Form18");
-        QTest::newRow("wife and her parents") << QList<bool>{false, true, false, false, true}
-                                              << pages("Form18 Form19 Form192 Form21")
-                                              << pages("Form192 Form19 Form18");
-        QTest::newRow("only parents") << QList<bool>{false, false, false, true, true}
+        QTest::newRow("husband and his parents")
+            << QList<bool> { true, false, false, true, false } << pages("Form18 Form19 Form191 Form192 Form21")
+            << pages("Form192 Form191 Form19 Form18");
+        QTest::newRow("wife and her parents")
+            << QList<bool> { false, true, false, false, true } << pages("Form18 Form19 Form192 Form21")
+            << pages("Form192 Form19 Form18");
+        QTest::newRow("only parents") << QList<bool> { false, false, false, true, true }
                                       << pages("Form18 Form20 Form191 Form192 Form21")
                                       << pages("Form192 Form191 Form20 Form18");
-        QTest::newRow("only children") << QList<bool>{false, false, true, false, false}
+        QTest::newRow("only children") << QList<bool> { false, false, true, false, false }
                                        << pages("Form18 Form20 Form191 Form192 Form21")
                                        << pages("Form192 Form191 Form20 Form18");
-        QTest::newRow("children and couple") << QList<bool>{true, true, true, false, false}
-                                             << pages("Form18 Form19 Form20 Form191 Form192 Form21")
-                                             << pages("Form192 Form191 Form20 Form19 Form18");
+        QTest::newRow("children and couple")
+            << QList<bool> { true, true, true, false, false } << pages("Form18 Form19 Form20 Form191 Form192 Form21")
+            << pages("Form192 Form191 Form20 Form19 Form18");
     }
     void testNavigation()
     {
@@ -184,7 +191,7 @@ private slots:
         QFETCH(QStringList, forward);
         QFETCH(QStringList, backward);
         setMembers(members);
-        QStringList seen = {page()->objectName()};
+        QStringList seen = { page()->objectName() };
         while (page()->objectName() != QLatin1String("Form21")) {
             click("Command1");
             seen.append(page()->objectName());
@@ -202,7 +209,7 @@ private slots:
 
     void testPagesShownForUncheckedPartsHideMembers()
     {
-        setMembers({false, false, true, false, false});
+        setMembers({ false, false, true, false, false });
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
         click("Command1");
@@ -227,7 +234,7 @@ private slots:
         QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
 
         // Without children and parents the couple page clears those sections' recorded flags.
-        setMembers({true, true, false, false, false});
+        setMembers({ true, true, false, false, false });
         click("Command1");
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
@@ -239,7 +246,7 @@ private slots:
         click("Command4");
 
         // Without husband and wife page 1/6 clears the couple's flag, so back leads to page 1/6.
-        setMembers({false, false, false, true, false});
+        setMembers({ false, false, false, true, false });
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
         QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
@@ -254,15 +261,15 @@ private slots:
         QTest::addColumn<QString>("future");
         QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("nextPage");
-        QTest::newRow("eleven") << QList<bool>{true, true, true, true, true} << QStringLiteral("8")
+        QTest::newRow("eleven") << QList<bool> { true, true, true, true, true } << QStringLiteral("8")
                                 << QStringLiteral("3") << true << QString();
-        QTest::newRow("ten") << QList<bool>{true, true, true, true, true} << QStringLiteral("8") << QStringLiteral("2")
-                             << false << QStringLiteral("Form19");
-        QTest::newRow("eleven without couple") << QList<bool>{false, false, true, true, true} << QStringLiteral("5")
+        QTest::newRow("ten") << QList<bool> { true, true, true, true, true } << QStringLiteral("8")
+                             << QStringLiteral("2") << false << QStringLiteral("Form19");
+        QTest::newRow("eleven without couple") << QList<bool> { false, false, true, true, true } << QStringLiteral("5")
                                                << QStringLiteral("6") << true << QString();
-        QTest::newRow("eleven, children unchecked") << QList<bool>{true, true, false, true, true}
-                                                    << QStringLiteral("8") << QStringLiteral("3") << false
-                                                    << QStringLiteral("Form19");
+        QTest::newRow("eleven, children unchecked")
+            << QList<bool> { true, true, false, true, true } << QStringLiteral("8") << QStringLiteral("3") << false
+            << QStringLiteral("Form19");
     }
     void testChildrenLimit()
     {
@@ -308,7 +315,7 @@ private slots:
 
     void testTooManyChildrenReachTheGridAsTen()
     {
-        setMembers({false, false, false, true, true});
+        setMembers({ false, false, false, true, true });
         child<QLineEdit*>(page(), "Text1")->setText(QStringLiteral("8"));
         child<QLineEdit*>(page(), "Text2")->setText(QStringLiteral("5"));
         click("Command1");
@@ -322,8 +329,10 @@ private slots:
     {
         QWidget* p = page();
         QCOMPARE(child<QLabel*>(p, "Label1")->text().split(QLatin1Char('\n')).size(), 6);
-        QVERIFY(child<QLabel*>(p, "Label1")->text().startsWith(
-            QStringLiteral("ハルカゼを考えるには、家族のライフイベントを記入したライフサイクル表を作成することからはじめます。\n")));
+        QVERIFY(child<QLabel*>(p, "Label1")
+                    ->text()
+                    .startsWith(QStringLiteral("ハルカゼを考えるには、家族のライフイベントを記入したライフサイクル表を"
+                                               "作成することからはじめます。\n")));
         QCOMPARE(child<QLineEdit*>(p, "Text1")->maxLength(), 2);
         QCOMPARE(child<QLabel*>(p, "Label3")->text(), QStringLiteral("2"));
 
@@ -337,7 +346,7 @@ private slots:
         QVERIFY(child<QCheckBox*>(p, "Check6")->isChecked());
         QVERIFY(child<QCheckBox*>(p, "Check7")->isChecked());
 
-        setMembers({false, false, false, false, false});
+        setMembers({ false, false, false, false, false });
         QVERIFY(!button("Command1")->isEnabled());
         QVERIFY(child<QGroupBox*>(p, "Frame4")->isHidden());
         child<QCheckBox*>(p, "Check5")->click();
@@ -347,9 +356,10 @@ private slots:
         QCOMPARE(child<QLabel*>(p, "Label3")->text(), QStringLiteral("0"));
 
         click("Command4"); // 標準に戻す
-        for (const char* name : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8", "Check9"})
+        for (const char* name :
+            { "Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8", "Check9" })
             QVERIFY(child<QCheckBox*>(p, name)->isChecked());
-        for (const char* name : {"Frame2", "Frame3", "Frame4"})
+        for (const char* name : { "Frame2", "Frame3", "Frame4" })
             QVERIFY(!child<QGroupBox*>(p, name)->isHidden());
         QCOMPARE(child<QLineEdit*>(p, "Text1")->text(), QStringLiteral("2"));
         QCOMPARE(child<QLineEdit*>(p, "Text2")->text(), QStringLiteral("0"));
@@ -365,8 +375,8 @@ private slots:
         QTest::addColumn<int>("manLifespan");
         QTest::addColumn<int>("womanLifespan");
         QTest::newRow("both custom") << true << QStringLiteral("90") << true << QStringLiteral("95") << 90 << 95;
-        QTest::newRow("custom then statistic") << false << QStringLiteral("90") << false << QStringLiteral("70")
-                                               << 78 << 84;
+        QTest::newRow("custom then statistic")
+            << false << QStringLiteral("90") << false << QStringLiteral("70") << 78 << 84;
         QTest::newRow("custom presets") << true << QString() << true << QString() << 78 << 84;
     }
     void testLifespanOptions()
@@ -528,7 +538,7 @@ private:
     // Sets page 1/6's five family part boxes as a user clicks them.
     void setMembers(const QList<bool>& members) const
     {
-        const char* names[] = {"Check1", "Check2", "Check3", "Check4", "Check5"};
+        const char* names[] = { "Check1", "Check2", "Check3", "Check4", "Check5" };
         for (int i = 0; i < 5; ++i) {
             auto* box = child<QCheckBox*>(page(), names[i]);
             if (box->isChecked() != members.at(i))
