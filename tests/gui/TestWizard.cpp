@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -471,6 +472,28 @@ private slots:
         QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
         QCOMPARE(child<QLineEdit*>(page(), "Text1")->maxLength(), 4);
         QCOMPARE(child<QLineEdit*>(page(), "Text6")->maxLength(), 3);
+    }
+
+    void testEraButtonsOnCouplePage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("man's birth year") << QStringLiteral("Command5") << QStringLiteral("Text1");
+        QTest::newRow("woman's birth year") << QStringLiteral("Command6") << QStringLiteral("Text3");
+        QTest::newRow("marriage year") << QStringLiteral("Command7") << QStringLiteral("Text5");
+    }
+    void testEraButtonsOnCouplePage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, box);
+        click("Command1");
+        onModal([](QWidget* modal) {
+            modal->findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(2);
+            modal->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("39"));
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+        });
+        QTest::mouseClick(page()->findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(page()->findChild<QLineEdit*>(box)->text(), QStringLiteral("1964"));
     }
 
     void testCancelKeepsRecordedSections()
