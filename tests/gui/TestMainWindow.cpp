@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Help.h"
+#include "app/HelpViewer.h"
+#include "app/MessageBox.h"
+#include "app/frmAbout.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/TableWindow.h"
@@ -11,6 +14,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -74,6 +78,9 @@ private slots:
     void testSecondInstanceRefused();
     void testStaleLockIsTakenOver();
     void testSplash();
+    void testHelpMenuAndHozonClosesViewer_data();
+    void testHelpMenuAndHozonClosesViewer();
+    void testAboutBoxIsModal();
 
 private:
     std::unique_ptr<frmMain> startMain();
@@ -408,6 +415,57 @@ void TestMainWindow::testSplash()
     QVERIFY(logo);
     QVERIFY(!logo->pixmap().isNull());
     QVERIFY(splash.findChild<QFrame*>(QStringLiteral("fraMainFrame")));
+}
+
+namespace {
+
+HelpViewer* visibleHelpViewer()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* viewer = qobject_cast<HelpViewer*>(widget); viewer && viewer->isVisible())
+            return viewer;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TestMainWindow::testHelpMenuAndHozonClosesViewer_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("contents") << "mnuHelpContents";
+    QTest::newRow("search") << "mnuHelpSearch";
+}
+
+void TestMainWindow::testHelpMenuAndHozonClosesViewer()
+{
+    QFETCH(QString, item);
+    QVERIFY2(QFile::exists(Help::helpFile()), qPrintable(Help::helpFile()));
+    auto main = startMain();
+    MessageBox::clearLast();
+    GuiTest::findAction(main.get(), item)->trigger();
+    QCOMPARE(MessageBox::count(), 0);
+    QTRY_VERIFY(visibleHelpViewer());
+    // The exit command's HOZON closes the help viewer.
+    main->HOZON();
+    QTRY_VERIFY(!visibleHelpViewer());
+}
+
+void TestMainWindow::testAboutBoxIsModal()
+{
+    auto main = startMain();
+    QString title;
+    bool answered = false;
+    GuiTest::answerNextModal(
+        [&title](QWidget* modal) {
+            if (qobject_cast<frmAbout*>(modal))
+                title = modal->windowTitle();
+            modal->close();
+        },
+        &answered);
+    GuiTest::findAction(main.get(), QStringLiteral("mnuHelpAbout"))->trigger();
+    QVERIFY(answered);
+    QCOMPARE(title, QStringLiteral("バージョン情報"));
 }
 
 QTEST_MAIN(TestMainWindow)
