@@ -359,6 +359,12 @@ void frmMain::openDemo()
 
 TableWindow* frmMain::openTableWindow(TableKind kind)
 {
+    // One table window at a time: one left open here could no longer be reached by the close command.
+    for (QPointer<TableWindow>* open : {&m_form100, &m_form200}) {
+        if (*open)
+            (*open)->closeByCommand();
+        *open = nullptr;
+    }
     TableWindow* window = nullptr;
     if (kind == TableKind::Form100)
         window = new Form100(this);
@@ -589,6 +595,13 @@ void frmMain::changeSettingsCommand()
         m_form200->closeByCommand();
         m_form200 = nullptr;
         state.FORM200_OPEN = 0;
+    }
+    // The command stays enabled after Form200 is closed, so a wizard's Form100 may be open now.
+    // The editor changes that very plan and shows it in Form200, so Form100 goes as well.
+    if (state.FORM100_OPEN == 1 && m_form100) {
+        m_form100->closeByCommand();
+        m_form100 = nullptr;
+        state.FORM100_OPEN = 0;
     }
     auto* editor = new Form2(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);

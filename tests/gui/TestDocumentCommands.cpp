@@ -139,6 +139,7 @@ private slots:
     void testWizardFinishOpensForm100AndCloseAsks();
     void testChangeSettingsRebuildsForm200_data();
     void testChangeSettingsRebuildsForm200();
+    void testChangeSettingsWithForm100Open();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -727,6 +728,29 @@ void TestDocumentCommands::testChangeSettingsRebuildsForm200()
     MessageBox::setNextAnswer(QMessageBox::Cancel);
     main->closeCommand();
     QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+}
+
+void TestDocumentCommands::testChangeSettingsWithForm100Open()
+{
+    // Change settings stays enabled after Form200 is closed; a wizard's table may be open by then.
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+    globalState().SAVED = 1;
+    main->closeCommand();
+    QVERIFY(main->isCommandEnabled(Command::ChangeSettings));
+    QPointer<TableWindow> form100 = main->openTableWindow(TableKind::Form100);
+
+    main->action(Command::ChangeSettings)->trigger();
+    QTRY_VERIFY(!form100);
+    QPointer<QDialog> editor = main->settingsEditor();
+    QVERIFY(editor);
+    editor->reject();
+    QTRY_VERIFY(!editor);
+    QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(main->tableWindow()->objectName(), QStringLiteral("Form200"));
+    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
+    QCOMPARE(globalState().FORM200_OPEN, int16_t(1));
 }
 
 QTEST_MAIN(TestDocumentCommands)
