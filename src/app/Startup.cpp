@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFont>
+#include <QIcon>
 
 // The resources live in the static GUI library; registering them here keeps the linker from
 // dropping them.
@@ -83,6 +84,8 @@ void setUpProgramFolder()
 
 int MAIN(QApplication& app)
 {
+    initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
     frmSplash splash;
     splash.show();
     splash.repaint();
