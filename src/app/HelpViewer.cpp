@@ -2,6 +2,7 @@
 #include "app/HelpViewer.h"
 #include "ui_HelpViewer.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -45,6 +46,16 @@ HelpViewer::HelpViewer(QWidget* parent)
     connect(m_ui->helpBrowser, &QTextBrowser::forwardAvailable, m_ui->forwardButton, &QPushButton::setEnabled);
     connect(m_ui->helpBrowser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
         m_currentAnchor = url.fragment();
+    });
+    // Links inside the help file are followed here, links out of it go to the desktop; a link to
+    // any other file would replace the help document with nothing.
+    m_ui->helpBrowser->setOpenLinks(false);
+    connect(m_ui->helpBrowser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
+            showAnchor(url.fragment());
+        else if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")
+            || url.scheme() == QLatin1String("mailto"))
+            QDesktopServices::openUrl(url);
     });
     connect(m_ui->contentsButton, &QPushButton::clicked, this, &HelpViewer::showContents);
     connect(m_ui->searchButton, &QPushButton::clicked, this, [this] { showSearch(m_ui->searchLineEdit->text()); });

@@ -4,6 +4,7 @@
 #include "app/MessageBox.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,17 @@ QString topVisibleText(HelpViewer* viewer)
 
 } // namespace
 
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
 class TestHelp : public QObject
 {
     Q_OBJECT
@@ -91,6 +103,8 @@ private slots:
     void testSearchKeyword();
     void testSearchResultOpensTopic();
     void testBackAndForward();
+    void testLinks_data();
+    void testLinks();
     void testCloseClosesViewer();
     void testHelpFromModalDialog();
     void testEmptyHelpFileName_data();
@@ -247,6 +261,35 @@ void TestHelp::testBackAndForward()
     QVERIFY(forward->isEnabled());
     QTest::mouseClick(forward, Qt::LeftButton);
     QCOMPARE(viewer->currentAnchor(), QStringLiteral("topic-62"));
+}
+
+void TestHelp::testLinks_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("anchor");
+    QTest::addColumn<bool>("toDesktop");
+    QTest::newRow("topic in the file") << QStringLiteral("#topic-70") << QStringLiteral("topic-70") << false;
+    QTest::newRow("another file") << QStringLiteral("other.html#topic-70") << QStringLiteral("topic-62") << false;
+    QTest::newRow("web page") << QStringLiteral("https://harukaze.example.jp/") << QStringLiteral("topic-62") << true;
+}
+
+void TestHelp::testLinks()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, anchor);
+    QFETCH(bool, toDesktop);
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    Help::showTopic(&m_mainWindow, 62);
+    HelpViewer* viewer = findViewer();
+    QVERIFY(viewer);
+    auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    emit browser->anchorClicked(QUrl(link));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(viewer->currentAnchor(), anchor);
+    QCOMPARE(catcher.urls.size(), toDesktop ? 1 : 0);
+    // The help document is still there to go back to.
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("家族設定内容の変更")));
 }
 
 void TestHelp::testCloseClosesViewer()
