@@ -21,11 +21,13 @@ double readNumber(const QSettings& settings, const QString& key, double fallback
 QString readBool(const QSettings& settings, const QString& key)
 {
     // Anything but "True" counts as not set, as the font flags are compared with "True" where applied.
-    return settings.value(key, QStringLiteral("False")).toString().trimmed().compare(QStringLiteral("True"),
-                                                                                      Qt::CaseInsensitive)
-                   == 0
-               ? QStringLiteral("True")
-               : QStringLiteral("False");
+    return settings.value(key, QStringLiteral("False"))
+                .toString()
+                .trimmed()
+                .compare(QStringLiteral("True"), Qt::CaseInsensitive)
+            == 0
+        ? QStringLiteral("True")
+        : QStringLiteral("False");
 }
 
 } // namespace
@@ -80,7 +82,8 @@ void AppSettings::writeFont(const ProcessState& state)
 int AppSettings::demoView() const
 {
     bool ok = false;
-    const int view = m_settings->value(QStringLiteral("DEMO/VIEW"), QStringLiteral("1")).toString().trimmed().toInt(&ok);
+    const int view
+        = m_settings->value(QStringLiteral("DEMO/VIEW"), QStringLiteral("1")).toString().trimmed().toInt(&ok);
     return ok ? view : 1;
 }
 

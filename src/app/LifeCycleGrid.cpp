@@ -57,21 +57,29 @@ LifeCycleGrid::LifeCycleGrid(QWidget* parent)
     m_cornerView = createOverlay(QStringLiteral("frozenCornerView"));
 
     // Scrolling the frozen panes by wheel moves the grid too, and the grid moves them.
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged,
-            m_columnsView->verticalScrollBar(), &QAbstractSlider::setValue);
-    connect(m_columnsView->verticalScrollBar(), &QAbstractSlider::valueChanged,
-            verticalScrollBar(), &QAbstractSlider::setValue);
-    connect(horizontalScrollBar(), &QAbstractSlider::valueChanged,
-            m_rowsView->horizontalScrollBar(), &QAbstractSlider::setValue);
-    connect(m_rowsView->horizontalScrollBar(), &QAbstractSlider::valueChanged,
-            horizontalScrollBar(), &QAbstractSlider::setValue);
+    connect(verticalScrollBar(),
+        &QAbstractSlider::valueChanged,
+        m_columnsView->verticalScrollBar(),
+        &QAbstractSlider::setValue);
+    connect(m_columnsView->verticalScrollBar(),
+        &QAbstractSlider::valueChanged,
+        verticalScrollBar(),
+        &QAbstractSlider::setValue);
+    connect(horizontalScrollBar(),
+        &QAbstractSlider::valueChanged,
+        m_rowsView->horizontalScrollBar(),
+        &QAbstractSlider::setValue);
+    connect(m_rowsView->horizontalScrollBar(),
+        &QAbstractSlider::valueChanged,
+        horizontalScrollBar(),
+        &QAbstractSlider::setValue);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        for (QTableView* view : {m_rowsView, m_columnsView, m_cornerView})
+        for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setColumnWidth(column, size);
         updateOverlayGeometry();
     });
     connect(verticalHeader(), &QHeaderView::sectionResized, this, [this](int row, int, int size) {
-        for (QTableView* view : {m_rowsView, m_columnsView, m_cornerView})
+        for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setRowHeight(row, size);
         updateOverlayGeometry();
     });
@@ -208,7 +216,7 @@ void LifeCycleGrid::updateRowHeights()
     if (!m_cornerView)
         return;
     const int height = fontMetrics().height() + 6;
-    for (QTableView* view : {static_cast<QTableView*>(this), m_rowsView, m_columnsView, m_cornerView}) {
+    for (QTableView* view : { static_cast<QTableView*>(this), m_rowsView, m_columnsView, m_cornerView }) {
         view->verticalHeader()->setDefaultSectionSize(height);
         for (int r = 0; r < m_model->rowCount(); ++r)
             view->setRowHeight(r, height);
@@ -228,11 +236,11 @@ void LifeCycleGrid::updateOverlaySections()
         m_columnsView->setColumnHidden(c, c >= FixedCols);
         m_cornerView->setColumnHidden(c, c >= FixedCols);
         m_rowsView->setColumnHidden(c, false);
-        for (QTableView* view : {m_rowsView, m_columnsView, m_cornerView})
+        for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setColumnWidth(c, columnWidth(c));
     }
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        for (QTableView* view : {m_rowsView, m_columnsView, m_cornerView})
+        for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setRowHeight(r, rowHeight(r));
     }
 }

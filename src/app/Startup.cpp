@@ -34,16 +34,24 @@ void initResources()
 
 void installFontSubstitutions()
 {
-    const QStringList gothicP{QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
-                              QStringLiteral("VL PGothic"), QStringLiteral("Droid Sans Fallback")};
-    const QStringList gothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                             QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP"),
-                             QStringLiteral("VL Gothic"), QStringLiteral("Droid Sans Fallback")};
-    for (const QString& name : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                                QStringLiteral("ＭＳ ＵＩ Ｇｏｔｈｉｃ"), QStringLiteral("MS UI Gothic")})
+    const QStringList gothicP { QStringLiteral("IPAPGothic"),
+        QStringLiteral("IPA Pゴシック"),
+        QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("Noto Sans JP"),
+        QStringLiteral("VL PGothic"),
+        QStringLiteral("Droid Sans Fallback") };
+    const QStringList gothic { QStringLiteral("IPAGothic"),
+        QStringLiteral("IPAゴシック"),
+        QStringLiteral("Noto Sans Mono CJK JP"),
+        QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("VL Gothic"),
+        QStringLiteral("Droid Sans Fallback") };
+    for (const QString& name : { QStringLiteral("ＭＳ Ｐゴシック"),
+             QStringLiteral("MS PGothic"),
+             QStringLiteral("ＭＳ ＵＩ Ｇｏｔｈｉｃ"),
+             QStringLiteral("MS UI Gothic") })
         QFont::insertSubstitutions(name, gothicP);
-    for (const QString& name : {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")})
+    for (const QString& name : { QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic") })
         QFont::insertSubstitutions(name, gothic);
 }
 

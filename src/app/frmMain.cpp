@@ -102,32 +102,57 @@ bool frmMain::isCommandEnabled(Command command) const
 
 void frmMain::createActions()
 {
-    auto make = [this](Command command, const QString& name, const QString& text, QKeySequence shortcut,
-                       void (frmMain::*slot)()) {
-        auto* item = new QAction(text, this);
-        item->setObjectName(name);
-        if (!shortcut.isEmpty())
-            item->setShortcut(shortcut);
-        connect(item, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
-        m_actions[command] = item;
-        return item;
-    };
-    make(Command::New, QStringLiteral("File_New_MN"), QStringLiteral("新規作成(&N)"), QKeySequence::New,
-         &frmMain::newCommand);
-    make(Command::Open, QStringLiteral("File_Open"), QStringLiteral("開く(&O)"), QKeySequence::Open,
-         &frmMain::openCommand);
-    make(Command::Close, QStringLiteral("File_Close"), QStringLiteral("閉じる(&C)"),
-         QKeySequence(Qt::CTRL | Qt::Key_W), &frmMain::closeCommandFromMenu);
-    make(Command::Csv, QStringLiteral("File_CSV"), QStringLiteral("表のCSV形式保存(&E)"), QKeySequence(),
-         &frmMain::csvCommand);
-    make(Command::Save, QStringLiteral("File_Data"), QStringLiteral("データ保存(&S)"),
-         QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::saveCommand);
-    make(Command::Exit, QStringLiteral("File_Exit"), QStringLiteral("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-         &frmMain::exitCommand);
-    make(Command::ChangeSettings, QStringLiteral("Chng_MN"), QStringLiteral("家族設定内容の変更(&C)"), QKeySequence(),
-         &frmMain::changeSettingsCommand);
-    make(Command::Font, QStringLiteral("Font_MN"), QStringLiteral("フォント(&F)"), QKeySequence(),
-         &frmMain::fontCommand);
+    auto make =
+        [this](
+            Command command, const QString& name, const QString& text, QKeySequence shortcut, void (frmMain::*slot)()) {
+            auto* item = new QAction(text, this);
+            item->setObjectName(name);
+            if (!shortcut.isEmpty())
+                item->setShortcut(shortcut);
+            connect(item, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+            m_actions[command] = item;
+            return item;
+        };
+    make(Command::New,
+        QStringLiteral("File_New_MN"),
+        QStringLiteral("新規作成(&N)"),
+        QKeySequence::New,
+        &frmMain::newCommand);
+    make(Command::Open,
+        QStringLiteral("File_Open"),
+        QStringLiteral("開く(&O)"),
+        QKeySequence::Open,
+        &frmMain::openCommand);
+    make(Command::Close,
+        QStringLiteral("File_Close"),
+        QStringLiteral("閉じる(&C)"),
+        QKeySequence(Qt::CTRL | Qt::Key_W),
+        &frmMain::closeCommandFromMenu);
+    make(Command::Csv,
+        QStringLiteral("File_CSV"),
+        QStringLiteral("表のCSV形式保存(&E)"),
+        QKeySequence(),
+        &frmMain::csvCommand);
+    make(Command::Save,
+        QStringLiteral("File_Data"),
+        QStringLiteral("データ保存(&S)"),
+        QKeySequence(Qt::CTRL | Qt::Key_S),
+        &frmMain::saveCommand);
+    make(Command::Exit,
+        QStringLiteral("File_Exit"),
+        QStringLiteral("終了(&X)"),
+        QKeySequence(Qt::CTRL | Qt::Key_Q),
+        &frmMain::exitCommand);
+    make(Command::ChangeSettings,
+        QStringLiteral("Chng_MN"),
+        QStringLiteral("家族設定内容の変更(&C)"),
+        QKeySequence(),
+        &frmMain::changeSettingsCommand);
+    make(Command::Font,
+        QStringLiteral("Font_MN"),
+        QStringLiteral("フォント(&F)"),
+        QKeySequence(),
+        &frmMain::fontCommand);
 
     m_demoGroup = new QActionGroup(this);
     m_demoGroup->setObjectName(QStringLiteral("VEIW_DEMO"));
@@ -187,13 +212,11 @@ void frmMain::createMenus()
     });
 }
 
-QAction* frmMain::addToolbarButton(Command command,
-                                   const QString& key,
-                                   const QString& toolTip,
-                                   const QString& icon,
-                                   const QString& themeIcon)
+QAction* frmMain::addToolbarButton(
+    Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon)
 {
-    QAction* button = m_toolbar->addAction(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/icons/") + icon)), toolTip);
+    QAction* button
+        = m_toolbar->addAction(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/icons/") + icon)), toolTip);
     button->setObjectName(QStringLiteral("Toolbar1_") + key);
     button->setData(key);
     button->setToolTip(toolTip);
@@ -208,29 +231,54 @@ void frmMain::createToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(24, 24));
     m_toolbar->toggleViewAction()->setEnabled(false);
-    addToolbarButton(Command::Exit, QStringLiteral("exit"), QStringLiteral("終了"), QStringLiteral("exit.png"),
-                     QStringLiteral("application-exit"));
+    addToolbarButton(Command::Exit,
+        QStringLiteral("exit"),
+        QStringLiteral("終了"),
+        QStringLiteral("exit.png"),
+        QStringLiteral("application-exit"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::New, QStringLiteral("new"), QStringLiteral("新規作成"), QStringLiteral("new.png"),
-                     QStringLiteral("document-new"));
+    addToolbarButton(Command::New,
+        QStringLiteral("new"),
+        QStringLiteral("新規作成"),
+        QStringLiteral("new.png"),
+        QStringLiteral("document-new"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::Open, QStringLiteral("open"), QStringLiteral("開く"), QStringLiteral("open.png"),
-                     QStringLiteral("document-open"));
-    addToolbarButton(Command::Close, QStringLiteral("close"), QStringLiteral("閉じる"), QStringLiteral("close.png"),
-                     QStringLiteral("document-close"));
+    addToolbarButton(Command::Open,
+        QStringLiteral("open"),
+        QStringLiteral("開く"),
+        QStringLiteral("open.png"),
+        QStringLiteral("document-open"));
+    addToolbarButton(Command::Close,
+        QStringLiteral("close"),
+        QStringLiteral("閉じる"),
+        QStringLiteral("close.png"),
+        QStringLiteral("document-close"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::Save, QStringLiteral("save"), QStringLiteral("データ保存"), QStringLiteral("save.png"),
-                     QStringLiteral("document-save"));
-    addToolbarButton(Command::Csv, QStringLiteral("csv_save"), QStringLiteral("ＣＳＶ保存"),
-                     QStringLiteral("csv_save.png"), QStringLiteral("x-office-spreadsheet"));
+    addToolbarButton(Command::Save,
+        QStringLiteral("save"),
+        QStringLiteral("データ保存"),
+        QStringLiteral("save.png"),
+        QStringLiteral("document-save"));
+    addToolbarButton(Command::Csv,
+        QStringLiteral("csv_save"),
+        QStringLiteral("ＣＳＶ保存"),
+        QStringLiteral("csv_save.png"),
+        QStringLiteral("x-office-spreadsheet"));
     m_toolbar->addSeparator();
     m_toolbar->addSeparator();
-    addToolbarButton(Command::ChangeSettings, QStringLiteral("casta"), QStringLiteral("内容変更"),
-                     QStringLiteral("casta.png"), QStringLiteral("document-properties"));
-    addToolbarButton(Command::Font, QStringLiteral("font"), QStringLiteral("フォント"), QStringLiteral("font.png"),
-                     QStringLiteral("preferences-desktop-font"));
-    connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction* button) { dispatchToolbarKey(button->data().toString()); });
+    addToolbarButton(Command::ChangeSettings,
+        QStringLiteral("casta"),
+        QStringLiteral("内容変更"),
+        QStringLiteral("casta.png"),
+        QStringLiteral("document-properties"));
+    addToolbarButton(Command::Font,
+        QStringLiteral("font"),
+        QStringLiteral("フォント"),
+        QStringLiteral("font.png"),
+        QStringLiteral("preferences-desktop-font"));
+    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction* button) {
+        dispatchToolbarKey(button->data().toString());
+    });
 }
 
 void frmMain::dispatchToolbarKey(const QString& key)
@@ -259,9 +307,10 @@ void frmMain::restorePlacement()
     const double dpi = screenDpi(this);
     const WindowPlacement stored = settings.placement();
     const auto toRect = [dpi](const WindowPlacement& p) {
-        return QRect(qRound(AppSettings::twipsToPixels(p.left, dpi)), qRound(AppSettings::twipsToPixels(p.top, dpi)),
-                     qRound(AppSettings::twipsToPixels(p.width, dpi)),
-                     qRound(AppSettings::twipsToPixels(p.height, dpi)));
+        return QRect(qRound(AppSettings::twipsToPixels(p.left, dpi)),
+            qRound(AppSettings::twipsToPixels(p.top, dpi)),
+            qRound(AppSettings::twipsToPixels(p.width, dpi)),
+            qRound(AppSettings::twipsToPixels(p.height, dpi)));
     };
     QRect rect = toRect(stored);
     // A window that would open off every screen, or with no size, comes back where a first start puts it.
@@ -360,7 +409,7 @@ void frmMain::openDemo()
 TableWindow* frmMain::openTableWindow(TableKind kind)
 {
     // One table window at a time: one left open here could no longer be reached by the close command.
-    for (QPointer<TableWindow>* open : {&m_form100, &m_form200}) {
+    for (QPointer<TableWindow>* open : { &m_form100, &m_form200 }) {
         if (*open)
             (*open)->closeByCommand();
         *open = nullptr;
@@ -442,8 +491,8 @@ void frmMain::openCommand()
     REC_CLEAR(plan);
     state.PLAN_FILE_NAME.clear();
 
-    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("ファイル名を開く"),
-                                                     QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
+    const QString path = FileDialog::getOpenFileName(
+        this, QStringLiteral("ファイル名を開く"), QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
     if (path.isEmpty())
         return;
 
@@ -529,8 +578,10 @@ void frmMain::closeTable(TableKind kind)
 
 void frmMain::saveCommand()
 {
-    const QString path = FileDialog::getSaveFileName(this, QStringLiteral("ファイル名を付けて保存"),
-                                                     QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
+    const QString path = FileDialog::getSaveFileName(this,
+        QStringLiteral("ファイル名を付けて保存"),
+        QStringLiteral("HARUKAZE (*.HRZ *.hrz)"),
+        QStringLiteral("HRZ"));
     if (path.isEmpty())
         return;
     std::string error;
@@ -558,9 +609,10 @@ void frmMain::retitleAfterSave(const QString& path)
 
 void frmMain::csvCommand()
 {
-    const QString path = FileDialog::getSaveFileName(this, QStringLiteral("ファイル名を付けて保存"),
-                                                     QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
-                                                     QStringLiteral("CSV"));
+    const QString path = FileDialog::getSaveFileName(this,
+        QStringLiteral("ファイル名を付けて保存"),
+        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
+        QStringLiteral("CSV"));
     if (path.isEmpty())
         return;
     const ProcessState& state = globalState();

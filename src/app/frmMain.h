@@ -26,22 +26,11 @@ class frmMain : public QMainWindow
     Q_DISABLE_COPY(frmMain)
 
 public:
-    enum class Command
-    {
-        New,
-        Open,
-        Close,
-        Csv,
-        Save,
-        ChangeSettings,
-        Font,
-        Exit
-    };
+    enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit };
 
-    enum class TableKind
-    {
+    enum class TableKind {
         Form100, ///< a plan made with the setup wizard
-        Form200  ///< a plan opened from a file or changed in the settings editor
+        Form200 ///< a plan opened from a file or changed in the settings editor
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -106,8 +95,8 @@ private:
     void createActions();
     void createMenus();
     void createToolbar();
-    QAction* addToolbarButton(Command command, const QString& key, const QString& toolTip, const QString& icon,
-                              const QString& themeIcon);
+    QAction* addToolbarButton(
+        Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon);
     void openDemo();
     void closeDemo();
     void closeTable(TableKind kind);

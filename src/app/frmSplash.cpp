@@ -17,8 +17,8 @@ frmSplash::frmSplash(QWidget* parent)
     m_ui->lblProductName->setText(QStringLiteral("HARUKAZE"));
     m_ui->lblVersion->setText(versionText());
     m_ui->lblPlatform->setText(platformText());
-    m_ui->picLogo->setPixmap(QPixmap(QStringLiteral(":/icons/harukaze.png")).scaled(
-        96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_ui->picLogo->setPixmap(
+        QPixmap(QStringLiteral(":/icons/harukaze.png")).scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

@@ -28,8 +28,9 @@ using TableKind = frmMain::TableKind;
 
 namespace {
 
-const Command kDocumentCommands[] = {Command::New, Command::Open, Command::Close, Command::Csv,
-                                     Command::Save, Command::ChangeSettings, Command::Font};
+const Command kDocumentCommands[] = {
+    Command::New, Command::Open, Command::Close, Command::Csv, Command::Save, Command::ChangeSettings, Command::Font
+};
 
 QString commandStates(const frmMain& main)
 {
@@ -75,7 +76,7 @@ void writeFamily(FamilyPlan& plan)
     plan.ST2_WIFE_YAKUTOSHI = 1;
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 2;
-    const char* labels[] = {"長女", "次女"};
+    const char* labels[] = { "長女", "次女" };
     for (int child = 1; child <= 2; ++child) {
         plan.mtx2(child, MTX2_ZOKUGARA) = labels[child - 1];
         plan.mtx2(child, MTX2_HAYAUMARE) = child == 1 ? "普通" : "早生";
@@ -184,18 +185,23 @@ void TestDocumentCommands::testAvailability_data()
     // "-" = left as it was (checked from an all-on and from an all-off start).
     QTest::addColumn<QString>("event");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("Form100 finishes loading") << "form100" << "--111-1";
-    QTest::newRow("Form200 finishes loading") << "form200" << "0011111";
-    QTest::newRow("close of the demo") << "closeDemo" << "110---0";
-    QTest::newRow("close of Form100") << "closeForm100" << "110---0";
-    QTest::newRow("close of Form200") << "closeForm200" << "11000-0";
+    QTest::newRow("Form100 finishes loading") << "form100"
+                                              << "--111-1";
+    QTest::newRow("Form200 finishes loading") << "form200"
+                                              << "0011111";
+    QTest::newRow("close of the demo") << "closeDemo"
+                                       << "110---0";
+    QTest::newRow("close of Form100") << "closeForm100"
+                                      << "110---0";
+    QTest::newRow("close of Form200") << "closeForm200"
+                                      << "11000-0";
 }
 
 void TestDocumentCommands::testAvailability()
 {
     QFETCH(QString, event);
     QFETCH(QString, expected);
-    for (bool before : {true, false}) {
+    for (bool before : { true, false }) {
         auto main = startMain(event == QLatin1String("closeDemo"));
         writeFamily(globalPlan());
         if (event == QLatin1String("closeForm100"))
@@ -278,7 +284,7 @@ void TestDocumentCommands::testOpenMissingFile()
     auto main = startMain();
     writeFamily(globalPlan());
     const QString missing = path(QStringLiteral("no-such-plan.HRZ"));
-    for (const QString& target : {missing, m_files.path()}) {
+    for (const QString& target : { missing, m_files.path() }) {
         MessageBox::clearLast();
         MessageBox::setNextAnswer(QMessageBox::Ok);
         FileDialog::setNextFileName(target);
@@ -422,7 +428,7 @@ void TestDocumentCommands::testSaveFailureLosesNothing()
 
     // A folder that does not exist, and a name taken by a folder.
     QVERIFY(QDir(m_files.path()).mkpath(QStringLiteral("taken.HRZ")));
-    const QStringList targets{path(QStringLiteral("missing/folder/plan.HRZ")), path(QStringLiteral("taken.HRZ"))};
+    const QStringList targets { path(QStringLiteral("missing/folder/plan.HRZ")), path(QStringLiteral("taken.HRZ")) };
     for (const QString& target : targets) {
         MessageBox::clearLast();
         MessageBox::setNextAnswer(QMessageBox::Ok);
@@ -577,7 +583,7 @@ void TestDocumentCommands::testExitWithUnsavedPlanAsks()
 void TestDocumentCommands::testExitStoresPlacementAndEnds()
 {
     // With the demo or a saved table nothing is asked.
-    for (bool demo : {true, false}) {
+    for (bool demo : { true, false }) {
         m_settings.clear();
         auto main = startMain(demo);
         if (!demo) {

@@ -2,10 +2,10 @@
 #include "app/Help.h"
 #include "app/HelpViewer.h"
 #include "app/MessageBox.h"
-#include "app/frmAbout.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/TableWindow.h"
+#include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "demo/Form1.h"
@@ -31,8 +31,9 @@ Q_DECLARE_METATYPE(frmMain::Command)
 
 namespace {
 
-const Command kDocumentCommands[] = {Command::New, Command::Open, Command::Close, Command::Csv,
-                                     Command::Save, Command::ChangeSettings, Command::Font};
+const Command kDocumentCommands[] = {
+    Command::New, Command::Open, Command::Close, Command::Csv, Command::Save, Command::ChangeSettings, Command::Font
+};
 
 /** Enabled state of every document command, in kDocumentCommands order, as "1"/"0" characters. */
 QString commandStates(const frmMain& main)
@@ -116,19 +117,32 @@ void TestMainWindow::testMenuCaptions_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("File_New_MN") << "File_New_MN" << "新規作成(&N)";
-    QTest::newRow("File_Open") << "File_Open" << "開く(&O)";
-    QTest::newRow("File_Close") << "File_Close" << "閉じる(&C)";
-    QTest::newRow("File_CSV") << "File_CSV" << "表のCSV形式保存(&E)";
-    QTest::newRow("File_Data") << "File_Data" << "データ保存(&S)";
-    QTest::newRow("File_Exit") << "File_Exit" << "終了(&X)";
-    QTest::newRow("Chng_MN") << "Chng_MN" << "家族設定内容の変更(&C)";
-    QTest::newRow("Font_MN") << "Font_MN" << "フォント(&F)";
-    QTest::newRow("VEIW_DEMO_0") << "VEIW_DEMO_0" << "表示(&T)";
-    QTest::newRow("VEIW_DEMO_1") << "VEIW_DEMO_1" << "非表示(&F)";
-    QTest::newRow("mnuHelpContents") << "mnuHelpContents" << "ヘルプ目次(&C)";
-    QTest::newRow("mnuHelpSearch") << "mnuHelpSearch" << "ヘルプトピックの検索(&S)";
-    QTest::newRow("mnuHelpAbout") << "mnuHelpAbout" << "ﾊﾞｰｼﾞｮﾝ情報(&A)";
+    QTest::newRow("File_New_MN") << "File_New_MN"
+                                 << "新規作成(&N)";
+    QTest::newRow("File_Open") << "File_Open"
+                               << "開く(&O)";
+    QTest::newRow("File_Close") << "File_Close"
+                                << "閉じる(&C)";
+    QTest::newRow("File_CSV") << "File_CSV"
+                              << "表のCSV形式保存(&E)";
+    QTest::newRow("File_Data") << "File_Data"
+                               << "データ保存(&S)";
+    QTest::newRow("File_Exit") << "File_Exit"
+                               << "終了(&X)";
+    QTest::newRow("Chng_MN") << "Chng_MN"
+                             << "家族設定内容の変更(&C)";
+    QTest::newRow("Font_MN") << "Font_MN"
+                             << "フォント(&F)";
+    QTest::newRow("VEIW_DEMO_0") << "VEIW_DEMO_0"
+                                 << "表示(&T)";
+    QTest::newRow("VEIW_DEMO_1") << "VEIW_DEMO_1"
+                                 << "非表示(&F)";
+    QTest::newRow("mnuHelpContents") << "mnuHelpContents"
+                                     << "ヘルプ目次(&C)";
+    QTest::newRow("mnuHelpSearch") << "mnuHelpSearch"
+                                   << "ヘルプトピックの検索(&S)";
+    QTest::newRow("mnuHelpAbout") << "mnuHelpAbout"
+                                  << "ﾊﾞｰｼﾞｮﾝ情報(&A)";
 }
 
 void TestMainWindow::testMenuCaptions()
@@ -157,19 +171,19 @@ void TestMainWindow::testMenuOrder()
         QStringList items;
         for (QAction* action : menu->actions())
             items << (action->isSeparator() ? QStringLiteral("-")
-                      : action->menu()       ? action->menu()->objectName()
-                                             : action->objectName());
+                    : action->menu()        ? action->menu()->objectName()
+                                            : action->objectName());
         return items;
     };
     QCOMPARE(describe(menus[0]->menu()),
-             QStringList({"File_New_MN", "File_Open", "File_Close", "-", "File_CSV", "File_Data", "-", "File_Exit"}));
-    QCOMPARE(describe(menus[1]->menu()), QStringList({"Chng_MN", "-", "Font_MN", "-", "DEMO_MN"}));
-    QCOMPARE(describe(menus[2]->menu()), QStringList({"mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout"}));
+        QStringList({ "File_New_MN", "File_Open", "File_Close", "-", "File_CSV", "File_Data", "-", "File_Exit" }));
+    QCOMPARE(describe(menus[1]->menu()), QStringList({ "Chng_MN", "-", "Font_MN", "-", "DEMO_MN" }));
+    QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
 
     auto* demoMenu = main.findChild<QMenu*>(QStringLiteral("DEMO_MN"));
     QVERIFY(demoMenu);
     QCOMPARE(demoMenu->title(), QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ・ﾃﾞﾓ表示／非表示(&V)"));
-    QCOMPARE(describe(demoMenu), QStringList({"VEIW_DEMO_0", "VEIW_DEMO_1"}));
+    QCOMPARE(describe(demoMenu), QStringList({ "VEIW_DEMO_0", "VEIW_DEMO_1" }));
     auto* group = main.findChild<QActionGroup*>(QStringLiteral("VEIW_DEMO"));
     QVERIFY(group);
     QVERIFY(group->isExclusive());
@@ -198,12 +212,16 @@ void TestMainWindow::testToolbarLayout()
         Command command;
     };
     const Position keyed[] = {
-        {1, "exit", "終了", Command::Exit},        {3, "new", "新規作成", Command::New},
-        {5, "open", "開く", Command::Open},        {6, "close", "閉じる", Command::Close},
-        {8, "save", "データ保存", Command::Save},  {9, "csv_save", "ＣＳＶ保存", Command::Csv},
-        {12, "casta", "内容変更", Command::ChangeSettings}, {13, "font", "フォント", Command::Font},
+        { 1, "exit", "終了", Command::Exit },
+        { 3, "new", "新規作成", Command::New },
+        { 5, "open", "開く", Command::Open },
+        { 6, "close", "閉じる", Command::Close },
+        { 8, "save", "データ保存", Command::Save },
+        { 9, "csv_save", "ＣＳＶ保存", Command::Csv },
+        { 12, "casta", "内容変更", Command::ChangeSettings },
+        { 13, "font", "フォント", Command::Font },
     };
-    for (int separator : {2, 4, 7, 10, 11})
+    for (int separator : { 2, 4, 7, 10, 11 })
         QVERIFY2(buttons[separator - 1]->isSeparator(), qPrintable(QString::number(separator)));
     for (const Position& p : keyed) {
         QAction* button = buttons[p.position - 1];
@@ -242,7 +260,7 @@ void TestMainWindow::testStartupStates()
     QCOMPARE(buttonStates(*main), states);
     QVERIFY(main->isCommandEnabled(Command::Exit));
     QVERIFY(main->toolbarAction(Command::Exit)->isEnabled());
-    for (const char* help : {"mnuHelpContents", "mnuHelpSearch", "mnuHelpAbout"})
+    for (const char* help : { "mnuHelpContents", "mnuHelpSearch", "mnuHelpAbout" })
         QVERIFY(GuiTest::findAction(main.get(), QString::fromLatin1(help))->isEnabled());
 
     QCOMPARE(GuiTest::findAction(main.get(), QStringLiteral("VEIW_DEMO_0"))->isChecked(), demo);

@@ -160,14 +160,22 @@ void TestSettings::testBadValuesFallBack_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("left not a number") << "Settings/MainLeft" << "left";
-    QTest::newRow("width empty") << "Settings/MainWidth" << "";
-    QTest::newRow("height not a number") << "Settings/MainHeight" << "1e";
-    QTest::newRow("font size not a number") << "Font/FontSize" << "big";
-    QTest::newRow("font size zero") << "Font/FontSize" << "0";
-    QTest::newRow("font size negative") << "Font/FontSize" << "-9";
-    QTest::newRow("bold neither True nor False") << "Font/FontBold" << "yes";
-    QTest::newRow("font name empty") << "Font/FontName" << "";
+    QTest::newRow("left not a number") << "Settings/MainLeft"
+                                       << "left";
+    QTest::newRow("width empty") << "Settings/MainWidth"
+                                 << "";
+    QTest::newRow("height not a number") << "Settings/MainHeight"
+                                         << "1e";
+    QTest::newRow("font size not a number") << "Font/FontSize"
+                                            << "big";
+    QTest::newRow("font size zero") << "Font/FontSize"
+                                    << "0";
+    QTest::newRow("font size negative") << "Font/FontSize"
+                                        << "-9";
+    QTest::newRow("bold neither True nor False") << "Font/FontBold"
+                                                 << "yes";
+    QTest::newRow("font name empty") << "Font/FontName"
+                                     << "";
 }
 
 void TestSettings::testBadValuesFallBack()
@@ -208,9 +216,12 @@ void TestSettings::testPlacementOffScreenFallsBack_data()
 {
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("top");
-    QTest::newRow("far right") << "9000000" << "500";
-    QTest::newRow("far above") << "500" << "-9000000";
-    QTest::newRow("far left") << "-9000000" << "500";
+    QTest::newRow("far right") << "9000000"
+                               << "500";
+    QTest::newRow("far above") << "500"
+                               << "-9000000";
+    QTest::newRow("far left") << "-9000000"
+                              << "500";
 }
 
 void TestSettings::testPlacementOffScreenFallsBack()
@@ -232,9 +243,7 @@ void TestSettings::testHozonStoresPlacement()
     main->resize(px(10500, dpi()), px(8250, dpi()));
     QTRY_COMPARE(main->pos(), QPoint(px(3000, dpi()), px(1500, dpi())));
     main->HOZON();
-    const auto twips = [this](const char* key) {
-        return m_settings.read(QString::fromLatin1(key)).toDouble();
-    };
+    const auto twips = [this](const char* key) { return m_settings.read(QString::fromLatin1(key)).toDouble(); };
     QCOMPARE(std::lround(twips("Settings/MainLeft")), std::lround(px(3000, dpi()) * 1440.0 / dpi()));
     QCOMPARE(std::lround(twips("Settings/MainTop")), std::lround(px(1500, dpi()) * 1440.0 / dpi()));
     QCOMPARE(std::lround(twips("Settings/MainWidth")), std::lround(px(10500, dpi()) * 1440.0 / dpi()));

@@ -126,8 +126,8 @@ void TestTableWindows::testDemoTable()
     QCOMPARE(grid->rows(), 53);
     QCOMPARE(grid->cols(), 10);
 
-    const QStringList labels{"", "", "夫", "妻", "長女", "長男", "夫側父", "夫側母", "妻側父", "妻側母"};
-    const QStringList ages{"西暦", "和暦", "62歳", "59歳", "31歳", "26歳", "88歳", "86歳", "101歳", "88歳"};
+    const QStringList labels { "", "", "夫", "妻", "長女", "長男", "夫側父", "夫側母", "妻側父", "妻側母" };
+    const QStringList ages { "西暦", "和暦", "62歳", "59歳", "31歳", "26歳", "88歳", "86歳", "101歳", "88歳" };
     for (int c = 0; c < 10; ++c) {
         QCOMPARE(grid->text(0, c), labels[c]);
         QCOMPARE(grid->text(1, c), ages[c]);
@@ -259,11 +259,11 @@ void TestTableWindows::testFrozenPanesFollowScrolling()
     const int lastColumn = grid->cols() - 1;
     QCOMPARE(rowsPane->visualRect(grid->model()->index(0, lastColumn)).top(), 0);
     QCOMPARE(rowsPane->visualRect(grid->model()->index(0, lastColumn)).left(),
-             grid->visualRect(grid->model()->index(30, lastColumn)).left());
+        grid->visualRect(grid->model()->index(30, lastColumn)).left());
     // ... and the year columns line up with the scrolled rows.
     QCOMPARE(columnsPane->visualRect(grid->model()->index(52, 0)).left(), 0);
     QCOMPARE(columnsPane->visualRect(grid->model()->index(52, 0)).top(),
-             grid->visualRect(grid->model()->index(52, lastColumn)).top());
+        grid->visualRect(grid->model()->index(52, lastColumn)).top());
     QCOMPARE(cornerPane->visualRect(grid->model()->index(1, 0)).top(), grid->rowHeight(0));
 
     // Scrolling over a frozen pane (e.g. with the wheel) moves the grid too.
@@ -343,7 +343,7 @@ void TestTableWindows::testForm100Load()
     QVERIFY(!main->isCommandEnabled(Command::New));
     QVERIFY(!main->isCommandEnabled(Command::Open));
     QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
-    for (Command command : {Command::Close, Command::Font, Command::Csv, Command::Save}) {
+    for (Command command : { Command::Close, Command::Font, Command::Csv, Command::Save }) {
         QVERIFY(main->isCommandEnabled(command));
         QVERIFY(main->toolbarAction(command)->isEnabled());
     }
@@ -367,7 +367,7 @@ void TestTableWindows::testForm200Load()
     QVERIFY(!main->isCommandEnabled(Command::New));
     QVERIFY(!main->isCommandEnabled(Command::Open));
     QVERIFY(!main->toolbarAction(Command::New)->isEnabled());
-    for (Command command : {Command::Close, Command::Font, Command::Csv, Command::Save, Command::ChangeSettings}) {
+    for (Command command : { Command::Close, Command::Font, Command::Csv, Command::Save, Command::ChangeSettings }) {
         QVERIFY(main->isCommandEnabled(command));
         QVERIFY(main->toolbarAction(command)->isEnabled());
     }

@@ -32,21 +32,24 @@ QString TemporarySettings::iniPath() const
 
 void TemporarySettings::clear()
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
+    QSettings settings(
+        QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
     settings.clear();
     settings.sync();
 }
 
 void TemporarySettings::write(const QString& key, const QVariant& value)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
+    QSettings settings(
+        QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
     settings.setValue(key, value);
     settings.sync();
 }
 
 QString TemporarySettings::read(const QString& key) const
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
+    QSettings settings(
+        QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HARUKAZE"), QStringLiteral("HARUKAZE"));
     return settings.value(key).toString();
 }
 
