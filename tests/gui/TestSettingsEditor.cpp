@@ -538,11 +538,12 @@ void TestSettingsEditor::testEraButtons()
     QTRY_VERIFY(ran);
     QCOMPARE(target->text(), insert ? QString::number(inserted) : before);
     // Only the button's own box changes.
+    const Form2 fresh;
     for (const CoupleNames& names : COUPLE_TABS) {
         for (const char* name : names.texts) {
             if (QLatin1String(name) != box)
                 QCOMPARE(child<QLineEdit>(editor.get(), name)->text(),
-                    Form2().findChild<QLineEdit*>(QLatin1String(name))->text());
+                    fresh.findChild<QLineEdit*>(QLatin1String(name))->text());
         }
     }
 }
