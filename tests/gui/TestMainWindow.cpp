@@ -75,6 +75,7 @@ private slots:
     void testCloseDemo_data();
     void testCloseDemo();
     void testUnknownToolbarKeyDoesNothing();
+    void testCaptionAfterClosingMaximizedDemo();
     void testProgramFolder();
     void testSecondInstanceRefused();
     void testStaleLockIsTakenOver();
@@ -351,6 +352,19 @@ void TestMainWindow::testCloseDemo()
     QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
     // The demo's family stays in the plan after its window is gone.
     QCOMPARE(globalPlan().ST2_HUSBAND_BIRTH_YEAR, int16_t(1964));
+}
+
+void TestMainWindow::testCaptionAfterClosingMaximizedDemo()
+{
+    auto main = startMain();
+    QPointer<Form1> demo = main->demoWindow();
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+    demo->showMaximized();
+    QApplication::processEvents();
+    main->closeCommand();
+    QTRY_VERIFY(!demo);
+    QApplication::processEvents();
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
 }
 
 void TestMainWindow::testUnknownToolbarKeyDoesNothing()
