@@ -655,6 +655,10 @@ void frmMain::changeSettingsCommand()
         m_form100 = nullptr;
         state.FORM100_OPEN = 0;
     }
+    // While the editor holds the family, New and Open would reset the plan under it and its
+    // "更新" would then overwrite the new plan; they come back with the rebuilt Form200's load.
+    setCommandEnabled(Command::New, false);
+    setCommandEnabled(Command::Open, false);
     auto* editor = new Form2(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_settingsEditor = editor;

@@ -745,12 +745,17 @@ void TestDocumentCommands::testChangeSettingsWithForm100Open()
     globalState().SAVED = 1;
     main->closeCommand();
     QVERIFY(main->isCommandEnabled(Command::ChangeSettings));
+    QVERIFY(main->isCommandEnabled(Command::New));
     QPointer<TableWindow> form100 = main->openTableWindow(TableKind::Form100);
 
     main->action(Command::ChangeSettings)->trigger();
     QTRY_VERIFY(!form100);
     QPointer<QDialog> editor = main->settingsEditor();
     QVERIFY(editor);
+    // New and Open would reset the plan the editor is changing.
+    QVERIFY(!main->isCommandEnabled(Command::New));
+    QVERIFY(!main->isCommandEnabled(Command::Open));
+    QVERIFY(!main->toolbarAction(Command::New)->isEnabled());
     editor->reject();
     QTRY_VERIFY(!editor);
     QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 1);
