@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MessageBox.h"
 #include "app/frmAbout.h"
+#include "support/GuiTestSupport.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -9,17 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 class TestAbout : public QObject
 {
@@ -61,14 +51,14 @@ void TestAbout::testLabels()
 {
     frmAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
-    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("HARUKAZE"));
-    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("1.0.1"));
-    QVERIFY(!about.findChild<QLabel*>(QStringLiteral("lblPlatform"))->text().isEmpty());
-    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label11"))->text(), frmAbout::homePage());
-    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
-    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(), QStringLiteral("ｼｽﾃﾑ情報"));
+    QCOMPARE(child<QLabel*>(&about, "lblTitle")->text(), QStringLiteral("HARUKAZE"));
+    QCOMPARE(child<QLabel*>(&about, "lblVersion")->text(), QStringLiteral("1.0.1"));
+    QVERIFY(!child<QLabel*>(&about, "lblPlatform")->text().isEmpty());
+    QCOMPARE(child<QLabel*>(&about, "Label11")->text(), frmAbout::homePage());
+    QCOMPARE(child<QPushButton*>(&about, "cmdOK")->text(), QStringLiteral("OK"));
+    QCOMPARE(child<QPushButton*>(&about, "cmdSysInfo")->text(), QStringLiteral("ｼｽﾃﾑ情報"));
     // The icon comes from the GUI library's resources, which must be registered by the box itself.
-    const QPixmap icon = about.findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap();
+    const QPixmap icon = child<QLabel*>(&about, "picIcon")->pixmap();
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.size(), QSize(64, 64));
 }
@@ -88,18 +78,18 @@ void TestAbout::testOkCloses()
 {
     frmAbout about;
     about.show();
-    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(&about, "cmdOK"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
 }
 
 void TestAbout::testHomePageOpensAddress()
 {
-    UrlCatcher catcher;
+    GuiTest::UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     frmAbout about;
     about.show();
-    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("Label11")), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel*>(&about, "Label11"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(catcher.urls, QList<QUrl> { QUrl(frmAbout::homePage()) });
 }
@@ -138,7 +128,7 @@ void TestAbout::testSystemInfo()
 
     frmAbout about;
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(&about, "cmdSysInfo"), Qt::LeftButton);
     if (started) {
         QTRY_VERIFY(QFile::exists(marker));
         QCOMPARE(MessageBox::count(), 0);
@@ -152,3 +142,4 @@ void TestAbout::testSystemInfo()
 
 QTEST_MAIN(TestAbout)
 #include "TestAbout.moc"
+#include "support/GuiTestSupport.h"

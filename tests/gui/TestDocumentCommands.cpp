@@ -172,11 +172,7 @@ void TestDocumentCommands::cleanup()
 
 std::unique_ptr<frmMain> TestDocumentCommands::startMain(bool demo)
 {
-    m_settings.write(QStringLiteral("DEMO/VIEW"), demo ? QStringLiteral("1") : QStringLiteral("0"));
-    auto main = std::make_unique<frmMain>();
-    main->load();
-    main->show();
-    return main;
+    return GuiTest::startMainWindow(m_settings, demo);
 }
 
 void TestDocumentCommands::testAvailability_data()
@@ -633,7 +629,7 @@ void TestDocumentCommands::testNewCommandAndWizardCancel()
     QCOMPARE(page->objectName(), QStringLiteral("Form18"));
     QVERIFY(page->isVisible());
 
-    auto* cancel = page->findChild<QPushButton*>(QStringLiteral("Command3"));
+    auto* cancel = child<QPushButton*>(page, "Command3");
     QVERIFY(cancel);
     cancel->click();
     QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
@@ -652,7 +648,7 @@ void TestDocumentCommands::testWizardFinishOpensForm100AndCloseAsks()
     QVERIFY(wizard);
     // Every page left at its defaults, "次へ　>" up to "完了" on page 6/6.
     for (int step = 0; step < 10 && wizard->currentPage(); ++step) {
-        auto* next = wizard->currentPage()->findChild<QPushButton*>(QStringLiteral("Command1"));
+        auto* next = child<QPushButton*>(wizard->currentPage(), "Command1");
         QVERIFY(next);
         next->click();
         QApplication::processEvents();
@@ -712,7 +708,7 @@ void TestDocumentCommands::testChangeSettingsRebuildsForm200()
     main->action(Command::ChangeSettings)->trigger();
     QCOMPARE(main->settingsEditor(), editor.data());
 
-    auto* push = editor->findChild<QPushButton*>(button);
+    auto* push = child<QPushButton*>(editor.data(), qPrintable(button));
     QVERIFY(push);
     push->click();
     QTRY_VERIFY(!editor);

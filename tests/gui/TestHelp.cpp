@@ -2,6 +2,7 @@
 #include "app/Help.h"
 #include "app/HelpViewer.h"
 #include "app/MessageBox.h"
+#include "support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -68,22 +69,11 @@ HelpViewer* findViewer()
 // Text of the first block drawn at the top of the browser's viewport.
 QString topVisibleText(HelpViewer* viewer)
 {
-    auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    auto* browser = child<QTextBrowser*>(viewer, "helpBrowser");
     return browser->cursorForPosition(QPoint(4, 4)).block().text();
 }
 
 } // namespace
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 class TestHelp : public QObject
 {
@@ -182,10 +172,10 @@ void TestHelp::testContents()
     QVERIFY(viewer);
     QCOMPARE(viewer->currentAnchor(), QStringLiteral("contents"));
     QCOMPARE(topVisibleText(viewer), QStringLiteral("目次"));
-    auto* tabs = viewer->findChild<QTabWidget*>(QStringLiteral("navigationTabWidget"));
+    auto* tabs = child<QTabWidget*>(viewer, "navigationTabWidget");
     QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("contentsTab"));
 
-    auto* list = viewer->findChild<QListWidget*>(QStringLiteral("contentsListWidget"));
+    auto* list = child<QListWidget*>(viewer, "contentsListWidget");
     QCOMPARE(list->count(), int(std::size(kTopics)));
     for (int row = 0; row < list->count(); ++row)
         QCOMPARE(list->item(row)->text(), QString::fromUtf8(kTopics[row].title));
@@ -196,11 +186,11 @@ void TestHelp::testSearchOpensWithEmptyKeyword()
     Help::showSearch(&m_mainWindow);
     HelpViewer* viewer = findViewer();
     QVERIFY(viewer);
-    auto* tabs = viewer->findChild<QTabWidget*>(QStringLiteral("navigationTabWidget"));
+    auto* tabs = child<QTabWidget*>(viewer, "navigationTabWidget");
     QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("searchTab"));
-    auto* field = viewer->findChild<QLineEdit*>(QStringLiteral("searchLineEdit"));
+    auto* field = child<QLineEdit*>(viewer, "searchLineEdit");
     QCOMPARE(field->text(), QString());
-    auto* results = viewer->findChild<QListWidget*>(QStringLiteral("searchResultListWidget"));
+    auto* results = child<QListWidget*>(viewer, "searchResultListWidget");
     QCOMPARE(results->count(), int(std::size(kTopics)));
 
     // Typing narrows the list; a second search request starts empty again.
@@ -240,7 +230,7 @@ void TestHelp::testSearchResultOpensTopic()
     Help::showSearch(&m_mainWindow);
     HelpViewer* viewer = findViewer();
     QVERIFY(viewer);
-    auto* field = viewer->findChild<QLineEdit*>(QStringLiteral("searchLineEdit"));
+    auto* field = child<QLineEdit*>(viewer, "searchLineEdit");
     field->setText(QStringLiteral("生まれ年"));
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(viewer->currentAnchor(), QStringLiteral("topic-103"));
@@ -252,8 +242,8 @@ void TestHelp::testBackAndForward()
     Help::showTopic(&m_mainWindow, 62);
     HelpViewer* viewer = findViewer();
     QVERIFY(viewer);
-    auto* back = viewer->findChild<QPushButton*>(QStringLiteral("backButton"));
-    auto* forward = viewer->findChild<QPushButton*>(QStringLiteral("forwardButton"));
+    auto* back = child<QPushButton*>(viewer, "backButton");
+    auto* forward = child<QPushButton*>(viewer, "forwardButton");
     QVERIFY(back->isEnabled());
     QVERIFY(!forward->isEnabled());
     QTest::mouseClick(back, Qt::LeftButton);
@@ -278,12 +268,12 @@ void TestHelp::testLinks()
     QFETCH(QString, link);
     QFETCH(QString, anchor);
     QFETCH(bool, toDesktop);
-    UrlCatcher catcher;
+    GuiTest::UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     Help::showTopic(&m_mainWindow, 62);
     HelpViewer* viewer = findViewer();
     QVERIFY(viewer);
-    auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    auto* browser = child<QTextBrowser*>(viewer, "helpBrowser");
     emit browser->anchorClicked(QUrl(link));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(viewer->currentAnchor(), anchor);
@@ -416,3 +406,4 @@ void TestHelp::testShippedHelpFileHasEveryTopic()
 
 QTEST_MAIN(TestHelp)
 #include "TestHelp.moc"
+#include "support/GuiTestSupport.h"

@@ -108,10 +108,7 @@ void TestMainWindow::cleanup()
 
 std::unique_ptr<frmMain> TestMainWindow::startMain()
 {
-    auto main = std::make_unique<frmMain>();
-    main->load();
-    main->show();
-    return main;
+    return GuiTest::startMainWindow();
 }
 
 void TestMainWindow::testMenuCaptions_data()
@@ -181,11 +178,11 @@ void TestMainWindow::testMenuOrder()
     QCOMPARE(describe(menus[1]->menu()), QStringList({ "Chng_MN", "-", "Font_MN", "-", "DEMO_MN" }));
     QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
 
-    auto* demoMenu = main.findChild<QMenu*>(QStringLiteral("DEMO_MN"));
+    auto* demoMenu = child<QMenu*>(&main, "DEMO_MN");
     QVERIFY(demoMenu);
     QCOMPARE(demoMenu->title(), QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ・ﾃﾞﾓ表示／非表示(&V)"));
     QCOMPARE(describe(demoMenu), QStringList({ "VEIW_DEMO_0", "VEIW_DEMO_1" }));
-    auto* group = main.findChild<QActionGroup*>(QStringLiteral("VEIW_DEMO"));
+    auto* group = child<QActionGroup*>(&main, "VEIW_DEMO");
     QVERIFY(group);
     QVERIFY(group->isExclusive());
 
@@ -200,7 +197,7 @@ void TestMainWindow::testMenuOrder()
 void TestMainWindow::testToolbarLayout()
 {
     frmMain main;
-    QToolBar* toolbar = main.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    QToolBar* toolbar = child<QToolBar*>(&main, "Toolbar1");
     QVERIFY(toolbar);
     const auto buttons = toolbar->actions();
     QCOMPARE(buttons.size(), 13);
@@ -440,13 +437,13 @@ void TestMainWindow::testStaleLockIsTakenOver()
 void TestMainWindow::testSplash()
 {
     frmSplash splash;
-    QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), QStringLiteral("HARUKAZE"));
-    QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Ver.1.0.1"));
-    QVERIFY(!splash.findChild<QLabel*>(QStringLiteral("lblPlatform"))->text().isEmpty());
-    auto* logo = splash.findChild<QLabel*>(QStringLiteral("picLogo"));
+    QCOMPARE(child<QLabel*>(&splash, "lblProductName")->text(), QStringLiteral("HARUKAZE"));
+    QCOMPARE(child<QLabel*>(&splash, "lblVersion")->text(), QStringLiteral("Ver.1.0.1"));
+    QVERIFY(!child<QLabel*>(&splash, "lblPlatform")->text().isEmpty());
+    auto* logo = child<QLabel*>(&splash, "picLogo");
     QVERIFY(logo);
     QVERIFY(!logo->pixmap().isNull());
-    QVERIFY(splash.findChild<QFrame*>(QStringLiteral("fraMainFrame")));
+    QVERIFY(child<QFrame*>(&splash, "fraMainFrame"));
 }
 
 namespace {

@@ -92,11 +92,8 @@ void TestSettings::cleanup()
 std::unique_ptr<frmMain> TestSettings::startMain(bool demo)
 {
     if (m_settings.read(QStringLiteral("DEMO/VIEW")).isEmpty())
-        m_settings.write(QStringLiteral("DEMO/VIEW"), demo ? QStringLiteral("1") : QStringLiteral("0"));
-    auto main = std::make_unique<frmMain>();
-    main->load();
-    main->show();
-    return main;
+        return GuiTest::startMainWindow(m_settings, demo);
+    return GuiTest::startMainWindow();
 }
 
 double TestSettings::dpi() const

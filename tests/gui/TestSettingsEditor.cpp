@@ -4,6 +4,7 @@
 #include "app/MessageBox.h"
 #include "plan/FamilyPlan.h"
 #include "plan/ProcessState.h"
+#include "support/GuiTestSupport.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/Form2.h"
 #include "wizard/Form222.h"
@@ -136,32 +137,6 @@ FamilyPlan storedUnchanged(FamilyPlan plan)
     return plan;
 }
 
-template <typename T>
-T* child(QWidget* parent, const char* name)
-{
-    T* widget = parent->findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qWarning("no %s named %s", T::staticMetaObject.className(), name);
-    return widget;
-}
-
-// Runs `action` on the next modal dialog of type T once it is up (exec() does not return before).
-template <typename T>
-void whenModal(std::function<void(T*)> action, bool* ran)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, ran] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(dialog);
-            *ran = true;
-        }
-    });
-    timer->start();
-}
-
 QStringList gridColumn(ChildrenGrid* grid, int column)
 {
     QStringList values { grid->text(0, column) };
@@ -227,7 +202,7 @@ void TestSettingsEditor::testOpensOnFirstTab()
     auto editor = openEditor();
     QCOMPARE(editor->windowTitle(), QStringLiteral("家族設定内容の変更"));
     QCOMPARE(editor->pos(), QPoint(0, 0));
-    auto* tabs = child<QTabWidget>(editor.get(), "SSTab1");
+    auto* tabs = child<QTabWidget*>(editor.get(), "SSTab1");
     QVERIFY(tabs);
     QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->currentIndex(), 0);
@@ -235,11 +210,11 @@ void TestSettingsEditor::testOpensOnFirstTab()
         = { QStringLiteral("夫妻"), QStringLiteral("子供"), QStringLiteral("夫側両親"), QStringLiteral("妻側両親") };
     for (int i = 0; i < 4; ++i)
         QCOMPARE(tabs->tabText(i), captions.at(i));
-    QCOMPARE(child<QGroupBox>(editor.get(), "Frame1")->title(), QStringLiteral("夫妻の設定"));
-    QCOMPARE(child<QGroupBox>(editor.get(), "Frame25")->title(), QStringLiteral("子供"));
-    QCOMPARE(child<QGroupBox>(editor.get(), "Frame9")->title(), QStringLiteral("夫側両親の設定"));
-    QCOMPARE(child<QGroupBox>(editor.get(), "Frame17")->title(), QStringLiteral("妻側両親の設定"));
-    QCOMPARE(child<QLabel>(editor.get(), "Label37")->text(),
+    QCOMPARE(child<QGroupBox*>(editor.get(), "Frame1")->title(), QStringLiteral("夫妻の設定"));
+    QCOMPARE(child<QGroupBox*>(editor.get(), "Frame25")->title(), QStringLiteral("子供"));
+    QCOMPARE(child<QGroupBox*>(editor.get(), "Frame9")->title(), QStringLiteral("夫側両親の設定"));
+    QCOMPARE(child<QGroupBox*>(editor.get(), "Frame17")->title(), QStringLiteral("妻側両親の設定"));
+    QCOMPARE(child<QLabel*>(editor.get(), "Label37")->text(),
         QStringLiteral("設定内容を変更するには、該当子供のセルを選択しダブルクリックしてください。"));
     const std::pair<const char*, const char*> buttons[] = { { "Command1", "更新" },
         { "Command2", "ｷｬﾝｾﾙ" },
@@ -247,20 +222,20 @@ void TestSettingsEditor::testOpensOnFirstTab()
         { "Command12", "追加" },
         { "Command13", "削除" } };
     for (const auto& [name, text] : buttons)
-        QCOMPARE(child<QPushButton>(editor.get(), name)->text(), QString::fromUtf8(text));
+        QCOMPARE(child<QPushButton*>(editor.get(), name)->text(), QString::fromUtf8(text));
     // Every named control of the parents tabs exists once and lives on its own tab.
     for (const CoupleNames& names : COUPLE_TABS) {
-        QWidget* tab = child<QWidget>(editor.get(), names.tab);
+        QWidget* tab = child<QWidget*>(editor.get(), names.tab);
         for (const char* name : names.texts) {
             QCOMPARE(editor->findChildren<QLineEdit*>(QLatin1String(name)).size(), 1);
-            QVERIFY2(tab->isAncestorOf(child<QWidget>(editor.get(), name)), name);
+            QVERIFY2(tab->isAncestorOf(child<QWidget*>(editor.get(), name)), name);
         }
         for (const char* name : names.checks)
-            QVERIFY2(tab->isAncestorOf(child<QWidget>(editor.get(), name)), name);
+            QVERIFY2(tab->isAncestorOf(child<QWidget*>(editor.get(), name)), name);
         for (const char* name : names.options)
-            QVERIFY2(tab->isAncestorOf(child<QWidget>(editor.get(), name)), name);
+            QVERIFY2(tab->isAncestorOf(child<QWidget*>(editor.get(), name)), name);
         for (const char* name : names.eraButtons)
-            QCOMPARE(child<QPushButton>(editor.get(), name)->text(), QStringLiteral("和暦入力"));
+            QCOMPARE(child<QPushButton*>(editor.get(), name)->text(), QStringLiteral("和暦入力"));
     }
 }
 
@@ -271,29 +246,29 @@ void TestSettingsEditor::testTabsShowRecord()
     for (const CoupleNames& names : COUPLE_TABS) {
         const int s = names.section;
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(child<QLineEdit>(editor.get(), names.texts[i])->text(), QString::number(plan.couple(s, 2 + i)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[i])->text(), QString::number(plan.couple(s, 2 + i)));
         for (int i = 0; i < 7; ++i)
-            QVERIFY2(child<QCheckBox>(editor.get(), names.checks[i])->isChecked() == (plan.couple(s, 9 + i) == 1),
+            QVERIFY2(child<QCheckBox*>(editor.get(), names.checks[i])->isChecked() == (plan.couple(s, 9 + i) == 1),
                 names.checks[i]);
         const bool manStat = plan.couple(s, COUPLE_MAN_LIFE_STAT) == 1;
         const bool womanStat = plan.couple(s, COUPLE_WOMAN_LIFE_STAT) == 1;
-        QCOMPARE(child<QRadioButton>(editor.get(), names.options[0])->isChecked(), manStat);
-        QCOMPARE(child<QRadioButton>(editor.get(), names.options[1])->isChecked(), !manStat);
-        QCOMPARE(child<QRadioButton>(editor.get(), names.options[2])->isChecked(), !womanStat);
-        QCOMPARE(child<QRadioButton>(editor.get(), names.options[3])->isChecked(), womanStat);
+        QCOMPARE(child<QRadioButton*>(editor.get(), names.options[0])->isChecked(), manStat);
+        QCOMPARE(child<QRadioButton*>(editor.get(), names.options[1])->isChecked(), !manStat);
+        QCOMPARE(child<QRadioButton*>(editor.get(), names.options[2])->isChecked(), !womanStat);
+        QCOMPARE(child<QRadioButton*>(editor.get(), names.options[3])->isChecked(), womanStat);
         // The lifespan box and its label show only for "任意", holding the stored lifespan.
-        child<QTabWidget>(editor.get(), "SSTab1")->setCurrentWidget(child<QWidget>(editor.get(), names.tab));
-        QCOMPARE(child<QLineEdit>(editor.get(), names.texts[5])->isVisible(), !manStat);
-        QCOMPARE(child<QLabel>(editor.get(), names.lifeLabels[0])->isVisible(), !manStat);
-        QCOMPARE(child<QLineEdit>(editor.get(), names.texts[6])->isVisible(), !womanStat);
-        QCOMPARE(child<QLabel>(editor.get(), names.lifeLabels[1])->isVisible(), !womanStat);
+        child<QTabWidget*>(editor.get(), "SSTab1")->setCurrentWidget(child<QWidget*>(editor.get(), names.tab));
+        QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[5])->isVisible(), !manStat);
+        QCOMPARE(child<QLabel*>(editor.get(), names.lifeLabels[0])->isVisible(), !manStat);
+        QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[6])->isVisible(), !womanStat);
+        QCOMPARE(child<QLabel*>(editor.get(), names.lifeLabels[1])->isVisible(), !womanStat);
         if (!manStat)
-            QCOMPARE(child<QLineEdit>(editor.get(), names.texts[5])->text(), QString::number(plan.couple(s, 7)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[5])->text(), QString::number(plan.couple(s, 7)));
         if (!womanStat)
-            QCOMPARE(child<QLineEdit>(editor.get(), names.texts[6])->text(), QString::number(plan.couple(s, 8)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[6])->text(), QString::number(plan.couple(s, 8)));
         // No frame is hidden for members outside the family (the husband's mother, the wife's parents).
-        QVERIFY(child<QGroupBox>(editor.get(), names.frame)->isVisible());
-        for (QGroupBox* frame : child<QGroupBox>(editor.get(), names.frame)->findChildren<QGroupBox*>())
+        QVERIFY(child<QGroupBox*>(editor.get(), names.frame)->isVisible());
+        for (QGroupBox* frame : child<QGroupBox*>(editor.get(), names.frame)->findChildren<QGroupBox*>())
             QVERIFY2(frame->isVisible(), qPrintable(frame->objectName()));
     }
 }
@@ -301,7 +276,7 @@ void TestSettingsEditor::testTabsShowRecord()
 void TestSettingsEditor::testGridShowsRecord()
 {
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     QCOMPARE(grid->childCount(), 3);
     QCOMPARE(gridColumn(grid, 1).join(QLatin1Char(',')),
         QStringLiteral("第1子,長女,2000,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
@@ -314,7 +289,7 @@ void TestSettingsEditor::testGridShowsRecord()
     globalPlan().ST3_RECORDED = 0;
     globalPlan().ST3_COUNT = 2;
     auto second = openEditor();
-    grid = child<ChildrenGrid>(second.get(), "MSFlexGrid1");
+    grid = child<ChildrenGrid*>(second.get(), "MSFlexGrid1");
     QCOMPARE(grid->childCount(), 3);
     QCOMPARE(grid->text(1, 2), QStringLiteral("長男"));
     QCOMPARE(grid->text(1, 3), QStringLiteral("次女"));
@@ -325,7 +300,7 @@ void TestSettingsEditor::testUpdateWithoutEdits()
     const FamilyPlan before = globalPlan();
     auto editor = openEditor();
     QSignalSpy finished(editor.get(), &QDialog::finished);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(editor->result(), int(QDialog::Accepted));
     QVERIFY(!editor->isVisible());
@@ -398,10 +373,10 @@ void TestSettingsEditor::testUpdateStoresMappedField()
         expected.couple(section, fields.at(i)) = static_cast<int16_t>(values.at(i));
 
     auto editor = openEditor();
-    auto* tabs = child<QTabWidget>(editor.get(), "SSTab1");
-    QWidget* widget = child<QWidget>(editor.get(), qPrintable(control));
+    auto* tabs = child<QTabWidget*>(editor.get(), "SSTab1");
+    QWidget* widget = child<QWidget*>(editor.get(), qPrintable(control));
     QVERIFY(widget);
-    tabs->setCurrentWidget(child<QWidget>(editor.get(), namesOf(section).tab));
+    tabs->setCurrentWidget(child<QWidget*>(editor.get(), namesOf(section).tab));
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         QVERIFY(box->isVisible());
         box->selectAll();
@@ -410,7 +385,7 @@ void TestSettingsEditor::testUpdateStoresMappedField()
     } else {
         QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
     }
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
     QCOMPARE(editor->result(), int(QDialog::Accepted));
     QCOMPARE(MessageBox::count(), 0);
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
@@ -439,16 +414,16 @@ void TestSettingsEditor::testCancelStoresNothing()
     const FamilyPlan before = globalPlan();
     auto editor = openEditor();
     QSignalSpy finished(editor.get(), &QDialog::finished);
-    child<QLineEdit>(editor.get(), "Text1")->setText(QStringLiteral("1999"));
-    child<QCheckBox>(editor.get(), "Check17")->click();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    child<QLineEdit*>(editor.get(), "Text1")->setText(QStringLiteral("1999"));
+    child<QCheckBox*>(editor.get(), "Check17")->click();
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     grid->setCurrentCell(1, 2);
     MessageBox::setNextAnswer(QMessageBox::Yes);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(grid->childCount(), 2);
 
     if (how == 0)
-        QTest::mouseClick(child<QPushButton>(editor.get(), "Command2"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton*>(editor.get(), "Command2"), Qt::LeftButton);
     else if (how == 1)
         editor->close();
     else
@@ -462,22 +437,22 @@ void TestSettingsEditor::testCancelStoresNothing()
 void TestSettingsEditor::testLifespanOptions()
 {
     auto editor = openEditor();
-    child<QTabWidget>(editor.get(), "SSTab1")->setCurrentIndex(2);
+    child<QTabWidget*>(editor.get(), "SSTab1")->setCurrentIndex(2);
     // The husband's father is "任意" with 81 stored.
-    auto* box = child<QLineEdit>(editor.get(), "Text12");
+    auto* box = child<QLineEdit*>(editor.get(), "Text12");
     QVERIFY(box->isVisible());
     QCOMPARE(box->text(), QStringLiteral("81"));
-    child<QRadioButton>(editor.get(), "Option8")->click();
+    child<QRadioButton*>(editor.get(), "Option8")->click();
     QVERIFY(!box->isVisible());
-    QVERIFY(!child<QLabel>(editor.get(), "Label20")->isVisible());
-    child<QRadioButton>(editor.get(), "Option7")->click();
+    QVERIFY(!child<QLabel*>(editor.get(), "Label20")->isVisible());
+    child<QRadioButton*>(editor.get(), "Option7")->click();
     QVERIFY(box->isVisible());
-    QVERIFY(child<QLabel>(editor.get(), "Label20")->isVisible());
+    QVERIFY(child<QLabel*>(editor.get(), "Label20")->isVisible());
     QCOMPARE(box->text(), QStringLiteral("78"));
     // The husband's mother is loaded with "統計値"; switched to "任意" she gets 84 to edit.
-    auto* motherBox = child<QLineEdit>(editor.get(), "Text9");
+    auto* motherBox = child<QLineEdit*>(editor.get(), "Text9");
     QVERIFY(!motherBox->isVisible());
-    child<QRadioButton>(editor.get(), "Option6")->click();
+    child<QRadioButton*>(editor.get(), "Option6")->click();
     QVERIFY(motherBox->isVisible());
     QCOMPARE(motherBox->text(), QStringLiteral("84"));
 }
@@ -486,16 +461,16 @@ void TestSettingsEditor::testRejectsBoxWithoutNumber()
 {
     const FamilyPlan before = globalPlan();
     auto editor = openEditor();
-    auto* box = child<QLineEdit>(editor.get(), "Text13");
+    auto* box = child<QLineEdit*>(editor.get(), "Text13");
     box->clear();
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
     QCOMPARE(MessageBox::count(), 1);
     QVERIFY2(MessageBox::lastText().endsWith(QStringLiteral("数値を入力してください。")),
         qPrintable(MessageBox::lastText()));
     QVERIFY(editor->isVisible());
     QCOMPARE(
-        child<QTabWidget>(editor.get(), "SSTab1")->currentWidget()->objectName(), QStringLiteral("husbandParentsTab"));
+        child<QTabWidget*>(editor.get(), "SSTab1")->currentWidget()->objectName(), QStringLiteral("husbandParentsTab"));
     QVERIFY(globalPlan() == before);
     QCOMPARE(globalState().SAVED, int16_t { 1 });
     // The boxes take digits only, at most their length.
@@ -524,17 +499,17 @@ void TestSettingsEditor::testEraButtons()
     QFETCH(QString, box);
     QFETCH(bool, insert);
     auto editor = openEditor();
-    auto* target = child<QLineEdit>(editor.get(), qPrintable(box));
+    auto* target = child<QLineEdit*>(editor.get(), qPrintable(box));
     const QString before = target->text();
     int inserted = 0;
     bool ran = false;
     whenModal<Form23>(
         [&](Form23* dialog) {
             inserted = dialog->shownYear();
-            child<QPushButton>(dialog, insert ? "Command2" : "Command1")->click();
+            child<QPushButton*>(dialog, insert ? "Command2" : "Command1")->click();
         },
         &ran);
-    child<QPushButton>(editor.get(), qPrintable(button))->click();
+    child<QPushButton*>(editor.get(), qPrintable(button))->click();
     QTRY_VERIFY(ran);
     QCOMPARE(target->text(), insert ? QString::number(inserted) : before);
     // Only the button's own box changes.
@@ -542,8 +517,7 @@ void TestSettingsEditor::testEraButtons()
     for (const CoupleNames& names : COUPLE_TABS) {
         for (const char* name : names.texts) {
             if (QLatin1String(name) != box)
-                QCOMPARE(child<QLineEdit>(editor.get(), name)->text(),
-                    fresh.findChild<QLineEdit*>(QLatin1String(name))->text());
+                QCOMPARE(child<QLineEdit*>(editor.get(), name)->text(), child<QLineEdit*>(&fresh, name)->text());
         }
     }
 }
@@ -551,17 +525,17 @@ void TestSettingsEditor::testEraButtons()
 void TestSettingsEditor::testAddThenCancel()
 {
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     const QStringList third = gridColumn(grid, 3);
     bool ran = false;
     QStringList shown;
     whenModal<Form222>(
         [&](Form222* dialog) {
             QCOMPARE(grid->childCount(), 4); // the new column exists while the dialog is up
-            QCOMPARE(child<QLabel>(dialog, "Label23")->text(), QStringLiteral("第4子の設定内容"));
-            QCOMPARE(child<QComboBox>(dialog, "Combo1")->currentIndex(), -1);
-            QCOMPARE(child<QComboBox>(dialog, "Combo2")->currentIndex(), -1);
-            QVERIFY(!child<QCheckBox>(dialog, "Check1")->isChecked());
+            QCOMPARE(child<QLabel*>(dialog, "Label23")->text(), QStringLiteral("第4子の設定内容"));
+            QCOMPARE(child<QComboBox*>(dialog, "Combo1")->currentIndex(), -1);
+            QCOMPARE(child<QComboBox*>(dialog, "Combo2")->currentIndex(), -1);
+            QVERIFY(!child<QCheckBox*>(dialog, "Check1")->isChecked());
             for (const char* name : { "Text11",
                      "Text1",
                      "Text2",
@@ -575,12 +549,12 @@ void TestSettingsEditor::testAddThenCancel()
                      "Text9",
                      "Text5",
                      "Text10" })
-                shown.append(child<QLineEdit>(dialog, name)->text());
+                shown.append(child<QLineEdit*>(dialog, name)->text());
             QCOMPARE(dialog->column(), 4);
-            child<QPushButton>(dialog, "Command1")->click();
+            child<QPushButton*>(dialog, "Command1")->click();
         },
         &ran);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command12"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command12"), Qt::LeftButton);
     QTRY_VERIFY(ran);
     QCOMPARE(shown.join(QLatin1Char(',')), QStringLiteral("1995,4,6,12,15,18,20,22,28,30,33,41,60"));
     QCOMPARE(grid->childCount(), 3);
@@ -590,22 +564,22 @@ void TestSettingsEditor::testAddThenCancel()
 void TestSettingsEditor::testAddThenUpdate()
 {
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     bool ran = false;
     whenModal<Form222>(
         [&](Form222* dialog) {
-            child<QComboBox>(dialog, "Combo1")->setCurrentIndex(1); // 女性: 長女 and her statistic ages
-            child<QComboBox>(dialog, "Combo2")->setCurrentIndex(12); // 三女
-            child<QLineEdit>(dialog, "Text11")->setText(QStringLiteral("2030"));
-            child<QPushButton>(dialog, "Command3")->click();
+            child<QComboBox*>(dialog, "Combo1")->setCurrentIndex(1); // 女性: 長女 and her statistic ages
+            child<QComboBox*>(dialog, "Combo2")->setCurrentIndex(12); // 三女
+            child<QLineEdit*>(dialog, "Text11")->setText(QStringLiteral("2030"));
+            child<QPushButton*>(dialog, "Command3")->click();
         },
         &ran);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command12"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command12"), Qt::LeftButton);
     QTRY_VERIFY(ran);
     QCOMPARE(gridColumn(grid, 4).join(QLatin1Char(',')),
         QStringLiteral("第4子,三女,2030,普通,4,6,12,15,18,20,22,26,28,31,32,60"));
 
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
     const FamilyPlan& plan = globalPlan();
     QCOMPARE(plan.ST3_COUNT, int16_t { 4 });
     QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t { 2 });
@@ -622,10 +596,10 @@ void TestSettingsEditor::testAddAtTenRefused()
     plan.ST1_CHILDREN_NOW = 7;
     plan.ST1_CHILDREN_FUTURE = 3;
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     QCOMPARE(grid->childCount(), 10);
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command12"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command12"), Qt::LeftButton);
     QCOMPARE(MessageBox::count(), 1);
     QCOMPARE(MessageBox::lastText(), QStringLiteral("子供の数は、１０人まで設定できます。"));
     QCOMPARE(grid->childCount(), 10);
@@ -635,19 +609,19 @@ void TestSettingsEditor::testAddAtTenRefused()
 void TestSettingsEditor::testDeleteFirstOfThree()
 {
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     const QStringList second = gridColumn(grid, 2).mid(1);
     const QStringList third = gridColumn(grid, 3).mid(1);
     grid->setCurrentCell(5, 1);
     MessageBox::setNextAnswer(QMessageBox::Yes);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(MessageBox::lastText(), QStringLiteral("【第1子】を削除しますか？"));
     QCOMPARE(grid->childCount(), 2);
     QCOMPARE(gridColumn(grid, 1), QStringList { QStringLiteral("第1子") } + second);
     QCOMPARE(gridColumn(grid, 2), QStringList { QStringLiteral("第2子") } + third);
     QCOMPARE(grid->text(1, 1), QStringLiteral("長男")); // labels move with their children
 
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
     const FamilyPlan& plan = globalPlan();
     QCOMPARE(plan.ST3_COUNT, int16_t { 2 });
     QCOMPARE(plan.ST1_CHILDREN_NOW, int16_t { 2 });
@@ -660,13 +634,13 @@ void TestSettingsEditor::testDeleteFirstOfThree()
 void TestSettingsEditor::testDeleteAnsweredNo()
 {
     auto editor = openEditor();
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     QStringList before;
     for (int c = 0; c <= 3; ++c)
         before += gridColumn(grid, c);
     grid->setCurrentCell(2, 3);
     MessageBox::setNextAnswer(QMessageBox::No);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(MessageBox::lastText(), QStringLiteral("【第3子】を削除しますか？"));
     QStringList after;
     for (int c = 0; c <= grid->childCount(); ++c)
@@ -675,16 +649,16 @@ void TestSettingsEditor::testDeleteAnsweredNo()
 
     // Deleting the last child needs no move; with no children left nothing is asked.
     MessageBox::setNextAnswer(QMessageBox::Yes);
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(grid->childCount(), 2);
     for (int k = 0; k < 2; ++k) {
         grid->setCurrentCell(1, 1);
         MessageBox::setNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     }
     QCOMPARE(grid->childCount(), 0);
     MessageBox::clearLast();
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command13"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command13"), Qt::LeftButton);
     QCOMPARE(MessageBox::count(), 0);
     QCOMPARE(grid->columnCount(), 1);
 }
@@ -693,8 +667,8 @@ void TestSettingsEditor::testDoubleClickEditAndCancel()
 {
     auto editor = openEditor();
     QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-    child<QTabWidget>(editor.get(), "SSTab1")->setCurrentIndex(1);
-    auto* grid = child<ChildrenGrid>(editor.get(), "MSFlexGrid1");
+    child<QTabWidget*>(editor.get(), "SSTab1")->setCurrentIndex(1);
+    auto* grid = child<ChildrenGrid*>(editor.get(), "MSFlexGrid1");
     const QStringList before = gridColumn(grid, 2);
     const QRect cell = grid->visualItemRect(grid->item(4, 2));
     QVERIFY(cell.isValid());
@@ -702,10 +676,10 @@ void TestSettingsEditor::testDoubleClickEditAndCancel()
     bool ran = false;
     whenModal<Form222>(
         [&](Form222* dialog) {
-            QCOMPARE(child<QLabel>(dialog, "Label23")->text(), QStringLiteral("第2子の設定内容"));
-            QCOMPARE(child<QComboBox>(dialog, "Combo2")->currentText(), QStringLiteral("長男"));
-            child<QLineEdit>(dialog, "Text11")->setText(QStringLiteral("1990"));
-            child<QPushButton>(dialog, "Command1")->click();
+            QCOMPARE(child<QLabel*>(dialog, "Label23")->text(), QStringLiteral("第2子の設定内容"));
+            QCOMPARE(child<QComboBox*>(dialog, "Combo2")->currentText(), QStringLiteral("長男"));
+            child<QLineEdit*>(dialog, "Text11")->setText(QStringLiteral("1990"));
+            child<QPushButton*>(dialog, "Command1")->click();
         },
         &ran);
     // The view takes a double click only on the cell the press went to.
@@ -718,8 +692,8 @@ void TestSettingsEditor::testDoubleClickEditAndCancel()
     ran = false;
     whenModal<Form222>(
         [&](Form222* dialog) {
-            child<QLineEdit>(dialog, "Text11")->setText(QStringLiteral("1990"));
-            child<QPushButton>(dialog, "Command3")->click();
+            child<QLineEdit*>(dialog, "Text11")->setText(QStringLiteral("1990"));
+            child<QPushButton*>(dialog, "Command3")->click();
         },
         &ran);
     // The view takes a double click only on the cell the press went to.
@@ -742,7 +716,7 @@ void TestSettingsEditor::testHelpShowsTopic()
     file.close();
     Help::setHelpFile(path);
     auto editor = openEditor();
-    QTest::mouseClick(child<QPushButton>(editor.get(), "Command14"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command14"), Qt::LeftButton);
     HelpViewer* viewer = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* candidate = qobject_cast<HelpViewer*>(widget); candidate && candidate->isVisible())

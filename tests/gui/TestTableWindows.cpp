@@ -109,11 +109,7 @@ void TestTableWindows::cleanup()
 
 std::unique_ptr<frmMain> TestTableWindows::startMain(bool demo)
 {
-    m_settings.write(QStringLiteral("DEMO/VIEW"), demo ? QStringLiteral("1") : QStringLiteral("0"));
-    auto main = std::make_unique<frmMain>();
-    main->load();
-    main->show();
-    return main;
+    return GuiTest::startMainWindow(m_settings, demo);
 }
 
 void TestTableWindows::testDemoTable()
@@ -121,7 +117,7 @@ void TestTableWindows::testDemoTable()
     auto main = startMain(true);
     Form1* demo = main->demoWindow();
     QVERIFY(demo);
-    LifeCycleGrid* grid = demo->findChild<LifeCycleGrid*>(QStringLiteral("MSFlexGrid1"));
+    LifeCycleGrid* grid = child<LifeCycleGrid*>(demo, "MSFlexGrid1");
     QVERIFY(grid);
     QCOMPARE(grid->rows(), 53);
     QCOMPARE(grid->cols(), 10);

@@ -3,6 +3,7 @@
 
 #include "app/Help.h"
 #include "app/Startup.h"
+#include "app/frmMain.h"
 #include "plan/ProcessState.h"
 #include "table/Clock.h"
 
@@ -13,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 namespace GuiTest {
 
@@ -69,27 +72,51 @@ void resetProcessState()
     globalState().APP_DIR = appDir;
 }
 
-void answerNextModal(const std::function<void(QWidget*)>& action, bool* done)
+void pollForModal(const std::function<bool(QWidget*)>& accept,
+    const std::function<void(QWidget*)>& action,
+    int intervalMs,
+    int tries,
+    bool* done)
 {
     if (done)
         *done = false;
     auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, done] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    timer->setInterval(intervalMs);
+    auto left = std::make_shared<int>(tries);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, accept, action, done, left] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && accept(modal)) {
             timer->stop();
             timer->deleteLater();
             action(modal);
             if (done)
                 *done = true;
+        } else if (--*left <= 0) {
+            // Give up so a test that never opens the dialog does not leave the timer running.
+            timer->stop();
+            timer->deleteLater();
         }
     });
     timer->start();
-    // Give up after a while so a test that never opens the dialog does not leave the timer running.
-    QTimer::singleShot(5000, timer, [timer] {
-        timer->stop();
-        timer->deleteLater();
-    });
+}
+
+void answerNextModal(const std::function<void(QWidget*)>& action, bool* done)
+{
+    pollForModal([](QWidget*) { return true; }, action, 5, 1000, done);
+}
+
+std::unique_ptr<frmMain> startMainWindow()
+{
+    auto main = std::make_unique<frmMain>();
+    main->load();
+    main->show();
+    return main;
+}
+
+std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo)
+{
+    settings.write(QStringLiteral("DEMO/VIEW"), demo ? QStringLiteral("1") : QStringLiteral("0"));
+    return startMainWindow();
 }
 
 QAction* findAction(QWidget* root, const QString& name)
@@ -106,3 +133,8 @@ QByteArray readFile(const QString& path)
 }
 
 } // namespace GuiTest
+
+void onModal(std::function<void(QWidget*)> action, int tries)
+{
+    GuiTest::pollForModal([](QWidget*) { return true; }, action, 10, tries);
+}

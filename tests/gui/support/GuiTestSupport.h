@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QVariant>
+#include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QAction;
-class QWidget;
+class frmMain;
 
 /** Helpers shared by the GUI tests. */
 namespace GuiTest {
@@ -52,6 +56,34 @@ void resetProcessState();
  */
 void answerNextModal(const std::function<void(QWidget*)>& action, bool* done = nullptr);
 
+/**
+ * Polls every `intervalMs` for a modal widget that `accept` takes, at most `tries` times, and runs
+ * `action` on the first one. `done`, when given, becomes true once it ran.
+ */
+void pollForModal(const std::function<bool(QWidget*)>& accept,
+    const std::function<void(QWidget*)>& action,
+    int intervalMs,
+    int tries,
+    bool* done = nullptr);
+
+/** Records the addresses handed to the desktop (install with QDesktopServices::setUrlHandler). */
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+/** The main window as the program starts it: built, loaded and shown. */
+std::unique_ptr<frmMain> startMainWindow();
+
+/** The same after storing whether the demo shows at start (DEMO/VIEW). */
+std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo);
+
 /** The action with this object name under `root`, or nullptr. */
 QAction* findAction(QWidget* root, const QString& name);
 
@@ -59,3 +91,36 @@ QAction* findAction(QWidget* root, const QString& name);
 QByteArray readFile(const QString& path);
 
 } // namespace GuiTest
+
+/**
+ * Runs `action` on the active modal widget once one is up (checked every 10 ms, `tries` times),
+ * so a test can answer a dialog whose exec() would otherwise block it.
+ */
+void onModal(std::function<void(QWidget*)> action, int tries = 300);
+
+/**
+ * Runs `action` on the next modal dialog of type T once it is up, passing over other modal
+ * widgets; `ran`, when given, becomes true once it ran.
+ */
+template <typename T>
+void whenModal(std::function<void(T*)> action, bool* ran = nullptr, int tries = 500)
+{
+    GuiTest::pollForModal([](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; },
+        [action](QWidget* modal) { action(qobject_cast<T*>(modal)); },
+        10,
+        tries,
+        ran);
+}
+
+/**
+ * The descendant of `parent` of pointer type T named `name`. A missing widget ends the test
+ * run at once with its name, rather than failing later on a null pointer.
+ */
+template <typename T>
+T child(const QObject* parent, const char* name)
+{
+    T found = parent ? parent->findChild<T>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        qFatal("no child %s in %s", name, parent ? qPrintable(parent->objectName()) : "(no parent)");
+    return found;
+}
