@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FontDialog.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 
 namespace {
 
@@ -21,10 +23,25 @@ std::optional<QFont> FontDialog::getFont(QWidget* parent, const QFont& initial)
         return answer;
     }
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, QString());
+    const QFont chosen = QFontDialog::getFont(&ok, listedFont(initial), parent, QString());
     if (!ok)
         return std::nullopt;
     return chosen;
+}
+
+QFont FontDialog::listedFont(const QFont& font)
+{
+    // The stored face is often a Windows name ("ＭＳ Ｐゴシック") that is only a substitution
+    // here. The dialog cannot select a face it does not list and would fall back to its first
+    // entry, so OK without a change would switch the table to an unrelated font.
+    if (QFontDatabase::families().contains(font.family(), Qt::CaseInsensitive))
+        return font;
+    const QString drawnWith = QFontInfo(font).family();
+    if (drawnWith.isEmpty())
+        return font;
+    QFont listed = font;
+    listed.setFamilies({ drawnWith });
+    return listed;
 }
 
 void FontDialog::setNextFont(const std::optional<QFont>& font)

@@ -13,6 +13,12 @@ public:
     /** Runs the dialog starting at `initial`; returns the chosen font, or nothing when cancelled. */
     static std::optional<QFont> getFont(QWidget* parent, const QFont& initial);
 
+    /**
+     * `font` with a face the dialog lists: a face that is only a substitution name is replaced by
+     * the installed face it is drawn with.
+     */
+    static QFont listedFont(const QFont& font);
+
     /** Test hook: the next dialog is not shown and returns `font` (std::nullopt = cancelled). */
     static void setNextFont(const std::optional<QFont>& font);
     /** Initial font of the last dialog asked for. */

@@ -9,6 +9,7 @@
 #include "support/GuiTestSupport.h"
 
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTest>
@@ -62,6 +63,7 @@ private slots:
     void testFontCommandAppliedAndStored_data();
     void testFontCommandAppliedAndStored();
     void testFontCommandCancelled();
+    void testFontDialogStartsOnDrawnFace();
     void testFontWithNothingOpenIsUsedByNextTable();
     void testJapaneseFontSubstitution_data();
     void testJapaneseFontSubstitution();
@@ -366,6 +368,36 @@ void TestSettings::testFontCommandCancelled()
     QCOMPARE(globalState().FONT_SIZE, std::string("9"));
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontName")), QString());
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontSize")), QString());
+}
+
+void TestSettings::testFontDialogStartsOnDrawnFace()
+{
+    // The stored face is a substitution name; the dialog must start on the face the table is
+    // drawn with, so that OK without a change keeps the table's look.
+    auto main = startMain(true);
+    const QString drawn = QFontInfo(main->demoWindow()->grid()->font()).family();
+    QVERIFY(QFontDatabase::families().contains(drawn));
+    QVERIFY(drawn != QStringLiteral("ＭＳ Ｐゴシック"));
+
+    QFont shown;
+    onModal([&shown](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFontDialog*>(modal))
+            shown = dialog->currentFont();
+        modal->close();
+    });
+    main->action(Command::Font)->trigger();
+    QCOMPARE(shown.family(), drawn);
+    QCOMPARE(shown.pointSizeF(), 9.0);
+    // Closed without OK: nothing changes.
+    QCOMPARE(globalState().FONT_NAME, std::string("ＭＳ Ｐゴシック"));
+    QCOMPARE(m_settings.read(QStringLiteral("Font/FontName")), QString());
+
+    // A listed face, size and style pass through unchanged.
+    QFont listed(drawn);
+    listed.setPointSizeF(12);
+    listed.setBold(true);
+    listed.setItalic(true);
+    QCOMPARE(FontDialog::listedFont(listed), listed);
 }
 
 void TestSettings::testFontWithNothingOpenIsUsedByNextTable()
