@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MessageBox.h"
 #include "plan/FamilyPlan.h"
+#include "support/GuiTestSupport.h"
 #include "table/Clock.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/Form22.h"
@@ -12,30 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-void onModal(std::function<void(QWidget*)> action, int tries = 300)
-{
-    QTimer::singleShot(10, [action, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            action(modal);
-        else if (tries > 0)
-            onModal(action, tries - 1);
-    });
-}
-
-template <typename T>
-T child(QWidget* parent, const char* name)
-{
-    T found = parent->findChild<T>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
 
 QString text(QWidget* dialog, const char* box)
 {

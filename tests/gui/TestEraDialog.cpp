@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/ProcessState.h"
+#include "support/GuiTestSupport.h"
 #include "table/Clock.h"
 #include "wizard/Form23.h"
 
@@ -9,33 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
-
-namespace {
-
-// Runs `action` on the modal dialog as soon as one is open, without blocking the test.
-void onModal(std::function<void(QWidget*)> action, int tries = 300)
-{
-    QTimer::singleShot(10, [action, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            action(modal);
-        else if (tries > 0)
-            onModal(action, tries - 1);
-    });
-}
-
-template <typename T>
-T child(QWidget* parent, const char* name)
-{
-    T found = parent->findChild<T>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
-} // namespace
 
 class TestEraDialog : public QObject
 {

@@ -2,6 +2,7 @@
 #include "app/MessageBox.h"
 #include "plan/FamilyPlan.h"
 #include "plan/ProcessState.h"
+#include "support/GuiTestSupport.h"
 #include "table/Clock.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/SetupWizard.h"
@@ -18,30 +19,8 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-void onModal(std::function<void(QWidget*)> action, int tries = 300)
-{
-    QTimer::singleShot(10, [action, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            action(modal);
-        else if (tries > 0)
-            onModal(action, tries - 1);
-    });
-}
-
-template <typename T>
-T child(QWidget* parent, const char* name)
-{
-    T found = parent ? parent->findChild<T>(QString::fromLatin1(name)) : nullptr;
-    if (!found)
-        qFatal("no child %s in %s", name, parent ? qPrintable(parent->objectName()) : "(no page)");
-    return found;
-}
 
 // The record the wizard gives when every page is left at its first-visit values.
 FamilyPlan defaultRecord()
