@@ -5,6 +5,7 @@
 #include "table/Clock.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/Form22.h"
+#include "wizard/Form23.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -193,6 +194,27 @@ private slots:
         QVERIFY(MessageBox::lastText().contains(QStringLiteral("数値を入力してください。")));
         QVERIFY(MessageBox::lastText().contains(QStringLiteral("中学校入学")));
         QCOMPARE(m_grid->columnValues(2), before);
+    }
+
+    void testReturnInABoxUpdates()
+    {
+        // Return after typing an age is "更新", not the era button beside the birth year.
+        bool eraOpened = false;
+        onModal([&eraOpened](QWidget* modal) {
+            whenModal<Form23>([](Form23* era) { era->reject(); }, &eraOpened, 5);
+            auto* box = child<QLineEdit*>(modal, "Text10");
+            box->setText(QStringLiteral("65"));
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+            if (QApplication::activeModalWidget() == modal)
+                child<QPushButton*>(modal, "Command1")->click();
+        });
+        const bool updated = Form22::edit(m_grid.get(), 2, nullptr);
+        // Let the era watcher run out, so it cannot answer a later test's dialog.
+        QTest::qWait(100);
+        QVERIFY(updated);
+        QVERIFY(!eraOpened);
+        QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
     }
 
     void testEraButtonFillsBirthYear()
