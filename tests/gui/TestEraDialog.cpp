@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +50,10 @@ private slots:
         QCOMPARE(child<QLineEdit*>(&dialog, "Text1")->text(), eraYear);
         // What is shown is what "挿入" inserts: the current year.
         QCOMPARE(child<QLabel*>(&dialog, "Label4")->text(), QString::number(year));
+        // The dialog's controls, its two buttons included, sit in one frame.
+        auto* frame = child<QGroupBox*>(&dialog, "Frame1");
+        for (const char* name : { "Label1", "Combo1", "Text1", "Label3", "Label2", "Label4", "Command2", "Command1" })
+            QVERIFY2(frame->isAncestorOf(child<QWidget*>(&dialog, name)), name);
     }
 
     void testConversions_data()
