@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTextDocumentFragment>
 #include <QUrl>
 
@@ -135,6 +137,7 @@ bool HelpViewer::loadFile(const QString& path, QString* errorText)
     }
     fillContents();
     runSearch();
+    fitNavigationPane();
     return true;
 }
 
@@ -219,6 +222,38 @@ void HelpViewer::fillContents()
         item->setData(TopicNumberRole, topic.number);
         item->setToolTip(topic.title);
     }
+}
+
+void HelpViewer::fitNavigationPane()
+{
+    // The contents list is the way into the help, so every topic title must be readable in it
+    // without scrolling sideways: the pane takes the longest title's width, up to half the screen,
+    // and the window grows so that the page beside it keeps a comfortable reading width.
+    QListWidget* const lists[] = { m_ui->contentsListWidget, m_ui->searchResultListWidget };
+    int textWidth = 0;
+    for (QListWidget* list : lists)
+        textWidth = std::max(textWidth, list->sizeHintForColumn(0));
+    if (textWidth <= 0)
+        return;
+    const QListWidget* list = m_ui->contentsListWidget;
+    const QMargins page = m_ui->contentsLayout->contentsMargins();
+    const int tabFrame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_ui->navigationTabWidget);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const int slack = 8;
+    const int wanted = textWidth + 2 * list->frameWidth() + scrollBar + page.left() + page.right() + tabFrame + slack;
+
+    const QScreen* shownOn = screen();
+    const int screenWidth = shownOn ? shownOn->availableGeometry().width() : 1280;
+    const int pane = std::min(wanted, screenWidth / 2);
+    const int readingWidth = 560;
+    layout()->activate();
+    const int outside = width() - m_ui->helpSplitter->width();
+    const int needed = pane + m_ui->helpSplitter->handleWidth() + readingWidth + std::max(outside, 0);
+    if (width() < needed)
+        resize(std::min(needed, screenWidth), height());
+    layout()->activate();
+    const int total = m_ui->helpSplitter->width() - m_ui->helpSplitter->handleWidth();
+    m_ui->helpSplitter->setSizes({ pane, std::max(total - pane, 0) });
 }
 
 void HelpViewer::runSearch()

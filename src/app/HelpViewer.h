@@ -58,6 +58,8 @@ public:
 
 private:
     void fillContents();
+    /** Widens the contents pane (and the window, if need be) to the longest topic title. */
+    void fitNavigationPane();
     void runSearch();
     void openTopicItem(QListWidgetItem* item);
 

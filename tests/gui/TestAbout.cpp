@@ -142,4 +142,3 @@ void TestAbout::testSystemInfo()
 
 QTEST_MAIN(TestAbout)
 #include "TestAbout.moc"
-#include "support/GuiTestSupport.h"

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -102,6 +103,7 @@ private slots:
     void testUnreadableHelpFile_data();
     void testUnreadableHelpFile();
     void testShippedHelpFileHasEveryTopic();
+    void testContentsPaneShowsWholeTitles();
 
 private:
     QTemporaryDir m_dir;
@@ -404,6 +406,29 @@ void TestHelp::testShippedHelpFileHasEveryTopic()
     QCOMPARE(MessageBox::count(), 0);
 }
 
+void TestHelp::testContentsPaneShowsWholeTitles()
+{
+    const QString shipped = QStringLiteral(HARUKAZE_TEST_DATA_DIR "/../../../data/help/HARUKAZE.HLP");
+    QVERIFY(QFile::exists(shipped));
+    Help::setHelpFile(QDir::cleanPath(shipped));
+    Help::showContents(&m_mainWindow);
+    HelpViewer* viewer = findViewer();
+    QVERIFY(viewer);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    auto* list = child<QListWidget*>(viewer, "contentsListWidget");
+    QVERIFY(list->count() > 10);
+    // No title is cut off at the pane's edge, and the page keeps most of the window.
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem* item = list->item(row);
+        const int textRight
+            = list->visualItemRect(item).left() + list->sizeHintForIndex(list->indexFromItem(item)).width();
+        QVERIFY2(textRight <= list->viewport()->width(), qPrintable(item->text()));
+    }
+    auto* browser = child<QTextBrowser*>(viewer, "helpBrowser");
+    QVERIFY(browser->width() >= 500);
+    QVERIFY(list->width() < browser->width());
+}
+
 QTEST_MAIN(TestHelp)
 #include "TestHelp.moc"
-#include "support/GuiTestSupport.h"
