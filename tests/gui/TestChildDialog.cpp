@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Help.h"
+#include "app/HelpViewer.h"
 #include "app/MessageBox.h"
 #include "plan/FamilyPlan.h"
 #include "support/GuiTestSupport.h"
@@ -215,6 +217,24 @@ private slots:
         QVERIFY(updated);
         QVERIFY(!eraOpened);
         QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
+    }
+
+    void testHelpShowsTheChildrenTopic()
+    {
+        Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));
+        QString anchor;
+        onModal([&anchor](QWidget* modal) {
+            QTest::mouseClick(child<QPushButton*>(modal, "Command4"), Qt::LeftButton);
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* viewer = qobject_cast<HelpViewer*>(w); viewer && viewer->isVisible())
+                    anchor = viewer->currentAnchor();
+            }
+            Help::close();
+            QTest::mouseClick(child<QPushButton*>(modal, "Command1"), Qt::LeftButton);
+        });
+        QVERIFY(!Form22::edit(m_grid.get(), 1, nullptr));
+        Help::setHelpFile(QString());
+        QCOMPARE(anchor, QStringLiteral("topic-70"));
     }
 
     void testEraButtonFillsBirthYear()

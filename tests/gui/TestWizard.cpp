@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Help.h"
+#include "app/HelpViewer.h"
 #include "app/MessageBox.h"
 #include "plan/FamilyPlan.h"
 #include "plan/ProcessState.h"
@@ -133,6 +135,24 @@ private slots:
             }
         }
         QVERIFY(globalPlan() == expected);
+    }
+
+    void testHelpButtonsAskForTheirTopics()
+    {
+        Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));
+        const int topics[] = { 90, 103, 70, 91, 61, 96 };
+        for (int topic : topics) {
+            click("Command2");
+            HelpViewer* viewer = shownHelpViewer();
+            QVERIFY2(viewer, qPrintable(page()->objectName()));
+            QCOMPARE(viewer->currentAnchor(), QStringLiteral("topic-%1").arg(topic));
+            QCOMPARE(MessageBox::count(), 0);
+            Help::close();
+            QTRY_VERIFY(!shownHelpViewer());
+            click("Command1");
+        }
+        QVERIFY(!m_wizard->currentPage());
+        Help::setHelpFile(QString());
     }
 
     void testNavigation_data()
@@ -516,6 +536,14 @@ private slots:
     }
 
 private:
+    static HelpViewer* shownHelpViewer()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* viewer = qobject_cast<HelpViewer*>(w); viewer && viewer->isVisible())
+                return viewer;
+        }
+        return nullptr;
+    }
     static int visiblePages()
     {
         int count = 0;
