@@ -140,6 +140,9 @@ void Form18::updateTotal()
 
 void Form18::countEdited()
 {
+    // A line edit reports the edit before the change, so the total is brought up to date here:
+    // the notice must not stand over the previous total.
+    updateTotal();
     // Only typing warns: a recorded plan with the children out of the table may hold more than
     // ten, and opening the page must not greet the user with a notice.
     if (childrenTotal() > MAX_TOTAL)

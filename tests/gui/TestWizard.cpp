@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -311,6 +312,23 @@ private slots:
         }
         // Leaving without husband and wife forgets the couple even when the total is refused.
         QCOMPARE(int(globalPlan().ST2_RECORDED), members.at(0) || members.at(1) ? 1 : 0);
+    }
+
+    void testNoticeStandsOverTheNewTotal()
+    {
+        auto* text2 = child<QLineEdit*>(page(), "Text2");
+        auto* total = child<QLabel*>(page(), "Label3");
+        child<QLineEdit*>(page(), "Text1")->setText(QStringLiteral("8"));
+        text2->clear();
+        QString totalUnderNotice;
+        onModal([&totalUnderNotice, total](QWidget* modal) {
+            totalUnderNotice = total->text();
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        QTest::keyClicks(text2, QStringLiteral("12"));
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("子供の数は、１０人まで設定できます。"));
+        QCOMPARE(totalUnderNotice, QStringLiteral("20"));
+        QCOMPARE(total->text(), QStringLiteral("20"));
     }
 
     void testTooManyChildrenReachTheGridAsTen()
