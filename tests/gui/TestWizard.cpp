@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Help.h"
 #include "app/HelpViewer.h"
+#include "app/LifeCycleGrid.h"
 #include "app/MessageBox.h"
+#include "app/TableWindow.h"
+#include "app/frmMain.h"
 #include "plan/FamilyPlan.h"
 #include "plan/ProcessState.h"
 #include "support/GuiTestSupport.h"
 #include "table/Clock.h"
+#include "table/TableBuilder.h"
 #include "wizard/ChildrenGrid.h"
 #include "wizard/SetupWizard.h"
 #include "wizard/WizardPage.h"
@@ -154,6 +158,36 @@ private slots:
         }
         QVERIFY(!m_wizard->currentPage());
         Help::setHelpFile(QString());
+    }
+
+    void testFinishShowsTheEnginesTableInForm100()
+    {
+        // The New command as the main window runs it, from page 1/6 to the table window.
+        m_wizard.reset();
+        GuiTest::TemporarySettings settings;
+        GuiTest::setUpProgramEnvironment(2026);
+        auto main = GuiTest::startMainWindow(settings, false);
+        main->action(frmMain::Command::New)->trigger();
+        SetupWizard* wizard = main->setupWizard();
+        QVERIFY(wizard);
+        for (int step = 0; step < 6; ++step) {
+            QVERIFY(wizard->currentPage());
+            QTest::mouseClick(child<QPushButton*>(wizard->currentPage(), "Command1"), Qt::LeftButton);
+        }
+        QVERIFY(!wizard->currentPage());
+        QVERIFY(globalPlan() == defaultRecord());
+        QTRY_VERIFY(main->tableWindow());
+        TableWindow* window = main->tableWindow();
+        QCOMPARE(window->objectName(), QStringLiteral("Form100"));
+
+        const TableModel expected = buildLifeCycleTable(defaultRecord(), TableWindow::currentContext(), nullptr);
+        QCOMPARE(window->grid()->rows(), expected.rowCount());
+        QCOMPARE(window->grid()->cols(), expected.columnCount());
+        QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));
+        for (int row = 0; row < expected.rowCount(); ++row) {
+            for (int column = 0; column < expected.columnCount(); ++column)
+                QCOMPARE(window->grid()->text(row, column), QString::fromStdString(expected.text(row, column)));
+        }
     }
 
     void testNavigation_data()
