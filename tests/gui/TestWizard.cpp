@@ -242,6 +242,85 @@ private slots:
         QCOMPARE(seen, backward);
     }
 
+    void testBackTableForEveryRecordedState()
+    {
+        using P = SetupWizard::Page;
+        // Each page's candidates in the order of the back table, page 1/6 being the last resort.
+        const QList<QPair<P, QList<P>>> table = {
+            { P::Form19, {} },
+            { P::Form20, { P::Form19 } },
+            { P::Form191, { P::Form20, P::Form19 } },
+            { P::Form192, { P::Form191, P::Form20, P::Form19 } },
+            { P::Form21, { P::Form192, P::Form191, P::Form20, P::Form19 } },
+        };
+        for (int flags = 0; flags < 16; ++flags) {
+            FamilyPlan plan;
+            plan.ST2_RECORDED = flags & 1 ? 1 : 0;
+            plan.ST3_RECORDED = flags & 2 ? 1 : 0;
+            plan.ST4_RECORDED = flags & 4 ? 1 : 0;
+            plan.ST5_RECORDED = flags & 8 ? 1 : 0;
+            auto recorded = [&plan](P page) {
+                switch (page) {
+                case P::Form19:
+                    return plan.ST2_RECORDED == 1;
+                case P::Form20:
+                    return plan.ST3_RECORDED == 1;
+                case P::Form191:
+                    return plan.ST4_RECORDED == 1;
+                case P::Form192:
+                    return plan.ST5_RECORDED == 1;
+                default:
+                    return false;
+                }
+            };
+            for (const auto& [from, candidates] : table) {
+                P expected = P::Form18;
+                for (P candidate : candidates) {
+                    if (recorded(candidate)) {
+                        expected = candidate;
+                        break;
+                    }
+                }
+                QVERIFY2(SetupWizard::previousPage(from, plan) == expected,
+                    qPrintable(QStringLiteral("from page %1, flags %2").arg(int(from)).arg(flags)));
+            }
+        }
+    }
+
+    void testForwardFromCouplePageClearsSkippedSections()
+    {
+        using P = SetupWizard::Page;
+        for (int parts = 0; parts < 8; ++parts) {
+            FamilyPlan plan;
+            plan.ST1_CHILDREN = parts & 1 ? 1 : 0;
+            plan.ST1_HUSBAND_PARENTS = parts & 2 ? 1 : 0;
+            plan.ST1_WIFE_PARENTS = parts & 4 ? 1 : 0;
+            plan.ST3_RECORDED = plan.ST4_RECORDED = plan.ST5_RECORDED = 1;
+            const P next = SetupWizard::nextPage(P::Form19, plan);
+            const QString row = QStringLiteral("parts %1").arg(parts);
+            if (parts & 1) {
+                QVERIFY2(next == P::Form20, qPrintable(row));
+                QCOMPARE(int(plan.ST3_RECORDED), 1);
+            } else if (parts & 2) {
+                QVERIFY2(next == P::Form191, qPrintable(row));
+                QCOMPARE(int(plan.ST3_RECORDED), 0);
+                QCOMPARE(int(plan.ST4_RECORDED), 1);
+            } else if (parts & 4) {
+                QVERIFY2(next == P::Form192, qPrintable(row));
+                QCOMPARE(int(plan.ST4_RECORDED), 0);
+                QCOMPARE(int(plan.ST5_RECORDED), 1);
+            } else {
+                QVERIFY2(next == P::Form21, qPrintable(row));
+                QCOMPARE(int(plan.ST3_RECORDED + plan.ST4_RECORDED + plan.ST5_RECORDED), 0);
+            }
+            // The pages after the children page follow one another whatever the family holds.
+            QVERIFY(SetupWizard::nextPage(P::Form20, plan) == P::Form191);
+            QVERIFY(SetupWizard::nextPage(P::Form191, plan) == P::Form192);
+            QVERIFY(SetupWizard::nextPage(P::Form192, plan) == P::Form21);
+            QCOMPARE(int(plan.ST2_RECORDED), 0);
+        }
+    }
+
     void testPagesShownForUncheckedPartsHideMembers()
     {
         setMembers({ false, false, true, false, false });
