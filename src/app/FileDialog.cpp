@@ -3,6 +3,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 
 #include <optional>
 
@@ -20,10 +22,10 @@ std::optional<QString> takeNextFileName()
 }
 
 QString run(QWidget* parent,
-            QFileDialog::AcceptMode mode,
-            const QString& title,
-            const QString& filter,
-            const QString& defaultSuffix)
+    QFileDialog::AcceptMode mode,
+    const QString& title,
+    const QString& filter,
+    const QString& defaultSuffix)
 {
     s_lastTitle = title;
     s_lastFilter = filter;
@@ -33,6 +35,14 @@ QString run(QWidget* parent,
         return mode == QFileDialog::AcceptSave ? FileDialog::withDefaultSuffix(*next, defaultSuffix) : *next;
     }
     QFileDialog dialog(parent, title, QString(), filter);
+    // Qt's own dialog (used where the desktop offers none) opens small and cuts the date column
+    // short; it gets more room, and the size, type and date columns fit what they show.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 520)));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     dialog.setAcceptMode(mode);
     dialog.setDefaultSuffix(defaultSuffix);
     if (mode == QFileDialog::AcceptSave) {
@@ -50,18 +60,14 @@ QString run(QWidget* parent,
 
 } // namespace
 
-QString FileDialog::getOpenFileName(QWidget* parent,
-                                    const QString& title,
-                                    const QString& filter,
-                                    const QString& defaultSuffix)
+QString FileDialog::getOpenFileName(
+    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix)
 {
     return run(parent, QFileDialog::AcceptOpen, title, filter, defaultSuffix);
 }
 
-QString FileDialog::getSaveFileName(QWidget* parent,
-                                    const QString& title,
-                                    const QString& filter,
-                                    const QString& defaultSuffix)
+QString FileDialog::getSaveFileName(
+    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix)
 {
     return run(parent, QFileDialog::AcceptSave, title, filter, defaultSuffix);
 }
