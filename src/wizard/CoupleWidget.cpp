@@ -30,8 +30,11 @@ CoupleWidget::CoupleWidget(QWidget* parent)
     NumberBoxes::setup(m_ui->Text5, 4);
     NumberBoxes::setup(m_ui->Text6, 3);
     NumberBoxes::setup(m_ui->Text7, 3);
-    // A hidden lifespan box must not let its frame shrink and the options jump around.
-    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->Text6, m_ui->Text7, m_ui->Label11, m_ui->Label12 }) {
+    // A hidden lifespan box must not let its frame shrink and the options jump around; a member
+    // who is not in the family leaves the place of his or her frame empty, so the other frame
+    // keeps its size and side rather than spreading its boxes over the whole page.
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             m_ui->Text6, m_ui->Text7, m_ui->Label11, m_ui->Label12, m_ui->Frame2, m_ui->Frame3 }) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);

@@ -321,6 +321,20 @@ private slots:
         }
     }
 
+    void testHiddenMemberLeavesTheOtherFrameAsItWas()
+    {
+        click("Command1");
+        const QRect wifeWithHusband = child<QGroupBox*>(page(), "Frame3")->geometry();
+        const QSize pageWithHusband = page()->size();
+        click("Command4");
+        setMembers({ false, true, true, true, true });
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        QVERIFY(child<QGroupBox*>(page(), "Frame2")->isHidden());
+        QCOMPARE(child<QGroupBox*>(page(), "Frame3")->geometry(), wifeWithHusband);
+        QCOMPARE(page()->size(), pageWithHusband);
+    }
+
     void testPagesShownForUncheckedPartsHideMembers()
     {
         setMembers({ false, false, true, false, false });
