@@ -21,14 +21,14 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts `input`; on a byte sequence it cannot convert it appends `replacement` and skips
-    // `skip(rest)` bytes of the input.
+    // Converts `input`; on a byte sequence iconv cannot convert, `fallback(rest, out)` appends what
+    // stands for it and returns how many input bytes it used (at least one).
     //
     // ASCII is the same in both encodings and makes up most of a plan file, so runs of it are copied
     // and only the rest of each line goes through iconv. That split is safe: an ASCII byte is never
     // a CP932 lead byte, and a line feed is never part of a multi-byte character in either encoding.
-    template <typename Skip>
-    std::string run(std::string_view input, std::string_view replacement, Skip skip)
+    template <typename Fallback>
+    std::string run(std::string_view input, Fallback fallback)
     {
         std::string out;
         out.reserve(input.size() + input.size() / 2);
@@ -42,15 +42,15 @@ public:
                 break;
             size_t lineEnd = input.find('\n', ascii);
             lineEnd = lineEnd == std::string_view::npos ? input.size() : lineEnd + 1;
-            convert(input.substr(ascii, lineEnd - ascii), replacement, skip, out);
+            convert(input.substr(ascii, lineEnd - ascii), fallback, out);
             pos = lineEnd;
         }
         return out;
     }
 
 private:
-    template <typename Skip>
-    void convert(std::string_view input, std::string_view replacement, Skip skip, std::string& out)
+    template <typename Fallback>
+    void convert(std::string_view input, Fallback fallback, std::string& out)
     {
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         char buffer[1024];
@@ -66,8 +66,7 @@ private:
             if (errno == E2BIG)
                 continue;
             // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
-            out.append(replacement);
-            const size_t n = std::min(inLeft, skip(std::string_view(in, inLeft)));
+            const size_t n = std::min(inLeft, std::max<size_t>(1, fallback(std::string_view(in, inLeft), out)));
             in += n;
             inLeft -= n;
             iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
@@ -80,6 +79,21 @@ private:
 
 private:
     iconv_t m_cd;
+};
+
+// Single bytes that Windows' code page 932 maps to characters of their own and glibc's CP932
+// rejects. Keeping them makes a label round-trip byte for byte as it does on Windows.
+struct SingleByteCharacter
+{
+    unsigned char byte;
+    std::string_view utf8;
+};
+const SingleByteCharacter kWindowsSingleBytes[] = {
+    { 0x80, "\xC2\x80" },     // U+0080
+    { 0xA0, "\xEF\xA3\xB0" }, // U+F8F0
+    { 0xFD, "\xEF\xA3\xB1" }, // U+F8F1
+    { 0xFE, "\xEF\xA3\xB2" }, // U+F8F2
+    { 0xFF, "\xEF\xA3\xB3" }, // U+F8F3
 };
 
 // Length of the UTF-8 sequence starting the text, or 1 for a byte that cannot start one.
@@ -107,11 +121,30 @@ size_t utf8SequenceLength(std::string_view rest)
 std::string cp932ToUtf8(std::string_view bytes)
 {
     thread_local Converter converter("UTF-8", "CP932");
-    return converter.run(bytes, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+    return converter.run(bytes, [](std::string_view rest, std::string& out) {
+        for (const SingleByteCharacter& single : kWindowsSingleBytes) {
+            if (static_cast<unsigned char>(rest[0]) == single.byte) {
+                out.append(single.utf8);
+                return size_t{1};
+            }
+        }
+        out.append("\xEF\xBF\xBD");
+        return size_t{1};
+    });
 }
 
 std::string utf8ToCp932(std::string_view text)
 {
     thread_local Converter converter("CP932", "UTF-8");
-    return converter.run(text, "?", utf8SequenceLength);
+    return converter.run(text, [](std::string_view rest, std::string& out) {
+        const size_t length = utf8SequenceLength(rest);
+        for (const SingleByteCharacter& single : kWindowsSingleBytes) {
+            if (rest.substr(0, length) == single.utf8) {
+                out.push_back(static_cast<char>(single.byte));
+                return length;
+            }
+        }
+        out.push_back('?');
+        return length;
+    });
 }

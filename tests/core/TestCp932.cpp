@@ -39,6 +39,13 @@ const CodecCase kPairs[] = {
     { "ライフサイクル表", "\x83\x89\x83\x43\x83\x74\x83\x54\x83\x43\x83\x4E\x83\x8B\x95\x5C" },
     { "～", "\x81\x60" },
     { "1998,長女,30", "1998,\x92\xB7\x8F\x97,30" },
+    // Single bytes that Windows maps to characters of their own keep their bytes.
+    { "\xC2\x80", "\x80" },
+    { "\xEF\xA3\xB0"
+      "1",
+        "\xA0"
+        "1" },
+    { "長\xEF\xA3\xB1\xEF\xA3\xB2\xEF\xA3\xB3男", "\x92\xB7\xFD\xFE\xFF\x92\x6A" },
     { "1\r\n長男\r\n\r\nab表c\n2",
         "1\r\n\x92\xB7\x92\x6A\r\n\r\nab\x95\x5C"
         "c\n2" },
@@ -63,15 +70,14 @@ TEST_P(TestCp932Decode, replacesBadBytes)
 
 const OneWayCase kBadCp932[] = {
     { "A\x81", "A\xEF\xBF\xBD" }, // lead byte cut off at the end
-    { "\xA0"
+    { "\x85\x40"
       "1",
-        "\xEF\xBF\xBD"
-        "1" }, // a byte that is no character
-    { "\xFF\xFF", "\xEF\xBF\xBD\xEF\xBF\xBD" },
+        "\xEF\xBF\xBD@1" }, // a pair that is no character: its second byte is read again
+    { "\xEB\x40\xEB\x40", "\xEF\xBF\xBD@\xEF\xBF\xBD@" },
     { "\x81\x20"
       "2",
         "\xEF\xBF\xBD 2" }, // lead byte with an impossible trail
-    { "\x92\xB7\xFD\x92\x6A", "長\xEF\xBF\xBD男" },
+    { "\x92\xB7\x85\x40\x92\x6A", "長\xEF\xBF\xBD@男" },
     { "\x81\n"
       "1\x81\r\n",
         "\xEF\xBF\xBD\n1\xEF\xBF\xBD\r\n" }, // lead bytes cut off by line ends
@@ -99,7 +105,7 @@ const OneWayCase kUnencodable[] = {
         "a?b" }, // Latin-1 byte, not UTF-8
     { "\xFF"
       "1",
-        "?1" },
+        "?1" }, // a lone byte that is not UTF-8
     { "長\xF0\x9F\x98\x80男", "\x92\xB7?\x92\x6A" },
     { "\xE9\n\xE9\x95\n", "?\n??\n" },
 };

@@ -446,9 +446,9 @@ TEST(TestPlanFile, invalidMatrixTextIsDecodedWithReplacement)
 {
     std::vector<std::string> text(300, "0");
     text[61] = "1";
-    text[220] = "\x92\xB7\xFF\x92\x6A";
+    text[220] = "\x92\xB7\x85\x40\x92\x6A";
     const FamilyPlan plan = parsedBytes(fileOf(text));
-    EXPECT_EQ(plan.mtx2(1, 1), "長\xEF\xBF\xBD男");
+    EXPECT_EQ(plan.mtx2(1, 1), "長\xEF\xBF\xBD@男");
 }
 
 class TempDir
