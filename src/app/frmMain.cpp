@@ -708,7 +708,10 @@ bool frmMain::confirmDiscard()
 {
     const ProcessState& state = globalState();
     const bool tableOpen = (state.FORM100_OPEN == 1 && m_form100) || (state.FORM200_OPEN == 1 && m_form200);
-    if (!tableOpen || state.SAVED == 1)
+    // While the settings editor is up its table window is closed, but the plan is still the one
+    // being worked on.
+    const bool planShown = tableOpen || m_settingsEditor;
+    if (!planShown || state.SAVED == 1)
         return true;
     return MessageBox::okCancelWarning(this, unsavedQuestion()) == QMessageBox::Ok;
 }

@@ -103,7 +103,10 @@ private:
     void showChildWindow(QMdiSubWindow* window);
     void fitChildWindow(QMdiSubWindow* window);
     void retitleAfterSave(const QString& path);
-    /** Asks the close question when a table window holds an unsaved plan; false = the user cancelled. */
+    /**
+     * Asks the close question when a table window or the settings editor holds an unsaved plan;
+     * false = the user cancelled.
+     */
     bool confirmDiscard();
     void wizardCancelled();
     void wizardFinished();

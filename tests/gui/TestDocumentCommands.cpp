@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -135,6 +136,8 @@ private slots:
     void testCancelledSaveDialogsDoNothing();
     void testExitWithUnsavedPlanAsks();
     void testExitStoresPlacementAndEnds();
+    void testExitWhileEditorHoldsUnsavedPlanAsks_data();
+    void testExitWhileEditorHoldsUnsavedPlanAsks();
     void testFrameCloseWithUnsavedPlanAsks();
     void testNewCommandAndWizardCancel();
     void testWizardFinishOpensForm100AndCloseAsks();
@@ -592,6 +595,52 @@ void TestDocumentCommands::testExitStoresPlacementAndEnds()
         QVERIFY(!main->isVisible());
         QVERIFY(!m_settings.read(QStringLiteral("Settings/MainWidth")).isEmpty());
     }
+}
+
+void TestDocumentCommands::testExitWhileEditorHoldsUnsavedPlanAsks_data()
+{
+    QTest::addColumn<bool>("frame");
+    QTest::newRow("exit command") << false;
+    QTest::newRow("window frame") << true;
+}
+
+void TestDocumentCommands::testExitWhileEditorHoldsUnsavedPlanAsks()
+{
+    // The change command closes Form200 while the editor is up, but the unsaved plan is still
+    // the one the user is working on: leaving the program must ask as it does with the table.
+    QFETCH(bool, frame);
+    auto main = startMain();
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    main->action(Command::ChangeSettings)->trigger();
+    QPointer<QDialog> editor = main->settingsEditor();
+    QVERIFY(editor);
+    QVERIFY(!main->tableWindow());
+    const FamilyPlan before = globalPlan();
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    if (frame)
+        main->close();
+    else
+        main->action(Command::Exit)->trigger();
+    QCOMPARE(MessageBox::count(), 1);
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+    QCOMPARE(MessageBox::lastDefaultButton(), QMessageBox::Cancel);
+    QVERIFY(main->isVisible());
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(globalPlan(), before);
+
+    // A saved plan leaves without a question.
+    globalState().SAVED = 1;
+    if (frame)
+        main->close();
+    else
+        main->action(Command::Exit)->trigger();
+    QCOMPARE(MessageBox::count(), 1);
+    QVERIFY(!main->isVisible());
+    QTRY_VERIFY(!editor);
 }
 
 void TestDocumentCommands::testFrameCloseWithUnsavedPlanAsks()
