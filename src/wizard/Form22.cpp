@@ -26,19 +26,9 @@ Form22::Form22(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->Label30->hide();
     NumberBoxes::setup(m_ui->Text11, 4);
-    for (QLineEdit* box : { m_ui->Text1, m_ui->Text2 })
-        NumberBoxes::setup(box, 1);
-    for (QLineEdit* box : { m_ui->Text3,
-             m_ui->Text6,
-             m_ui->Text12,
-             m_ui->Text4,
-             m_ui->Text13,
-             m_ui->Text7,
-             m_ui->Text8,
-             m_ui->Text9,
-             m_ui->Text5,
-             m_ui->Text10 })
-        NumberBoxes::setup(box, 2);
+    // Kindergarten and elementary school ages take one digit, every other age two.
+    for (QLineEdit* box : ageBoxes())
+        NumberBoxes::setup(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
 
     m_ui->Combo1->addItems({ QStringLiteral("男性"), QStringLiteral("女性") });
     m_ui->Combo2->addItems(relationshipLabels());
