@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/PlanFile.h"
-#include "plan/ProcessState.h"
+#include "core/plan/PlanFile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <string>
 #include <unistd.h>
+
+using namespace harukaze;
 
 namespace {
 
@@ -56,9 +57,8 @@ void BM_PlanRoundTripViaFile(benchmark::State& state)
     char pattern[] = "/tmp/harukaze-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
     const std::string path = dir + "/plan.HRZ";
-    ProcessState processState;
     for (auto _ : state) {
-        if (!FILE_OUT_D(path, plan, processState)) {
+        if (!FILE_OUT_D(path, plan)) {
             state.SkipWithError("the plan file could not be written");
             break;
         }

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Building the whole life cycle table of a 16-member family (husband, wife, ten children, four
 // parents), every end of life from the data files, which are opened and read for every member.
-#include "plan/ProcessState.h"
-#include "table/SampleFamily.h"
-#include "table/TableBuilder.h"
+#include "core/table/SampleFamily.h"
+#include "core/table/TableBuilder.h"
+#include "core/table/TextMatrix.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 #include <unistd.h>
+
+using namespace harukaze;
 
 namespace {
 

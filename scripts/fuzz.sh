@@ -4,7 +4,7 @@
 # Exits non-zero when the fuzzer finds a crash. FUZZ_SECONDS sets the time (default 60).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build_dir="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+build_dir="${FUZZ_BUILD_DIR:-$root/build/fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Startup.h"
+#include "gui/shell/Startup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -17,12 +17,11 @@ int main(int argc, char* argv[])
     // いいえ), as the rest of the program and its help do, whatever the desktop's language.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan),
-                          QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("qtbase"),
+            QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
-    Startup::initResources();
-    Startup::installFontSubstitutions();
-    Startup::installBusyPointerHook();
-    return Startup::MAIN(app);
+    harukaze::Startup::initResources();
+    harukaze::Startup::installFontSubstitutions();
+    return harukaze::Startup::MAIN(app);
 }

@@ -2,10 +2,10 @@
 // Helpers shared by the life cycle table tests: temporary data folders and table builds.
 #pragma once
 
-#include "plan/Cp932.h"
-#include "plan/FamilyPlan.h"
-#include "plan/ProcessState.h"
-#include "table/TableBuilder.h"
+#include "core/plan/Cp932.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/TableBuilder.h"
+#include "core/table/TextMatrix.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace harukaze;
 
 namespace tabletest {
 

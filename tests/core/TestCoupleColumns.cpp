@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace harukaze;
+
 using namespace tabletest;
 
 namespace {

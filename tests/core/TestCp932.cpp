@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/Cp932.h"
+#include "core/plan/Cp932.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace harukaze;
 
 namespace {
 

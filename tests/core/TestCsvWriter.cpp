@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/CsvWriter.h"
+#include "core/plan/CsvWriter.h"
 
-#include "plan/SaveFile.h"
+#include "core/plan/SaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace harukaze;
 
 namespace {
 

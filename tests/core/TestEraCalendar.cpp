@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/EraCalendar.h"
+#include "core/plan/EraCalendar.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace harukaze;
 
 namespace {
 

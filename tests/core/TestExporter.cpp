@@ -16,6 +16,8 @@
 #include <map>
 #include <sstream>
 
+using namespace harukaze;
+
 using namespace tabletest;
 
 extern char** environ;

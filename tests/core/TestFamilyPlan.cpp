@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/FamilyPlan.h"
-#include "plan/ProcessState.h"
+#include "core/plan/FamilyPlan.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace harukaze;
 
 namespace {
 
@@ -222,22 +223,6 @@ TEST(TestFamilyPlan, childCountsAreClampedToTen)
         plan.ST1_CHILDREN_FUTURE = row.future;
         EXPECT_EQ(plan.plannedChildren(), row.expected) << row.now << " + " << row.future;
     }
-}
-
-TEST(TestFamilyPlan, processStateStartsClosedAndSized)
-{
-    const ProcessState state;
-    EXPECT_EQ(state.SAVED, 0);
-    EXPECT_EQ(state.FORM100_OPEN, 0);
-    EXPECT_EQ(state.FORM200_OPEN, 0);
-    EXPECT_EQ(state.DEMO_OPEN, 0);
-    EXPECT_EQ(state.ERA_RESULT_YEAR, 0);
-    EXPECT_EQ(state.PLAN_FILE_NAME, "");
-    EXPECT_EQ(state.TBL.size(), 19u);
-    EXPECT_EQ(state.TBL[18].size(), 53u);
-    EXPECT_EQ(state.TBL[18][52], "");
-    EXPECT_EQ(&globalPlan(), &globalPlan());
-    EXPECT_EQ(&globalState(), &globalState());
 }
 
 } // namespace

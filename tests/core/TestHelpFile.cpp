@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/SaveFile.h"
+#include "core/plan/SaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableTestSupport.h"
 
-#include "plan/BusyPointer.h"
-#include "table/LifeExpectancy.h"
+#include "core/table/LifeExpectancy.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+
+using namespace harukaze;
 
 using namespace tabletest;
 
@@ -169,20 +170,6 @@ TEST(TestLifeExpectancy, readsTheFileAfreshEveryCall)
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 10), 90);
     std::remove((dir.path() + MALE_FILE).c_str());
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 10), UNTOUCHED);
-}
-
-TEST(TestLifeExpectancy, showsTheBusyPointerOnlyWhileAFileIsRead)
-{
-    std::vector<bool> calls;
-    setBusyPointerHook([&calls](bool busy) { calls.push_back(busy); });
-    TempDir dir;
-    readAge(dir.path(), MALE_FILE, 10);
-    EXPECT_TRUE(calls.empty());
-    dir.write(MALE_FILE, uniformLifeFile(80, 5));
-    readAge(dir.path(), MALE_FILE, 2);
-    readAge(dir.path(), MALE_FILE, 50); // too short: the pointer still comes back
-    EXPECT_EQ(calls, (std::vector<bool> { true, false, true, false }));
-    setBusyPointerHook(nullptr);
 }
 
 // The data files the build generates from the project's life table.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/NumberText.h"
+#include "core/plan/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <limits>
 #include <optional>
 #include <string>
+
+using namespace harukaze;
 
 namespace {
 

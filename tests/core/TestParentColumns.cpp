@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace harukaze;
+
 using namespace tabletest;
 
 namespace {

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/PlanFile.h"
+#include "core/plan/PlanFile.h"
 
-#include "plan/ProcessState.h"
-#include "plan/SaveFile.h"
+#include "core/plan/SaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace harukaze;
 
 namespace {
 
@@ -470,10 +471,8 @@ TEST(TestPlanFile, fileOutDWritesAndFileInReads)
 {
     TempDir dir;
     const std::string path = dir.path() + "/家族.HRZ";
-    ProcessState state;
     std::string error;
-    ASSERT_TRUE(FILE_OUT_D(path, threeChildren(), state, &error)) << error;
-    EXPECT_EQ(state.SAVED, 1);
+    ASSERT_TRUE(FILE_OUT_D(path, threeChildren(), &error)) << error;
     EXPECT_EQ(readBytes(path), readBytes(kPlans + "three-children.HRZ"));
 
     FileLines lines;
@@ -497,16 +496,14 @@ TEST(TestPlanFile, fileInOfAMissingFileLeavesTheLines)
     EXPECT_EQ(plan, FamilyPlan {});
 }
 
-TEST(TestPlanFile, failedSaveKeepsTheOldFileAndSaved)
+TEST(TestPlanFile, failedSaveKeepsTheOldFile)
 {
     TempDir dir;
     const std::string path = dir.path() + "/plan.HRZ";
-    ProcessState state;
-    ASSERT_TRUE(FILE_OUT_D(path, noChildren(), state));
+    ASSERT_TRUE(FILE_OUT_D(path, noChildren()));
     const std::string before = readBytes(path);
 
     // The file size limit makes the write fail part-way, after the target could be opened.
-    state.SAVED = 0;
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -514,19 +511,17 @@ TEST(TestPlanFile, failedSaveKeepsTheOldFileAndSaved)
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
-    const bool saved = FILE_OUT_D(path, tenChildren(), state, &error);
+    const bool saved = FILE_OUT_D(path, tenChildren(), &error);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, SIG_DFL);
 
     EXPECT_FALSE(saved);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(state.SAVED, 0);
     EXPECT_EQ(readBytes(path), before);
 
     // A folder that does not exist, and a "folder" that is a file.
-    EXPECT_FALSE(FILE_OUT_D(dir.path() + "/missing/plan.HRZ", noChildren(), state));
-    EXPECT_FALSE(FILE_OUT_D(path + "/plan.HRZ", noChildren(), state));
-    EXPECT_EQ(state.SAVED, 0);
+    EXPECT_FALSE(FILE_OUT_D(dir.path() + "/missing/plan.HRZ", noChildren()));
+    EXPECT_FALSE(FILE_OUT_D(path + "/plan.HRZ", noChildren()));
     EXPECT_EQ(readBytes(path), before);
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableTestSupport.h"
 
-#include "table/SampleFamily.h"
+#include "core/table/SampleFamily.h"
 
 #include <gtest/gtest.h>
+
+using namespace harukaze;
 
 using namespace tabletest;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/SaveFile.h"
+#include "core/plan/SaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableTestSupport.h"
 
-#include "table/Clock.h"
+#include "core/table/Clock.h"
 
 #include <gtest/gtest.h>
+
+using namespace harukaze;
 
 using namespace tabletest;
 

@@ -4,16 +4,18 @@
 // any), and the table is written as CSV. A crash, a sanitizer report or a broken invariant of
 // the table is a finding.
 
-#include "plan/CsvWriter.h"
-#include "plan/FamilyPlan.h"
-#include "plan/PlanFile.h"
-#include "plan/ProcessState.h"
-#include "table/TableBuilder.h"
+#include "core/plan/CsvWriter.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/plan/PlanFile.h"
+#include "core/table/TableBuilder.h"
+#include "core/table/TextMatrix.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MessageBox.h"
-#include "app/frmAbout.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/frmAbout.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDesktopServices>
@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+using namespace harukaze;
 
 class TestAbout : public QObject
 {

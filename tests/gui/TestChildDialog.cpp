@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Help.h"
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
-#include "plan/FamilyPlan.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/Clock.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/wizard/ChildrenGrid.h"
+#include "gui/wizard/Form22.h"
+#include "gui/wizard/Form23.h"
 #include "support/GuiTestSupport.h"
-#include "table/Clock.h"
-#include "wizard/ChildrenGrid.h"
-#include "wizard/Form22.h"
-#include "wizard/Form23.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/FamilyPlan.h"
-#include "table/Clock.h"
-#include "wizard/ChildrenGrid.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/Clock.h"
+#include "gui/wizard/ChildrenGrid.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FileDialog.h"
-#include "app/LifeCycleGrid.h"
-#include "app/MessageBox.h"
-#include "app/Startup.h"
-#include "app/TableWindow.h"
-#include "app/frmMain.h"
-#include "plan/CsvWriter.h"
-#include "plan/PlanFile.h"
-#include "plan/ProcessState.h"
+#include "core/plan/CsvWriter.h"
+#include "core/plan/PlanFile.h"
+#include "core/table/Clock.h"
+#include "core/table/TableBuilder.h"
+#include "gui/shell/FileDialog.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/frmMain.h"
+#include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableWindow.h"
+#include "gui/wizard/SetupWizard.h"
 #include "support/GuiTestSupport.h"
-#include "table/Clock.h"
-#include "table/TableBuilder.h"
-#include "wizard/SetupWizard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +23,8 @@
 
 #include <memory>
 #include <unistd.h>
+
+using namespace harukaze;
 
 using Command = frmMain::Command;
 using TableKind = frmMain::TableKind;
@@ -156,7 +158,6 @@ private:
 void TestDocumentCommands::initTestCase()
 {
     GuiTest::setUpProgramEnvironment(2026);
-    Startup::installBusyPointerHook();
     QVERIFY(m_files.isValid());
 }
 
@@ -233,8 +234,7 @@ void TestDocumentCommands::testOpenShowsTableAndClosesWithoutQuestion()
     FamilyPlan plan;
     writeFamily(plan);
     const QString file = path(QStringLiteral("open-me.HRZ"));
-    ProcessState scratch;
-    QVERIFY(FILE_OUT_D(file.toStdString(), plan, scratch));
+    QVERIFY(FILE_OUT_D(file.toStdString(), plan));
 
     auto main = startMain();
     FileDialog::setNextFileName(file);
@@ -448,8 +448,7 @@ void TestDocumentCommands::testSaveFailureLosesNothing()
         QVERIFY(QDir().mkpath(folder));
         const QString existing = folder + QStringLiteral("/kept.HRZ");
         FamilyPlan other;
-        ProcessState scratch;
-        QVERIFY(FILE_OUT_D(existing.toStdString(), other, scratch));
+        QVERIFY(FILE_OUT_D(existing.toStdString(), other));
         const QByteArray before = GuiTest::readFile(existing);
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         MessageBox::setNextAnswer(QMessageBox::Ok);
@@ -737,8 +736,7 @@ void TestDocumentCommands::testChangeSettingsRebuildsForm200()
     FamilyPlan plan;
     writeFamily(plan);
     const QString file = path(QStringLiteral("to-change.HRZ"));
-    ProcessState scratch;
-    QVERIFY(FILE_OUT_D(file.toStdString(), plan, scratch));
+    QVERIFY(FILE_OUT_D(file.toStdString(), plan));
 
     auto main = startMain();
     FileDialog::setNextFileName(file);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plan/ProcessState.h"
+#include "core/table/Clock.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/wizard/Form23.h"
 #include "support/GuiTestSupport.h"
-#include "table/Clock.h"
-#include "wizard/Form23.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace harukaze;
 
 class TestEraDialog : public QObject
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Help.h"
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/shell/MessageBox.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -19,6 +19,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Help.h"
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
-#include "app/SingleInstance.h"
-#include "app/Startup.h"
-#include "app/TableWindow.h"
-#include "app/frmAbout.h"
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
-#include "demo/Form1.h"
-#include "plan/ProcessState.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/frmAbout.h"
+#include "gui/shell/frmMain.h"
+#include "gui/shell/frmSplash.h"
+#include "gui/table/Form1.h"
+#include "gui/table/TableWindow.h"
 #include "support/GuiTestSupport.h"
 
 #include <QAction>
@@ -25,6 +25,8 @@
 #include <QToolBar>
 
 #include <memory>
+
+using namespace harukaze;
 
 using Command = frmMain::Command;
 Q_DECLARE_METATYPE(frmMain::Command)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppSettings.h"
-#include "app/FontDialog.h"
-#include "app/LifeCycleGrid.h"
-#include "app/TableWindow.h"
-#include "app/frmMain.h"
-#include "demo/Form1.h"
-#include "plan/ProcessState.h"
+#include "gui/shell/AppSettings.h"
+#include "gui/shell/FontDialog.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/frmMain.h"
+#include "gui/table/Form1.h"
+#include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableWindow.h"
 #include "support/GuiTestSupport.h"
 
 #include <QFontDatabase>
@@ -16,6 +16,8 @@
 
 #include <cmath>
 #include <memory>
+
+using namespace harukaze;
 
 using Command = frmMain::Command;
 using TableKind = frmMain::TableKind;

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Help.h"
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
-#include "plan/FamilyPlan.h"
-#include "plan/ProcessState.h"
+#include "core/plan/FamilyPlan.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/wizard/ChildrenGrid.h"
+#include "gui/wizard/Form2.h"
+#include "gui/wizard/Form222.h"
+#include "gui/wizard/Form23.h"
 #include "support/GuiTestSupport.h"
-#include "wizard/ChildrenGrid.h"
-#include "wizard/Form2.h"
-#include "wizard/Form222.h"
-#include "wizard/Form23.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +26,8 @@
 #include <QTimer>
 
 #include <functional>
+
+using namespace harukaze;
 
 namespace {
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LifeCycleGrid.h"
-#include "app/MessageBox.h"
-#include "app/Startup.h"
-#include "app/TableWindow.h"
-#include "app/frmMain.h"
-#include "demo/Form1.h"
-#include "plan/ProcessState.h"
+#include "core/table/Clock.h"
+#include "core/table/SampleFamily.h"
+#include "core/table/TableBuilder.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/frmMain.h"
+#include "gui/table/Form1.h"
+#include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableWindow.h"
 #include "support/GuiTestSupport.h"
-#include "table/Clock.h"
-#include "table/SampleFamily.h"
-#include "table/TableBuilder.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -18,6 +18,8 @@
 
 #include <cmath>
 #include <memory>
+
+using namespace harukaze;
 
 using Command = frmMain::Command;
 using TableKind = frmMain::TableKind;
@@ -92,7 +94,6 @@ private:
 void TestTableWindows::initTestCase()
 {
     GuiTest::setUpProgramEnvironment(2026);
-    Startup::installBusyPointerHook();
 }
 
 void TestTableWindows::init()

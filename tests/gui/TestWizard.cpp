@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Help.h"
-#include "app/HelpViewer.h"
-#include "app/LifeCycleGrid.h"
-#include "app/MessageBox.h"
-#include "app/TableWindow.h"
-#include "app/frmMain.h"
-#include "plan/FamilyPlan.h"
-#include "plan/ProcessState.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/Clock.h"
+#include "core/table/TableBuilder.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/frmMain.h"
+#include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableWindow.h"
+#include "gui/wizard/ChildrenGrid.h"
+#include "gui/wizard/SetupWizard.h"
+#include "gui/wizard/WizardPage.h"
 #include "support/GuiTestSupport.h"
-#include "table/Clock.h"
-#include "table/TableBuilder.h"
-#include "wizard/ChildrenGrid.h"
-#include "wizard/SetupWizard.h"
-#include "wizard/WizardPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +26,8 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace harukaze;
 
 namespace {
 

@@ -3,13 +3,13 @@
 // family) as CSV, without the desktop. The plan is read as the Open command reads it and the
 // table is built as the table window builds it, so the file equals the desktop's CSV export.
 
-#include "plan/CsvWriter.h"
-#include "plan/FamilyPlan.h"
-#include "plan/PlanFile.h"
-#include "plan/ProcessState.h"
-#include "table/Clock.h"
-#include "table/SampleFamily.h"
-#include "table/TableBuilder.h"
+#include "core/plan/CsvWriter.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/plan/PlanFile.h"
+#include "core/table/Clock.h"
+#include "core/table/SampleFamily.h"
+#include "core/table/TableBuilder.h"
+#include "core/table/TextMatrix.h"
 
 #include <cstdio>
 #include <memory>
@@ -17,6 +17,8 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+using namespace harukaze;
 
 namespace {
 

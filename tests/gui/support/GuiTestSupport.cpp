@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/GuiTestSupport.h"
 
-#include "app/Help.h"
-#include "app/Startup.h"
-#include "app/frmMain.h"
-#include "plan/ProcessState.h"
-#include "table/Clock.h"
+#include "core/table/Clock.h"
+#include "gui/help/Help.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +16,8 @@
 #include <QWidget>
 
 #include <memory>
+
+using namespace harukaze;
 
 namespace GuiTest {
 

@@ -12,7 +12,10 @@
 #include <memory>
 
 class QAction;
+namespace harukaze {
 class frmMain;
+}
+using harukaze::frmMain;
 
 /** Helpers shared by the GUI tests. */
 namespace GuiTest {

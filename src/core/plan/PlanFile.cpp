@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/plan/PlanFile.h"
+
+#include "core/plan/Cp932.h"
+#include "core/plan/NumberText.h"
+#include "core/plan/SaveFile.h"
+
+#include <optional>
+
+namespace harukaze {
+
+namespace {
+
+// First line (1-based) of each block of the file.
+constexpr int kSt1First = 1;
+constexpr int kSt2First = 31;
+constexpr int kSt3First = 61;
+constexpr int kMtx1First = 91;
+constexpr int kMtx2First = 221;
+constexpr int kSt4First = 241;
+constexpr int kSt5First = 271;
+
+int mtx1Line(int child, int column)
+{
+    return kMtx1First + MTX1_COLUMNS * (child - 1) + (column - 1);
+}
+
+int mtx2Line(int child, int column)
+{
+    return kMtx2First + MTX2_COLUMNS * (child - 1) + (column - 1);
+}
+
+// The text of a ST3_MTX2 line. Only the half-width space is stripped: an ideographic space at the
+// ends of a relationship label is part of the text the user typed and is kept. A line break inside
+// the text would split it over two lines and shift every later value of the file, so CR and LF are
+// written as spaces.
+std::string mtx2LineText(const std::string& text)
+{
+    std::string line = text;
+    for (char& c : line) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    const size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = line.find_last_not_of(' ');
+    return line.substr(first, last - first + 1);
+}
+
+std::string placeholder(const char* section, int slot)
+{
+    return std::string("YOBI_") + section + "(" + std::to_string(slot) + ")";
+}
+
+std::string matrixPlaceholder(const char* matrix, int child, int column)
+{
+    return std::string("YOBI_") + matrix + "(" + std::to_string(child) + "," + std::to_string(column) + ")";
+}
+
+// Writes a section's fields from `first` on, then its placeholders up to slot 30.
+template <typename FieldAt>
+void putSection(FileLines& lines, int first, int fieldCount, const char* section, FieldAt fieldAt)
+{
+    for (int slot = 1; slot <= SECTION_SLOTS; ++slot) {
+        std::string& line = lines[static_cast<size_t>(first + slot - 2)];
+        line = slot <= fieldCount ? std::to_string(fieldAt(slot)) : placeholder(section, slot);
+    }
+}
+
+void readNumber(const FileLines& lines, int lineNumber, int16_t& field)
+{
+    if (const std::optional<int16_t> value = wholeTextToInt16(lines[static_cast<size_t>(lineNumber - 1)]))
+        field = *value;
+}
+
+} // namespace
+
+FileLines planFileLines(const FamilyPlan& plan)
+{
+    FileLines lines;
+    putSection(lines, kSt1First, ST1_FIELD_COUNT, "ST1", [&](int slot) { return plan.st1(slot); });
+    putSection(lines, kSt2First, COUPLE_FIELD_COUNT, "ST2", [&](int slot) { return plan.couple(2, slot); });
+    putSection(lines, kSt3First, ST3_FIELD_COUNT, "ST3", [&](int slot) {
+        return slot == 1 ? plan.ST3_RECORDED : plan.ST3_COUNT;
+    });
+    putSection(lines, kSt4First, COUPLE_FIELD_COUNT, "ST4", [&](int slot) { return plan.couple(4, slot); });
+    putSection(lines, kSt5First, COUPLE_FIELD_COUNT, "ST5", [&](int slot) { return plan.couple(5, slot); });
+
+    // ST3_COUNT is written as it stands, but only a count clamped to 0..10 may pick the children.
+    const int count = plan.childCount();
+    for (int child = 1; child <= MAX_CHILDREN; ++child) {
+        const bool real = child <= count;
+        for (int column = 1; column <= MTX1_COLUMNS; ++column) {
+            lines[static_cast<size_t>(mtx1Line(child, column) - 1)]
+                = real ? std::to_string(plan.mtx1(child, column)) : matrixPlaceholder("ST3_MTX1", child, column);
+        }
+        for (int column = 1; column <= MTX2_COLUMNS; ++column) {
+            lines[static_cast<size_t>(mtx2Line(child, column) - 1)]
+                = real ? mtx2LineText(plan.mtx2(child, column)) : matrixPlaceholder("ST3_MTX2", child, column);
+        }
+    }
+    return lines;
+}
+
+std::string planFileBytes(const FamilyPlan& plan)
+{
+    // CR LF is the same in both encodings, so the whole text is converted at once.
+    const FileLines lines = planFileLines(plan);
+    std::string text;
+    text.reserve(PLAN_FILE_LINES * 8);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return utf8ToCp932(text);
+}
+
+bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* error)
+{
+    return saveFileAtomically(path, planFileBytes(plan), error);
+}
+
+void splitPlanFileBytes(std::string_view bytes, FileLines& lines)
+{
+    // CR and LF never occur inside a CP932 double-byte character (trail bytes are 0x40 and up), and
+    // a replaced bad byte never turns into one, so the whole file is decoded at once and split after.
+    const std::string text = cp932ToUtf8(bytes);
+    size_t pos = 0;
+    size_t slot = 0;
+    while (pos < text.size() && slot < lines.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        lines[slot++].assign(text, pos, end - pos);
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++end;
+        pos = end + 1;
+    }
+}
+
+bool FILE_IN(const std::string& path, FileLines& lines, std::string* error)
+{
+    std::string bytes;
+    const bool read = readWholeFile(path, bytes, error);
+    if (read)
+        splitPlanFileBytes(bytes, lines);
+    return read;
+}
+
+void parsePlanFileLines(const FileLines& lines, FamilyPlan& plan)
+{
+    for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
+        readNumber(lines, kSt1First + slot - 1, plan.st1(slot));
+    for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
+        readNumber(lines, kSt2First + slot - 1, plan.couple(2, slot));
+        readNumber(lines, kSt4First + slot - 1, plan.couple(4, slot));
+        readNumber(lines, kSt5First + slot - 1, plan.couple(5, slot));
+    }
+    readNumber(lines, kSt3First, plan.ST3_RECORDED);
+    readNumber(lines, kSt3First + 1, plan.ST3_COUNT);
+
+    // All ten children are read whatever ST3_COUNT says; the placeholder lines of children above
+    // the count are not numbers and leave their elements as they were.
+    for (int child = 1; child <= MAX_CHILDREN; ++child) {
+        for (int column = 1; column <= MTX1_COLUMNS; ++column)
+            readNumber(lines, mtx1Line(child, column), plan.mtx1(child, column));
+        for (int column = 1; column <= MTX2_COLUMNS; ++column)
+            plan.mtx2(child, column) = lines[static_cast<size_t>(mtx2Line(child, column) - 1)];
+    }
+}
+
+} // namespace harukaze

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/plan/FamilyPlan.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace harukaze {
+
+/**
+ * The plan file: 300 positional lines of CP932 text, each ended by CR LF. Every value has a fixed
+ * line; spare slots hold placeholder lines such as "YOBI_ST1(13)" so that every file has the same
+ * length. Children above ST3_COUNT are written as placeholders too.
+ */
+
+constexpr int PLAN_FILE_LINES = 300;
+
+/** The lines of the last plan file read, slot i - 1 holding line i (UTF-8, without line ends). */
+using FileLines = std::array<std::string, PLAN_FILE_LINES>;
+
+/**
+ * The 300 lines of `plan` as UTF-8 texts (line i in element i - 1). Children above ST3_COUNT
+ * (clamped to 0..10) get placeholders; ST3_MTX2 texts lose leading and trailing half-width spaces,
+ * and a CR or LF inside one is written as a space so that it cannot shift the lines after it.
+ */
+FileLines planFileLines(const FamilyPlan& plan);
+
+/** The complete file content: planFileLines() in CP932, each line ended by CR LF. */
+std::string planFileBytes(const FamilyPlan& plan);
+
+/**
+ * Writes `plan` to `path`, replacing the file only once everything was written. Returns true on
+ * success (marking the plan saved is the caller's). On failure returns false, leaves any existing
+ * file untouched and sets `error`.
+ */
+bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* error = nullptr);
+
+/**
+ * Reads the file at `path` into `lines` (at most 300 lines; CR LF, LF or CR end a line; bytes that
+ * are not CP932 become U+FFFD). Returns false, leaving `lines` as it was, when the file does not
+ * exist or cannot be read; `error` then says why.
+ */
+bool FILE_IN(const std::string& path, FileLines& lines, std::string* error = nullptr);
+
+/** Splits file bytes into `lines` as FILE_IN does (slots past the end of the file are left as they were). */
+void splitPlanFileBytes(std::string_view bytes, FileLines& lines);
+
+/**
+ * The open command's parser: assigns lines to fields by line number. A numeric line that is empty,
+ * not a whole number or out of the 16-bit range is skipped and its field keeps its value; ST3_MTX2
+ * lines are taken unchanged. Nothing is cross-checked.
+ */
+void parsePlanFileLines(const FileLines& lines, FamilyPlan& plan);
+
+} // namespace harukaze

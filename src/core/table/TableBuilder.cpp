@@ -1,0 +1,416 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/table/TableBuilder.h"
+
+#include "core/plan/EraCalendar.h"
+#include "core/plan/NumberText.h"
+#include "core/table/LifeExpectancy.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+namespace harukaze {
+
+namespace {
+
+constexpr int GOLDEN_WEDDING_YEARS = 50;
+constexpr int SILVER_WEDDING_YEARS = 25;
+constexpr int BRONZE_WEDDING_YEARS = 7;
+constexpr int MAN_YAKUTOSHI_AGE = 41; // 42 in traditional counting
+constexpr int WOMAN_YAKUTOSHI_AGE = 32; // 33 in traditional counting
+
+constexpr int YEAR_COLUMN_SQUARES = 3;
+constexpr int MEMBER_COLUMN_SQUARES = 6;
+
+const char* const GOLDEN_WEDDING_TEXT = " 金婚式";
+const char* const SILVER_WEDDING_TEXT = " 銀婚式";
+const char* const BRONZE_WEDDING_TEXT = " 銅婚式";
+
+// The husband's column is written without inner gaps; everybody else's texts carry an
+// ideographic space (U+3000) between the two characters.
+struct LifeTexts
+{
+    const char* yakutoshi;
+    const char* retire;
+    const char* care;
+    const char* endOfLife;
+};
+const LifeTexts HUSBAND_TEXTS { " 厄年", " 定年", " 介護", " 寿命" };
+const LifeTexts SPACED_TEXTS { " 厄\u3000年", " 定\u3000年", " 介\u3000護", " 寿\u3000命" };
+
+// Texts of the event columns of ST3_MTX1, indexed by column number, in the order they are tested.
+const std::array<const char*, MTX1_COLUMNS + 1> CHILD_EVENT_TEXTS {
+    nullptr, // there is no column 0
+    nullptr, // MTX1_BIRTH_YEAR is no event
+    " 幼稚園", // MTX1_KINDERGARTEN
+    " 小学校", // MTX1_ELEMENTARY
+    " 中学校", // MTX1_JUNIOR_HIGH
+    " 高\u3000校", // MTX1_HIGH_SCHOOL
+    " 大\u3000学", // MTX1_UNIVERSITY
+    " 成人式", // MTX1_COMING_OF_AGE
+    " 就\u3000職", // MTX1_EMPLOYMENT
+    " 結\u3000婚", // MTX1_MARRIAGE
+    " 第\uFF11子", // MTX1_FIRST_CHILD, full-width digit one
+    " 第\uFF12子", // MTX1_SECOND_CHILD, full-width digit two
+    " 厄\u3000年", // MTX1_YAKUTOSHI
+    " 定\u3000年", // MTX1_RETIRE
+};
+
+const std::array<const char*, 10> MALE_CHILD_LABELS {
+    "長男", "次男", "三男", "四男", "五男", "六男", "七男", "八男", "九男", "十男"
+};
+
+// A child is male only under one of the ten sons' labels, compared as a whole; every other
+// label, the empty one included, is read as a daughter's.
+bool isMaleChildLabel(const std::string& label)
+{
+    for (const char* male : MALE_CHILD_LABELS) {
+        if (label == male)
+            return true;
+    }
+    return false;
+}
+
+// Care in the two years before the age at death, then the end of life. They have no switch:
+// whenever those years fall inside the table they are shown.
+void appendEndOfLife(std::string& events, const LifeTexts& texts, int age, int16_t L)
+{
+    if (age == L - 2)
+        events += texts.care;
+    if (age == L - 1)
+        events += texts.care;
+    if (age == L)
+        events += texts.endOfLife;
+}
+
+// What a married member's column shows beyond the age: the couple's anniversaries, the unlucky
+// year, the retirement and the age at death L.
+struct LifeEvents
+{
+    int marriageYear = 0;
+    bool golden = false;
+    bool silver = false;
+    bool bronze = false;
+    bool yakutoshi = false;
+    int yakutoshiAge = 0;
+    bool retire = false;
+    int retireAge = 0;
+    int16_t L = 0;
+    const LifeTexts* texts = &SPACED_TEXTS;
+};
+
+void appendLifeEvents(std::string& events, const LifeEvents& life, int year, int age)
+{
+    if (life.golden && year - life.marriageYear == GOLDEN_WEDDING_YEARS)
+        events += GOLDEN_WEDDING_TEXT;
+    if (life.silver && year - life.marriageYear == SILVER_WEDDING_YEARS)
+        events += SILVER_WEDDING_TEXT;
+    if (life.bronze && year - life.marriageYear == BRONZE_WEDDING_YEARS)
+        events += BRONZE_WEDDING_TEXT;
+    if (life.yakutoshi && age == life.yakutoshiAge)
+        events += life.texts->yakutoshi;
+    if (life.retire && age == life.retireAge)
+        events += life.texts->retire;
+    appendEndOfLife(events, *life.texts, age, life.L);
+}
+
+bool isYes(int16_t flag)
+{
+    return flag == 1;
+}
+
+std::string ageText(int age)
+{
+    return formatPadded(age, 2);
+}
+
+} // namespace
+
+TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl)
+    : m_plan(plan)
+    , m_context(context)
+    , m_tbl(tbl)
+{
+    m_model.fontName = m_context.fontName;
+    m_model.fontSize = lenientTextToDouble(m_context.fontSize);
+}
+
+TableModel TableBuilder::build()
+{
+    m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn {});
+    layOutYearColumns();
+
+    // The running column index; memberCount() keeps it within 2..17.
+    int16_t column = TABLE_FIXED_COLS;
+    if (isYes(m_plan.ST1_HUSBAND))
+        SUKE_1_EVENT(column++);
+    if (isYes(m_plan.ST1_WIFE))
+        SUKE_2_EVENT(column++);
+    if (isYes(m_plan.ST1_CHILDREN)) {
+        const int children = m_plan.plannedChildren();
+        for (int16_t kid = 1; kid <= children; ++kid)
+            SUKE_3_EVENT(column++, kid);
+    }
+    if (isYes(m_plan.ST1_HUSBAND_FATHER))
+        SUKE_4_EVENT(column++, 3);
+    if (isYes(m_plan.ST1_HUSBAND_MOTHER))
+        SUKE_4_EVENT(column++, 4);
+    if (isYes(m_plan.ST1_WIFE_FATHER))
+        SUKE_4_EVENT(column++, 5);
+    if (isYes(m_plan.ST1_WIFE_MOTHER))
+        SUKE_4_EVENT(column++, 6);
+    return m_model;
+}
+
+void TableBuilder::SUKE_1_EVENT(int16_t RETSU)
+{
+    fillCouple(RETSU, false, m_tbl);
+}
+
+void TableBuilder::SUKE_2_EVENT(int16_t RETSU)
+{
+    fillCouple(RETSU, true, m_tbl);
+}
+
+void TableBuilder::SUKE_3_EVENT(int16_t RETSU, int16_t KID)
+{
+    fillChild(RETSU, KID, m_tbl);
+}
+
+void TableBuilder::SUKE_4_EVENT(int16_t RETSU, int16_t SEX)
+{
+    fillParent(RETSU, SEX, m_tbl);
+}
+
+void TableBuilder::SUKE_1_DEMO(int16_t RETSU)
+{
+    fillCouple(RETSU, false, nullptr);
+}
+
+void TableBuilder::SUKE_2_DEMO(int16_t RETSU)
+{
+    fillCouple(RETSU, true, nullptr);
+}
+
+void TableBuilder::SUKE_3_DEMO(int16_t RETSU, int16_t KID)
+{
+    fillChild(RETSU, KID, nullptr);
+}
+
+void TableBuilder::SUKE_4_DEMO(int16_t RETSU, int16_t SEX)
+{
+    fillParent(RETSU, SEX, nullptr);
+}
+
+void TableBuilder::layOutYearColumns()
+{
+    const int y0 = m_context.y0;
+
+    TableColumn& western = column(0);
+    western.fixedAlignment = ALIGN_CENTER_CENTER;
+    western.widthTwips = columnWidth(YEAR_COLUMN_SQUARES);
+    western.columnAlignment = ALIGN_CENTER_TOP;
+    setCell(0, 1, "西暦", m_tbl);
+    for (int n = 0; n < TABLE_YEARS; ++n)
+        setCell(0, TABLE_FIXED_ROWS + n, formatPadded(y0 + n, 4), m_tbl);
+
+    // The era column follows the era in force in each row's year (平成 until 2018, 令和 after).
+    TableColumn& era = column(1);
+    era.fixedAlignment = ALIGN_CENTER_CENTER;
+    era.widthTwips = columnWidth(YEAR_COLUMN_SQUARES);
+    era.columnAlignment = ALIGN_CENTER_TOP;
+    setCell(1, 1, "和暦", m_tbl);
+    for (int n = 0; n < TABLE_YEARS; ++n)
+        setCell(1, TABLE_FIXED_ROWS + n, formatPadded(eraForYear(y0 + n).year, 2), m_tbl);
+}
+
+void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
+{
+    const int y0 = m_context.y0;
+    const int a0 = y0 - (wife ? m_plan.ST2_WIFE_BIRTH_YEAR : m_plan.ST2_HUSBAND_BIRTH_YEAR);
+    if (!startMemberColumn(RETSU, wife ? "妻" : "夫", a0, tbl))
+        return;
+
+    LifeEvents life;
+    life.marriageYear = m_plan.ST2_MARRIAGE_YEAR;
+    life.golden = isYes(m_plan.ST2_GOLDEN_WEDDING);
+    life.silver = isYes(m_plan.ST2_SILVER_WEDDING);
+    life.bronze = isYes(m_plan.ST2_BRONZE_WEDDING);
+    if (wife) {
+        life.yakutoshi = isYes(m_plan.ST2_WIFE_YAKUTOSHI);
+        life.yakutoshiAge = WOMAN_YAKUTOSHI_AGE;
+        life.retire = isYes(m_plan.ST2_WIFE_RETIRE);
+        life.retireAge = m_plan.ST2_WIFE_RETIRE_AGE;
+        life.texts = &SPACED_TEXTS;
+        if (isYes(m_plan.ST2_WIFE_LIFE_STAT))
+            YOMEI_READ(m_context.appDir, FEMALE_LIFE_FILE, a0, true, life.L);
+        else
+            life.L = m_plan.ST2_WIFE_LIFESPAN;
+    } else {
+        life.yakutoshi = isYes(m_plan.ST2_HUSBAND_YAKUTOSHI);
+        life.yakutoshiAge = MAN_YAKUTOSHI_AGE;
+        life.retire = isYes(m_plan.ST2_HUSBAND_RETIRE);
+        life.retireAge = m_plan.ST2_HUSBAND_RETIRE_AGE;
+        life.texts = &HUSBAND_TEXTS;
+        if (isYes(m_plan.ST2_HUSBAND_LIFE_STAT))
+            YOMEI_READ(m_context.appDir, MALE_LIFE_FILE, a0, true, life.L);
+        else
+            life.L = m_plan.ST2_HUSBAND_LIFESPAN;
+    }
+
+    // Births of every child recorded in the plan appear in the husband's column, whether or not
+    // the children have columns of their own.
+    const int births = wife ? 0 : m_plan.childCount();
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const int year = y0 + n;
+        const int age = a0 + n;
+        std::string events;
+        for (int kid = 1; kid <= births; ++kid) {
+            if (m_plan.mtx1(kid, MTX1_BIRTH_YEAR) == year)
+                events += " " + m_plan.mtx2(kid, MTX2_ZOKUGARA) + "誕生";
+        }
+        appendLifeEvents(events, life, year, age);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+    }
+}
+
+void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
+{
+    if (KID < 1 || KID > MAX_CHILDREN)
+        return;
+    const int y0 = m_context.y0;
+    const std::string& label = m_plan.mtx2(KID, MTX2_ZOKUGARA);
+    const int birthYear = m_plan.mtx1(KID, MTX1_BIRTH_YEAR);
+    const int a0 = y0 - birthYear;
+    if (!startMemberColumn(RETSU, label, a0, tbl))
+        return;
+
+    // A child has no choice between statistics and an entered age: the data file always decides.
+    int16_t L = 0;
+    YOMEI_READ(m_context.appDir, isMaleChildLabel(label) ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, true, L);
+
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const int year = y0 + n;
+        const int age = a0 + n;
+        std::string events;
+        for (int eventColumn = MTX1_KINDERGARTEN; eventColumn <= MTX1_RETIRE; ++eventColumn) {
+            const int eventAge = m_plan.mtx1(KID, eventColumn);
+            if (eventAge != 0 && birthYear + eventAge == year)
+                events += CHILD_EVENT_TEXTS[static_cast<size_t>(eventColumn)];
+        }
+        appendEndOfLife(events, SPACED_TEXTS, age, L);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+    }
+}
+
+void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
+{
+    if (SEX < 3 || SEX > 6)
+        return;
+    const bool husbandSide = SEX == 3 || SEX == 4;
+    const bool father = SEX == 3 || SEX == 5;
+    const int section = husbandSide ? 4 : 5;
+    static const std::array<const char*, 4> labels { "夫側父", "夫側母", "妻側父", "妻側母" };
+
+    const int y0 = m_context.y0;
+    const int birthYear = m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
+    const int a0 = y0 - birthYear;
+    if (!startMemberColumn(RETSU, labels[static_cast<size_t>(SEX - 3)], a0, tbl))
+        return;
+
+    // The anniversaries belong to the parents as a couple: father and mother read the same fields.
+    LifeEvents life;
+    life.marriageYear = m_plan.couple(section, COUPLE_MARRIAGE_YEAR);
+    life.golden = isYes(m_plan.couple(section, COUPLE_GOLDEN_WEDDING));
+    life.silver = isYes(m_plan.couple(section, COUPLE_SILVER_WEDDING));
+    life.bronze = isYes(m_plan.couple(section, COUPLE_BRONZE_WEDDING));
+    life.yakutoshi = isYes(m_plan.couple(section, father ? COUPLE_MAN_YAKUTOSHI : COUPLE_WOMAN_YAKUTOSHI));
+    life.yakutoshiAge = father ? MAN_YAKUTOSHI_AGE : WOMAN_YAKUTOSHI_AGE;
+    life.retire = isYes(m_plan.couple(section, father ? COUPLE_MAN_RETIRE : COUPLE_WOMAN_RETIRE));
+    life.retireAge = m_plan.couple(section, father ? COUPLE_MAN_RETIRE_AGE : COUPLE_WOMAN_RETIRE_AGE);
+    life.texts = &SPACED_TEXTS;
+    // Parents are always read from the file: a parent not yet born gets no fixed age at death.
+    if (isYes(m_plan.couple(section, father ? COUPLE_MAN_LIFE_STAT : COUPLE_WOMAN_LIFE_STAT)))
+        YOMEI_READ(m_context.appDir, father ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, false, life.L);
+    else
+        life.L = m_plan.couple(section, father ? COUPLE_MAN_LIFESPAN : COUPLE_WOMAN_LIFESPAN);
+
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        std::string events;
+        appendLifeEvents(events, life, y0 + n, a0 + n);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+    }
+}
+
+bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl)
+{
+    // A member column must be one that TBL can mirror; anything else is not a table column.
+    if (col < TABLE_FIXED_COLS || col >= TBL_COLUMNS)
+        return false;
+    TableColumn& member = column(col);
+    member.fixedAlignment = ALIGN_CENTER_CENTER;
+    member.widthTwips = columnWidth(MEMBER_COLUMN_SQUARES);
+    member.columnAlignment = ALIGN_LEFT_CENTER;
+    setCell(col, 0, label, tbl);
+    setCell(col, 1, ageText(a0) + "歳", tbl);
+    for (int n = 0; n < TABLE_YEARS; ++n)
+        setCell(col, TABLE_FIXED_ROWS + n, ageText(a0 + n), tbl);
+    return true;
+}
+
+TableColumn& TableBuilder::column(int col)
+{
+    if (static_cast<size_t>(col) >= m_model.columns.size())
+        m_model.columns.resize(static_cast<size_t>(col) + 1);
+    return m_model.columns[static_cast<size_t>(col)];
+}
+
+void TableBuilder::setCell(int col, int row, std::string text, TextMatrix* tbl)
+{
+    if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
+        (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] = text;
+    column(col).cells[static_cast<size_t>(row)] = std::move(text);
+}
+
+void TableBuilder::appendToCell(int col, int row, const std::string& text, TextMatrix* tbl)
+{
+    if (text.empty())
+        return;
+    if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
+        (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] += text;
+    column(col).cells[static_cast<size_t>(row)] += text;
+}
+
+int TableBuilder::columnWidth(int squares) const
+{
+    // Widths are in twentieths of a point: `squares` font-size squares.
+    const double width = m_model.fontSize * 20 * squares;
+    if (!std::isfinite(width))
+        return 0;
+    if (width >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (width <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(roundHalfEven(width));
+}
+
+TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl)
+{
+    return TableBuilder(plan, context, tbl).build();
+}
+
+int memberCount(const FamilyPlan& plan)
+{
+    int members = 0;
+    members += isYes(plan.ST1_HUSBAND) ? 1 : 0;
+    members += isYes(plan.ST1_WIFE) ? 1 : 0;
+    members += isYes(plan.ST1_CHILDREN) ? plan.plannedChildren() : 0;
+    members += isYes(plan.ST1_HUSBAND_FATHER) ? 1 : 0;
+    members += isYes(plan.ST1_HUSBAND_MOTHER) ? 1 : 0;
+    members += isYes(plan.ST1_WIFE_FATHER) ? 1 : 0;
+    members += isYes(plan.ST1_WIFE_MOTHER) ? 1 : 0;
+    return members;
+}
+
+} // namespace harukaze

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/plan/FamilyPlan.h"
+#include "core/table/TableModel.h"
+#include "core/table/TextMatrix.h"
+
+#include <cstdint>
+#include <string>
+
+namespace harukaze {
+
+/** What a build reads besides the plan: the first year, the data folder and the table font. */
+struct TableContext
+{
+    int y0 = 0; ///< first year of the table (currentYear() for a window)
+    std::string appDir; ///< folder of the data files, ending in "/"
+    std::string fontName = "ＭＳ Ｐゴシック"; ///< FONT_NAME
+    std::string fontSize = "9"; ///< FONT_SIZE, points as text
+};
+
+/**
+ * Builds the life cycle table of a plan: the frame (header cells, year and era columns) and one
+ * column per included member in the fixed member order, filled by the four builders.
+ *
+ * Every text goes into the table model and, in the same step, into the text matrix TBL when one
+ * is given (the table windows). The opening demo builds with no matrix: its builders
+ * SUKE_1_DEMO .. SUKE_4_DEMO are the same code without TBL.
+ */
+class TableBuilder
+{
+public:
+    /** `tbl` may be nullptr (the demo); the plan must outlive the builder. */
+    TableBuilder(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl);
+
+    /** The whole table: font, frame, then the members' builders with a running column index. */
+    TableModel build();
+
+    void SUKE_1_EVENT(int16_t RETSU);
+    void SUKE_2_EVENT(int16_t RETSU);
+    void SUKE_3_EVENT(int16_t RETSU, int16_t KID);
+    void SUKE_4_EVENT(int16_t RETSU, int16_t SEX);
+
+    void SUKE_1_DEMO(int16_t RETSU);
+    void SUKE_2_DEMO(int16_t RETSU);
+    void SUKE_3_DEMO(int16_t RETSU, int16_t KID);
+    void SUKE_4_DEMO(int16_t RETSU, int16_t SEX);
+
+    const TableModel& model() const { return m_model; }
+
+private:
+    void layOutYearColumns();
+    void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
+    void fillChild(int RETSU, int KID, TextMatrix* tbl);
+    void fillParent(int RETSU, int SEX, TextMatrix* tbl);
+    /** Label, format, current age and the 51 bare ages of a member column; false if `col` is no table column. */
+    bool startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl);
+    TableColumn& column(int col);
+    void setCell(int col, int row, std::string text, TextMatrix* tbl);
+    void appendToCell(int col, int row, const std::string& text, TextMatrix* tbl);
+    int columnWidth(int squares) const;
+
+    const FamilyPlan& m_plan;
+    TableContext m_context;
+    TextMatrix* m_tbl;
+    TableModel m_model;
+};
+
+/** Convenience: TableBuilder(plan, context, tbl).build(). */
+TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl);
+
+/** Number of member columns the plan gives (husband, wife, children, four parents as included). */
+int memberCount(const FamilyPlan& plan);
+
+} // namespace harukaze

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace harukaze {
+
+/** Alignment codes of the table's columns (one code sets both directions). */
+constexpr int ALIGN_LEFT_CENTER = 1; ///< left, vertically centred
+constexpr int ALIGN_CENTER_TOP = 3; ///< centred, top
+constexpr int ALIGN_CENTER_CENTER = 4; ///< centred both ways
+
+constexpr int TABLE_ROWS = 53; ///< rows 0..52: two header rows and 51 years
+constexpr int TABLE_FIXED_ROWS = 2; ///< rows 0 and 1 are headers
+constexpr int TABLE_FIXED_COLS = 2; ///< columns 0 (西暦) and 1 (和暦)
+constexpr int TABLE_YEARS = 51; ///< years Y0 .. Y0 + 50
+
+/** One column of a built life cycle table: its 53 cell texts and its format. */
+struct TableColumn
+{
+    std::array<std::string, TABLE_ROWS> cells; ///< UTF-8 text of rows 0..52
+    int widthTwips = 0; ///< width in twentieths of a point
+    int fixedAlignment = 0; ///< alignment code of the two header cells
+    int columnAlignment = 0; ///< alignment code of the 51 year cells
+};
+
+/**
+ * A built life cycle table, ready to be copied into a grid: 53 rows, 2 + members columns, the
+ * first two rows and columns fixed. The font is the table font the build applied (name and size
+ * only; a build never applies bold or italic).
+ */
+struct TableModel
+{
+    std::string fontName;
+    double fontSize = 9.0;
+    std::vector<TableColumn> columns;
+
+    int rowCount() const { return TABLE_ROWS; }
+    int columnCount() const { return static_cast<int>(columns.size()); }
+    const std::string& text(int row, int column) const { return columns.at(column).cells.at(row); }
+};
+
+} // namespace harukaze

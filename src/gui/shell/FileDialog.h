@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace harukaze {
+
+/**
+ * The file dialogs of the document commands. A returned empty string means the user cancelled.
+ * Tests answer the next dialog with setNextFileName() (an empty name answers with a cancel).
+ */
+class FileDialog
+{
+public:
+    /**
+     * Open dialog. `filter` is a Qt filter such as "HARUKAZE (*.HRZ *.hrz)"; the file need not exist.
+     * `defaultSuffix` (without dot) is added when the chosen name has no suffix.
+     */
+    static QString getOpenFileName(
+        QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix);
+
+    /** Save-as dialog without an overwrite prompt; `defaultSuffix` is added when the name has none. */
+    static QString getSaveFileName(
+        QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix);
+
+    /** Test hook: the next dialog is not shown and returns `fileName` (empty = cancelled). */
+    static void setNextFileName(const QString& fileName);
+    /** Title of the last dialog asked for. */
+    static QString lastTitle();
+    /** Filter of the last dialog asked for. */
+    static QString lastFilter();
+
+    /** `fileName` with `.suffix` appended when it has no suffix of its own. */
+    static QString withDefaultSuffix(const QString& fileName, const QString& suffix);
+};
+
+} // namespace harukaze

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/shell/Startup.h"
+
+#include "gui/help/Help.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/shell/frmMain.h"
+#include "gui/shell/frmSplash.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFont>
+#include <QIcon>
+
+// The resources live in the static GUI library; registering them here keeps the linker from
+// dropping them. Qt's initialiser must be called from the global namespace.
+static void initResourcesOnce()
+{
+    static const bool s_done = [] {
+        Q_INIT_RESOURCE(harukaze);
+        return true;
+    }();
+    (void)s_done;
+}
+
+namespace harukaze {
+
+namespace Startup {
+
+void initResources()
+{
+    initResourcesOnce();
+}
+
+void installFontSubstitutions()
+{
+    const QStringList gothicP { QStringLiteral("IPAPGothic"),
+        QStringLiteral("IPA Pゴシック"),
+        QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("Noto Sans JP"),
+        QStringLiteral("VL PGothic"),
+        QStringLiteral("Droid Sans Fallback") };
+    const QStringList gothic { QStringLiteral("IPAGothic"),
+        QStringLiteral("IPAゴシック"),
+        QStringLiteral("Noto Sans Mono CJK JP"),
+        QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("VL Gothic"),
+        QStringLiteral("Droid Sans Fallback") };
+    for (const QString& name : { QStringLiteral("ＭＳ Ｐゴシック"),
+             QStringLiteral("MS PGothic"),
+             QStringLiteral("ＭＳ ＵＩ Ｇｏｔｈｉｃ"),
+             QStringLiteral("MS UI Gothic") })
+        QFont::insertSubstitutions(name, gothicP);
+    for (const QString& name : { QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic") })
+        QFont::insertSubstitutions(name, gothic);
+}
+
+QString withTrailingSeparator(const QString& folder)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
+}
+
+QString appDirectory()
+{
+    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+void setUpProgramFolder()
+{
+    const QString appDir = appDirectory();
+    globalState().APP_DIR = appDir.toStdString();
+    Help::setHelpFile(appDir + QStringLiteral("HARUKAZE.HLP"));
+}
+
+int MAIN(QApplication& app)
+{
+    initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
+    frmSplash splash;
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents();
+
+    setUpProgramFolder();
+
+    frmMain mainWindow;
+    mainWindow.load();
+
+    SingleInstance instance;
+    if (!instance.tryLock()) {
+        splash.close();
+        MessageBox::plain(nullptr, SingleInstance::refusalMessage());
+        return 0;
+    }
+
+    splash.close();
+    mainWindow.show();
+    return app.exec();
+}
+
+} // namespace Startup
+
+} // namespace harukaze

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
+
+namespace harukaze {
+
+/**
+ * The about box: product title, version, platform, the home-page address (opened by the desktop's
+ * default handler when clicked) and a button that starts the desktop's system-information program.
+ */
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+    ~frmAbout() override;
+
+    /** The home-page address shown by Label11. */
+    static QString homePage();
+
+    /**
+     * Program names looked up on PATH, in order, by "ｼｽﾃﾑ情報"; the first one found is started.
+     * Tests replace the list; an empty list restores the built-in one.
+     */
+    static void setSystemInfoPrograms(const QStringList& programs);
+    static QStringList systemInfoPrograms();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void startSystemInfo();
+
+    const std::unique_ptr<Ui::frmAbout> m_ui;
+};
+
+} // namespace harukaze

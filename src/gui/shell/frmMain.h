@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class QActionGroup;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace harukaze {
+
+class TableWindow;
+class Form1;
+class SetupWizard;
+
+/**
+ * The main window: an MDI area for the opening demo and the one table window, the menu bar, the
+ * toolbar `Toolbar1` and the document commands. Every command's menu item and toolbar button are
+ * enabled and disabled together.
+ */
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(frmMain)
+
+public:
+    enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit };
+
+    enum class TableKind {
+        Form100, ///< a plan made with the setup wizard
+        Form200 ///< a plan opened from a file or changed in the settings editor
+    };
+
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    /**
+     * The main window's load: placement, table font and demo setting from the settings store, the
+     * start-up clearing of the plan's children and TBL, then the demo or the command states without it.
+     */
+    void load();
+
+    void setCommandEnabled(Command command, bool enabled);
+    bool isCommandEnabled(Command command) const;
+    /** The menu item of a command. */
+    QAction* action(Command command) const;
+    /** The toolbar button of a command. */
+    QAction* toolbarAction(Command command) const;
+    QToolBar* toolbar() const { return m_toolbar; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    /** The open table window (Form100 or Form200), or nullptr. */
+    TableWindow* tableWindow() const;
+    /** The opening demo window, or nullptr. */
+    Form1* demoWindow() const;
+    /** Loads and shows a table window; its load sets commands and flags and builds the table. */
+    TableWindow* openTableWindow(TableKind kind);
+    /** The setup wizard of the last New command, or nullptr. */
+    SetupWizard* setupWizard() const;
+    /** The settings editor while it is open. */
+    QDialog* settingsEditor() const { return m_settingsEditor; }
+
+    /** Runs a toolbar button's command by its key ("exit", "new", ...); unknown keys do nothing. */
+    void dispatchToolbarKey(const QString& key);
+
+    // The commands, as the menu items and toolbar buttons run them.
+    void newCommand();
+    void openCommand();
+    /** Returns false when the user kept an unsaved table open. */
+    bool closeCommand();
+    void saveCommand();
+    void csvCommand();
+    void changeSettingsCommand();
+    void fontCommand();
+    void exitCommand();
+    void setDemoView(int item);
+
+    /** HOZON: stores the placement unless minimized, and closes the help viewer. */
+    void HOZON();
+
+    /** Placement from the settings store (defaults for non-numbers or a place off every screen). */
+    void restorePlacement();
+
+    /** The text shown when an unsaved table is about to be discarded. */
+    static QString unsavedQuestion();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void closeCommandFromMenu();
+    void createActions();
+    void createMenus();
+    void createToolbar();
+    QAction* addToolbarButton(
+        Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon);
+    void openDemo();
+    void closeDemo();
+    void closeTable(TableKind kind);
+    void showChildWindow(QMdiSubWindow* window);
+    void fitChildWindow(QMdiSubWindow* window);
+    void retitleAfterSave(const QString& path);
+    /**
+     * Asks the close question when a table window or the settings editor holds an unsaved plan;
+     * false = the user cancelled.
+     */
+    bool confirmDiscard();
+    void wizardCancelled();
+    void wizardFinished();
+
+    QMdiArea* m_mdiArea;
+    QToolBar* m_toolbar = nullptr;
+    std::map<Command, QAction*> m_actions;
+    std::map<Command, QAction*> m_toolbarActions;
+    QActionGroup* m_demoGroup = nullptr;
+    QAction* m_demoShow = nullptr;
+    QAction* m_demoHide = nullptr;
+    QPointer<TableWindow> m_form100;
+    QPointer<TableWindow> m_form200;
+    QPointer<Form1> m_demo;
+    QPointer<QDialog> m_settingsEditor;
+    QPointer<QObject> m_wizard;
+    bool m_exiting = false;
+    bool m_firstShow = true;
+};
+
+} // namespace harukaze

@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/wizard/Form22.h"
+#include "ui_Form22.h"
+
+#include "gui/help/Help.h"
+#include "gui/shell/BusyPointer.h"
+#include "gui/wizard/ChildrenGrid.h"
+#include "gui/wizard/Form23.h"
+#include "gui/wizard/NumberBoxes.h"
+
+#include <QApplication>
+
+namespace harukaze {
+
+namespace {
+
+const QString EARLY = QStringLiteral("早生");
+const QString NORMAL = QStringLiteral("普通");
+constexpr int HELP_TOPIC_CHILDREN = 70;
+constexpr int FIRST_DAUGHTER = 10;
+constexpr int FIRST_SON = 0;
+
+} // namespace
+
+Form22::Form22(QWidget* parent)
+    : QDialog(parent)
+    , m_ui(new Ui::Form22)
+{
+    m_ui->setupUi(this);
+    m_ui->Label30->hide();
+    NumberBoxes::setup(m_ui->Text11, 4);
+    // Kindergarten and elementary school ages take one digit, every other age two.
+    for (QLineEdit* box : ageBoxes())
+        NumberBoxes::setup(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
+
+    m_ui->Combo1->addItems({ QStringLiteral("男性"), QStringLiteral("女性") });
+    m_ui->Combo2->addItems(relationshipLabels());
+    m_ui->Combo1->setCurrentIndex(-1);
+    m_ui->Combo2->setCurrentIndex(-1);
+
+    connect(m_ui->Combo1, &QComboBox::currentIndexChanged, this, &Form22::sexChanged);
+    connect(m_ui->Check1, &QCheckBox::toggled, this, &Form22::earlyBirthChanged);
+    connect(m_ui->Command2, &QPushButton::clicked, this, [this] { ERA_INPUT(m_ui->Text11, this); });
+    connect(m_ui->Command3, &QPushButton::clicked, this, &Form22::update);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &Form22::reject);
+    connect(m_ui->Command4, &QPushButton::clicked, this, [this] { Help::showTopic(this, HELP_TOPIC_CHILDREN); });
+}
+
+Form22::~Form22() = default;
+
+QStringList Form22::relationshipLabels()
+{
+    return { QStringLiteral("長男"),
+        QStringLiteral("次男"),
+        QStringLiteral("三男"),
+        QStringLiteral("四男"),
+        QStringLiteral("五男"),
+        QStringLiteral("六男"),
+        QStringLiteral("七男"),
+        QStringLiteral("八男"),
+        QStringLiteral("九男"),
+        QStringLiteral("十男"),
+        QStringLiteral("長女"),
+        QStringLiteral("次女"),
+        QStringLiteral("三女"),
+        QStringLiteral("四女"),
+        QStringLiteral("五女"),
+        QStringLiteral("六女"),
+        QStringLiteral("七女"),
+        QStringLiteral("八女"),
+        QStringLiteral("九女"),
+        QStringLiteral("十女") };
+}
+
+QList<QLineEdit*> Form22::ageBoxes() const
+{
+    // In grid order, rows 4..15.
+    return { m_ui->Text1,
+        m_ui->Text2,
+        m_ui->Text3,
+        m_ui->Text6,
+        m_ui->Text12,
+        m_ui->Text4,
+        m_ui->Text13,
+        m_ui->Text7,
+        m_ui->Text8,
+        m_ui->Text9,
+        m_ui->Text5,
+        m_ui->Text10 };
+}
+
+void Form22::loadColumn(ChildrenGrid* grid, int column)
+{
+    loadValues(grid, column, grid->text(0, column) + QStringLiteral("の設定内容"), grid->columnValues(column));
+}
+
+void Form22::loadValues(ChildrenGrid* grid, int column, const QString& title, const QStringList& values)
+{
+    m_grid = grid;
+    m_column = column;
+    m_loading = true;
+    auto value = [&](int row) { return row - 1 < values.size() ? values.at(row - 1) : QString(); };
+
+    m_ui->Label23->setText(title);
+    // The sex is chosen first, as a user would: its statistic ages are then replaced by the
+    // column's own values below.
+    const int label = relationshipLabels().indexOf(value(ChildrenGrid::ROW_ZOKUGARA));
+    if (label >= 0) {
+        m_ui->Combo1->setCurrentIndex(label < FIRST_DAUGHTER ? 0 : 1);
+        m_ui->Combo2->setCurrentIndex(label);
+    } else {
+        m_ui->Combo1->setCurrentIndex(-1);
+        m_ui->Combo2->setCurrentIndex(-1);
+    }
+    m_ui->Text11->setText(value(ChildrenGrid::ROW_BIRTH_YEAR));
+    m_earlyAtOpening = value(ChildrenGrid::ROW_HAYAUMARE) != NORMAL;
+    m_ui->Check1->setChecked(m_earlyAtOpening);
+    const QList<QLineEdit*> boxes = ageBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes.at(i)->setText(value(ChildrenGrid::ROW_FIRST_AGE + i));
+    m_ui->Label30->setText(QString::number(column));
+    m_shift = 0;
+    m_shifted.clear();
+    m_loading = false;
+}
+
+void Form22::sexChanged(int index)
+{
+    if (m_loading && index < 0)
+        return;
+    if (index == 0) {
+        m_ui->Text7->setText(QStringLiteral("28"));
+        m_ui->Text8->setText(QStringLiteral("30"));
+        m_ui->Text9->setText(QStringLiteral("33"));
+        m_ui->Text5->setText(QStringLiteral("41"));
+        m_ui->Combo2->setCurrentIndex(FIRST_SON);
+    } else if (index == 1) {
+        m_ui->Text7->setText(QStringLiteral("26"));
+        m_ui->Text8->setText(QStringLiteral("28"));
+        m_ui->Text9->setText(QStringLiteral("31"));
+        m_ui->Text5->setText(QStringLiteral("32"));
+        m_ui->Combo2->setCurrentIndex(FIRST_DAUGHTER);
+    }
+}
+
+void Form22::earlyBirthChanged(bool early)
+{
+    if (m_loading)
+        return;
+    // Kindergarten entry to employment (rows 4..10).
+    const QList<QLineEdit*> schoolAges = ageBoxes().mid(0, 7);
+    if (early != m_earlyAtOpening && m_shift == 0) {
+        m_shift = early ? -1 : 1;
+        for (QLineEdit* box : schoolAges) {
+            bool ok = false;
+            const int age = box->text().toInt(&ok);
+            // 0 means "no such event" and must stay so; a moved age must still fit its box.
+            const QString moved = QString::number(age + m_shift);
+            if (!ok || age == 0 || age + m_shift <= 0 || moved.size() > box->maxLength())
+                continue;
+            box->setText(moved);
+            m_shifted.append(box);
+        }
+    } else if (early == m_earlyAtOpening && m_shift != 0) {
+        for (QLineEdit* box : std::as_const(m_shifted)) {
+            bool ok = false;
+            const int age = box->text().toInt(&ok);
+            const QString restored = QString::number(age - m_shift);
+            if (ok && restored.size() <= box->maxLength())
+                box->setText(restored);
+        }
+        m_shift = 0;
+        m_shifted.clear();
+    }
+}
+
+QStringList Form22::values() const
+{
+    QStringList rows;
+    rows.append(m_ui->Combo2->currentIndex() >= 0 ? m_ui->Combo2->currentText() : QString());
+    rows.append(m_ui->Text11->text());
+    rows.append(m_ui->Check1->isChecked() ? EARLY : NORMAL);
+    for (const QLineEdit* box : ageBoxes())
+        rows.append(box->text());
+    return rows;
+}
+
+void Form22::update()
+{
+    // The grid is stored as 16-bit whole numbers later; refuse an empty box here, where the
+    // user can still fix it.
+    if (!NumberBoxes::require(m_ui->Text11, m_ui->Label19->text(), this))
+        return;
+    const QList<QLineEdit*> boxes = ageBoxes();
+    const QList<QLabel*> labels = { m_ui->Label1,
+        m_ui->Label3,
+        m_ui->Label5,
+        m_ui->Label7,
+        m_ui->Label9,
+        m_ui->Label27,
+        m_ui->Label11,
+        m_ui->Label13,
+        m_ui->Label15,
+        m_ui->Label17,
+        m_ui->Label29,
+        m_ui->Label25 };
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (!NumberBoxes::require(boxes.at(i), labels.at(i)->text(), this))
+            return;
+    }
+    {
+        BusyPointer busy;
+        if (m_grid && m_column > 0)
+            m_grid->setColumnValues(m_column, values());
+    }
+    accept();
+}
+
+bool Form22::edit(ChildrenGrid* grid, int column, QWidget* parent)
+{
+    if (!grid || column < 1 || column >= grid->columnCount())
+        return false;
+    Form22 dialog(parent);
+    {
+        BusyPointer busy;
+        dialog.loadColumn(grid, column);
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace harukaze

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/wizard/Form23.h"
+#include "ui_Form23.h"
+
+#include "core/plan/EraCalendar.h"
+#include "core/plan/NumberText.h"
+#include "core/table/Clock.h"
+#include "gui/shell/ProcessState.h"
+#include "gui/wizard/NumberBoxes.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace harukaze {
+
+Form23::Form23(QWidget* parent)
+    : QDialog(parent)
+    , m_ui(new Ui::Form23)
+{
+    m_ui->setupUi(this);
+    NumberBoxes::setup(m_ui->Text1, 2);
+    m_ui->Label4->setMinimumWidth(m_ui->Label4->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
+    for (const Era& era : ERA_TABLE)
+        m_ui->Combo1->addItem(QString::fromUtf8(era.name));
+
+    // The default is today's era and era year; Label4 is worked out after both are set, so
+    // "挿入" right away inserts the current year.
+    const EraYear now = eraForYear(currentYear());
+    m_ui->Combo1->setCurrentIndex(now.eraIndex);
+    m_ui->Text1->setText(QString::fromStdString(formatPadded(now.year, 2)));
+    recalculate();
+
+    connect(m_ui->Combo1, &QComboBox::currentIndexChanged, this, &Form23::recalculate);
+    connect(m_ui->Text1, &QLineEdit::textChanged, this, &Form23::recalculate);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &Form23::insert);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &Form23::reject);
+    m_ui->Command2->setDefault(true);
+    m_ui->Text1->setFocus();
+    m_ui->Text1->selectAll();
+}
+
+Form23::~Form23() = default;
+
+int Form23::shownYear() const
+{
+    return m_ui->Label4->text().toInt();
+}
+
+void Form23::recalculate()
+{
+    const int year = WAREKI_TO_SEIREKI(m_ui->Combo1->currentIndex(), m_ui->Text1->text().toStdString());
+    m_ui->Label4->setText(QString::number(year));
+}
+
+void Form23::insert()
+{
+    // The record keeps years in 16 bits; two era-year digits never leave that range.
+    const int year = std::clamp(shownYear(), -32768, 32767);
+    globalState().ERA_RESULT_YEAR = static_cast<int16_t>(year);
+    accept();
+}
+
+int16_t ERA_INPUT(int16_t year, QWidget* parent)
+{
+    globalState().ERA_RESULT_YEAR = 0;
+    {
+        Form23 dialog(parent);
+        dialog.exec();
+    }
+    const int16_t result = globalState().ERA_RESULT_YEAR;
+    return result != 0 ? result : year;
+}
+
+void ERA_INPUT(QLineEdit* target, QWidget* parent)
+{
+    const int16_t year = ERA_INPUT(NumberBoxes::leadingNumber(target), parent);
+    target->setText(QString::number(year));
+}
+
+} // namespace harukaze
