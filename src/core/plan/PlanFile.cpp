@@ -121,30 +121,50 @@ bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* er
     return saveFileAtomically(path, planFileBytes(plan), error);
 }
 
-void splitPlanFileBytes(std::string_view bytes, FileLines& lines)
+void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing)
 {
     // CR and LF never occur inside a CP932 double-byte character (trail bytes are 0x40 and up), and
     // a replaced bad byte never turns into one, so the whole file is decoded at once and split after.
     const std::string text = cp932ToUtf8(bytes);
     size_t pos = 0;
     size_t slot = 0;
-    while (pos < text.size() && slot < lines.size()) {
+    const size_t wanted = lines.size() + (trailing ? MAX_TRAILING_LINES : 0);
+    while (pos < text.size() && slot < wanted) {
         size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string::npos)
             end = text.size();
-        lines[slot++].assign(text, pos, end - pos);
+        std::string line(text, pos, end - pos);
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
             ++end;
         pos = end + 1;
+        if (slot < lines.size()) {
+            lines[slot++] = std::move(line);
+            continue;
+        }
+        if (slot == lines.size() && line != MONEY_SECTION_HEADER)
+            break;
+        ++slot;
+        const bool last = line == MONEY_SECTION_END;
+        trailing->push_back(std::move(line));
+        if (last)
+            break;
     }
 }
 
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error)
 {
+    return FILE_IN(path, lines, error, nullptr);
+}
+
+bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing)
+{
     std::string bytes;
     const bool read = readWholeFile(path, bytes, error);
-    if (read)
-        splitPlanFileBytes(bytes, lines);
+    if (read) {
+        if (trailing)
+            trailing->clear();
+        splitPlanFileBytes(bytes, lines, trailing);
+    }
     return read;
 }
 

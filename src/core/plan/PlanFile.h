@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace harukaze {
 
@@ -44,8 +45,21 @@ bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* er
  */
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error = nullptr);
 
+/** The first line after the 300 when the plan has a money section, and the section's last line. */
+inline constexpr std::string_view MONEY_SECTION_HEADER = "HARUKAZE_MONEY(1)";
+inline constexpr std::string_view MONEY_SECTION_END = "END_MONEY";
+/** At most this many lines after the 300 are read. */
+constexpr size_t MAX_TRAILING_LINES = 4096;
+
+/**
+ * FILE_IN that also returns the money section: when line 301 is MONEY_SECTION_HEADER, `trailing`
+ * receives lines 301 .. the first MONEY_SECTION_END line (included), at most MAX_TRAILING_LINES;
+ * otherwise it is left empty. Readers of the 300-line format never see these lines.
+ */
+bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing);
+
 /** Splits file bytes into `lines` as FILE_IN does (slots past the end of the file are left as they were). */
-void splitPlanFileBytes(std::string_view bytes, FileLines& lines);
+void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing = nullptr);
 
 /**
  * The open command's parser: assigns lines to fields by line number. A numeric line that is empty,
