@@ -497,7 +497,13 @@ void frmMain::openCommand()
         this, QStringLiteral("ファイル名を開く"), QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
     if (path.isEmpty())
         return;
+    openPlanFile(path);
+}
 
+bool frmMain::openPlanFile(const QString& path)
+{
+    ProcessState& state = globalState();
+    FamilyPlan& plan = globalPlan();
     FileLines lines;
     std::string error;
     bool read = false;
@@ -508,14 +514,16 @@ void frmMain::openCommand()
     if (!read) {
         // Nothing to show: a missing or unreadable file opens no table and leaves the plan reset.
         MessageBox::warning(this, openFailedText(path));
-        return;
+        return false;
     }
 
+    REC_CLEAR(plan);
     state.PLAN_FILE_NAME = path.toStdString();
     BusyPointer busy;
     parsePlanFileLines(lines, plan);
     openTableWindow(TableKind::Form200);
     state.SAVED = 1;
+    return true;
 }
 
 bool frmMain::closeCommand()

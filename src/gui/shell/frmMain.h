@@ -71,6 +71,11 @@ public:
     // The commands, as the menu items and toolbar buttons run them.
     void newCommand();
     void openCommand();
+    /**
+     * Opens a plan file as the Open command does once its dialog has named the file: a file that
+     * cannot be read shows the failure message and returns false.
+     */
+    bool openPlanFile(const QString& path);
     /** Returns false when the user kept an unsaved table open. */
     bool closeCommand();
     void saveCommand();
