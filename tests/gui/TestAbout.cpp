@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/MessageBox.h"
+#include "gui/common/MessageBox.h"
 #include "gui/shell/frmAbout.h"
 #include "support/GuiTestSupport.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
+#include "gui/common/MessageBox.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
 #include "gui/wizard/ChildrenGrid.h"
 #include "gui/wizard/Form22.h"
 #include "gui/wizard/Form23.h"

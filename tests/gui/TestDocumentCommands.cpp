@@ -3,9 +3,9 @@
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
-#include "gui/shell/FileDialog.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
+#include "gui/common/FileDialog.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/LifeCycleGrid.h"
@@ -49,8 +49,10 @@ QString commandStates(const frmMain& main)
 
 void setAllCommands(frmMain& main, bool enabled)
 {
-    for (Command command : kDocumentCommands)
-        main.setCommandEnabled(command, enabled);
+    for (Command command : kDocumentCommands) {
+        main.action(command)->setEnabled(enabled);
+        main.toolbarAction(command)->setEnabled(enabled);
+    }
 }
 
 /** Husband, wife and two children with their events, both sets of parents left out. */
@@ -122,7 +124,7 @@ private slots:
     void testAvailability_data();
     void testAvailability();
     void testOpenShowsTableAndClosesWithoutQuestion();
-    void testOpenCancelledLeavesPlanReset();
+    void testOpenCancelledChangesNothing();
     void testOpenMissingFile();
     void testCloseUnsavedAsks_data();
     void testCloseUnsavedAsks();
@@ -186,7 +188,7 @@ void TestDocumentCommands::testAvailability_data()
     QTest::addColumn<QString>("event");
     QTest::addColumn<QString>("expected");
     QTest::newRow("Form100 finishes loading") << "form100"
-                                              << "--111-1";
+                                              << "--11101";
     QTest::newRow("Form200 finishes loading") << "form200"
                                               << "0011111";
     QTest::newRow("close of the demo") << "closeDemo"
@@ -208,7 +210,7 @@ void TestDocumentCommands::testAvailability()
             main->openTableWindow(TableKind::Form100);
         if (event == QLatin1String("closeForm200"))
             main->openTableWindow(TableKind::Form200);
-        globalState().SAVED = 1;
+        PlanSessionTestAccess::state().SAVED = 1;
         setAllCommands(*main, before);
 
         if (event == QLatin1String("form100"))
@@ -264,15 +266,16 @@ void TestDocumentCommands::testOpenShowsTableAndClosesWithoutQuestion()
     QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
 }
 
-void TestDocumentCommands::testOpenCancelledLeavesPlanReset()
+void TestDocumentCommands::testOpenCancelledChangesNothing()
 {
     auto main = startMain();
     writeFamily(globalPlan());
-    globalState().PLAN_FILE_NAME = "/somewhere/old.HRZ";
+    const FamilyPlan before = globalPlan();
+    PlanSessionTestAccess::state().PLAN_FILE_NAME = "/somewhere/old.HRZ";
     FileDialog::setNextFileName(QString());
     main->action(Command::Open)->trigger();
-    QCOMPARE(globalPlan(), FamilyPlan());
-    QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+    QCOMPARE(globalPlan(), before);
+    QCOMPARE(globalState().PLAN_FILE_NAME, std::string("/somewhere/old.HRZ"));
     QVERIFY(!main->tableWindow());
     QCOMPARE(MessageBox::count(), 0);
     QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
@@ -353,7 +356,7 @@ void TestDocumentCommands::testSaveRetitlesForm100()
     writeFamily(globalPlan());
     main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
     TableWindow* window = main->openTableWindow(TableKind::Form100);
-    globalState().PLAN_FILE_NAME = "";
+    PlanSessionTestAccess::state().PLAN_FILE_NAME = "";
 
     const QString chosen = path(QStringLiteral("new-plan"));
     const QString saved = chosen + QStringLiteral(".HRZ");
@@ -366,7 +369,8 @@ void TestDocumentCommands::testSaveRetitlesForm100()
     QCOMPARE(globalState().SAVED, int16_t(1));
     QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - ") + saved);
-    QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+    // The plan now belongs to the file it was saved to.
+    QCOMPARE(globalState().PLAN_FILE_NAME, saved.toStdString());
     QCOMPARE(MessageBox::count(), 0);
 
     // Saved, so closing asks nothing; saving over an existing file asks nothing either.
@@ -384,7 +388,7 @@ void TestDocumentCommands::testSaveRetitlesForm200()
 {
     auto main = startMain();
     writeFamily(globalPlan());
-    globalState().PLAN_FILE_NAME = "/old/place.HRZ";
+    PlanSessionTestAccess::state().PLAN_FILE_NAME = "/old/place.HRZ";
     TableWindow* window = main->openTableWindow(TableKind::Form200);
     main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
     const QString target = path(QStringLiteral("copy.hrz"));
@@ -395,7 +399,8 @@ void TestDocumentCommands::testSaveRetitlesForm200()
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - ") + target);
     // Only a plan of Form100 gives the main window its plain caption back.
     QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
-    QCOMPARE(globalState().PLAN_FILE_NAME, std::string("/old/place.HRZ"));
+    // After "save as", the title and the next question name the file last saved.
+    QCOMPARE(globalState().PLAN_FILE_NAME, target.toStdString());
 }
 
 void TestDocumentCommands::testSaveThenOpenRestoresPlan()
@@ -502,7 +507,7 @@ void TestDocumentCommands::testCsvWithNoTableIsEmpty()
     auto main = startMain();
     writeFamily(globalPlan());
     main->openTableWindow(TableKind::Form100);
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().SAVED = 1;
     main->closeCommand();
     // After Form100 is closed, CSV is still offered and writes an empty file, replacing an old one.
     QVERIFY(main->isCommandEnabled(Command::Csv));
@@ -587,7 +592,7 @@ void TestDocumentCommands::testExitStoresPlacementAndEnds()
         if (!demo) {
             writeFamily(globalPlan());
             main->openTableWindow(TableKind::Form200);
-            globalState().SAVED = 1;
+            PlanSessionTestAccess::state().SAVED = 1;
         }
         main->action(Command::Exit)->trigger();
         QCOMPARE(MessageBox::count(), 0);
@@ -632,7 +637,7 @@ void TestDocumentCommands::testExitWhileEditorHoldsUnsavedPlanAsks()
     QCOMPARE(globalPlan(), before);
 
     // A saved plan leaves without a question.
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().SAVED = 1;
     if (frame)
         main->close();
     else
@@ -681,8 +686,8 @@ void TestDocumentCommands::testNewCommandAndWizardCancel()
     QVERIFY(cancel);
     cancel->click();
     QCOMPARE(commandStates(*main), QStringLiteral("1100001"));
-    // The caption stays until a window is closed or a new plan is saved.
-    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
+    // No new plan any more: the caption says so.
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
     QVERIFY(!wizard->currentPage());
     QVERIFY(!main->tableWindow());
 }
@@ -781,30 +786,29 @@ void TestDocumentCommands::testChangeSettingsRebuildsForm200()
 
 void TestDocumentCommands::testChangeSettingsWithForm100Open()
 {
-    // Change settings stays enabled after Form200 is closed; a wizard's table may be open by then.
+    // Change settings stays enabled after Form200 is closed, but a new plan's table is never shown
+    // under the file the closed table came from.
     auto main = startMain();
     writeFamily(globalPlan());
+    PlanSessionTestAccess::state().PLAN_FILE_NAME = "/plans/A.HRZ";
     main->openTableWindow(TableKind::Form200);
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().SAVED = 1;
     main->closeCommand();
     QVERIFY(main->isCommandEnabled(Command::ChangeSettings));
-    QVERIFY(main->isCommandEnabled(Command::New));
-    QPointer<TableWindow> form100 = main->openTableWindow(TableKind::Form100);
 
-    main->action(Command::ChangeSettings)->trigger();
-    QTRY_VERIFY(!form100);
-    QPointer<QDialog> editor = main->settingsEditor();
-    QVERIFY(editor);
-    // New and Open would reset the plan the editor is changing.
-    QVERIFY(!main->isCommandEnabled(Command::New));
-    QVERIFY(!main->isCommandEnabled(Command::Open));
-    QVERIFY(!main->toolbarAction(Command::New)->isEnabled());
-    editor->reject();
-    QTRY_VERIFY(!editor);
-    QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 1);
-    QCOMPARE(main->tableWindow()->objectName(), QStringLiteral("Form200"));
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
-    QCOMPARE(globalState().FORM200_OPEN, int16_t(1));
+    main->action(Command::New)->trigger();
+    QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
+    QVERIFY(!main->toolbarAction(Command::ChangeSettings)->isEnabled());
+    QCOMPARE(globalState().PLAN_FILE_NAME, std::string());
+    child<QPushButton*>(main->setupWizard()->currentPage(), "Command3")->click();
+    // A cancelled wizard leaves the reset plan: still nothing to change.
+    QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
+
+    writeFamily(globalPlan());
+    QPointer<TableWindow> form100 = main->openTableWindow(TableKind::Form100);
+    QCOMPARE(form100->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
+    QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
+    QCOMPARE(globalState().FORM100_OPEN, int16_t(1));
 }
 
 QTEST_MAIN(TestDocumentCommands)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/Clock.h"
-#include "gui/shell/ProcessState.h"
+#include "gui/common/ProcessState.h"
 #include "gui/wizard/Form23.h"
 #include "support/GuiTestSupport.h"
 
@@ -22,7 +22,7 @@ private slots:
     void init()
     {
         setCurrentYearOverride(2026);
-        globalState().ERA_RESULT_YEAR = 0;
+        PlanSessionTestAccess::state().ERA_RESULT_YEAR = 0;
     }
     void cleanupTestCase() { setCurrentYearOverride(std::nullopt); }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/MessageBox.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmAbout.h"
@@ -281,9 +281,9 @@ void TestMainWindow::testStartupClearsChildrenAndTbl()
     m_settings.write(QStringLiteral("DEMO/VIEW"), QStringLiteral("0"));
     globalPlan().mtx1(3, MTX1_MARRIAGE) = 27;
     globalPlan().mtx2(10, MTX2_ZOKUGARA) = "三男";
-    globalState().TBL[17][51] = "left over";
-    globalState().TBL[18][52] = "outside the cleared range";
-    globalState().FORM100_OPEN = 1;
+    PlanSessionTestAccess::state().TBL[17][51] = "left over";
+    PlanSessionTestAccess::state().TBL[18][52] = "outside the cleared range";
+    PlanSessionTestAccess::state().FORM100_OPEN = 1;
 
     auto main = startMain();
     QCOMPARE(globalPlan().mtx1(3, MTX1_MARRIAGE), int16_t(0));

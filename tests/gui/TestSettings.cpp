@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/FontDialog.h"
+#include "gui/common/ProcessState.h"
 #include "gui/shell/AppSettings.h"
-#include "gui/shell/FontDialog.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/Form1.h"
 #include "gui/table/LifeCycleGrid.h"

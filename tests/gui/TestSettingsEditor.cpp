@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/plan/FamilyPlan.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/wizard/ChildrenGrid.h"
 #include "gui/wizard/Form2.h"
 #include "gui/wizard/Form222.h"
@@ -183,7 +183,7 @@ private:
 void TestSettingsEditor::init()
 {
     globalPlan() = samplePlan();
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().SAVED = 1;
     MessageBox::clearLast();
 }
 

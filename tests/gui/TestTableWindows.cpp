@@ -2,8 +2,8 @@
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/Form1.h"
@@ -145,8 +145,8 @@ void TestTableWindows::testDemoTable()
 
 void TestTableWindows::testDemoLeavesTblAndFlags()
 {
-    globalState().TBL[18][52] = "outside the start-up clearing";
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().TBL[18][52] = "outside the start-up clearing";
+    PlanSessionTestAccess::state().SAVED = 1;
     auto main = startMain(true);
     QVERIFY(main->demoWindow());
     // The demo builds without TBL and touches no open flag nor SAVED.
@@ -322,12 +322,10 @@ void TestTableWindows::testWidths()
 void TestTableWindows::testForm100Load()
 {
     auto main = startMain(false);
-    // As after the New command: New and Open are off; Change settings is left as it is.
-    main->setCommandEnabled(Command::New, false);
-    main->setCommandEnabled(Command::Open, false);
-    main->setCommandEnabled(Command::ChangeSettings, false);
-    globalState().SAVED = 1;
-    globalState().FORM200_OPEN = 1;
+    // As after the New command: New, Open and Change settings are off.
+    main->applyCommandEvent(CommandEvent::WizardStarted);
+    PlanSessionTestAccess::state().SAVED = 1;
+    PlanSessionTestAccess::state().FORM200_OPEN = 1;
     writeSmallFamily(globalPlan());
 
     TableWindow* window = main->openTableWindow(TableKind::Form100);
@@ -351,9 +349,9 @@ void TestTableWindows::testForm200Load()
 {
     auto main = startMain(false);
     writeSmallFamily(globalPlan());
-    globalState().PLAN_FILE_NAME = "/home/user/plans/a.HRZ";
-    globalState().SAVED = 1;
-    globalState().FORM100_OPEN = 1;
+    PlanSessionTestAccess::state().PLAN_FILE_NAME = "/home/user/plans/a.HRZ";
+    PlanSessionTestAccess::state().SAVED = 1;
+    PlanSessionTestAccess::state().FORM100_OPEN = 1;
 
     TableWindow* window = main->openTableWindow(TableKind::Form200);
     QCOMPARE(window->objectName(), QStringLiteral("Form200"));
@@ -416,7 +414,7 @@ void TestTableWindows::testCloseThroughFrameRunsCloseCommand()
     QVERIFY(window);
     QCOMPARE(globalState().FORM100_OPEN, int16_t(1));
 
-    globalState().SAVED = 1;
+    PlanSessionTestAccess::state().SAVED = 1;
     window->close();
     QTRY_VERIFY(!window);
     QCOMPARE(globalState().FORM100_OPEN, int16_t(0));

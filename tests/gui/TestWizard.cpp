@@ -2,10 +2,11 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
+#include "gui/common/ProcessState.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableWindow.h"
@@ -182,7 +183,8 @@ private slots:
         TableWindow* window = main->tableWindow();
         QCOMPARE(window->objectName(), QStringLiteral("Form100"));
 
-        const TableModel expected = buildLifeCycleTable(defaultRecord(), TableWindow::currentContext(), nullptr);
+        const TableModel expected
+            = buildLifeCycleTable(defaultRecord(), PlanSession::instance().tableContext(), nullptr);
         QCOMPARE(window->grid()->rows(), expected.rowCount());
         QCOMPARE(window->grid()->cols(), expected.columnCount());
         QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));

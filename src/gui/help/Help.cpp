@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/help/Help.h"
 
+#include "gui/common/MessageBox.h"
 #include "gui/help/HelpViewer.h"
-#include "gui/shell/MessageBox.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/AppSettings.h"
 
-#include "gui/shell/ProcessState.h"
+#include "gui/common/ProcessState.h"
 
 #include <QSettings>
 

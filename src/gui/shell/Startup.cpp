@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/Startup.h"
 
+#include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/frmMain.h"
 #include "gui/shell/frmSplash.h"
@@ -71,7 +71,7 @@ QString appDirectory()
 void setUpProgramFolder()
 {
     const QString appDir = appDirectory();
-    globalState().APP_DIR = appDir.toStdString();
+    PlanSession::instance().setAppDir(appDir.toStdString());
     Help::setHelpFile(appDir + QStringLiteral("HARUKAZE.HLP"));
 }
 

@@ -2,7 +2,7 @@
 #include "gui/shell/frmAbout.h"
 #include "ui_frmAbout.h"
 
-#include "gui/shell/MessageBox.h"
+#include "gui/common/MessageBox.h"
 #include "harukaze/Version.h"
 
 #include <QDesktopServices>

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/frmMain.h"
 
-#include "core/plan/CsvWriter.h"
-#include "core/plan/PlanFile.h"
+#include "gui/common/FileDialog.h"
+#include "gui/common/FontDialog.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
 #include "gui/shell/AppSettings.h"
-#include "gui/shell/BusyPointer.h"
-#include "gui/shell/FileDialog.h"
-#include "gui/shell/FontDialog.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmAbout.h"
 #include "gui/table/Form1.h"
@@ -94,6 +91,16 @@ void frmMain::setCommandEnabled(Command command, bool enabled)
         item->setEnabled(enabled);
     if (QAction* button = toolbarAction(command))
         button->setEnabled(enabled);
+}
+
+void frmMain::applyCommandEvent(CommandEvent event)
+{
+    const CommandRule& rule = commandRule(event);
+    for (size_t i = 0; i < CommandCount; ++i) {
+        const Availability availability = rule.commands[i];
+        if (availability != Availability::Same)
+            setCommandEnabled(static_cast<Command>(i), availability == Availability::On);
+    }
 }
 
 bool frmMain::isCommandEnabled(Command command) const
@@ -333,41 +340,21 @@ void frmMain::load()
 {
     restorePlacement();
 
-    ProcessState& state = globalState();
+    PlanSession& session = PlanSession::instance();
     AppSettings settings;
-    settings.readFont(state);
-    state.DEMO_VIEW = static_cast<int16_t>(std::clamp(settings.demoView(), -32768, 32767));
+    ProcessState stored;
+    settings.readFont(stored);
+    session.setTableFont(stored.FONT_NAME, stored.FONT_SIZE, stored.FONT_BOLD == "True", stored.FONT_ITALIC == "True");
+    session.setDemoView(static_cast<int16_t>(std::clamp(settings.demoView(), -32768, 32767)));
+    session.clearAtStartup();
 
-    state.DEMO_OPEN = 0;
-    state.FORM100_OPEN = 0;
-    state.FORM200_OPEN = 0;
-    FamilyPlan& plan = globalPlan();
-    for (auto& child : plan.ST3_MTX1)
-        child.fill(0);
-    for (auto& child : plan.ST3_MTX2)
-        child.fill(std::string());
-    for (int c = 0; c <= 17; ++c) {
-        for (int r = 0; r <= 51; ++r)
-            state.TBL[static_cast<size_t>(c)][static_cast<size_t>(r)].clear();
-    }
-
-    if (state.DEMO_VIEW == 1) {
+    if (session.state().DEMO_VIEW == 1) {
         m_demoShow->setChecked(true);
         openDemo();
-        state.DEMO_OPEN = 1;
-        setCommandEnabled(Command::New, false);
-        setCommandEnabled(Command::Open, false);
-        setCommandEnabled(Command::Csv, false);
-        setCommandEnabled(Command::Save, false);
-        setCommandEnabled(Command::ChangeSettings, false);
+        applyCommandEvent(CommandEvent::StartedWithDemo);
     } else {
         m_demoHide->setChecked(true);
-        setCommandEnabled(Command::New, true);
-        setCommandEnabled(Command::Open, true);
-        setCommandEnabled(Command::Close, false);
-        setCommandEnabled(Command::Csv, false);
-        setCommandEnabled(Command::Save, false);
-        setCommandEnabled(Command::ChangeSettings, false);
+        applyCommandEvent(CommandEvent::StartedWithoutDemo);
     }
 }
 
@@ -401,38 +388,43 @@ void frmMain::showEvent(QShowEvent* event)
 
 void frmMain::openDemo()
 {
-    auto* demo = new Form1(this);
+    auto* demo = new Form1;
     connect(demo, &TableWindow::closeRequested, this, &frmMain::closeCommand);
     demo->load();
     m_demo = demo;
     showChildWindow(demo);
 }
 
+void frmMain::discardTableWindow()
+{
+    if (!m_table)
+        return;
+    const PlanWindow kind = m_table->kind();
+    m_table->closeByCommand();
+    m_table = nullptr;
+    PlanSession::instance().windowClosed(kind);
+}
+
 TableWindow* frmMain::openTableWindow(TableKind kind)
 {
     // One table window at a time: one left open here could no longer be reached by the close command.
-    for (QPointer<TableWindow>* open : { &m_form100, &m_form200 }) {
-        if (*open)
-            (*open)->closeByCommand();
-        *open = nullptr;
-    }
+    discardTableWindow();
     TableWindow* window = nullptr;
     if (kind == TableKind::Form100)
-        window = new Form100(this);
+        window = new Form100;
     else
-        window = new Form200(this);
+        window = new Form200;
     connect(window, &TableWindow::closeRequested, this, &frmMain::closeCommand);
-    (kind == TableKind::Form100 ? m_form100 : m_form200) = window;
+    m_table = window;
     window->load();
+    applyCommandEvent(kind == TableKind::Form100 ? CommandEvent::Form100Loaded : CommandEvent::Form200Loaded);
     showChildWindow(window);
     return window;
 }
 
 TableWindow* frmMain::tableWindow() const
 {
-    if (m_form100)
-        return m_form100;
-    return m_form200;
+    return m_table;
 }
 
 SetupWizard* frmMain::setupWizard() const
@@ -447,22 +439,16 @@ Form1* frmMain::demoWindow() const
 
 void frmMain::setDemoView(int item)
 {
-    ProcessState& state = globalState();
+    const int16_t view = item == 0 ? 1 : 0;
+    (item == 0 ? m_demoShow : m_demoHide)->setChecked(true);
+    PlanSession::instance().setDemoView(view);
     AppSettings settings;
-    if (item == 0) {
-        m_demoShow->setChecked(true);
-        state.DEMO_VIEW = 1;
-        settings.setDemoView(1);
-    } else {
-        m_demoHide->setChecked(true);
-        state.DEMO_VIEW = 0;
-        settings.setDemoView(0);
-    }
+    settings.setDemoView(view);
 }
 
 void frmMain::newCommand()
 {
-    REC_CLEAR(globalPlan());
+    PlanSession::instance().newPlan();
     setWindowTitle(s_mainCaption + QStringLiteral(" - [新規作成]"));
     if (m_wizard)
         m_wizard->deleteLater();
@@ -471,14 +457,13 @@ void frmMain::newCommand()
     connect(wizard, &SetupWizard::cancelled, this, &frmMain::wizardCancelled);
     connect(wizard, &SetupWizard::finished, this, &frmMain::wizardFinished);
     wizard->start();
-    setCommandEnabled(Command::New, false);
-    setCommandEnabled(Command::Open, false);
+    applyCommandEvent(CommandEvent::WizardStarted);
 }
 
 void frmMain::wizardCancelled()
 {
-    setCommandEnabled(Command::New, true);
-    setCommandEnabled(Command::Open, true);
+    setWindowTitle(s_mainCaption);
+    applyCommandEvent(CommandEvent::WizardCancelled);
 }
 
 void frmMain::wizardFinished()
@@ -488,11 +473,7 @@ void frmMain::wizardFinished()
 
 void frmMain::openCommand()
 {
-    ProcessState& state = globalState();
-    FamilyPlan& plan = globalPlan();
-    REC_CLEAR(plan);
-    state.PLAN_FILE_NAME.clear();
-
+    // Nothing changes until a file is chosen: a cancelled dialog leaves the plan as it was.
     const QString path = FileDialog::getOpenFileName(
         this, QStringLiteral("ファイル名を開く"), QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
     if (path.isEmpty())
@@ -502,49 +483,38 @@ void frmMain::openCommand()
 
 bool frmMain::openPlanFile(const QString& path)
 {
-    ProcessState& state = globalState();
-    FamilyPlan& plan = globalPlan();
-    FileLines lines;
+    if ((m_demo || m_table) && !closeCommand())
+        return false;
+    PlanSession& session = PlanSession::instance();
+    // The plan is reset once a file is chosen, whether or not it can be read.
+    session.newPlan();
+    setWindowTitle(s_mainCaption);
     std::string error;
-    bool read = false;
-    {
-        BusyPointer busy;
-        read = FILE_IN(path.toStdString(), lines, &error);
-    }
-    if (!read) {
+    if (!session.open(path, &error)) {
         // Nothing to show: a missing or unreadable file opens no table and leaves the plan reset.
         MessageBox::warning(this, openFailedText(path));
         return false;
     }
-
-    REC_CLEAR(plan);
-    state.PLAN_FILE_NAME = path.toStdString();
-    BusyPointer busy;
-    parsePlanFileLines(lines, plan);
     openTableWindow(TableKind::Form200);
-    state.SAVED = 1;
+    session.markSaved();
     return true;
 }
 
 bool frmMain::closeCommand()
 {
-    ProcessState& state = globalState();
-    if (state.DEMO_OPEN == 1) {
+    const PlanSession& session = PlanSession::instance();
+    if (m_demo) {
         closeDemo();
         return true;
     }
-    if (state.FORM100_OPEN == 1) {
-        if (state.SAVED != 1 && MessageBox::okCancelWarning(this, unsavedQuestion()) != QMessageBox::Ok)
-            return false;
-        closeTable(TableKind::Form100);
+    if (!m_table)
         return true;
-    }
-    if (state.FORM200_OPEN == 1) {
-        if (state.SAVED != 1 && MessageBox::okCancelWarning(this, unsavedQuestion()) != QMessageBox::Ok)
-            return false;
-        closeTable(TableKind::Form200);
-        return true;
-    }
+    if (!session.isSaved() && MessageBox::okCancelWarning(this, unsavedQuestion()) != QMessageBox::Ok)
+        return false;
+    const PlanWindow kind = m_table->kind();
+    discardTableWindow();
+    applyCommandEvent(kind == PlanWindow::Form100 ? CommandEvent::Form100Closed : CommandEvent::Form200Closed);
+    setWindowTitle(s_mainCaption);
     return true;
 }
 
@@ -558,32 +528,8 @@ void frmMain::closeDemo()
     if (m_demo)
         m_demo->closeByCommand();
     m_demo = nullptr;
-    setCommandEnabled(Command::New, true);
-    setCommandEnabled(Command::Open, true);
-    setCommandEnabled(Command::Close, false);
-    setCommandEnabled(Command::Font, false);
-    globalState().DEMO_OPEN = 0;
-    setWindowTitle(s_mainCaption);
-}
-
-void frmMain::closeTable(TableKind kind)
-{
-    ProcessState& state = globalState();
-    QPointer<TableWindow>& window = kind == TableKind::Form100 ? m_form100 : m_form200;
-    if (window)
-        window->closeByCommand();
-    window = nullptr;
-    setCommandEnabled(Command::New, true);
-    setCommandEnabled(Command::Open, true);
-    setCommandEnabled(Command::Close, false);
-    setCommandEnabled(Command::Font, false);
-    if (kind == TableKind::Form100) {
-        state.FORM100_OPEN = 0;
-    } else {
-        setCommandEnabled(Command::Csv, false);
-        setCommandEnabled(Command::Save, false);
-        state.FORM200_OPEN = 0;
-    }
+    PlanSession::instance().windowClosed(PlanWindow::Demo);
+    applyCommandEvent(CommandEvent::DemoClosed);
     setWindowTitle(s_mainCaption);
 }
 
@@ -595,31 +541,16 @@ void frmMain::saveCommand()
         QStringLiteral("HRZ"));
     if (path.isEmpty())
         return;
+    PlanSession& session = PlanSession::instance();
     std::string error;
-    bool saved = false;
-    {
-        BusyPointer busy;
-        saved = FILE_OUT_D(path.toStdString(), globalPlan(), &error);
-    }
-    if (saved)
-        globalState().SAVED = 1;
-    if (!saved) {
+    if (!session.save(path, &error)) {
         MessageBox::warning(this, saveFailedText(path));
         return;
     }
-    retitleAfterSave(path);
-}
-
-void frmMain::retitleAfterSave(const QString& path)
-{
-    const ProcessState& state = globalState();
-    if (state.FORM100_OPEN == 1) {
+    // The table windows follow the plan's new file name themselves; a saved new plan is no longer
+    // "[新規作成]".
+    if (session.isOpen(PlanWindow::Form100))
         setWindowTitle(s_mainCaption);
-        if (m_form100)
-            m_form100->setWindowTitle(s_tableCaption + path);
-    }
-    if (state.FORM200_OPEN == 1 && m_form200)
-        m_form200->setWindowTitle(s_tableCaption + path);
 }
 
 void frmMain::csvCommand()
@@ -630,24 +561,14 @@ void frmMain::csvCommand()
         QStringLiteral("CSV"));
     if (path.isEmpty())
         return;
-    const ProcessState& state = globalState();
     int rows = 0;
     int cols = 0;
-    if (state.FORM100_OPEN == 1 && m_form100) {
-        rows = m_form100->grid()->rows();
-        cols = m_form100->grid()->cols();
-    }
-    if (state.FORM200_OPEN == 1 && m_form200) {
-        rows = m_form200->grid()->rows();
-        cols = m_form200->grid()->cols();
+    if (m_table) {
+        rows = m_table->grid()->rows();
+        cols = m_table->grid()->cols();
     }
     std::string error;
-    bool written = false;
-    {
-        BusyPointer busy;
-        written = FILE_OUT(path.toStdString(), state.TBL, rows, cols, &error);
-    }
-    if (!written)
+    if (!PlanSession::instance().exportCsv(path, rows, cols, &error))
         MessageBox::warning(this, saveFailedText(path));
 }
 
@@ -659,23 +580,9 @@ void frmMain::changeSettingsCommand()
         m_settingsEditor->activateWindow();
         return;
     }
-    ProcessState& state = globalState();
-    if (state.FORM200_OPEN == 1 && m_form200) {
-        m_form200->closeByCommand();
-        m_form200 = nullptr;
-        state.FORM200_OPEN = 0;
-    }
-    // The command stays enabled after Form200 is closed, so a wizard's Form100 may be open now.
-    // The editor changes that very plan and shows it in Form200, so Form100 goes as well.
-    if (state.FORM100_OPEN == 1 && m_form100) {
-        m_form100->closeByCommand();
-        m_form100 = nullptr;
-        state.FORM100_OPEN = 0;
-    }
-    // While the editor holds the family, New and Open would reset the plan under it and its
-    // "更新" would then overwrite the new plan; they come back with the rebuilt Form200's load.
-    setCommandEnabled(Command::New, false);
-    setCommandEnabled(Command::Open, false);
+    // The editor changes the plan of the open table window and shows it anew in Form200.
+    discardTableWindow();
+    applyCommandEvent(CommandEvent::SettingsEditorOpened);
     auto* editor = new Form2(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_settingsEditor = editor;
@@ -685,7 +592,8 @@ void frmMain::changeSettingsCommand()
 
 void frmMain::fontCommand()
 {
-    ProcessState& state = globalState();
+    PlanSession& session = PlanSession::instance();
+    const ProcessState& state = session.state();
     QFont initial(QString::fromStdString(state.FONT_NAME));
     bool ok = false;
     const double size = QString::fromStdString(state.FONT_SIZE).toDouble(&ok);
@@ -700,16 +608,12 @@ void frmMain::fontCommand()
     QFont font = *chosen;
     if (font.pointSizeF() <= 0)
         font.setPointSizeF(initial.pointSizeF());
-    state.FONT_NAME = font.family().toStdString();
-    state.FONT_SIZE = QString::number(font.pointSizeF()).toStdString();
-    state.FONT_BOLD = font.bold() ? "True" : "False";
-    state.FONT_ITALIC = font.italic() ? "True" : "False";
+    session.setTableFont(
+        font.family().toStdString(), QString::number(font.pointSizeF()).toStdString(), font.bold(), font.italic());
 
-    if (state.FORM100_OPEN == 1 && m_form100)
-        m_form100->applyTableFont(font);
-    if (state.FORM200_OPEN == 1 && m_form200)
-        m_form200->applyTableFont(font);
-    if (state.DEMO_OPEN == 1 && m_demo)
+    if (m_table)
+        m_table->applyTableFont(font);
+    if (m_demo)
         m_demo->applyTableFont(font);
 
     AppSettings settings;
@@ -723,12 +627,10 @@ QString frmMain::unsavedQuestion()
 
 bool frmMain::confirmDiscard()
 {
-    const ProcessState& state = globalState();
-    const bool tableOpen = (state.FORM100_OPEN == 1 && m_form100) || (state.FORM200_OPEN == 1 && m_form200);
     // While the settings editor is up its table window is closed, but the plan is still the one
     // being worked on.
-    const bool planShown = tableOpen || m_settingsEditor;
-    if (!planShown || state.SAVED == 1)
+    const bool planShown = m_table || m_settingsEditor;
+    if (!planShown || PlanSession::instance().isSaved())
         return true;
     return MessageBox::okCancelWarning(this, unsavedQuestion()) == QMessageBox::Ok;
 }

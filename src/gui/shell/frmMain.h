@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/shell/CommandTable.h"
+
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
@@ -20,8 +22,9 @@ class SetupWizard;
 
 /**
  * The main window: an MDI area for the opening demo and the one table window, the menu bar, the
- * toolbar `Toolbar1` and the document commands. Every command's menu item and toolbar button are
- * enabled and disabled together.
+ * toolbar `Toolbar1` and the document commands. The plan and the state beside it belong to the
+ * plan session; which commands are available is decided by the command table (applyCommandEvent()),
+ * and every command's menu item and toolbar button follow it together.
  */
 class frmMain : public QMainWindow
 {
@@ -29,7 +32,7 @@ class frmMain : public QMainWindow
     Q_DISABLE_COPY(frmMain)
 
 public:
-    enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit };
+    using Command = harukaze::Command;
 
     enum class TableKind {
         Form100, ///< a plan made with the setup wizard
@@ -45,7 +48,8 @@ public:
      */
     void load();
 
-    void setCommandEnabled(Command command, bool enabled);
+    /** Switches the commands as the command table's row for `event` says. */
+    void applyCommandEvent(CommandEvent event);
     bool isCommandEnabled(Command command) const;
     /** The menu item of a command. */
     QAction* action(Command command) const;
@@ -58,7 +62,7 @@ public:
     TableWindow* tableWindow() const;
     /** The opening demo window, or nullptr. */
     Form1* demoWindow() const;
-    /** Loads and shows a table window; its load sets commands and flags and builds the table. */
+    /** Loads and shows a table window in place of any open one; its load builds the table. */
     TableWindow* openTableWindow(TableKind kind);
     /** The setup wizard of the last New command, or nullptr. */
     SetupWizard* setupWizard() const;
@@ -72,8 +76,10 @@ public:
     void newCommand();
     void openCommand();
     /**
-     * Opens a plan file as the Open command does once its dialog has named the file: a file that
-     * cannot be read shows the failure message and returns false.
+     * Opens a plan file as the Open command does once its dialog has named the file. An open demo or
+     * table window is closed first as the Close command does (asking about an unsaved plan; false
+     * when the user keeps it). A file that cannot be read shows the failure message, leaves nothing
+     * open and returns false.
      */
     bool openPlanFile(const QString& path);
     /** Returns false when the user kept an unsaved table open. */
@@ -100,6 +106,7 @@ protected:
 
 private:
     void closeCommandFromMenu();
+    void setCommandEnabled(Command command, bool enabled);
     void createActions();
     void createMenus();
     void createToolbar();
@@ -107,10 +114,10 @@ private:
         Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon);
     void openDemo();
     void closeDemo();
-    void closeTable(TableKind kind);
+    /** The one way a table window goes: the window closed and the session told; no question asked. */
+    void discardTableWindow();
     void showChildWindow(QMdiSubWindow* window);
     void fitChildWindow(QMdiSubWindow* window);
-    void retitleAfterSave(const QString& path);
     /**
      * Asks the close question when a table window or the settings editor holds an unsaved plan;
      * false = the user cancelled.
@@ -126,8 +133,7 @@ private:
     QActionGroup* m_demoGroup = nullptr;
     QAction* m_demoShow = nullptr;
     QAction* m_demoHide = nullptr;
-    QPointer<TableWindow> m_form100;
-    QPointer<TableWindow> m_form200;
+    QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;
     QPointer<QObject> m_wizard;

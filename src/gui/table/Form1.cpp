@@ -5,8 +5,8 @@
 
 namespace harukaze {
 
-Form1::Form1(frmMain* mainWindow)
-    : TableWindow(mainWindow, QStringLiteral("Form1"))
+Form1::Form1(QWidget* parent)
+    : TableWindow(PlanWindow::Demo, QStringLiteral("Form1"), parent)
 {
 }
 
@@ -15,8 +15,10 @@ Form1::~Form1() = default;
 void Form1::load()
 {
     setWindowTitle(QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ"));
-    writeSampleFamily(globalPlan());
-    buildTable(nullptr);
+    PlanSession& session = PlanSession::instance();
+    writeSampleFamily(session.plan());
+    session.windowOpened(PlanWindow::Demo);
+    buildTable(false);
 }
 
 } // namespace harukaze

@@ -7,8 +7,7 @@ namespace harukaze {
 
 /**
  * The opening demo: the sample family's life cycle table, shown at start-up. Its load writes the
- * sample family into the plan and builds the table like a table window, but writes nothing to TBL
- * and touches no command or open flag.
+ * sample family into the plan and builds the table like a table window, but writes nothing to TBL.
  */
 class Form1 : public TableWindow
 {
@@ -16,7 +15,7 @@ class Form1 : public TableWindow
     Q_DISABLE_COPY(Form1)
 
 public:
-    explicit Form1(frmMain* mainWindow);
+    explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     void load() override;

@@ -12,7 +12,7 @@ class Form100 : public TableWindow
     Q_DISABLE_COPY(Form100)
 
 public:
-    explicit Form100(frmMain* mainWindow);
+    explicit Form100(QWidget* parent = nullptr);
     ~Form100() override;
 
     void load() override;

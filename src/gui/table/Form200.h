@@ -12,7 +12,7 @@ class Form200 : public TableWindow
     Q_DISABLE_COPY(Form200)
 
 public:
-    explicit Form200(frmMain* mainWindow);
+    explicit Form200(QWidget* parent = nullptr);
     ~Form200() override;
 
     void load() override;

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/table/TableWindow.h"
 
-#include "core/table/Clock.h"
-#include "core/table/TableBuilder.h"
-#include "gui/shell/frmMain.h"
 #include "gui/table/LifeCycleGrid.h"
 
 #include <QAction>
@@ -12,9 +9,9 @@
 
 namespace harukaze {
 
-TableWindow::TableWindow(frmMain* mainWindow, const QString& name)
-    : QMdiSubWindow(nullptr)
-    , m_mainWindow(mainWindow)
+TableWindow::TableWindow(PlanWindow kind, const QString& name, QWidget* parent)
+    : QMdiSubWindow(parent)
+    , m_kind(kind)
     , m_grid(new LifeCycleGrid(this))
 {
     setObjectName(name);
@@ -31,20 +28,16 @@ TableWindow::TableWindow(frmMain* mainWindow, const QString& name)
 
 TableWindow::~TableWindow() = default;
 
-TableContext TableWindow::currentContext()
+void TableWindow::buildTable(bool keepTexts)
 {
-    const ProcessState& state = globalState();
-    TableContext context;
-    context.y0 = currentYear();
-    context.appDir = state.APP_DIR;
-    context.fontName = state.FONT_NAME;
-    context.fontSize = state.FONT_SIZE;
-    return context;
+    m_table = PlanSession::instance().buildTable(keepTexts);
+    m_grid->setTable(m_table);
 }
 
-void TableWindow::buildTable(TextMatrix* tbl)
+void TableWindow::showPlanTitle()
 {
-    m_grid->setTable(buildLifeCycleTable(globalPlan(), currentContext(), tbl));
+    const QString file = PlanSession::instance().fileName();
+    setWindowTitle(QStringLiteral("ライフサイクル表 - ") + (file.isEmpty() ? QStringLiteral("(無題)") : file));
 }
 
 void TableWindow::applyTableFont(const QFont& font)
@@ -60,7 +53,7 @@ void TableWindow::closeByCommand()
 
 void TableWindow::closeEvent(QCloseEvent* event)
 {
-    // A close through the frame runs the main window's close command, which calls closeByCommand()
+    // A close through the frame is a request: the owner's close command calls closeByCommand()
     // when it decides to close (that inner close() is a no-op while this one runs).
     if (!m_closeAllowed)
         emit closeRequested();

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/shell/ProcessState.h"
+#include "core/table/TableModel.h"
+#include "gui/common/PlanSession.h"
 
 #include <QMdiSubWindow>
 
 namespace harukaze {
 
 class LifeCycleGrid;
-class frmMain;
-struct TableContext;
 
 /**
  * A child window of the main window that holds nothing but a life cycle table grid `MSFlexGrid1`.
- * The window holds no plan of its own: its load builds the table from the process-wide plan, and
- * a changed plan is shown by loading a new window. Closing it through its frame runs the main
- * window's close command, so the unsaved question and the command states apply there too.
+ * The window holds no plan of its own: its load builds the table from the session's plan, and a
+ * changed plan is shown by loading a new window. A close through its frame is only a request
+ * (closeRequested()); whoever owns the window decides and calls closeByCommand().
  */
 class TableWindow : public QMdiSubWindow
 {
@@ -23,13 +22,16 @@ class TableWindow : public QMdiSubWindow
     Q_DISABLE_COPY(TableWindow)
 
 public:
-    TableWindow(frmMain* mainWindow, const QString& name);
+    TableWindow(PlanWindow kind, const QString& name, QWidget* parent = nullptr);
     ~TableWindow() override;
 
-    /** The load step: captions, commands and flags as the window's kind needs, then the build. */
+    /** The load step: caption and open flag as the window's kind needs, then the build. */
     virtual void load() = 0;
 
+    PlanWindow kind() const { return m_kind; }
     LifeCycleGrid* grid() const { return m_grid; }
+    /** The table as last built (what print and export read). */
+    const TableModel& table() const { return m_table; }
 
     /** Applies the font command's font to the grid (face, size, bold, italic, column widths). */
     void applyTableFont(const QFont& font);
@@ -37,22 +39,21 @@ public:
     /** Closes the window for a command that has already decided to close it. */
     void closeByCommand();
 
-    /** What a build in this process reads: the current year, APP_DIR and the table font. */
-    static TableContext currentContext();
-
 signals:
     /** The user asked to close the window through its frame or its system menu. */
     void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    /** Builds the plan's table into the grid; `tbl` receives every text (nullptr for the demo). */
-    void buildTable(TextMatrix* tbl);
-    frmMain* mainWindow() const { return m_mainWindow; }
+    /** Builds the session's plan into the grid; `keepTexts` also fills TBL (not for the demo). */
+    void buildTable(bool keepTexts);
+    /** "ライフサイクル表 - " and the plan's file, or "(無題)" for a plan never saved. */
+    void showPlanTitle();
 
 private:
-    frmMain* m_mainWindow;
+    PlanWindow m_kind;
     LifeCycleGrid* m_grid;
+    TableModel m_table;
     bool m_closeAllowed = false;
 };
 

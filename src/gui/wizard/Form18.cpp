@@ -3,7 +3,7 @@
 #include "ui_Form18.h"
 
 #include "core/plan/FamilyPlan.h"
-#include "gui/shell/MessageBox.h"
+#include "gui/common/MessageBox.h"
 #include "gui/wizard/NumberBoxes.h"
 
 namespace harukaze {

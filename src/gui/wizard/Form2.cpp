@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/Form2.h"
-#include "gui/shell/BusyPointer.h"
+#include "gui/common/BusyPointer.h"
 #include "ui_Form2.h"
 
 #include "core/plan/FamilyPlan.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
-#include "gui/shell/MessageBox.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/wizard/ChildrenGrid.h"
 #include "gui/wizard/CoupleWidget.h"
 #include "gui/wizard/Form222.h"
@@ -171,7 +171,7 @@ void Form2::update()
     if (!validateAll())
         return;
     REC_ALL(globalPlan());
-    globalState().SAVED = 0;
+    PlanSession::instance().markEdited();
     accept();
 }
 

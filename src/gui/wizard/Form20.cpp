@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/Form20.h"
-#include "gui/shell/BusyPointer.h"
+#include "gui/common/BusyPointer.h"
 #include "ui_Form20.h"
 
 #include "core/plan/FamilyPlan.h"

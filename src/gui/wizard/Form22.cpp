@@ -2,8 +2,8 @@
 #include "gui/wizard/Form22.h"
 #include "ui_Form22.h"
 
+#include "gui/common/BusyPointer.h"
 #include "gui/help/Help.h"
-#include "gui/shell/BusyPointer.h"
 #include "gui/wizard/ChildrenGrid.h"
 #include "gui/wizard/Form23.h"
 #include "gui/wizard/NumberBoxes.h"

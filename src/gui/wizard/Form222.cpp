@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/Form222.h"
 
-#include "gui/shell/BusyPointer.h"
+#include "gui/common/BusyPointer.h"
 #include "gui/wizard/ChildrenGrid.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "core/plan/EraCalendar.h"
 #include "core/plan/NumberText.h"
 #include "core/table/Clock.h"
-#include "gui/shell/ProcessState.h"
+#include "gui/common/PlanSession.h"
 #include "gui/wizard/NumberBoxes.h"
 
 #include <QLineEdit>
@@ -57,13 +57,13 @@ void Form23::insert()
 {
     // The record keeps years in 16 bits; two era-year digits never leave that range.
     const int year = std::clamp(shownYear(), -32768, 32767);
-    globalState().ERA_RESULT_YEAR = static_cast<int16_t>(year);
+    PlanSession::instance().setEraResultYear(static_cast<int16_t>(year));
     accept();
 }
 
 int16_t ERA_INPUT(int16_t year, QWidget* parent)
 {
-    globalState().ERA_RESULT_YEAR = 0;
+    PlanSession::instance().setEraResultYear(0);
     {
         Form23 dialog(parent);
         dialog.exec();

@@ -2,7 +2,7 @@
 #include "gui/wizard/NumberBoxes.h"
 
 #include "core/plan/NumberText.h"
-#include "gui/shell/MessageBox.h"
+#include "gui/common/MessageBox.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

@@ -2,7 +2,7 @@
 #include "gui/wizard/SetupWizard.h"
 
 #include "core/plan/FamilyPlan.h"
-#include "gui/shell/ProcessState.h"
+#include "gui/common/ProcessState.h"
 #include "gui/wizard/Form18.h"
 #include "gui/wizard/Form19.h"
 #include "gui/wizard/Form191.h"

@@ -2,8 +2,8 @@
 #include "support/GuiTestSupport.h"
 
 #include "core/table/Clock.h"
+#include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
-#include "gui/shell/ProcessState.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
 
@@ -70,8 +70,8 @@ void resetProcessState()
 {
     const std::string appDir = globalState().APP_DIR;
     globalPlan() = FamilyPlan();
-    globalState() = ProcessState();
-    globalState().APP_DIR = appDir;
+    PlanSessionTestAccess::state() = ProcessState();
+    PlanSessionTestAccess::state().APP_DIR = appDir;
 }
 
 void pollForModal(const std::function<bool(QWidget*)>& accept,
@@ -140,3 +140,12 @@ void onModal(std::function<void(QWidget*)> action, int tries)
 {
     GuiTest::pollForModal([](QWidget*) { return true; }, action, 10, tries);
 }
+
+namespace harukaze {
+
+ProcessState& PlanSessionTestAccess::state()
+{
+    return PlanSession::instance().m_state;
+}
+
+} // namespace harukaze

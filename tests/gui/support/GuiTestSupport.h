@@ -14,8 +14,19 @@
 class QAction;
 namespace harukaze {
 class frmMain;
-}
+struct ProcessState;
+
+/**
+ * The tests' way to put the process-wide state into a given condition before acting as the user
+ * would; the program itself changes it only through the plan session's operations.
+ */
+struct PlanSessionTestAccess
+{
+    static ProcessState& state();
+};
+} // namespace harukaze
 using harukaze::frmMain;
+using harukaze::PlanSessionTestAccess;
 
 /** Helpers shared by the GUI tests. */
 namespace GuiTest {

@@ -11,13 +11,14 @@ namespace harukaze {
 
 /**
  * Process-wide state kept beside the plan: which windows are open, whether the plan was saved,
- * the plan file last opened, the program folder, the table font and the table text matrix TBL.
- * None of it is ever written to a plan file.
+ * the plan file the plan belongs to, the program folder, the table font and the table text matrix
+ * TBL. None of it is ever written to a plan file. The plan session (PlanSession) holds the one
+ * instance and is its only writer.
  */
 struct ProcessState
 {
     int16_t SAVED = 0; ///< 1 = nothing unsaved; 0 = the table window's plan is not saved
-    std::string PLAN_FILE_NAME; ///< full path of the plan file last opened, "" when none
+    std::string PLAN_FILE_NAME; ///< full path of the plan file opened or last saved, "" when none
     int16_t FORM100_OPEN = 0; ///< table window of a new plan is open
     int16_t FORM200_OPEN = 0; ///< table window of an opened or edited plan is open
     int16_t DEMO_OPEN = 0; ///< opening demo window is open
@@ -31,10 +32,10 @@ struct ProcessState
     TextMatrix TBL;
 };
 
-/** The program's one plan record. Tests may build their own FamilyPlan values instead. */
+/** The program's one plan record, owned by the plan session. */
 FamilyPlan& globalPlan();
 
-/** The program's one process-wide state. */
-ProcessState& globalState();
+/** The program's one process-wide state, owned by the plan session; change it through the session. */
+const ProcessState& globalState();
 
 } // namespace harukaze

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/BusyPointer.h"
+#include "gui/common/BusyPointer.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/FontDialog.h"
+#include "gui/common/FontDialog.h"
 
 #include <QFontDatabase>
 #include <QFontDialog>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/FileDialog.h"
+#include "gui/common/FileDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
