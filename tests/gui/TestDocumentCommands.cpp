@@ -3,6 +3,7 @@
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
+#include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/ProcessState.h"
@@ -148,6 +149,8 @@ private slots:
     void testChangeSettingsRebuildsForm200_data();
     void testChangeSettingsRebuildsForm200();
     void testChangeSettingsWithForm100Open();
+    void testOpenPlanFileOverAnUnsavedTable();
+    void testBusyPointerNests();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -809,6 +812,52 @@ void TestDocumentCommands::testChangeSettingsWithForm100Open()
     QCOMPARE(form100->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
     QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
     QCOMPARE(globalState().FORM100_OPEN, int16_t(1));
+}
+
+void TestDocumentCommands::testOpenPlanFileOverAnUnsavedTable()
+{
+    // A file handed over from outside the Open dialog (command line, second launch, drop) while a
+    // new plan's table is still unsaved.
+    auto main = startMain();
+    writeFamily(globalPlan());
+    const FamilyPlan mine = globalPlan();
+    const QString file = path(QStringLiteral("other.HRZ"));
+    FamilyPlan other;
+    writeFamily(other);
+    other.ST2_HUSBAND_RETIRE_AGE = 70;
+    QVERIFY(FILE_OUT_D(file.toStdString(), other));
+    main->setWindowTitle(QStringLiteral("ハルカゼ - [新規作成]"));
+    main->openTableWindow(TableKind::Form100);
+
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    QVERIFY(!main->openPlanFile(file));
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
+    QCOMPARE(main->tableWindow()->objectName(), QStringLiteral("Form100"));
+    QCOMPARE(globalPlan(), mine);
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QVERIFY(main->openPlanFile(file));
+    QCOMPARE(main->tableWindow()->objectName(), QStringLiteral("Form200"));
+    QCOMPARE(main->tableWindow()->windowTitle(), QStringLiteral("ライフサイクル表 - ") + file);
+    QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
+    QCOMPARE(globalPlan().ST2_HUSBAND_RETIRE_AGE, int16_t(70));
+    QCOMPARE(commandStates(*main), QStringLiteral("0011111"));
+    QCOMPARE(main->mdiArea()->subWindowList().size(), 1);
+}
+
+void TestDocumentCommands::testBusyPointerNests()
+{
+    QVERIFY(!QApplication::overrideCursor());
+    {
+        BusyPointer outer;
+        {
+            BusyPointer inner;
+        }
+        // The inner step's end does not end the outer one's busy pointer.
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestDocumentCommands)
