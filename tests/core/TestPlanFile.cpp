@@ -2,6 +2,7 @@
 #include "core/plan/PlanFile.h"
 
 #include "core/plan/SaveFile.h"
+#include "support/PlanBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -523,6 +524,24 @@ TEST(TestPlanFile, failedSaveKeepsTheOldFile)
     EXPECT_FALSE(FILE_OUT_D(dir.path() + "/missing/plan.HRZ", noChildren()));
     EXPECT_FALSE(FILE_OUT_D(path + "/plan.HRZ", noChildren()));
     EXPECT_EQ(readBytes(path), before);
+}
+
+TEST(TestPlanFile, aWholeFamilySurvivesTheFile)
+{
+    // Every section in use, statistics for the ends of life, ten children (the file's limit).
+    testplan::PlanBuilder builder;
+    builder.husband(1975, 65).wife(1977, 60).marriage(2001).husbandFather(1945).husbandMother(1948);
+    builder.wifeFather(1947).wifeMother(1950).statistics();
+    for (int child = 0; child < MAX_CHILDREN; ++child)
+        builder.child(2002 + child, child % 2 ? "長女" : "長男").schools(3, 6, 12, 15, 18);
+    const FamilyPlan plan = builder.build();
+    ASSERT_EQ(plan.ST3_COUNT, MAX_CHILDREN);
+
+    FileLines lines;
+    splitPlanFileBytes(planFileBytes(plan), lines);
+    FamilyPlan read;
+    parsePlanFileLines(lines, read);
+    EXPECT_EQ(read, plan);
 }
 
 } // namespace
