@@ -3,6 +3,7 @@
 // family) as CSV, without the desktop. The plan is read as the Open command reads it and the
 // table is built as the table window builds it, so the file equals the desktop's CSV export.
 
+#include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
@@ -153,6 +154,12 @@ int main(int argc, char** argv)
     Options options;
     if (const std::optional<int> status = parseArguments(argc, argv, options))
         return *status;
+
+    std::string conversionError;
+    if (!cp932Available(&conversionError)) {
+        std::fprintf(stderr, "harukaze-csv: %s\n", conversionError.c_str());
+        return EXIT_FAILED;
+    }
 
     // The plan as the Open command reads it: reset, take the file's lines, parse by line number.
     FamilyPlan plan;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
+#include <cstring>
 
 namespace harukaze {
 
@@ -16,10 +16,12 @@ public:
     Converter(const char* to, const char* from)
         : m_cd(iconv_open(to, from))
     {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
     }
-    ~Converter() { iconv_close(m_cd); }
+    ~Converter()
+    {
+        if (isOpen())
+            iconv_close(m_cd);
+    }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -29,10 +31,15 @@ public:
     // ASCII is the same in both encodings and makes up most of a plan file, so runs of it are copied
     // and only the rest of each line goes through iconv. That split is safe: an ASCII byte is never
     // a CP932 lead byte, and a line feed is never part of a multi-byte character in either encoding.
+    /** False when the system's iconv has no CP932 (a missing gconv module). */
+    bool isOpen() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
     template <typename Fallback>
     std::string run(std::string_view input, Fallback fallback)
     {
         std::string out;
+        if (!isOpen())
+            return out;
         out.reserve(input.size() + input.size() / 2);
         size_t pos = 0;
         while (pos < input.size()) {
@@ -119,6 +126,17 @@ size_t utf8SequenceLength(std::string_view rest)
 }
 
 } // namespace
+
+bool cp932Available(std::string* error)
+{
+    const Converter decoder("UTF-8", "CP932");
+    const Converter encoder("CP932", "UTF-8");
+    if (decoder.isOpen() && encoder.isOpen())
+        return true;
+    if (error)
+        *error = std::string("CP932 conversion is not available: ") + std::strerror(errno);
+    return false;
+}
 
 std::string cp932ToUtf8(std::string_view bytes)
 {

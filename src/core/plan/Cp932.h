@@ -14,6 +14,13 @@ namespace harukaze {
  * U+F8F0-U+F8F3).
  */
 std::string cp932ToUtf8(std::string_view bytes);
+
+/**
+ * Whether the system can convert between CP932 and UTF-8 (glibc needs its gconv module for it).
+ * Without it both conversions return "" instead of failing, so every file command asks first and
+ * reports `error`.
+ */
+bool cp932Available(std::string* error = nullptr);
 std::string utf8ToCp932(std::string_view text);
 
 } // namespace harukaze

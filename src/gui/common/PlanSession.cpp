@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/PlanSession.h"
 
+#include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
@@ -68,6 +69,8 @@ bool PlanSession::open(const QString& path, std::string* error)
 {
     FileLines lines;
     std::vector<std::string> trailing;
+    if (!cp932Available(error))
+        return false;
     BusyPointer busy;
     if (!FILE_IN(QFile::encodeName(path).toStdString(), lines, error, &trailing))
         return false;
@@ -79,6 +82,8 @@ bool PlanSession::open(const QString& path, std::string* error)
 
 bool PlanSession::save(const QString& path, std::string* error)
 {
+    if (!cp932Available(error))
+        return false;
     BusyPointer busy;
     if (!FILE_OUT_D(QFile::encodeName(path).toStdString(), m_plan, error))
         return false;
@@ -89,6 +94,8 @@ bool PlanSession::save(const QString& path, std::string* error)
 
 bool PlanSession::exportCsv(const QString& path, int rows, int cols, std::string* error) const
 {
+    if (!cp932Available(error))
+        return false;
     BusyPointer busy;
     return FILE_OUT(QFile::encodeName(path).toStdString(), m_state.TBL, rows, cols, error);
 }
