@@ -368,6 +368,10 @@ void TestTableWindows::testForm200Load()
     }
     // The busy pointer of the load is gone once the table is built.
     QVERIFY(!QApplication::overrideCursor());
+
+    // A plan that has no file yet never shows another file's name.
+    PlanSessionTestAccess::state().PLAN_FILE_NAME.clear();
+    QCOMPARE(main->openTableWindow(TableKind::Form200)->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
 }
 
 void TestTableWindows::testYearAxisFollowsClock()
