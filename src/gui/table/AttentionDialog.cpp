@@ -11,12 +11,6 @@ namespace harukaze {
 
 namespace {
 
-QString swatch(AttentionKind kind)
-{
-    return QStringLiteral("<span style=\"background-color:%1;\">\u3000\u3000</span>")
-        .arg(AttentionTints::color(kind).name());
-}
-
 QString adviceHtml(AttentionKind kind)
 {
     return QStringLiteral("<b>%1</b>（%2）<br>%3")
@@ -42,7 +36,7 @@ AttentionDialog::AttentionDialog(const std::vector<AttentionMarker>& markers, QW
     };
     for (const auto& [kind, labels] : kinds) {
         labels.first->setTextFormat(Qt::RichText);
-        labels.first->setText(swatch(kind));
+        labels.first->setText(AttentionTints::swatchHtml(kind));
         labels.second->setTextFormat(Qt::RichText);
         labels.second->setText(adviceHtml(kind));
     }
@@ -55,7 +49,7 @@ AttentionDialog::AttentionDialog(const std::vector<AttentionMarker>& markers, QW
 
     // Room for the list and the sentences without a scroll bar across.
     const int em = fontMetrics().horizontalAdvance(QStringLiteral("\u3000"));
-    resize(std::max(sizeHint().width(), em * 40), std::max(sizeHint().height(), em * 34));
+    resize(std::max(sizeHint().width(), em * 46), std::max(sizeHint().height(), em * 36));
 }
 
 AttentionDialog::~AttentionDialog() = default;
@@ -98,12 +92,11 @@ void AttentionDialog::fillList(const std::vector<AttentionMarker>& markers)
         }
         ++row;
     }
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 8);
     list->resizeColumnsToContents();
     list->horizontalHeader()->setStretchLastSection(true);
     list->setVisible(!markers.empty());
     m_ui->LabelEmpty->setVisible(markers.empty());
-    if (!markers.empty())
-        list->selectRow(0);
 }
 
 } // namespace harukaze

@@ -72,6 +72,13 @@ QString AttentionTints::meaning(AttentionKind kind)
     return QString();
 }
 
+QString AttentionTints::swatchHtml(AttentionKind kind)
+{
+    // Rich text folds runs of blanks into one; "pre" keeps the two ideographic spaces.
+    return QStringLiteral("<span style=\"background-color:%1; white-space:pre;\">\u3000\u3000</span>")
+        .arg(color(kind).name());
+}
+
 QColor AttentionTints::tint(int column, int row) const
 {
     const auto found = m_cells.find({ column, row });
@@ -118,9 +125,7 @@ QString AttentionTints::legendHtml() const
         return QString();
     QStringList parts;
     for (AttentionKind kind : present) {
-        // A swatch of two ideographic spaces on the tint, like a tinted cell.
-        parts << QStringLiteral("<span style=\"background-color:%1;\">\u3000\u3000</span>&nbsp;%2")
-                     .arg(color(kind).name(), name(kind).toHtmlEscaped());
+        parts << swatchHtml(kind) + QStringLiteral("&nbsp;") + name(kind).toHtmlEscaped();
     }
     return QStringLiteral("注意マーク：") + parts.join(QStringLiteral("\u3000"));
 }

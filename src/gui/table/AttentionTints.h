@@ -42,6 +42,8 @@ public:
     static QString name(AttentionKind kind);
     /** What a year of the kind is, in a few words ("親の介護と小学校入学前の子育てが重なる年"). */
     static QString meaning(AttentionKind kind);
+    /** Rich text of a swatch of the kind's tint, two characters wide like a tinted cell's start. */
+    static QString swatchHtml(AttentionKind kind);
 
     /** Tint of the table cell (column, row), or an invalid colour when no marker names it. */
     QColor tint(int column, int row) const;
