@@ -96,7 +96,7 @@ std::vector<AttentionMarker> findAttentionMarkers(
                     smallChildren.push_back(named(column, AttentionRole::SmallChild, age));
                 const int entry = plan.mtx1(kid, MTX1_UNIVERSITY);
                 const int length = universityYears[static_cast<size_t>(kid - 1)];
-                if (entry > 0 && length > 0 && age >= entry && age < entry + length) {
+                if (entry > 0 && length > 0 && age >= entry && age - entry < length) {
                     AttentionMember student = named(column, AttentionRole::Student, age);
                     student.studyYear = age - entry + 1;
                     students.push_back(student);
