@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Building the whole life cycle table of a 16-member family (husband, wife, ten children, four
 // parents), every end of life from the data files, which are opened and read for every member.
+#include "core/table/Attention.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"
@@ -60,5 +61,23 @@ void BM_BuildSixteenMemberTable(benchmark::State& state)
         state.SkipWithError("unexpected table");
 }
 BENCHMARK(BM_BuildSixteenMemberTable)->Repetitions(10)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+// Reading the attention markers of that table, as a table window does after every build.
+void BM_FindAttentionMarkers(benchmark::State& state)
+{
+    const FamilyPlan plan = sixteenMembers();
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = programFolder();
+    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
+    const UniversityYears years = defaultUniversityYears();
+    for (auto _ : state) {
+        std::vector<AttentionMarker> markers = findAttentionMarkers(plan, model, years);
+        benchmark::DoNotOptimize(markers);
+    }
+    if (findAttentionMarkers(plan, model, years).empty())
+        state.SkipWithError("the family should have markers");
+}
+BENCHMARK(BM_FindAttentionMarkers)->Repetitions(10)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 } // namespace

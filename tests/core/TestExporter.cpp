@@ -254,3 +254,41 @@ TEST(TestExporter, overwritesAnExistingOutput)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readFile(scratch.path() + "out.csv"), readFile(CASES_DIR + "demo-2026/expected.csv"));
 }
+
+// Each folder under data/attention holds options (year), plan.HRZ and the expected marker list;
+// notes tells how the expected lines follow from the family.
+class TestExporterAttention : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(TestExporterAttention, writesTheMarkersOfThePlan)
+{
+    const std::string dir = std::string(HARUKAZE_TEST_DATA_DIR) + "/attention/" + GetParam() + "/";
+    std::map<std::string, std::string> options = readOptions(dir + "options");
+    ASSERT_FALSE(options["year"].empty());
+    TempDir scratch;
+    const std::string out = scratch.path() + "attention.csv";
+    const ProgramRun run = runCsv({ "--attention", "--year", options["year"], dir + "plan.HRZ", out }, scratch);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    expectSameLines(readFile(dir + "expected.csv"), readFile(out), GetParam());
+
+    // The option may stand anywhere, and "-" writes the same bytes to standard output.
+    const ProgramRun toStdout = runCsv({ "--year=" + options["year"], dir + "plan.HRZ", "--attention", "-" }, scratch);
+    ASSERT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, readFile(dir + "expected.csv"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TestExporterAttention, testing::Values("three-kinds-2031"));
+
+TEST(TestExporter, attentionOfAFamilyWithoutMarkersIsTheHeaderAlone)
+{
+    TempDir scratch;
+    // The sample family's children are through university before either parent retires, and no
+    // grandparent needs care while a child is small.
+    const ProgramRun demo = runCsv({ "--attention", "--year", "2026", "--demo", "-" }, scratch);
+    ASSERT_EQ(demo.status, 0) << demo.err;
+    EXPECT_EQ(demo.out, utf8ToCp932("西暦,注意,対象\r\n"));
+    const ProgramRun help = runCsv({ "--help" }, scratch);
+    EXPECT_NE(help.out.find("harukaze-csv --attention [--year YYYY]"), std::string::npos) << help.out;
+}

@@ -53,7 +53,7 @@ TEST_F(TestHelpFile, hasEveryTopicTheProgramAsksFor)
     const std::vector<std::string> found = anchors();
     const std::set<std::string> names(found.begin(), found.end());
     for (const char* name :
-        { "contents", "topic-90", "topic-103", "topic-70", "topic-91", "topic-61", "topic-96", "topic-62" })
+        { "contents", "topic-90", "topic-103", "topic-70", "topic-91", "topic-61", "topic-96", "topic-62", "topic-16" })
         EXPECT_EQ(names.count(name), 1u) << name;
 }
 
@@ -132,7 +132,9 @@ TEST_F(TestHelpFile, usesTheCaptionsOfTheScreens)
              "和暦→西暦変換",
              "令和",
              "第23回生命表（完全生命表）",
-             "「データ保存」されていません。" })
+             "「データ保存」されていません。",
+             "注意マークを表示(A)",
+             "注意が必要な年(L)..." })
         EXPECT_NE(m_html.find(caption), std::string::npos) << caption;
 }
 

@@ -7,6 +7,7 @@
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
+#include "core/table/Attention.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"
 
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace harukaze;
 
@@ -58,6 +60,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const std::string csv = tableCsvBytes(*tbl, TABLE_ROWS, columns);
     check(csv.size() >= static_cast<size_t>(TABLE_ROWS * 2));
+
+    // The attention markers of that table, with every child's university as long as it may be.
+    UniversityYears longest;
+    longest.fill(INT32_MAX);
+    for (const UniversityYears& years : { defaultUniversityYears(), longest }) {
+        const std::vector<AttentionMarker> markers = findAttentionMarkers(plan, model, years);
+        int lastRow = TABLE_FIXED_ROWS;
+        for (const AttentionMarker& marker : markers) {
+            check(marker.row >= lastRow && marker.row < TABLE_ROWS);
+            check(marker.yearText == model.text(marker.row, 0));
+            check(marker.members.size() >= 2); // every kind names two members or more
+            for (const AttentionMember& member : marker.members)
+                check(member.column >= TABLE_FIXED_COLS && member.column < columns);
+            lastRow = marker.row;
+        }
+        check(attentionCsvBytes(markers).rfind("\x90\xbc\x97\xef,", 0) == 0); // "西暦," in CP932
+    }
 
     // The demo's way (no TBL), in another year and without data files.
     context.y0 = 1850 + static_cast<int>(size % 251);

@@ -2,11 +2,14 @@
 // harukaze-csv: writes the life cycle table of a plan file (or of the opening demo's sample
 // family) as CSV, without the desktop. The plan is read as the Open command reads it and the
 // table is built as the table window builds it, so the file equals the desktop's CSV export.
+// With --attention it writes the table's attention markers instead, one line per marker.
 
 #include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
+#include "core/plan/SaveFile.h"
+#include "core/table/Attention.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
@@ -27,9 +30,12 @@ constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 
-const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+                          "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends).\n"
                          "\n"
+                         "  --attention     write the table's attention markers instead: the header\n"
+                         "                  西暦,注意,対象 and one line per marker, years ascending\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
                          "  OUT.CSV         the file to write; - writes to standard output\n"
@@ -46,6 +52,7 @@ struct Options
     std::optional<int> year;
     std::optional<std::string> dataDir;
     bool demo = false;
+    bool attention = false;
     std::string planPath;
     std::string outPath;
 };
@@ -103,6 +110,8 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             return EXIT_OK;
         } else if (arg == "--demo") {
             options.demo = true;
+        } else if (arg == "--attention") {
+            options.attention = true;
         } else if (arg == "--year" || arg.rfind("--year=", 0) == 0) {
             std::string value;
             if (arg == "--year") {
@@ -185,10 +194,13 @@ int main(int argc, char** argv)
     // A fresh TBL, filled as a table window fills it.
     auto tbl = std::make_unique<TextMatrix>();
     const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
-    const int columns = model.columnCount();
+
+    // The university lengths without money settings: four years for every child.
+    const UniversityYears universityYears = defaultUniversityYears();
+    const std::string bytes = options.attention ? attentionCsvBytes(findAttentionMarkers(plan, model, universityYears))
+                                                : tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 
     if (options.outPath == "-") {
-        const std::string bytes = tableCsvBytes(*tbl, TABLE_ROWS, columns);
         const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
         if (!written || std::fflush(stdout) != 0) {
             std::fprintf(stderr, "harukaze-csv: cannot write to standard output\n");
@@ -198,7 +210,7 @@ int main(int argc, char** argv)
     }
 
     std::string error;
-    if (!FILE_OUT(options.outPath, *tbl, TABLE_ROWS, columns, &error)) {
+    if (!saveFileAtomically(options.outPath, bytes, &error)) {
         std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.c_str());
         return EXIT_FAILED;
     }

@@ -16,6 +16,13 @@ namespace harukaze {
 std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols);
 
 /**
+ * Appends one field as the table CSV writes it: as it stands, or in double quotes with inner quotes
+ * doubled when it holds a comma, a double quote, CR or LF. Other CSV files of the program use it so
+ * that every file quotes alike.
+ */
+void appendCsvField(std::string& line, const std::string& text);
+
+/**
  * Writes tableCsvBytes() to `path`, replacing the file only once everything was written.
  * Returns false and sets `error` on failure; an existing file is then untouched.
  */

@@ -4,6 +4,7 @@
 #include "core/plan/EraCalendar.h"
 #include "core/plan/NumberText.h"
 #include "core/table/LifeExpectancy.h"
+#include "core/table/TableMembers.h"
 
 #include <array>
 #include <climits>
@@ -134,6 +135,7 @@ TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context, 
 {
     m_model.fontName = m_context.fontName;
     m_model.fontSize = lenientTextToDouble(m_context.fontSize);
+    m_model.firstYear = m_context.y0;
 }
 
 TableModel TableBuilder::build()
@@ -141,25 +143,24 @@ TableModel TableBuilder::build()
     m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn {});
     layOutYearColumns();
 
-    // The running column index; memberCount() keeps it within 2..17.
-    int16_t column = TABLE_FIXED_COLS;
-    if (isYes(m_plan.ST1_HUSBAND))
-        SUKE_1_EVENT(column++);
-    if (isYes(m_plan.ST1_WIFE))
-        SUKE_2_EVENT(column++);
-    if (isYes(m_plan.ST1_CHILDREN)) {
-        const int children = m_plan.plannedChildren();
-        for (int16_t kid = 1; kid <= children; ++kid)
-            SUKE_3_EVENT(column++, kid);
+    // The members in their column order; at most 16 of them keep the columns within 2..17.
+    for (const TableMember& member : tableMembers(m_plan)) {
+        const auto column = static_cast<int16_t>(member.column);
+        switch (member.kind) {
+        case MemberKind::Husband:
+            SUKE_1_EVENT(column);
+            break;
+        case MemberKind::Wife:
+            SUKE_2_EVENT(column);
+            break;
+        case MemberKind::Child:
+            SUKE_3_EVENT(column, static_cast<int16_t>(member.child));
+            break;
+        case MemberKind::Parent:
+            SUKE_4_EVENT(column, static_cast<int16_t>(member.parentCode));
+            break;
+        }
     }
-    if (isYes(m_plan.ST1_HUSBAND_FATHER))
-        SUKE_4_EVENT(column++, 3);
-    if (isYes(m_plan.ST1_HUSBAND_MOTHER))
-        SUKE_4_EVENT(column++, 4);
-    if (isYes(m_plan.ST1_WIFE_FATHER))
-        SUKE_4_EVENT(column++, 5);
-    if (isYes(m_plan.ST1_WIFE_MOTHER))
-        SUKE_4_EVENT(column++, 6);
     return m_model;
 }
 
@@ -402,15 +403,7 @@ TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& conte
 
 int memberCount(const FamilyPlan& plan)
 {
-    int members = 0;
-    members += isYes(plan.ST1_HUSBAND) ? 1 : 0;
-    members += isYes(plan.ST1_WIFE) ? 1 : 0;
-    members += isYes(plan.ST1_CHILDREN) ? plan.plannedChildren() : 0;
-    members += isYes(plan.ST1_HUSBAND_FATHER) ? 1 : 0;
-    members += isYes(plan.ST1_HUSBAND_MOTHER) ? 1 : 0;
-    members += isYes(plan.ST1_WIFE_FATHER) ? 1 : 0;
-    members += isYes(plan.ST1_WIFE_MOTHER) ? 1 : 0;
-    return members;
+    return static_cast<int>(tableMembers(plan).size());
 }
 
 } // namespace harukaze

@@ -35,6 +35,7 @@ struct TableModel
 {
     std::string fontName;
     double fontSize = 9.0;
+    int firstYear = 0; ///< Y0, the year of the first year row (row 2)
     std::vector<TableColumn> columns;
 
     int rowCount() const { return TABLE_ROWS; }

@@ -94,6 +94,19 @@ void AppSettings::setDemoView(int view)
     m_settings->setValue(QStringLiteral("DEMO/VIEW"), QString::number(view));
 }
 
+bool AppSettings::attentionMarksShown() const
+{
+    bool ok = false;
+    const int view
+        = m_settings->value(QStringLiteral("ATTENTION/VIEW"), QStringLiteral("1")).toString().trimmed().toInt(&ok);
+    return !ok || view != 0;
+}
+
+void AppSettings::setAttentionMarksShown(bool shown)
+{
+    m_settings->setValue(QStringLiteral("ATTENTION/VIEW"), shown ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 void AppSettings::sync()
 {
     m_settings->sync();

@@ -23,7 +23,8 @@ struct WindowPlacement
 
 /**
  * The per-user settings store of application "HARUKAZE": sections "Settings" (window placement in
- * twips), "Font" (the table font) and "DEMO" (whether the opening demo is shown). Values are text;
+ * twips), "Font" (the table font), "DEMO" (whether the opening demo is shown) and "ATTENTION"
+ * (whether the tables show their attention marks). Values are text;
  * an absent or non-numeric value reads as its default.
  */
 class AppSettings
@@ -45,6 +46,10 @@ public:
     /** "DEMO" / "VIEW" as an integer, 1 when absent or not a number. */
     int demoView() const;
     void setDemoView(int view);
+
+    /** "ATTENTION" / "VIEW": whether the table windows show the attention marks; on unless stored as 0. */
+    bool attentionMarksShown() const;
+    void setAttentionMarksShown(bool shown);
 
     void sync();
 

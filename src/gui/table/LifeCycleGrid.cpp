@@ -163,6 +163,40 @@ void LifeCycleGrid::setTable(const TableModel& table)
     updateOverlayGeometry();
 }
 
+void LifeCycleGrid::setCellBackground(int row, int column, const QColor& color)
+{
+    QStandardItem* item = m_model->item(row, column);
+    if (!item)
+        return;
+    const bool fixed = row < FixedRows || column < FixedCols;
+    const QColor ordinary = fixed ? fixedCellColor() : QApplication::palette().color(QPalette::Base);
+    item->setBackground(QBrush(color.isValid() ? color : ordinary));
+}
+
+QColor LifeCycleGrid::cellBackground(int row, int column) const
+{
+    const QStandardItem* item = m_model->item(row, column);
+    return item ? item->background().color() : QColor();
+}
+
+void LifeCycleGrid::setCellToolTip(int row, int column, const QString& toolTip)
+{
+    QStandardItem* item = m_model->item(row, column);
+    if (!item)
+        return;
+    const bool fixed = row < FixedRows || column < FixedCols;
+    if (!toolTip.isEmpty())
+        item->setToolTip(toolTip);
+    else
+        item->setToolTip(fixed ? QString() : item->text());
+}
+
+QString LifeCycleGrid::cellToolTip(int row, int column) const
+{
+    const QStandardItem* item = m_model->item(row, column);
+    return item ? item->toolTip() : QString();
+}
+
 void LifeCycleGrid::applyTableFont(const QFont& font)
 {
     setFont(font);

@@ -60,6 +60,18 @@ public:
     /** The light cyan of the fixed cells, RGB(192, 255, 255). */
     static QColor fixedCellColor();
 
+    /**
+     * Background of one cell, drawn over the cell's ordinary colour (marks such as the attention
+     * tints); an invalid colour gives the cell its ordinary background back. The cell's text is
+     * not touched.
+     */
+    void setCellBackground(int row, int column, const QColor& color);
+    QColor cellBackground(int row, int column) const;
+
+    /** Tool tip of one cell; an empty text gives the cell its own tool tip back (its whole text). */
+    void setCellToolTip(int row, int column, const QString& toolTip);
+    QString cellToolTip(int row, int column) const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void updateGeometries() override;
