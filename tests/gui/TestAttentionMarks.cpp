@@ -7,6 +7,7 @@
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
+#include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
 #include "gui/shell/AppSettings.h"
@@ -103,7 +104,7 @@ void TestAttentionMarks::init()
     setCurrentYearOverride(2031);
     m_plan = readPlan("three-kinds-2031");
     // Built as a table window builds it: this year, APP_DIR and the table font.
-    m_table = buildLifeCycleTable(m_plan, TableWindow::currentContext(), nullptr);
+    m_table = buildLifeCycleTable(m_plan, PlanSession::instance().tableContext(), nullptr);
     QCOMPARE(QString::fromStdString(m_table.text(0, HUSBANDS_FATHER)), QStringLiteral("夫側父"));
 }
 
@@ -202,7 +203,7 @@ void TestAttentionMarks::testLegendUnderTheGrid()
     // The sample family's table has no marker: no legend even with the marks shown.
     FamilyPlan sample;
     writeSampleFamily(sample);
-    const TableModel sampleTable = buildLifeCycleTable(sample, TableWindow::currentContext(), nullptr);
+    const TableModel sampleTable = buildLifeCycleTable(sample, PlanSession::instance().tableContext(), nullptr);
     const AttentionTints none = AttentionTints::forTable(sample, sampleTable);
     QVERIFY(none.isEmpty());
     legend->setTints(none, true);
