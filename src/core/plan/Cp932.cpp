@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 #include <cstring>
+#include <iconv.h>
 
 namespace harukaze {
 
