@@ -11,6 +11,7 @@
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
 #include "gui/shell/AppSettings.h"
+#include "gui/shell/frmMain.h"
 #include "gui/table/AttentionDialog.h"
 #include "gui/table/AttentionLegend.h"
 #include "gui/table/AttentionTints.h"
@@ -85,6 +86,7 @@ private slots:
     void testSwitchIsStored();
     void testDialogListsTheCsvRows();
     void testDialogWithoutMarkers();
+    void testMenuSwitchAndListInTheMainWindow();
 
 private:
     GuiTest::TemporarySettings m_settings;
@@ -288,6 +290,40 @@ void TestAttentionMarks::testDialogWithoutMarkers()
     auto* empty = child<QLabel*>(&dialog, "LabelEmpty");
     QVERIFY(empty->isVisible());
     QCOMPARE(empty->text(), QStringLiteral("この表には、注意が必要な年はありません。"));
+}
+
+void TestAttentionMarks::testMenuSwitchAndListInTheMainWindow()
+{
+    auto main = GuiTest::startMainWindow(m_settings, false);
+    globalPlan() = m_plan;
+    LifeCycleGrid* grid = main->openTableWindow(frmMain::TableKind::Form200)->grid();
+    const int row = rowOf(2031);
+    QCOMPARE(grid->cellBackground(row, HUSBANDS_FATHER), PINK);
+
+    // 注意が必要な年 lists the open table's markers.
+    int listed = -1;
+    bool ran = false;
+    whenModal<AttentionDialog>(
+        [&listed](AttentionDialog* dialog) {
+            listed = child<QTableWidget*>(dialog, "TableMarkers")->rowCount();
+            dialog->reject();
+        },
+        &ran);
+    GuiTest::findAction(main.get(), QStringLiteral("Attention_List_MN"))->trigger();
+    QTRY_VERIFY(ran);
+    QCOMPARE(listed, int(findAttentionMarkers(m_plan, m_table, defaultUniversityYears()).size()));
+
+    // Switched off: the cells are plain again, and the next start remembers it.
+    QAction* shown = GuiTest::findAction(main.get(), QStringLiteral("Attention_Show_MN"));
+    QVERIFY(shown->isChecked());
+    shown->trigger();
+    QCOMPARE(grid->cellBackground(row, HUSBANDS_FATHER), QApplication::palette().color(QPalette::Base));
+    QCOMPARE(m_settings.read(QStringLiteral("ATTENTION/VIEW")), QStringLiteral("0"));
+    main.reset();
+    main = GuiTest::startMainWindow(m_settings, false);
+    QVERIFY(!GuiTest::findAction(main.get(), QStringLiteral("Attention_Show_MN"))->isChecked());
+    grid = main->openTableWindow(frmMain::TableKind::Form200)->grid();
+    QCOMPARE(grid->cellBackground(row, HUSBANDS_FATHER), QApplication::palette().color(QPalette::Base));
 }
 
 QTEST_MAIN(TestAttentionMarks)

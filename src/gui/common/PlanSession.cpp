@@ -156,6 +156,11 @@ TableContext PlanSession::tableContext() const
     return context;
 }
 
+UniversityYears PlanSession::universityYears() const
+{
+    return defaultUniversityYears();
+}
+
 TableModel PlanSession::buildTable(bool keepTexts)
 {
     BusyPointer busy;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/plan/FamilyPlan.h"
+#include "core/table/Attention.h"
 #include "core/table/TableBuilder.h"
 #include "gui/common/ProcessState.h"
 
@@ -70,6 +71,8 @@ public:
 
     /** What a table build reads besides the plan: this year, APP_DIR and the table font. */
     TableContext tableContext() const;
+    /** Each child's university years as the plan's money settings (or their defaults) give them. */
+    UniversityYears universityYears() const;
     /** Builds the plan's table; `keepTexts` also writes every text to TBL (the table windows). */
     TableModel buildTable(bool keepTexts);
 

@@ -14,20 +14,21 @@ constexpr Availability O = Availability::Off;
 
 // clang-format off
 const CommandRule s_rules[] = {
-    //                                          New Open Close Csv Save Chng Font Exit
-    { CommandEvent::StartedWithDemo,          { O,  O,   S,    O,  O,   O,   S,   I } },
-    { CommandEvent::StartedWithoutDemo,       { I,  I,   O,    O,  O,   O,   S,   I } },
-    { CommandEvent::DemoClosed,               { I,  I,   O,    S,  S,   S,   O,   I } },
+    // Attn: 注意が必要な年, for any table shown (the demo's too).
+    //                                          New Open Close Csv Save Chng Font Exit Attn
+    { CommandEvent::StartedWithDemo,          { O,  O,   S,    O,  O,   O,   S,   I,   I } },
+    { CommandEvent::StartedWithoutDemo,       { I,  I,   O,    O,  O,   O,   S,   I,   O } },
+    { CommandEvent::DemoClosed,               { I,  I,   O,    S,  S,   S,   O,   I,   O } },
     // The settings editor would show the reset plan of a running wizard.
-    { CommandEvent::WizardStarted,            { O,  O,   S,    S,  S,   O,   S,   I } },
-    { CommandEvent::WizardCancelled,          { I,  I,   S,    S,  S,   S,   S,   I } },
+    { CommandEvent::WizardStarted,            { O,  O,   S,    S,  S,   O,   S,   I,   S } },
+    { CommandEvent::WizardCancelled,          { I,  I,   S,    S,  S,   S,   S,   I,   S } },
     // A new plan's table: changing its settings would show it under no file's name as Form200.
-    { CommandEvent::Form100Loaded,            { S,  S,   I,    I,  I,   O,   I,   I } },
-    { CommandEvent::Form100Closed,            { I,  I,   O,    S,  S,   S,   O,   I } },
-    { CommandEvent::Form200Loaded,            { O,  O,   I,    I,  I,   I,   I,   I } },
-    { CommandEvent::Form200Closed,            { I,  I,   O,    O,  O,   S,   O,   I } },
+    { CommandEvent::Form100Loaded,            { S,  S,   I,    I,  I,   O,   I,   I,   I } },
+    { CommandEvent::Form100Closed,            { I,  I,   O,    S,  S,   S,   O,   I,   O } },
+    { CommandEvent::Form200Loaded,            { O,  O,   I,    I,  I,   I,   I,   I,   I } },
+    { CommandEvent::Form200Closed,            { I,  I,   O,    O,  O,   S,   O,   I,   O } },
     // New and Open would reset the plan under the editor, whose 更新 would then overwrite it.
-    { CommandEvent::SettingsEditorOpened,     { O,  O,   S,    S,  S,   S,   S,   I } },
+    { CommandEvent::SettingsEditorOpened,     { O,  O,   S,    S,  S,   S,   S,   I,   O } },
 };
 // clang-format on
 

@@ -7,8 +7,8 @@
 namespace harukaze {
 
 /** The main window's commands; each has a menu item and most a toolbar button. */
-enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit };
-constexpr std::size_t CommandCount = 8;
+enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit, AttentionList };
+constexpr std::size_t CommandCount = 9;
 
 /** What happened to the session, as far as the commands' availability is concerned. */
 enum class CommandEvent {

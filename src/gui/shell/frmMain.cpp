@@ -9,6 +9,7 @@
 #include "gui/shell/AppSettings.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmAbout.h"
+#include "gui/table/AttentionDialog.h"
 #include "gui/table/Form1.h"
 #include "gui/table/Form100.h"
 #include "gui/table/Form200.h"
@@ -163,6 +164,17 @@ void frmMain::createActions()
         QKeySequence(),
         &frmMain::fontCommand);
 
+    make(Command::AttentionList,
+        QStringLiteral("Attention_List_MN"),
+        QStringLiteral("注意が必要な年(&L)..."),
+        QKeySequence(),
+        &frmMain::attentionListCommand);
+    m_attentionShown = new QAction(QStringLiteral("注意マークを表示(&A)"), this);
+    m_attentionShown->setObjectName(QStringLiteral("Attention_Show_MN"));
+    m_attentionShown->setCheckable(true);
+    m_attentionShown->setChecked(AppSettings().attentionMarksShown());
+    connect(m_attentionShown, &QAction::toggled, this, &frmMain::setAttentionShown);
+
     m_demoGroup = new QActionGroup(this);
     m_demoGroup->setObjectName(QStringLiteral("VEIW_DEMO"));
     m_demoGroup->setExclusive(true);
@@ -197,6 +209,9 @@ void frmMain::createMenus()
     settings->addAction(action(Command::ChangeSettings));
     settings->addSeparator();
     settings->addAction(action(Command::Font));
+    settings->addSeparator();
+    settings->addAction(m_attentionShown);
+    settings->addAction(action(Command::AttentionList));
     settings->addSeparator();
     QMenu* demo = settings->addMenu(QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ・ﾃﾞﾓ表示／非表示(&V)"));
     demo->setObjectName(QStringLiteral("DEMO_MN"));
@@ -390,6 +405,7 @@ void frmMain::openDemo()
 {
     auto* demo = new Form1;
     connect(demo, &TableWindow::closeRequested, this, &frmMain::closeCommand);
+    demo->showAttention(m_attentionShown->isChecked());
     demo->load();
     m_demo = demo;
     showChildWindow(demo);
@@ -416,6 +432,7 @@ TableWindow* frmMain::openTableWindow(TableKind kind)
         window = new Form200;
     connect(window, &TableWindow::closeRequested, this, &frmMain::closeCommand);
     m_table = window;
+    window->showAttention(m_attentionShown->isChecked());
     window->load();
     applyCommandEvent(kind == TableKind::Form100 ? CommandEvent::Form100Loaded : CommandEvent::Form200Loaded);
     showChildWindow(window);
@@ -618,6 +635,26 @@ void frmMain::fontCommand()
 
     AppSettings settings;
     settings.writeFont(state);
+}
+
+void frmMain::setAttentionShown(bool shown)
+{
+    for (TableWindow* window : { static_cast<TableWindow*>(m_demo.data()), m_table.data() }) {
+        if (window)
+            window->showAttention(shown);
+    }
+    AppSettings settings;
+    settings.setAttentionMarksShown(shown);
+    settings.sync();
+}
+
+void frmMain::attentionListCommand()
+{
+    const TableWindow* window = m_table ? m_table.data() : static_cast<TableWindow*>(m_demo.data());
+    if (!window)
+        return;
+    AttentionDialog dialog(window->attention().markers(), this);
+    dialog.exec();
 }
 
 QString frmMain::unsavedQuestion()

@@ -88,6 +88,10 @@ public:
     void csvCommand();
     void changeSettingsCommand();
     void fontCommand();
+    /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
+    void setAttentionShown(bool shown);
+    /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
+    void attentionListCommand();
     void exitCommand();
     void setDemoView(int item);
 
@@ -133,6 +137,7 @@ private:
     QActionGroup* m_demoGroup = nullptr;
     QAction* m_demoShow = nullptr;
     QAction* m_demoHide = nullptr;
+    QAction* m_attentionShown = nullptr;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;

@@ -1,23 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/table/TableWindow.h"
 
+#include "gui/table/AttentionLegend.h"
 #include "gui/table/LifeCycleGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QVBoxLayout>
 
 namespace harukaze {
 
 TableWindow::TableWindow(PlanWindow kind, const QString& name, QWidget* parent)
     : QMdiSubWindow(parent)
     , m_kind(kind)
-    , m_grid(new LifeCycleGrid(this))
+    , m_grid(new LifeCycleGrid)
+    , m_legend(new AttentionLegend)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
-    setWidget(m_grid);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_grid);
+    layout->addWidget(m_legend);
+    setWidget(content);
     // The main window's Ctrl+W runs the close command; the system menu's own shortcuts would make
     // those keys ambiguous.
     if (QMenu* menu = systemMenu()) {
@@ -30,8 +39,18 @@ TableWindow::~TableWindow() = default;
 
 void TableWindow::buildTable(bool keepTexts)
 {
-    m_table = PlanSession::instance().buildTable(keepTexts);
+    PlanSession& session = PlanSession::instance();
+    m_table = session.buildTable(keepTexts);
     m_grid->setTable(m_table);
+    m_attention = AttentionTints::forTable(session.plan(), m_table, session.universityYears());
+    showAttention(m_attentionShown);
+}
+
+void TableWindow::showAttention(bool shown)
+{
+    m_attentionShown = shown;
+    m_attention.apply(m_grid, shown);
+    m_legend->setTints(m_attention, shown);
 }
 
 void TableWindow::showPlanTitle()

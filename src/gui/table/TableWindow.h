@@ -3,15 +3,18 @@
 
 #include "core/table/TableModel.h"
 #include "gui/common/PlanSession.h"
+#include "gui/table/AttentionTints.h"
 
 #include <QMdiSubWindow>
 
 namespace harukaze {
 
+class AttentionLegend;
 class LifeCycleGrid;
 
 /**
- * A child window of the main window that holds nothing but a life cycle table grid `MSFlexGrid1`.
+ * A child window of the main window that holds a life cycle table grid `MSFlexGrid1` and, under it,
+ * the legend of the table's attention marks.
  * The window holds no plan of its own: its load builds the table from the session's plan, and a
  * changed plan is shown by loading a new window. A close through its frame is only a request
  * (closeRequested()); whoever owns the window decides and calls closeByCommand().
@@ -33,6 +36,11 @@ public:
     /** The table as last built (what print and export read). */
     const TableModel& table() const { return m_table; }
 
+    /** The attention marks of the table as last built. */
+    const AttentionTints& attention() const { return m_attention; }
+    /** Shows or hides the attention marks: cell tints, their tool tips and the legend under the grid. */
+    void showAttention(bool shown);
+
     /** Applies the font command's font to the grid (face, size, bold, italic, column widths). */
     void applyTableFont(const QFont& font);
 
@@ -53,7 +61,10 @@ protected:
 private:
     PlanWindow m_kind;
     LifeCycleGrid* m_grid;
+    AttentionLegend* m_legend;
     TableModel m_table;
+    AttentionTints m_attention;
+    bool m_attentionShown = true;
     bool m_closeAllowed = false;
 };
 
