@@ -3,6 +3,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,7 +24,8 @@ struct WindowPlacement
 
 /**
  * The per-user settings store of application "HARUKAZE": sections "Settings" (window placement in
- * twips), "Font" (the table font) and "DEMO" (whether the opening demo is shown). Values are text;
+ * twips), "Font" (the table font), "DEMO" (whether the opening demo is shown) and "Recent" (the
+ * recently used plan files). Values are text;
  * an absent or non-numeric value reads as its default.
  */
 class AppSettings
@@ -45,6 +47,11 @@ public:
     /** "DEMO" / "VIEW" as an integer, 1 when absent or not a number. */
     int demoView() const;
     void setDemoView(int view);
+
+    /** "Recent" / "File1", "File2", ...: the recently used plan files, most recent first. */
+    QStringList recentFiles() const;
+    /** Stores `paths` as "File1" onwards and removes the keys of any longer list stored before. */
+    void setRecentFiles(const QStringList& paths);
 
     void sync();
 

@@ -2,14 +2,18 @@
 #include "gui/shell/Startup.h"
 
 #include "gui/help/Help.h"
+#include "gui/shell/InstanceServer.h"
 #include "gui/shell/MessageBox.h"
+#include "gui/shell/PlanDropHandler.h"
 #include "gui/shell/ProcessState.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/frmMain.h"
 #include "gui/shell/frmSplash.h"
+#include "gui/wizard/SetupWizard.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QFont>
 #include <QIcon>
 
@@ -75,10 +79,64 @@ void setUpProgramFolder()
     Help::setHelpFile(appDir + QStringLiteral("HARUKAZE.HLP"));
 }
 
-int MAIN(QApplication& app)
+void startWithoutDemo(frmMain& mainWindow)
+{
+    if (globalState().DEMO_OPEN != 1)
+        return;
+    mainWindow.closeCommand();
+    // Closing the demo turns the font command off; a start without the demo leaves it on.
+    mainWindow.setCommandEnabled(frmMain::Command::Font, true);
+}
+
+bool isFreeToOpen(const frmMain& mainWindow)
+{
+    const SetupWizard* wizard = mainWindow.setupWizard();
+    if (wizard && wizard->currentPage())
+        return false;
+    const QDialog* editor = mainWindow.settingsEditor();
+    return !(editor && editor->isVisible());
+}
+
+bool openRequestedPlan(frmMain& mainWindow, const QString& path)
+{
+    // The demo is never open beside a table; it goes as the Close command closes it.
+    if (globalState().DEMO_OPEN == 1 && !mainWindow.closeCommand())
+        return false;
+    return mainWindow.openPlanFile(path);
+}
+
+void connectPlanOpeners(frmMain& mainWindow, InstanceServer& server)
+{
+    server.setWindow(&mainWindow);
+    server.setReadyCheck([&mainWindow] { return isFreeToOpen(mainWindow); });
+    QObject::connect(&server, &InstanceServer::openRequested, &mainWindow, [&mainWindow](const QString& path) {
+        openRequestedPlan(mainWindow, path);
+    });
+
+    auto* drops = new PlanDropHandler(&mainWindow);
+    drops->setAcceptCheck([&mainWindow] { return isFreeToOpen(mainWindow); });
+    QObject::connect(drops, &PlanDropHandler::planDropped, &mainWindow, [&mainWindow](const QString& path) {
+        // The program may have become busy between the drop and now.
+        if (isFreeToOpen(mainWindow))
+            openRequestedPlan(mainWindow, path);
+    });
+}
+
+int MAIN(QApplication& app, const QString& planPath)
 {
     initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
+
+    SingleInstance instance;
+    const bool first = instance.tryLock();
+    if (!first && !planPath.isEmpty()) {
+        // The running copy opens the file; this one ends without showing anything.
+        if (InstanceServer::sendOpenRequest(planPath))
+            return 0;
+        MessageBox::plain(nullptr, SingleInstance::handOverFailedMessage(planPath));
+        return 1;
+    }
+
     frmSplash splash;
     splash.show();
     splash.repaint();
@@ -88,16 +146,24 @@ int MAIN(QApplication& app)
 
     frmMain mainWindow;
     mainWindow.load();
+    if (!planPath.isEmpty())
+        startWithoutDemo(mainWindow);
 
-    SingleInstance instance;
-    if (!instance.tryLock()) {
+    if (!first) {
         splash.close();
         MessageBox::plain(nullptr, SingleInstance::refusalMessage());
         return 0;
     }
 
+    // Without the server the program still runs; a second launch with a file then says so.
+    InstanceServer server;
+    server.listen();
+    connectPlanOpeners(mainWindow, server);
+
     splash.close();
     mainWindow.show();
+    if (!planPath.isEmpty())
+        server.request(planPath);
     return app.exec();
 }
 

@@ -7,6 +7,9 @@ class QApplication;
 
 namespace harukaze {
 
+class frmMain;
+class InstanceServer;
+
 /** The program's start-up: the environment it sets up and the start-up routine MAIN. */
 namespace Startup {
 
@@ -25,10 +28,34 @@ QString withTrailingSeparator(const QString& folder);
 void setUpProgramFolder();
 
 /**
- * MAIN: splash, program folder and help file, main window load, the refusal of a second copy,
- * then the main window. Returns the program's exit code.
+ * For a start with a plan file: closes the opening demo that the main window's load opened, and
+ * leaves the commands as a start without the demo has them.
  */
-int MAIN(QApplication& app);
+void startWithoutDemo(frmMain& mainWindow);
+
+/** True when no setup wizard page and no settings editor is up, so a plan file may be opened. */
+bool isFreeToOpen(const frmMain& mainWindow);
+
+/**
+ * Opens a plan file that came from outside the Open dialog (the command line, a second launch, a
+ * drop) as the Open command does once its dialog has named the file; the opening demo, if shown,
+ * is closed first. False when the file was not opened.
+ */
+bool openRequestedPlan(frmMain& mainWindow, const QString& path);
+
+/**
+ * Routes plan files from a second launch (through `server`) and from drops on the main window to
+ * openRequestedPlan(), once the program is free (isFreeToOpen() and no modal dialog).
+ */
+void connectPlanOpeners(frmMain& mainWindow, InstanceServer& server);
+
+/**
+ * MAIN: splash, program folder and help file, main window load, the refusal of a second copy,
+ * then the main window. With `planPath` the program starts without the demo and opens the file;
+ * when a copy already runs, the file is handed to it and this copy ends at once without a word.
+ * Returns the program's exit code.
+ */
+int MAIN(QApplication& app, const QString& planPath = QString());
 
 } // namespace Startup
 
