@@ -122,6 +122,14 @@ void connectPlanOpeners(frmMain& mainWindow, InstanceServer& server)
     });
 }
 
+void showMainWindow(frmMain& mainWindow, InstanceServer& server, const QString& planPath)
+{
+    connectPlanOpeners(mainWindow, server);
+    mainWindow.show();
+    if (!planPath.isEmpty())
+        server.request(planPath);
+}
+
 int MAIN(QApplication& app, const QString& planPath)
 {
     initResources();
@@ -158,12 +166,8 @@ int MAIN(QApplication& app, const QString& planPath)
     // Without the server the program still runs; a second launch with a file then says so.
     InstanceServer server;
     server.listen();
-    connectPlanOpeners(mainWindow, server);
-
     splash.close();
-    mainWindow.show();
-    if (!planPath.isEmpty())
-        server.request(planPath);
+    showMainWindow(mainWindow, server, planPath);
     return app.exec();
 }
 

@@ -50,6 +50,12 @@ bool openRequestedPlan(frmMain& mainWindow, const QString& path);
 void connectPlanOpeners(frmMain& mainWindow, InstanceServer& server);
 
 /**
+ * The end of the start-up once this copy holds the instance lock: connects the plan openers, shows
+ * the main window and then opens `planPath` if one was given (startWithoutDemo() has run then).
+ */
+void showMainWindow(frmMain& mainWindow, InstanceServer& server, const QString& planPath);
+
+/**
  * MAIN: splash, program folder and help file, main window load, the refusal of a second copy,
  * then the main window. With `planPath` the program starts without the demo and opens the file;
  * when a copy already runs, the file is handed to it and this copy ends at once without a word.
