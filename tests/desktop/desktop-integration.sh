@@ -15,13 +15,13 @@ fail() {
 validate() {
     local source_dir=$1
     desktop-file-validate "$source_dir/data/harukaze.desktop" || fail "desktop-file-validate"
-    appstreamcli validate --no-net "$source_dir/data/io.github.harukaze.harukaze.metainfo.xml" \
+    appstreamcli validate --no-net "$source_dir/data/jp.example.harukaze.metainfo.xml" \
         || fail "appstreamcli validate"
     # The entry opens plan files, and the metainfo says it provides their type.
     grep -qx 'MimeType=application/x-harukaze-plan;' "$source_dir/data/harukaze.desktop" \
         || fail "the desktop entry does not list the plan type"
     grep -q '<mediatype>application/x-harukaze-plan</mediatype>' \
-        "$source_dir/data/io.github.harukaze.harukaze.metainfo.xml" || fail "the metainfo does not provide the plan type"
+        "$source_dir/data/jp.example.harukaze.metainfo.xml" || fail "the metainfo does not provide the plan type"
 }
 
 install_check() {
@@ -33,7 +33,7 @@ install_check() {
 
     local share=$prefix/share
     for file in applications/harukaze.desktop mime/packages/harukaze-mime.xml \
-        metainfo/io.github.harukaze.harukaze.metainfo.xml icons/hicolor/scalable/apps/harukaze.svg \
+        metainfo/jp.example.harukaze.metainfo.xml icons/hicolor/scalable/apps/harukaze.svg \
         icons/hicolor/48x48/apps/harukaze.png; do
         [[ -f $share/$file ]] || fail "not installed: share/$file"
     done

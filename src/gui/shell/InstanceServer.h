@@ -68,7 +68,7 @@ public:
      * starting holds its lock before it listens, so connecting is tried again until `timeoutMs`
      * has passed. False when no copy took the request.
      */
-    static bool sendOpenRequest(const QString& path, const QString& socketPath = QString(), int timeoutMs = 5000);
+    static bool sendOpenRequest(const QString& path, const QString& socketPath = QString(), int timeoutMs = 10000);
 
 public slots:
     /** Delivers the queued requests in order as long as the program is free. */
