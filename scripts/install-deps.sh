@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
+    desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
     "$@"
 )
 

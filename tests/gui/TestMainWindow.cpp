@@ -176,7 +176,15 @@ void TestMainWindow::testMenuOrder()
         return items;
     };
     QCOMPARE(describe(menus[0]->menu()),
-        QStringList({ "File_New_MN", "File_Open", "File_Close", "-", "File_CSV", "File_Data", "-", "File_Exit" }));
+        QStringList({ "File_New_MN",
+            "File_Open",
+            "File_Recent",
+            "File_Close",
+            "-",
+            "File_CSV",
+            "File_Data",
+            "-",
+            "File_Exit" }));
     QCOMPARE(describe(menus[1]->menu()),
         QStringList({ "Chng_MN", "-", "Font_MN", "-", "Attention_Show_MN", "Attention_List_MN", "-", "DEMO_MN" }));
     QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));

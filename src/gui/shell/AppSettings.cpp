@@ -107,6 +107,25 @@ void AppSettings::setAttentionMarksShown(bool shown)
     m_settings->setValue(QStringLiteral("ATTENTION/VIEW"), shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QStringList AppSettings::recentFiles() const
+{
+    QStringList paths;
+    for (int number = 1;; ++number) {
+        const QString path = m_settings->value(QStringLiteral("Recent/File") + QString::number(number)).toString();
+        if (path.isEmpty())
+            break;
+        paths.append(path);
+    }
+    return paths;
+}
+
+void AppSettings::setRecentFiles(const QStringList& paths)
+{
+    m_settings->remove(QStringLiteral("Recent"));
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        m_settings->setValue(QStringLiteral("Recent/File") + QString::number(i + 1), paths.at(i));
+}
+
 void AppSettings::sync()
 {
     m_settings->sync();

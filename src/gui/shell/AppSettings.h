@@ -3,6 +3,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,8 +24,9 @@ struct WindowPlacement
 
 /**
  * The per-user settings store of application "HARUKAZE": sections "Settings" (window placement in
- * twips), "Font" (the table font), "DEMO" (whether the opening demo is shown) and "ATTENTION"
- * (whether the tables show their attention marks). Values are text;
+ * twips), "Font" (the table font), "DEMO" (whether the opening demo is shown), "ATTENTION"
+ * (whether the tables show their attention marks) and "Recent" (the recently used plan files).
+ * Values are text;
  * an absent or non-numeric value reads as its default.
  */
 class AppSettings
@@ -50,6 +52,11 @@ public:
     /** "ATTENTION" / "VIEW": whether the table windows show the attention marks; on unless stored as 0. */
     bool attentionMarksShown() const;
     void setAttentionMarksShown(bool shown);
+
+    /** "Recent" / "File1", "File2", ...: the recently used plan files, most recent first. */
+    QStringList recentFiles() const;
+    /** Stores `paths` as "File1" onwards and removes the keys of any longer list stored before. */
+    void setRecentFiles(const QStringList& paths);
 
     void sync();
 

@@ -53,4 +53,10 @@ QString SingleInstance::refusalMessage()
     return QStringLiteral("HARUKAZE") + QStringLiteral("は、既に起動しています。（二重起動防止）");
 }
 
+QString SingleInstance::handOverFailedMessage(const QString& path)
+{
+    return refusalMessage() + QLatin1Char('\n') + QStringLiteral("起動しているHARUKAZEにファイルを渡せませんでした。")
+        + QLatin1Char('\n') + path;
+}
+
 } // namespace harukaze

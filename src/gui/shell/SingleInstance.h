@@ -30,6 +30,8 @@ public:
     static QString defaultLockPath();
     /** "HARUKAZEは、既に起動しています。（二重起動防止）" */
     static QString refusalMessage();
+    /** The refusal, then that the file could not be handed to the running copy, then the file. */
+    static QString handOverFailedMessage(const QString& path);
 
 private:
     QString m_path;

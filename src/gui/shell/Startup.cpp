@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/Startup.h"
 
-#include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
-#include "gui/shell/SingleInstance.h"
-#include "gui/shell/frmMain.h"
-#include "gui/shell/frmSplash.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QFont>
 #include <QIcon>
 
@@ -73,32 +70,6 @@ void setUpProgramFolder()
     const QString appDir = appDirectory();
     PlanSession::instance().setAppDir(appDir.toStdString());
     Help::setHelpFile(appDir + QStringLiteral("HARUKAZE.HLP"));
-}
-
-int MAIN(QApplication& app)
-{
-    initResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
-    frmSplash splash;
-    splash.show();
-    splash.repaint();
-    QApplication::processEvents();
-
-    setUpProgramFolder();
-
-    frmMain mainWindow;
-    mainWindow.load();
-
-    SingleInstance instance;
-    if (!instance.tryLock()) {
-        splash.close();
-        MessageBox::plain(nullptr, SingleInstance::refusalMessage());
-        return 0;
-    }
-
-    splash.close();
-    mainWindow.show();
-    return app.exec();
 }
 
 } // namespace Startup

@@ -7,7 +7,7 @@ class QApplication;
 
 namespace harukaze {
 
-/** The program's start-up: the environment it sets up and the start-up routine MAIN. */
+/** The environment the program and its tests start in: resources, fonts, the program folder. */
 namespace Startup {
 
 /** Registers the program's icons and images (Qt resources of the GUI library). */
@@ -23,12 +23,6 @@ QString withTrailingSeparator(const QString& folder);
 
 /** Sets APP_DIR and the help file (APP_DIR + "HARUKAZE.HLP"). */
 void setUpProgramFolder();
-
-/**
- * MAIN: splash, program folder and help file, main window load, the refusal of a second copy,
- * then the main window. Returns the program's exit code.
- */
-int MAIN(QApplication& app);
 
 } // namespace Startup
 

@@ -7,6 +7,9 @@
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
 #include "gui/shell/AppSettings.h"
+#include "gui/shell/InstanceServer.h"
+#include "gui/shell/PlanDropHandler.h"
+#include "gui/shell/RecentFiles.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmAbout.h"
 #include "gui/table/AttentionDialog.h"
@@ -55,6 +58,7 @@ double screenDpi(const QWidget* widget)
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
     , m_mdiArea(new QMdiArea(this))
+    , m_recent(new RecentFiles(this))
 {
     Startup::initResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -197,6 +201,11 @@ void frmMain::createMenus()
     file->setObjectName(QStringLiteral("File_MN"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Open));
+    QMenu* recent = m_recent->createMenu(this);
+    file->addMenu(recent);
+    // The list opens plans as Open does, so it is there exactly when Open is.
+    RecentFiles::followEnabled(recent, action(Command::Open));
+    connect(m_recent, &RecentFiles::fileChosen, this, &frmMain::openPlanFile);
     file->addAction(action(Command::Close));
     file->addSeparator();
     file->addAction(action(Command::Csv));
@@ -351,7 +360,7 @@ void frmMain::restorePlacement()
     resize(rect.size());
 }
 
-void frmMain::load()
+void frmMain::load(bool allowDemo)
 {
     restorePlacement();
 
@@ -363,14 +372,37 @@ void frmMain::load()
     session.setDemoView(static_cast<int16_t>(std::clamp(settings.demoView(), -32768, 32767)));
     session.clearAtStartup();
 
-    if (session.state().DEMO_VIEW == 1) {
-        m_demoShow->setChecked(true);
+    const bool demo = session.state().DEMO_VIEW == 1;
+    (demo ? m_demoShow : m_demoHide)->setChecked(true);
+    if (demo && allowDemo) {
         openDemo();
         applyCommandEvent(CommandEvent::StartedWithDemo);
     } else {
-        m_demoHide->setChecked(true);
         applyCommandEvent(CommandEvent::StartedWithoutDemo);
     }
+}
+
+bool frmMain::isFreeToOpen() const
+{
+    const SetupWizard* wizard = setupWizard();
+    if (wizard && wizard->currentPage())
+        return false;
+    return !(m_settingsEditor && m_settingsEditor->isVisible());
+}
+
+void frmMain::acceptPlansFrom(InstanceServer& server)
+{
+    server.setWindow(this);
+    server.setReadyCheck([this] { return isFreeToOpen(); });
+    connect(&server, &InstanceServer::openRequested, this, &frmMain::openPlanFile);
+
+    auto* drops = new PlanDropHandler(this);
+    drops->setAcceptCheck([this] { return isFreeToOpen(); });
+    connect(drops, &PlanDropHandler::planDropped, this, [this](const QString& path) {
+        // The program may have become busy between the drop and now.
+        if (isFreeToOpen())
+            openPlanFile(path);
+    });
 }
 
 void frmMain::showChildWindow(QMdiSubWindow* window)
@@ -510,10 +542,12 @@ bool frmMain::openPlanFile(const QString& path)
     if (!session.open(path, &error)) {
         // Nothing to show: a missing or unreadable file opens no table and leaves the plan reset.
         MessageBox::warning(this, openFailedText(path));
+        m_recent->remove(path);
         return false;
     }
     openTableWindow(TableKind::Form200);
     session.markSaved();
+    m_recent->add(path);
     return true;
 }
 
@@ -564,6 +598,7 @@ void frmMain::saveCommand()
         MessageBox::warning(this, saveFailedText(path));
         return;
     }
+    m_recent->add(path);
     // The table windows follow the plan's new file name themselves; a saved new plan is no longer
     // "[新規作成]".
     if (session.isOpen(PlanWindow::Form100))

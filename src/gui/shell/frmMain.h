@@ -10,12 +10,15 @@
 #include <map>
 
 class QActionGroup;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
 
 namespace harukaze {
 
+class InstanceServer;
+class RecentFiles;
 class TableWindow;
 class Form1;
 class SetupWizard;
@@ -45,8 +48,19 @@ public:
     /**
      * The main window's load: placement, table font and demo setting from the settings store, the
      * start-up clearing of the plan's children and TBL, then the demo or the command states without it.
+     * `allowDemo` false (a start with a plan file) skips the demo this once, whatever the setting.
      */
-    void load();
+    void load(bool allowDemo = true);
+
+    /** True when no setup wizard page and no settings editor is up, so a plan file may be opened. */
+    bool isFreeToOpen() const;
+    /**
+     * Takes plan files from a second launch (through `server`) and from drops on this window, and
+     * opens each as openPlanFile() does once the program is free (isFreeToOpen(), no modal dialog).
+     */
+    void acceptPlansFrom(InstanceServer& server);
+    /** The recently used plan files behind the File menu's "最近使ったファイル(&R)". */
+    RecentFiles* recentFiles() const { return m_recent; }
 
     /** Switches the commands as the command table's row for `event` says. */
     void applyCommandEvent(CommandEvent event);
@@ -138,6 +152,7 @@ private:
     QAction* m_demoShow = nullptr;
     QAction* m_demoHide = nullptr;
     QAction* m_attentionShown = nullptr;
+    RecentFiles* m_recent = nullptr;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;
