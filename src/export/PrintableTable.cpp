@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace harukaze {
 
 QString PrintableTable::text(int row, int column) const
@@ -57,18 +59,26 @@ QString documentNameOf(const QString& planFilePath)
     return name.isEmpty() ? QStringLiteral("(無題)") : name;
 }
 
+void setUpLifeCycleTable(PrintableTable& table, const QString& planFilePath, const QDate& printDate)
+{
+    table.title = lifeCycleTitle();
+    table.documentName = documentNameOf(planFilePath);
+    table.sourceNote = lifeExpectancySource();
+    table.printDate = printDate;
+    table.fixedRows = std::min(TABLE_FIXED_ROWS, table.rowCount());
+    table.fixedColumns = std::min(TABLE_FIXED_COLS, table.columnCount());
+    // The Western year always has four digits, the era year at least two.
+    if (table.columnCount() > 0)
+        table.columns[0].numberFormat = QStringLiteral("0000");
+    if (table.columnCount() > 1)
+        table.columns[1].numberFormat = QStringLiteral("00");
+}
+
 PrintableTable printableLifeCycleTable(const TableModel& table, const QString& planFilePath, const QDate& printDate)
 {
     PrintableTable printable;
-    printable.title = lifeCycleTitle();
-    printable.documentName = documentNameOf(planFilePath);
-    printable.sourceNote = lifeExpectancySource();
-    printable.printDate = printDate;
-    printable.fixedRows = TABLE_FIXED_ROWS;
-    printable.fixedColumns = TABLE_FIXED_COLS;
     printable.fontFamily = QString::fromStdString(table.fontName);
     printable.fontPoints = table.fontSize > 0 ? table.fontSize : 9.0;
-
     const int columns = table.columnCount();
     for (int c = 0; c < columns; ++c) {
         const TableColumn& source = table.columns[static_cast<size_t>(c)];
@@ -76,11 +86,6 @@ PrintableTable printableLifeCycleTable(const TableModel& table, const QString& p
         column.widthTwips = source.widthTwips;
         column.headerAlignment = alignmentOfCode(source.fixedAlignment);
         column.bodyAlignment = alignmentOfCode(source.columnAlignment);
-        // The Western year always has four digits, the era year at least two.
-        if (c == 0)
-            column.numberFormat = QStringLiteral("0000");
-        else if (c == 1)
-            column.numberFormat = QStringLiteral("00");
         printable.columns.push_back(column);
     }
     printable.cells.assign(static_cast<size_t>(table.rowCount()), std::vector<QString>(static_cast<size_t>(columns)));
@@ -88,6 +93,7 @@ PrintableTable printableLifeCycleTable(const TableModel& table, const QString& p
         for (int c = 0; c < columns; ++c)
             printable.cells[static_cast<size_t>(r)][static_cast<size_t>(c)] = QString::fromStdString(table.text(r, c));
     }
+    setUpLifeCycleTable(printable, planFilePath, printDate);
     return printable;
 }
 

@@ -53,6 +53,8 @@ struct PrintableTable
 
     QString fontFamily; ///< the table font; Japanese fonts of the system stand in where it is missing
     double fontPoints = 9.0; ///< its size on screen
+    bool fontBold = false; ///< as the font command may set it on screen (a build never does)
+    bool fontItalic = false;
 
     /**
      * The smallest font size the pages may shrink the table to. 0 keeps every column on one page
@@ -90,6 +92,13 @@ QString lifeExpectancySource();
 
 /** The name shown for a plan: the file name of `planFilePath` without its folder, or "(無題)". */
 QString documentNameOf(const QString& planFilePath);
+
+/**
+ * Makes `table` (its cells and columns already filled) a life cycle table: title, document name,
+ * source of the life expectancies, print date, the two header rows and two year columns, and the
+ * Western and era years as numbers in a workbook.
+ */
+void setUpLifeCycleTable(PrintableTable& table, const QString& planFilePath, const QDate& printDate);
 
 /**
  * The printable life cycle table of a built table model: its 53 rows, two header rows and two year

@@ -67,8 +67,8 @@ QFont TablePages::tableFont(double points) const
     QFont font;
     font.setFamilies(families);
     font.setPointSizeF(points);
-    font.setBold(false);
-    font.setItalic(false);
+    font.setBold(m_table.fontBold);
+    font.setItalic(m_table.fontItalic);
     return font;
 }
 
@@ -76,12 +76,16 @@ QFont TablePages::titleFont() const
 {
     QFont font = tableFont(TITLE_POINTS);
     font.setBold(true);
+    font.setItalic(false);
     return font;
 }
 
 QFont TablePages::lineFont() const
 {
-    return tableFont(LINE_POINTS);
+    QFont font = tableFont(LINE_POINTS);
+    font.setBold(false);
+    font.setItalic(false);
+    return font;
 }
 
 std::vector<double> TablePages::naturalWidths(const QPaintDevice& device) const

@@ -138,6 +138,10 @@ private:
         if (found != m_formats.end())
             return found->second;
         lxw_format* format = fontFormat();
+        if (m_table.fontBold)
+            format_set_bold(format);
+        if (m_table.fontItalic)
+            format_set_italic(format);
         format_set_align(format, horizontalOf(style.alignment));
         format_set_align(format, verticalOf(style.alignment));
         format_set_border(format, LXW_BORDER_THIN);

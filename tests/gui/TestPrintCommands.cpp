@@ -7,6 +7,7 @@
 #include "gui/shell/FileDialog.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/shell/ProcessState.h"
+#include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableOutput.h"
 #include "support/GuiTestSupport.h"
 
@@ -53,6 +54,7 @@ private slots:
     void initTestCase();
     void init();
 
+    void testPrintsTheGridAsItShowsNow();
     void testSavesWhereTheUserSays_data();
     void testSavesWhereTheUserSays();
     void testCancelledSaveWritesNothing_data();
@@ -77,6 +79,41 @@ void TestPrintCommands::initTestCase()
 void TestPrintCommands::init()
 {
     MessageBox::clearLast();
+}
+
+void TestPrintCommands::testPrintsTheGridAsItShowsNow()
+{
+    // A window's grid after the font command: 12 points, bold; its member columns six squares of
+    // 12 points (1440 twips) wide.
+    LifeCycleGrid grid;
+    grid.setTable(demoTable());
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    grid.applyTableFont(font);
+
+    TableOutput output(grid, QStringLiteral("/plans/a.HRZ"));
+    const PrintableTable& table = output.table();
+    QCOMPARE(table.fontPoints, 12.0);
+    QVERIFY(table.fontBold);
+    QCOMPARE(table.columnCount(), grid.cols());
+    QCOMPARE(table.columns[2].widthTwips, 1440);
+    QCOMPARE(table.columns[2].headerAlignment, Qt::AlignCenter);
+    QCOMPARE(table.columns[2].bodyAlignment, Qt::AlignLeft | Qt::AlignVCenter);
+    QCOMPARE(table.columns[0].bodyAlignment, Qt::AlignHCenter | Qt::AlignTop);
+
+    const QString path = m_dir.filePath(QStringLiteral("grid.pdf"));
+    FileDialog::setNextFileName(path);
+    QVERIFY(output.savePdf(nullptr));
+    // The first year row as the grid shows it, cell by cell.
+    QStringList cells;
+    for (int c = 0; c < grid.cols(); ++c)
+        cells += grid.text(2, c).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString text = pdfText(path).replace(QChar(0x3000), QLatin1Char(' '));
+    QVERIFY2(
+        text.simplified().contains(cells.join(QLatin1Char(' ')).replace(QChar(0x3000), QLatin1Char(' ')).simplified()),
+        qPrintable(cells.join(QLatin1Char(' '))));
+    QVERIFY(text.contains(QStringLiteral("a.HRZ")));
 }
 
 void TestPrintCommands::testSavesWhereTheUserSays_data()

@@ -7,6 +7,7 @@
 #include "gui/shell/BusyPointer.h"
 #include "gui/shell/FileDialog.h"
 #include "gui/shell/MessageBox.h"
+#include "gui/table/LifeCycleGrid.h"
 
 #include <QDate>
 #include <QPrintDialog>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace harukaze {
@@ -23,7 +25,43 @@ namespace {
 
 const QString s_saveTitle = QStringLiteral("ファイル名を付けて保存");
 
+Qt::Alignment alignmentAt(const LifeCycleGrid& grid, int row, int column)
+{
+    const QVariant value = grid.model()->index(row, column).data(Qt::TextAlignmentRole);
+    return value.isValid() ? Qt::Alignment(value.toInt()) : (Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+PrintableTable printableGrid(const LifeCycleGrid& grid, const QString& planFilePath)
+{
+    PrintableTable table;
+    const QFont font = grid.font();
+    table.fontFamily = font.family();
+    table.fontPoints = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    table.fontBold = font.bold();
+    table.fontItalic = font.italic();
+    const int bodyRow = std::min(LifeCycleGrid::FixedRows, grid.rows() - 1);
+    for (int c = 0; c < grid.cols(); ++c) {
+        PrintableColumn column;
+        column.widthTwips = grid.columnWidthTwips(c);
+        column.headerAlignment = alignmentAt(grid, 0, c);
+        column.bodyAlignment = alignmentAt(grid, bodyRow, c);
+        table.columns.push_back(column);
+    }
+    table.cells.assign(static_cast<size_t>(grid.rows()), std::vector<QString>(static_cast<size_t>(grid.cols())));
+    for (int r = 0; r < grid.rows(); ++r) {
+        for (int c = 0; c < grid.cols(); ++c)
+            table.cells[static_cast<size_t>(r)][static_cast<size_t>(c)] = grid.text(r, c);
+    }
+    setUpLifeCycleTable(table, planFilePath, QDate::currentDate());
+    return table;
+}
+
 } // namespace
+
+TableOutput::TableOutput(const LifeCycleGrid& grid, const QString& planFilePath)
+    : m_table(printableGrid(grid, planFilePath))
+{
+}
 
 TableOutput::TableOutput(const TableModel& table, const QString& planFilePath)
     : m_table(printableLifeCycleTable(table, planFilePath, QDate::currentDate()))

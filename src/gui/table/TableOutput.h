@@ -10,6 +10,7 @@ class QWidget;
 
 namespace harukaze {
 
+class LifeCycleGrid;
 struct TableModel;
 
 /**
@@ -23,7 +24,13 @@ struct TableModel;
 class TableOutput
 {
 public:
-    /** The life cycle table of a window; `planFilePath` empty for a plan not yet saved and the demo. */
+    /**
+     * The table of a window as its grid shows it now: cell texts, column widths, alignments and the
+     * font, the font command's changes included. `planFilePath` is empty for a plan not yet saved
+     * and the demo (the pages then say "(無題)").
+     */
+    TableOutput(const LifeCycleGrid& grid, const QString& planFilePath);
+    /** A built life cycle table, in the font of its build. */
     TableOutput(const TableModel& table, const QString& planFilePath);
     /** Any printable table (its cells, fixed rows and columns, tints and legend). */
     explicit TableOutput(PrintableTable table);
