@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins libqt6printsupport6
+    libxlsxwriter-dev poppler-utils unzip
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl

@@ -182,7 +182,8 @@ TEST(TestExporter, helpAndBadArguments)
     TempDir scratch;
     const ProgramRun help = runCsv({ "--help" }, scratch);
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-"),
+    EXPECT_NE(help.out.find("usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] "
+                            "PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-"),
         std::string::npos);
     EXPECT_EQ(help.err, "");
 
@@ -200,6 +201,7 @@ TEST(TestExporter, helpAndBadArguments)
         { "--data-dir" },
         { "--data-dir", "", "--demo", "-" },
         { "--frobnicate", "--demo", "-" },
+        { "--pdf", "--xlsx", "--demo", "-" },
     };
     for (const std::vector<std::string>& args : badArguments) {
         const ProgramRun run = runCsv(args, scratch);

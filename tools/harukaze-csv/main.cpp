@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // harukaze-csv: writes the life cycle table of a plan file (or of the opening demo's sample
-// family) as CSV, without the desktop. The plan is read as the Open command reads it and the
-// table is built as the table window builds it, so the file equals the desktop's CSV export.
-// With --attention it writes the table's attention markers instead, one line per marker.
+// family) as CSV, PDF or Excel workbook, without the desktop. The plan is read as the Open command
+// reads it and the table is built as the table window builds it, so the file equals the desktop's
+// CSV export, PDF and workbook. With --attention it writes the table's attention markers instead,
+// one line per marker.
 
 #include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
@@ -15,7 +16,17 @@
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"
 
+#ifdef HARUKAZE_WITH_EXPORT
+#include "export/PrintableTable.h"
+#include "export/TablePdf.h"
+#include "export/XlsxWorkbook.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#endif
+
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,15 +41,21 @@ constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 
-const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
-                          "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
-const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends).\n"
+const char* const USAGE
+    = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
+      "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
+                         "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
                          "  --attention     write the table's attention markers instead: the header\n"
                          "                  西暦,注意,対象 and one line per marker, years ascending\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
-                         "  OUT.CSV         the file to write; - writes to standard output\n"
+                         "  OUT             the file to write; - writes to standard output\n"
+                         "  --pdf           write a PDF document (A4 landscape) whatever OUT is called\n"
+                         "  --xlsx          write an Excel workbook whatever OUT is called\n"
+                         "                  (without either option, OUT ending in .pdf or .xlsx chooses\n"
+                         "                  that form, any other name CSV)\n"
                          "  --year YYYY     first year of the table (default: the current year)\n"
                          "  --data-dir DIR  folder of the life-expectancy files 男余命.dat and 女余命.dat\n"
                          "                  (default: the folder of this program)\n"
@@ -47,8 +64,11 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "Exit status: 0 written, 1 the plan could not be read or the output not written,\n"
                          "2 bad arguments.\n";
 
+enum class OutputForm { Csv, Pdf, Xlsx };
+
 struct Options
 {
+    std::optional<OutputForm> form;
     std::optional<int> year;
     std::optional<std::string> dataDir;
     bool demo = false;
@@ -112,6 +132,11 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             options.demo = true;
         } else if (arg == "--attention") {
             options.attention = true;
+        } else if (arg == "--pdf" || arg == "--xlsx") {
+            const OutputForm form = arg == "--pdf" ? OutputForm::Pdf : OutputForm::Xlsx;
+            if (options.form && *options.form != form)
+                return usageError("--pdf and --xlsx exclude each other");
+            options.form = form;
         } else if (arg == "--year" || arg.rfind("--year=", 0) == 0) {
             std::string value;
             if (arg == "--year") {
@@ -156,6 +181,86 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
     return std::nullopt;
 }
 
+bool endsWithNoCase(const std::string& text, const std::string& tail)
+{
+    if (text.size() < tail.size())
+        return false;
+    for (size_t i = 0; i < tail.size(); ++i) {
+        const char c = text[text.size() - tail.size() + i];
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != tail[i])
+            return false;
+    }
+    return true;
+}
+
+// An option names the form; without one, the output file's extension does.
+OutputForm outputForm(const Options& options)
+{
+    if (options.form)
+        return *options.form;
+    if (endsWithNoCase(options.outPath, ".pdf"))
+        return OutputForm::Pdf;
+    if (endsWithNoCase(options.outPath, ".xlsx"))
+        return OutputForm::Xlsx;
+    return OutputForm::Csv;
+}
+
+bool writeToStandardOutput(const std::string& bytes)
+{
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    if (!written || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "harukaze-csv: cannot write to standard output\n");
+        return false;
+    }
+    return true;
+}
+
+#ifdef HARUKAZE_WITH_EXPORT
+
+// The PDF needs fonts, so a (window-less) Qt application: on a machine without a display it runs
+// on the offscreen platform.
+int writeDocument(const Options& options, OutputForm form, const TableModel& model, char* program)
+{
+    std::unique_ptr<QGuiApplication> app;
+    if (form == OutputForm::Pdf) {
+        const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+        if (!std::getenv("QT_QPA_PLATFORM") && !display)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Qt's notes about the session (no runtime folder and the like) are no concern of a user
+        // of this tool; its errors still show.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "harukaze-csv: %s\n", message.toLocal8Bit().constData());
+        });
+        // Qt sees only the program name, never our arguments.
+        static int qtArgc = 1;
+        static char* qtArgv[] = { program, nullptr };
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    }
+    const QString planPath = options.demo ? QString() : QString::fromLocal8Bit(options.planPath.c_str());
+    const PrintableTable table = printableLifeCycleTable(model, planPath, QDate::currentDate());
+    const QString outPath = QString::fromLocal8Bit(options.outPath.c_str());
+    QString error;
+    if (options.outPath == "-") {
+        const QByteArray bytes = form == OutputForm::Pdf ? tablePdf(table) : workbookOf(table).bytes(&error);
+        if (bytes.isEmpty()) {
+            std::fprintf(stderr, "harukaze-csv: cannot make the document %s\n", error.toLocal8Bit().constData());
+            return EXIT_FAILED;
+        }
+        return writeToStandardOutput(bytes.toStdString()) ? EXIT_OK : EXIT_FAILED;
+    }
+    const bool saved
+        = form == OutputForm::Pdf ? saveTablePdf(outPath, table, &error) : workbookOf(table).save(outPath, &error);
+    if (!saved) {
+        std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.toLocal8Bit().constData());
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}
+
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -163,6 +268,13 @@ int main(int argc, char** argv)
     Options options;
     if (const std::optional<int> status = parseArguments(argc, argv, options))
         return *status;
+    const OutputForm form = outputForm(options);
+#ifndef HARUKAZE_WITH_EXPORT
+    if (form != OutputForm::Csv) {
+        std::fprintf(stderr, "harukaze-csv: this build writes CSV only (PDF and Excel need the desktop build)\n");
+        return EXIT_FAILED;
+    }
+#endif
 
     std::string conversionError;
     if (!cp932Available(&conversionError)) {
@@ -200,14 +312,13 @@ int main(int argc, char** argv)
     const std::string bytes = options.attention ? attentionCsvBytes(findAttentionMarkers(plan, model, universityYears))
                                                 : tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 
-    if (options.outPath == "-") {
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-        if (!written || std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "harukaze-csv: cannot write to standard output\n");
-            return EXIT_FAILED;
-        }
-        return EXIT_OK;
-    }
+#ifdef HARUKAZE_WITH_EXPORT
+    if (form != OutputForm::Csv && !options.attention)
+        return writeDocument(options, form, model, argv[0]);
+#endif
+
+    if (options.outPath == "-")
+        return writeToStandardOutput(bytes) ? EXIT_OK : EXIT_FAILED;
 
     std::string error;
     if (!saveFileAtomically(options.outPath, bytes, &error)) {

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QString>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace harukaze {
+
+struct TableModel;
+
+/** How one column of a printable table is laid out. */
+struct PrintableColumn
+{
+    int widthTwips = 0; ///< width on screen, in twentieths of a point
+    Qt::Alignment headerAlignment = Qt::AlignCenter; ///< alignment in the fixed header rows
+    Qt::Alignment bodyAlignment = Qt::AlignLeft | Qt::AlignVCenter; ///< alignment in the other rows
+    /**
+     * Spreadsheet number format of the column's body cells ("0000", "#,##0"). When set, a body cell
+     * whose text is a whole number goes into a workbook as that number; when empty, every cell is text.
+     */
+    QString numberFormat;
+};
+
+/** One entry of the legend line under the page header: a swatch of `color` and its meaning. */
+struct LegendEntry
+{
+    QColor color;
+    QString text;
+};
+
+/**
+ * A table as the printed pages, the PDF and the workbook show it: rows of cell texts of which the
+ * first `fixedRows` are header rows repeated on every page and the first `fixedColumns` label
+ * columns repeated on every page width, with the header line (title, document name, date) and the
+ * footer line (source of the figures) around it.
+ */
+struct PrintableTable
+{
+    QString title; ///< e.g. "ライフサイクル表"; also the page header's first words
+    QString documentName; ///< shown beside the title: the plan file's name, or "(無題)"
+    QString sourceNote; ///< footer text naming the source of the figures (empty: none)
+    QDate printDate; ///< the date in the page header
+
+    int fixedRows = 0;
+    int fixedColumns = 0;
+    std::vector<PrintableColumn> columns;
+    std::vector<std::vector<QString>> cells; ///< cells[row][column]
+
+    QString fontFamily; ///< the table font; Japanese fonts of the system stand in where it is missing
+    double fontPoints = 9.0; ///< its size on screen
+    bool fontBold = false; ///< as the font command may set it on screen (a build never does)
+    bool fontItalic = false;
+
+    /**
+     * The smallest font size the pages may shrink the table to. 0 keeps every column on one page
+     * width whatever the size; above 0 the columns beyond what fits go on further pages, each
+     * repeating the label columns.
+     */
+    double minimumFontPoints = 0.0;
+
+    /** Background tints of single body cells, by (column, row); header cells keep their cyan. */
+    std::map<std::pair<int, int>, QColor> tints;
+    /** What the tints mean, drawn on one line under the page header when not empty. */
+    std::vector<LegendEntry> legend;
+
+    int rowCount() const { return static_cast<int>(cells.size()); }
+    int columnCount() const { return static_cast<int>(columns.size()); }
+    /** The text of a cell; empty outside the table. */
+    QString text(int row, int column) const;
+    bool isFixed(int row, int column) const { return row < fixedRows || column < fixedColumns; }
+    /** The tint of a body cell, or an invalid colour when it has none. */
+    QColor tint(int column, int row) const;
+    void setTint(int column, int row, const QColor& color) { tints[{ column, row }] = color; }
+};
+
+/** The light cyan of the fixed cells on screen and on paper, RGB(192, 255, 255). */
+QColor fixedCellColor();
+
+/** Qt alignment of one of the table model's alignment codes. */
+Qt::Alignment alignmentOfCode(int code);
+
+/** The title of the life cycle table's pages and sheet, "ライフサイクル表". */
+QString lifeCycleTitle();
+
+/** The source of the life expectancy figures, named in the footer and the workbook. */
+QString lifeExpectancySource();
+
+/** The name shown for a plan: the file name of `planFilePath` without its folder, or "(無題)". */
+QString documentNameOf(const QString& planFilePath);
+
+/**
+ * Makes `table` (its cells and columns already filled) a life cycle table: title, document name,
+ * source of the life expectancies, print date, the two header rows and two year columns, and the
+ * Western and era years as numbers in a workbook.
+ */
+void setUpLifeCycleTable(PrintableTable& table, const QString& planFilePath, const QDate& printDate);
+
+/**
+ * The printable life cycle table of a built table model: its 53 rows, two header rows and two year
+ * columns, its widths, alignments and font; the Western and era years go into a workbook as numbers.
+ */
+PrintableTable printableLifeCycleTable(const TableModel& table, const QString& planFilePath, const QDate& printDate);
+
+} // namespace harukaze

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "export/PrintableTable.h"
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace harukaze {
+
+class LifeCycleGrid;
+struct TableModel;
+
+/**
+ * The print, print preview, PDF and Excel commands over the table of the open window. All four
+ * draw on the same pages (TablePages): A4 landscape unless the user picks another paper or the
+ * portrait orientation in the dialogs. The PDF and the workbook are saved through the save dialog
+ * as the CSV command saves: ".pdf" or ".xlsx" added to a name without an extension, an existing
+ * file replaced without a question and only once the new one is whole, a failure reported with
+ * "ファイルを保存できませんでした。" and the path.
+ */
+class TableOutput
+{
+public:
+    /**
+     * The table of a window as its grid shows it now: cell texts, column widths, alignments and the
+     * font, the font command's changes included. `planFilePath` is empty for a plan not yet saved
+     * and the demo (the pages then say "(無題)").
+     */
+    TableOutput(const LifeCycleGrid& grid, const QString& planFilePath);
+    /** A built life cycle table, in the font of its build. */
+    TableOutput(const TableModel& table, const QString& planFilePath);
+    /** Any printable table (its cells, fixed rows and columns, tints and legend). */
+    explicit TableOutput(PrintableTable table);
+
+    /** The table as it will be printed; tints and legend may be set on it before a command. */
+    PrintableTable& table() { return m_table; }
+
+    /** The print dialog ("印刷"), then the pages on the chosen printer. False when cancelled or failed. */
+    bool print(QWidget* parent);
+    /** The print preview ("印刷プレビュー") of the pages; printing from it prints the same pages. */
+    void preview(QWidget* parent);
+    /** Save dialog, then the PDF. False when cancelled or not written. */
+    bool savePdf(QWidget* parent);
+    /** Save dialog, then the Excel workbook. False when cancelled or not written. */
+    bool saveXlsx(QWidget* parent);
+
+    /** The message after a failed save: "ファイルを保存できませんでした。" and the path on a line of its own. */
+    static QString saveFailedText(const QString& path);
+    /** The message after a failed print. */
+    static QString printFailedText();
+
+private:
+    void setUpPrinter(QPrinter& printer) const;
+
+    PrintableTable m_table;
+};
+
+} // namespace harukaze

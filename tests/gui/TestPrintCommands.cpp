@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The print, print preview, PDF and Excel commands of a table window, answered through the file
+// dialog and message box seams and the print dialogs themselves, checked by the files they leave.
+#include "core/plan/FamilyPlan.h"
+#include "core/table/SampleFamily.h"
+#include "core/table/TableBuilder.h"
+#include "gui/common/FileDialog.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
+#include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableOutput.h"
+#include "support/GuiTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+
+using namespace harukaze;
+
+namespace {
+
+TableModel demoTable()
+{
+    FamilyPlan plan;
+    REC_CLEAR(plan);
+    writeSampleFamily(plan);
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = globalState().APP_DIR;
+    return buildLifeCycleTable(plan, context, nullptr);
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), path, QStringLiteral("-") });
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestPrintCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void testPrintsTheGridAsItShowsNow();
+    void testSavesWhereTheUserSays_data();
+    void testSavesWhereTheUserSays();
+    void testCancelledSaveWritesNothing_data();
+    void testCancelledSaveWritesNothing();
+    void testSaveReplacesAnExistingFileWithoutAsking();
+    void testFailedSaveSaysSoAndLeavesNoFile_data();
+    void testFailedSaveSaysSoAndLeavesNoFile();
+    void testPreviewShowsThePagesOnA4Landscape();
+    void testPrintWritesThePagesToThePrinter();
+    void testCancelledPrintPrintsNothing();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPrintCommands::initTestCase()
+{
+    GuiTest::setUpProgramEnvironment(2026);
+    QVERIFY(m_dir.isValid());
+}
+
+void TestPrintCommands::init()
+{
+    MessageBox::clearLast();
+}
+
+void TestPrintCommands::testPrintsTheGridAsItShowsNow()
+{
+    // A window's grid after the font command: 12 points, bold; its member columns six squares of
+    // 12 points (1440 twips) wide.
+    LifeCycleGrid grid;
+    grid.setTable(demoTable());
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    grid.applyTableFont(font);
+
+    TableOutput output(grid, QStringLiteral("/plans/a.HRZ"));
+    const PrintableTable& table = output.table();
+    QCOMPARE(table.fontPoints, 12.0);
+    QVERIFY(table.fontBold);
+    QCOMPARE(table.columnCount(), grid.cols());
+    QCOMPARE(table.columns[2].widthTwips, 1440);
+    QCOMPARE(table.columns[2].headerAlignment, Qt::AlignCenter);
+    QCOMPARE(table.columns[2].bodyAlignment, Qt::AlignLeft | Qt::AlignVCenter);
+    QCOMPARE(table.columns[0].bodyAlignment, Qt::AlignHCenter | Qt::AlignTop);
+
+    const QString path = m_dir.filePath(QStringLiteral("grid.pdf"));
+    FileDialog::setNextFileName(path);
+    QVERIFY(output.savePdf(nullptr));
+    // The first year row as the grid shows it, cell by cell.
+    QStringList cells;
+    for (int c = 0; c < grid.cols(); ++c)
+        cells += grid.text(2, c).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString text = pdfText(path).replace(QChar(0x3000), QLatin1Char(' '));
+    QVERIFY2(
+        text.simplified().contains(cells.join(QLatin1Char(' ')).replace(QChar(0x3000), QLatin1Char(' ')).simplified()),
+        qPrintable(cells.join(QLatin1Char(' '))));
+    QVERIFY(text.contains(QStringLiteral("a.HRZ")));
+}
+
+void TestPrintCommands::testSavesWhereTheUserSays_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("pdf") << true << QStringLiteral("PDF (*.pdf)") << QStringLiteral(".pdf") << QByteArray("%PDF-");
+    QTest::newRow("xlsx") << false << QStringLiteral("Excel ブック (*.xlsx)") << QStringLiteral(".xlsx")
+                          << QByteArray("PK");
+}
+
+void TestPrintCommands::testSavesWhereTheUserSays()
+{
+    QFETCH(bool, pdf);
+    QFETCH(QString, filter);
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, start);
+    TableOutput output(demoTable(), QStringLiteral("/home/家族/山田家.HRZ"));
+    // The name typed without an extension gets one.
+    FileDialog::setNextFileName(m_dir.filePath(QStringLiteral("山田家の表")));
+    QVERIFY(pdf ? output.savePdf(nullptr) : output.saveXlsx(nullptr));
+    QCOMPARE(FileDialog::lastTitle(), QStringLiteral("ファイル名を付けて保存"));
+    QCOMPARE(FileDialog::lastFilter(), filter);
+    const QString path = m_dir.filePath(QStringLiteral("山田家の表") + suffix);
+    QVERIFY(GuiTest::readFile(path).startsWith(start));
+    QCOMPARE(MessageBox::count(), 0);
+    if (pdf) {
+        // The page header names the plan file, not its folder.
+        const QString text = pdfText(path);
+        QVERIFY(text.contains(QStringLiteral("山田家.HRZ")));
+        QVERIFY(!text.contains(QStringLiteral("/home/家族")));
+    }
+}
+
+void TestPrintCommands::testCancelledSaveWritesNothing_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::newRow("pdf") << true;
+    QTest::newRow("xlsx") << false;
+}
+
+void TestPrintCommands::testCancelledSaveWritesNothing()
+{
+    QFETCH(bool, pdf);
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+    TableOutput output(demoTable(), QString());
+    FileDialog::setNextFileName(QString());
+    QVERIFY(!(pdf ? output.savePdf(nullptr) : output.saveXlsx(nullptr)));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+    QCOMPARE(MessageBox::count(), 0);
+}
+
+void TestPrintCommands::testSaveReplacesAnExistingFileWithoutAsking()
+{
+    const QString path = m_dir.filePath(QStringLiteral("old.pdf"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an old file");
+    old.close();
+    TableOutput output(demoTable(), QString());
+    FileDialog::setNextFileName(path);
+    QVERIFY(output.savePdf(nullptr));
+    QCOMPARE(MessageBox::count(), 0);
+    QVERIFY(GuiTest::readFile(path).startsWith("%PDF-"));
+    QVERIFY(pdfText(path).contains(QStringLiteral("(無題)")));
+}
+
+void TestPrintCommands::testFailedSaveSaysSoAndLeavesNoFile_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::newRow("pdf") << true;
+    QTest::newRow("xlsx") << false;
+}
+
+void TestPrintCommands::testFailedSaveSaysSoAndLeavesNoFile()
+{
+    QFETCH(bool, pdf);
+    const QString path = m_dir.filePath(pdf ? QStringLiteral("gone/table.pdf") : QStringLiteral("gone/table.xlsx"));
+    TableOutput output(demoTable(), QString());
+    FileDialog::setNextFileName(path);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QVERIFY(!(pdf ? output.savePdf(nullptr) : output.saveXlsx(nullptr)));
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + path);
+    QCOMPARE(MessageBox::lastIcon(), QMessageBox::Warning);
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestPrintCommands::testPreviewShowsThePagesOnA4Landscape()
+{
+    TableOutput output(demoTable(), QString());
+    QString title;
+    int landscapePages = 0;
+    int portraitPages = 0;
+    QPageLayout landscape;
+    QPageLayout portrait;
+    bool ran = false;
+    whenModal<QPrintPreviewDialog>(
+        [&](QPrintPreviewDialog* dialog) {
+            title = dialog->windowTitle();
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            landscapePages = preview ? preview->pageCount() : 0;
+            landscape = dialog->printer()->pageLayout();
+            // The orientation can be changed in the preview: the pages are laid out anew.
+            if (preview) {
+                preview->setPortraitOrientation();
+                preview->updatePreview();
+                portraitPages = preview->pageCount();
+            }
+            portrait = dialog->printer()->pageLayout();
+            dialog->reject();
+        },
+        &ran);
+    output.preview(nullptr);
+    QVERIFY(ran);
+    QCOMPARE(title, QStringLiteral("印刷プレビュー"));
+    QVERIFY(landscapePages > 1);
+    QCOMPARE(landscape.pageSize().id(), QPageSize::A4);
+    QCOMPARE(landscape.orientation(), QPageLayout::Landscape);
+    QCOMPARE(portrait.orientation(), QPageLayout::Portrait);
+    QVERIFY(portraitPages >= 1);
+}
+
+void TestPrintCommands::testPrintWritesThePagesToThePrinter()
+{
+    // With no printer on the test machine, the dialog's "print to file" takes the pages.
+    const QString path = m_dir.filePath(QStringLiteral("printed.pdf"));
+    TableOutput output(demoTable(), QStringLiteral("a.HRZ"));
+    QString title;
+    bool ran = false;
+    whenModal<QPrintDialog>(
+        [&](QPrintDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(path);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                name->setText(path);
+            dialog->accept();
+        },
+        &ran);
+    QVERIFY(output.print(nullptr));
+    QVERIFY(ran);
+    QCOMPARE(title, QStringLiteral("印刷"));
+    const QString text = pdfText(path);
+    QVERIFY(text.contains(QStringLiteral("ライフサイクル表")));
+    QVERIFY(text.contains(QStringLiteral("a.HRZ")));
+    QVERIFY(text.contains(QStringLiteral("ページ 1 / ")));
+}
+
+void TestPrintCommands::testCancelledPrintPrintsNothing()
+{
+    TableOutput output(demoTable(), QString());
+    bool ran = false;
+    whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); }, &ran);
+    QVERIFY(!output.print(nullptr));
+    QVERIFY(ran);
+    QCOMPARE(MessageBox::count(), 0);
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "TestPrintCommands.moc"
