@@ -151,6 +151,7 @@ private slots:
     void testChangeSettingsWithForm100Open();
     void testOpenPlanFileOverAnUnsavedTable();
     void testBusyPointerNests();
+    void testPrintAndExportServeTheShownTable();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -858,6 +859,31 @@ void TestDocumentCommands::testBusyPointerNests()
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestDocumentCommands::testPrintAndExportServeTheShownTable()
+{
+    // Unlike CSV, the demo's sample can be printed and exported.
+    auto main = startMain(true);
+    QVERIFY(!main->isCommandEnabled(Command::Csv));
+    for (Command command : { Command::Preview, Command::Print, Command::Pdf, Command::Xlsx })
+        QVERIFY(main->isCommandEnabled(command));
+    const QString pdf = path(QStringLiteral("demo"));
+    FileDialog::setNextFileName(pdf);
+    main->action(Command::Pdf)->trigger();
+    QVERIFY(GuiTest::readFile(pdf + QStringLiteral(".pdf")).startsWith("%PDF-"));
+
+    main->closeCommand();
+    for (Command command : { Command::Preview, Command::Print, Command::Pdf, Command::Xlsx })
+        QVERIFY(!main->isCommandEnabled(command));
+
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+    const QString xlsx = path(QStringLiteral("plan.xlsx"));
+    FileDialog::setNextFileName(xlsx);
+    main->action(Command::Xlsx)->trigger();
+    QVERIFY(GuiTest::readFile(xlsx).startsWith("PK"));
+    QCOMPARE(MessageBox::count(), 0);
 }
 
 QTEST_MAIN(TestDocumentCommands)

@@ -184,7 +184,24 @@ void TestMainWindow::testMenuOrder()
             "File_CSV",
             "File_Data",
             "-",
+            "File_PrintPreview",
+            "File_Print",
+            "File_PDF",
+            "File_Excel",
+            "-",
             "File_Exit" }));
+    // No accelerator is used twice in a menu.
+    for (const QAction* menu : menus) {
+        QStringList keys;
+        for (const QAction* item : menu->menu()->actions()) {
+            const QString text = item->menu() ? item->menu()->title() : item->text();
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            if (amp >= 0 && amp + 1 < text.size()) {
+                QVERIFY2(!keys.contains(text.at(amp + 1).toUpper()), qPrintable(text));
+                keys << text.at(amp + 1).toUpper();
+            }
+        }
+    }
     QCOMPARE(describe(menus[1]->menu()),
         QStringList({ "Chng_MN", "-", "Font_MN", "-", "Attention_Show_MN", "Attention_List_MN", "-", "DEMO_MN" }));
     QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
@@ -211,7 +228,7 @@ void TestMainWindow::testToolbarLayout()
     QToolBar* toolbar = child<QToolBar*>(&main, "Toolbar1");
     QVERIFY(toolbar);
     const auto buttons = toolbar->actions();
-    QCOMPARE(buttons.size(), 13);
+    QCOMPARE(buttons.size(), 14);
 
     struct Position
     {
@@ -227,10 +244,11 @@ void TestMainWindow::testToolbarLayout()
         { 6, "close", "閉じる", Command::Close },
         { 8, "save", "データ保存", Command::Save },
         { 9, "csv_save", "ＣＳＶ保存", Command::Csv },
-        { 12, "casta", "内容変更", Command::ChangeSettings },
-        { 13, "font", "フォント", Command::Font },
+        { 10, "print", "印刷", Command::Print },
+        { 13, "casta", "内容変更", Command::ChangeSettings },
+        { 14, "font", "フォント", Command::Font },
     };
-    for (int separator : { 2, 4, 7, 10, 11 })
+    for (int separator : { 2, 4, 7, 11, 12 })
         QVERIFY2(buttons[separator - 1]->isSeparator(), qPrintable(QString::number(separator)));
     for (const Position& p : keyed) {
         QAction* button = buttons[p.position - 1];

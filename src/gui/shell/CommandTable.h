@@ -7,8 +7,22 @@
 namespace harukaze {
 
 /** The main window's commands; each has a menu item and most a toolbar button. */
-enum class Command { New, Open, Close, Csv, Save, ChangeSettings, Font, Exit, AttentionList };
-constexpr std::size_t CommandCount = 9;
+enum class Command {
+    New,
+    Open,
+    Close,
+    Csv,
+    Save,
+    ChangeSettings,
+    Font,
+    Exit,
+    AttentionList,
+    Preview,
+    Print,
+    Pdf,
+    Xlsx
+};
+constexpr std::size_t CommandCount = 13;
 
 /** What happened to the session, as far as the commands' availability is concerned. */
 enum class CommandEvent {

@@ -17,6 +17,7 @@
 #include "gui/table/Form100.h"
 #include "gui/table/Form200.h"
 #include "gui/table/LifeCycleGrid.h"
+#include "gui/table/TableOutput.h"
 #include "gui/wizard/Form2.h"
 #include "gui/wizard/SetupWizard.h"
 
@@ -168,6 +169,26 @@ void frmMain::createActions()
         QKeySequence(),
         &frmMain::fontCommand);
 
+    make(Command::Preview,
+        QStringLiteral("File_PrintPreview"),
+        QStringLiteral("印刷プレビュー(&V)"),
+        QKeySequence(),
+        &frmMain::previewCommand);
+    make(Command::Print,
+        QStringLiteral("File_Print"),
+        QStringLiteral("印刷(&P)..."),
+        QKeySequence::Print,
+        &frmMain::printCommand);
+    make(Command::Pdf,
+        QStringLiteral("File_PDF"),
+        QStringLiteral("PDF形式で保存(&D)..."),
+        QKeySequence(),
+        &frmMain::pdfCommand);
+    make(Command::Xlsx,
+        QStringLiteral("File_Excel"),
+        QStringLiteral("Excel形式で保存(&L)..."),
+        QKeySequence(),
+        &frmMain::xlsxCommand);
     make(Command::AttentionList,
         QStringLiteral("Attention_List_MN"),
         QStringLiteral("注意が必要な年(&L)..."),
@@ -210,6 +231,11 @@ void frmMain::createMenus()
     file->addSeparator();
     file->addAction(action(Command::Csv));
     file->addAction(action(Command::Save));
+    file->addSeparator();
+    file->addAction(action(Command::Preview));
+    file->addAction(action(Command::Print));
+    file->addAction(action(Command::Pdf));
+    file->addAction(action(Command::Xlsx));
     file->addSeparator();
     file->addAction(action(Command::Exit));
 
@@ -297,6 +323,11 @@ void frmMain::createToolbar()
         QStringLiteral("ＣＳＶ保存"),
         QStringLiteral("csv_save.png"),
         QStringLiteral("x-office-spreadsheet"));
+    addToolbarButton(Command::Print,
+        QStringLiteral("print"),
+        QStringLiteral("印刷"),
+        QStringLiteral("print.png"),
+        QStringLiteral("document-print"));
     m_toolbar->addSeparator();
     m_toolbar->addSeparator();
     addToolbarButton(Command::ChangeSettings,
@@ -332,6 +363,8 @@ void frmMain::dispatchToolbarKey(const QString& key)
         changeSettingsCommand();
     else if (key == QLatin1String("font"))
         fontCommand();
+    else if (key == QLatin1String("print"))
+        printCommand();
 }
 
 void frmMain::restorePlacement()
@@ -690,6 +723,62 @@ void frmMain::attentionListCommand()
         return;
     AttentionDialog dialog(window->attention().markers(), this);
     dialog.exec();
+}
+
+TableWindow* frmMain::shownTable() const
+{
+    if (m_table)
+        return m_table;
+    return m_demo;
+}
+
+namespace {
+
+// The shown table as its grid has it now, with the attention marks when they are shown.
+TableOutput outputOf(const TableWindow& window, bool attentionShown)
+{
+    const bool demo = window.kind() == PlanWindow::Demo;
+    TableOutput output(*window.grid(), demo ? QString() : PlanSession::instance().fileName());
+    const AttentionTints& attention = window.attention();
+    if (attentionShown && !attention.isEmpty()) {
+        PrintableTable& table = output.table();
+        for (int row = 0; row < table.rowCount(); ++row) {
+            for (int column = 0; column < window.grid()->cols(); ++column) {
+                const QColor tint = attention.tint(column, row);
+                if (tint.isValid())
+                    table.setTint(column, row, tint);
+            }
+        }
+        for (AttentionKind kind : attention.kinds())
+            table.legend.push_back({ AttentionTints::color(kind), AttentionTints::name(kind) });
+    }
+    return output;
+}
+
+} // namespace
+
+void frmMain::previewCommand()
+{
+    if (TableWindow* window = shownTable())
+        outputOf(*window, m_attentionShown->isChecked()).preview(this);
+}
+
+void frmMain::printCommand()
+{
+    if (TableWindow* window = shownTable())
+        outputOf(*window, m_attentionShown->isChecked()).print(this);
+}
+
+void frmMain::pdfCommand()
+{
+    if (TableWindow* window = shownTable())
+        outputOf(*window, m_attentionShown->isChecked()).savePdf(this);
+}
+
+void frmMain::xlsxCommand()
+{
+    if (TableWindow* window = shownTable())
+        outputOf(*window, m_attentionShown->isChecked()).saveXlsx(this);
 }
 
 QString frmMain::unsavedQuestion()

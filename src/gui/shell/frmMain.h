@@ -102,6 +102,10 @@ public:
     void csvCommand();
     void changeSettingsCommand();
     void fontCommand();
+    void previewCommand();
+    void printCommand();
+    void pdfCommand();
+    void xlsxCommand();
     /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
     void setAttentionShown(bool shown);
     /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
@@ -114,6 +118,9 @@ public:
 
     /** Placement from the settings store (defaults for non-numbers or a place off every screen). */
     void restorePlacement();
+
+    /** The window whose table the print and export commands take: the open table, else the demo. */
+    TableWindow* shownTable() const;
 
     /** The text shown when an unsaved table is about to be discarded. */
     static QString unsavedQuestion();
