@@ -6,6 +6,7 @@
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
+#include "core/plan/SaveFile.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
@@ -31,7 +32,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
-                         "  OUT.CSV         the file to write; - writes to standard output\n"
+                         "  OUT.CSV         the file to write (a FIFO or device such as /dev/stdout is\n"
+                         "                  written as a stream); - writes to standard output\n"
                          "  --year YYYY     first year of the table (default: the current year)\n"
                          "  --data-dir DIR  folder of the life-expectancy files 男余命.dat and 女余命.dat\n"
                          "                  (default: the folder of this program)\n"
@@ -163,7 +165,8 @@ int main(int argc, char** argv)
         auto lines = std::make_unique<FileLines>();
         std::string error;
         if (!FILE_IN(options.planPath, *lines, &error)) {
-            std::fprintf(stderr, "harukaze-csv: cannot read the plan file %s\n", error.c_str());
+            std::fprintf(
+                stderr, "harukaze-csv: cannot read the plan file %s: %s\n", options.planPath.c_str(), error.c_str());
             return EXIT_FAILED;
         }
         parsePlanFileLines(*lines, plan);
@@ -190,9 +193,11 @@ int main(int argc, char** argv)
         return EXIT_OK;
     }
 
+    // A pipe, a terminal, /dev/null or a process substitution takes the CSV as a stream; a file is
+    // replaced as the desktop's CSV command replaces it.
     std::string error;
-    if (!FILE_OUT(options.outPath, *tbl, TABLE_ROWS, columns, &error)) {
-        std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.c_str());
+    if (!saveFileOrStream(options.outPath, tableCsvBytes(*tbl, TABLE_ROWS, columns), &error)) {
+        std::fprintf(stderr, "harukaze-csv: cannot write %s: %s\n", options.outPath.c_str(), error.c_str());
         return EXIT_FAILED;
     }
     return EXIT_OK;
