@@ -458,6 +458,11 @@ struct KillCase
     SaveStep step;
 };
 
+void PrintTo(const KillCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class TestSaveFileKilled : public TestSaveFile, public testing::WithParamInterface<KillCase>
 {
 };
