@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace harukaze;
 
@@ -72,5 +74,41 @@ void BM_PlanRoundTripViaFile(benchmark::State& state)
     rmdir(dir.c_str());
 }
 BENCHMARK(BM_PlanRoundTripViaFile)->Unit(benchmark::kMicrosecond);
+
+// Opening a gigabyte file (a hole: no room on disk) must take no noticeable time and a bounded
+// amount of memory, however the file is made up: all zero bytes (one endless line, refused as no
+// plan), or a plan followed by the gigabyte (read as far as its 300 lines). Run each alone to see
+// its own peak memory: BenchPlanFile --benchmark_filter=OpenGigabyteFile/planFirst:0 (or :1).
+void BM_OpenGigabyteFile(benchmark::State& state)
+{
+    const bool planFirst = state.range(0) == 1;
+    char pattern[] = "/tmp/harukaze-bench-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string path = dir + "/huge.HRZ";
+    const std::string head = planFirst ? planFileBytes(fullPlan()) : std::string();
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(head.data(), 1, head.size(), file);
+        std::fclose(file);
+    }
+    if (truncate(path.c_str(), off_t { 1 } << 30) != 0) {
+        state.SkipWithError("the sparse file could not be made");
+        return;
+    }
+    bool read = false;
+    for (auto _ : state) {
+        FileLines lines;
+        std::vector<std::string> trailing;
+        read = FILE_IN(path, lines, nullptr, &trailing);
+        benchmark::DoNotOptimize(lines);
+    }
+    if (read != planFirst)
+        state.SkipWithError("the file was not read as expected");
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    std::remove(path.c_str());
+    rmdir(dir.c_str());
+}
+BENCHMARK(BM_OpenGigabyteFile)->Arg(0)->Arg(1)->ArgName("planFirst")->Unit(benchmark::kMicrosecond);
 
 } // namespace

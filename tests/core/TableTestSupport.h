@@ -7,12 +7,14 @@
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace harukaze;
@@ -122,6 +124,36 @@ inline bool columnContains(const TableModel& model, int col, const std::string& 
             return true;
     }
     return false;
+}
+
+/**
+ * Ends the test process with SIGALRM should a step that must never wait (opening a FIFO or a
+ * device) hang, so that a fault fails the test instead of stopping the run.
+ */
+class HangGuard
+{
+public:
+    explicit HangGuard(unsigned seconds = 30) { alarm(seconds); }
+    ~HangGuard() { alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
+/** The names in folder `dir` (without "." and ".."), sorted. */
+inline std::vector<std::string> folderEntries(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/** A file with `size` bytes, all a hole after `head`: a huge file that takes no room on disk. */
+inline void writeSparseFile(const std::string& path, const std::string& head, off_t size)
+{
+    std::ofstream(path, std::ios::binary) << head;
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(size));
 }
 
 } // namespace tabletest

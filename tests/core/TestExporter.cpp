@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -293,4 +294,81 @@ TEST(TestExporter, attentionOfAFamilyWithoutMarkersIsTheHeaderAlone)
     EXPECT_EQ(demo.out, utf8ToCp932("西暦,注意,対象\r\n"));
     const ProgramRun help = runCsv({ "--help" }, scratch);
     EXPECT_NE(help.out.find("harukaze-csv --attention [--year YYYY]"), std::string::npos) << help.out;
+}
+
+TEST(TestExporter, pipesAndDevicesTakeTheCsvAsAStream)
+{
+    HangGuard guard;
+    TempDir scratch;
+    const std::string expected = readFile(CASES_DIR + "demo-2026/expected.csv");
+    const std::vector<std::string> demo { "--year", "2026", "--demo" };
+    auto withOutput = [&](const std::string& out) {
+        std::vector<std::string> args = demo;
+        args.push_back(out);
+        return args;
+    };
+
+    // A FIFO with its reader waiting (the table fits the pipe, so the reader can drain it after).
+    const std::string fifo = scratch.path() + "table.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ProgramRun toFifo = runCsv(withOutput(fifo), scratch);
+    EXPECT_EQ(toFifo.status, 0) << toFifo.err;
+    std::string streamed;
+    char buffer[4096];
+    for (ssize_t n; (n = read(reader, buffer, sizeof(buffer))) > 0;)
+        streamed.append(buffer, static_cast<size_t>(n));
+    close(reader);
+    EXPECT_EQ(streamed, expected);
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+
+    // The program's own standard output by name, here a file the caller opened.
+    const ProgramRun toStdout = runCsv(withOutput("/dev/stdout"), scratch);
+    EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, expected);
+    EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
+
+    // A character device; as root a node of its own, so that a fault cannot replace /dev/null.
+    std::string device = "/dev/null";
+    if (getuid() == 0 && mknod((scratch.path() + "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        device = scratch.path() + "null";
+    const ProgramRun toDevice = runCsv(withOutput(device), scratch);
+    EXPECT_EQ(toDevice.status, 0) << toDevice.err;
+    EXPECT_EQ(std::filesystem::status(device).type(), std::filesystem::file_type::character);
+}
+
+TEST(TestExporter, refusedOutputsAndInputsSayWhy)
+{
+    HangGuard guard;
+    TempDir scratch;
+    const std::string plan = CASES_DIR + "sample-plan-2026/plan.HRZ";
+    scratch.write("locked.csv", "old");
+    ASSERT_EQ(chmod((scratch.path() + "locked.csv").c_str(), 0444), 0);
+    const std::string fifo = scratch.path() + "plan.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    struct Row
+    {
+        std::string input;
+        std::string output;
+        std::string message; // the line on standard error
+    };
+    const Row rows[] = {
+        { plan,
+            scratch.path() + "locked.csv",
+            "harukaze-csv: cannot write " + scratch.path() + "locked.csv: Permission denied\n" },
+        { fifo,
+            scratch.path() + "out.csv",
+            "harukaze-csv: cannot read the plan file " + fifo + ": 通常のファイルではありません\n" },
+        { "/dev/zero",
+            scratch.path() + "out.csv",
+            "harukaze-csv: cannot read the plan file /dev/zero: 通常のファイルではありません\n" },
+    };
+    for (const Row& row : rows) {
+        const ProgramRun run = runCsv({ "--year", "2026", row.input, row.output }, scratch);
+        EXPECT_EQ(run.status, 1) << row.input;
+        EXPECT_EQ(run.err, row.message);
+    }
+    EXPECT_EQ(readFile(scratch.path() + "locked.csv"), "old");
+    EXPECT_FALSE(exists(scratch.path() + "out.csv"));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableTestSupport.h"
 
+#include "core/plan/LineReader.h"
 #include "core/table/LifeExpectancy.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +171,34 @@ TEST(TestLifeExpectancy, readsTheFileAfreshEveryCall)
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 10), 90);
     std::remove((dir.path() + MALE_FILE).c_str());
     EXPECT_EQ(readAge(dir.path(), MALE_FILE, 10), UNTOUCHED);
+}
+
+TEST(TestLifeExpectancy, onlyARegularFileIsReadAndNothingWaits)
+{
+    HangGuard guard;
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir.path() + MALE_FILE).c_str(), 0644), 0);
+    ASSERT_EQ(mkdir((dir.path() + FEMALE_FILE).c_str(), 0755), 0);
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 40), UNTOUCHED);
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, -1), UNTOUCHED) << "no constant without a data file";
+    EXPECT_EQ(readAge(dir.path(), FEMALE_FILE, 40), UNTOUCHED);
+    // A device as the data file: /dev/zero would never end a line.
+    EXPECT_EQ(readAge("/dev/", "zero", 0), UNTOUCHED);
+}
+
+TEST(TestLifeExpectancy, readsNoFurtherThanTheLineWanted)
+{
+    TempDir dir;
+    // Three good lines, then a gigabyte of zero bytes: the lines before it read as ever.
+    tabletest::writeSparseFile(dir.path() + MALE_FILE, "000 70\r\n001 71\r\n002 72\r\n", off_t { 1 } << 30);
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 2), 72);
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 3), UNTOUCHED);
+    EXPECT_EQ(readAge(dir.path(), MALE_FILE, 30000), UNTOUCHED);
+
+    // A line over 64 KiB before the wanted one means the file is no data file.
+    dir.write(FEMALE_FILE, "000 80\r\n" + std::string(MAX_LINE_BYTES + 1, ' ') + "\r\n002 82\r\n");
+    EXPECT_EQ(readAge(dir.path(), FEMALE_FILE, 0), 80);
+    EXPECT_EQ(readAge(dir.path(), FEMALE_FILE, 2), UNTOUCHED);
 }
 
 // The data files the build generates from the project's life table.

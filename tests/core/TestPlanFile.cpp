@@ -4,6 +4,9 @@
 #include "core/plan/SaveFile.h"
 #include "support/PlanBuilder.h"
 
+#include "TableTestSupport.h"
+#include "core/plan/LineReader.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -11,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -542,6 +546,129 @@ TEST(TestPlanFile, aWholeFamilySurvivesTheFile)
     FamilyPlan read;
     parsePlanFileLines(lines, read);
     EXPECT_EQ(read, plan);
+}
+
+// ---- reading files of every kind and size ----
+
+TEST(TestPlanFile, onlyARegularFileIsReadAndNothingWaits)
+{
+    tabletest::HangGuard guard;
+    TempDir dir;
+    const std::string fifo = dir.path() + "/fifo.HRZ";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    struct Row
+    {
+        std::string path;
+        std::string reason;
+    };
+    const Row rows[] = {
+        { fifo, NOT_A_REGULAR_FILE },
+        { dir.path(), NOT_A_REGULAR_FILE },
+        { "/dev/zero", NOT_A_REGULAR_FILE },
+        { "/dev/null", NOT_A_REGULAR_FILE },
+        { dir.path() + "/none.HRZ", "No such file or directory" },
+    };
+    for (const Row& row : rows) {
+        FileLines lines;
+        lines.fill("kept");
+        std::string error;
+        EXPECT_FALSE(FILE_IN(row.path, lines, &error)) << row.path;
+        EXPECT_EQ(error, row.reason) << row.path;
+        EXPECT_EQ(lines[0], "kept") << row.path;
+    }
+}
+
+TEST(TestPlanFile, aLineOver64KiBMeansTheFileIsNoPlan)
+{
+    TempDir dir;
+    const std::string path = dir.path() + "/plan.HRZ";
+    FileLines written = planFileLines(threeChildren());
+    // Line 221 (child 1's relationship) at the longest length accepted, then one byte longer.
+    for (const size_t length : { MAX_LINE_BYTES, MAX_LINE_BYTES + 1 }) {
+        written[220] = std::string(length, 'a');
+        std::vector<std::string> text(written.begin(), written.end());
+        ASSERT_TRUE(saveFileAtomically(path, fileOf(text)));
+        FileLines lines;
+        lines.fill("kept");
+        std::string error;
+        const bool read = FILE_IN(path, lines, &error);
+        if (length == MAX_LINE_BYTES) {
+            EXPECT_TRUE(read) << error;
+            EXPECT_EQ(lines[220], written[220]);
+            EXPECT_EQ(lines[299], "YOBI_ST5(30)");
+        } else {
+            EXPECT_FALSE(read);
+            EXPECT_EQ(error, NOT_A_PLAN_FILE);
+            EXPECT_EQ(lines[0], "kept");
+        }
+    }
+    // 300 lines that are each short enough but together far more than any plan: 300 x 4000 bytes.
+    ASSERT_TRUE(saveFileAtomically(path, fileOf(std::vector<std::string>(300, std::string(4000, '1')))));
+    FileLines lines;
+    std::string error;
+    EXPECT_FALSE(FILE_IN(path, lines, &error));
+    EXPECT_EQ(error, NOT_A_PLAN_FILE);
+}
+
+TEST(TestPlanFile, hugeFilesAreReadOnlyAsFarAsTheirLinesAreUsed)
+{
+    TempDir dir;
+    const off_t gib = off_t { 1 } << 30;
+    // A plan followed by a gigabyte of zero bytes: its 300 lines, and no money section.
+    const std::string plan = planFileBytes(tenChildren());
+    tabletest::writeSparseFile(dir.path() + "/tail.HRZ", plan, gib);
+    FileLines lines;
+    std::vector<std::string> trailing { "old" };
+    std::string error;
+    ASSERT_TRUE(FILE_IN(dir.path() + "/tail.HRZ", lines, &error, &trailing)) << error;
+    FileLines expected;
+    splitPlanFileBytes(plan, expected);
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(trailing.empty());
+
+    // A gigabyte of zero bytes alone is one line far over 64 KiB.
+    tabletest::writeSparseFile(dir.path() + "/zeros.HRZ", "", gib);
+    EXPECT_FALSE(FILE_IN(dir.path() + "/zeros.HRZ", lines, &error));
+    EXPECT_EQ(error, NOT_A_PLAN_FILE);
+}
+
+TEST(TestPlanFile, moneySectionIsReadToItsEndWithinItsBounds)
+{
+    const std::string plan = planFileBytes(noChildren());
+    const std::string header(MONEY_SECTION_HEADER);
+    const std::string end(MONEY_SECTION_END);
+    std::vector<std::string> manyLines(MAX_TRAILING_LINES + 10, "INCOME1=1");
+    manyLines.insert(manyLines.begin(), header);
+    // The header and 15 lines of 64 KiB fit in 1 MiB; the next one would pass it and ends the section.
+    std::vector<std::string> bigLines(17, std::string(MAX_LINE_BYTES, 'x'));
+    bigLines.front() = header;
+    bigLines.push_back(end);
+    struct Row
+    {
+        const char* name;
+        std::vector<std::string> after; // the lines after the 300
+        size_t lines; // lines of the section taken
+        bool endTaken;
+    };
+    const Row rows[] = {
+        { "no section", { "SOMETHING", end }, 0, false },
+        { "header to end", { header, "LIVING=20", "X", end, "after the end" }, 4, true },
+        { "no end marker", { header, "LIVING=20" }, 2, false },
+        { "at most 4096 lines", manyLines, MAX_TRAILING_LINES, false },
+        { "at most 1 MiB", bigLines, 16, false },
+    };
+    TempDir dir;
+    for (const Row& row : rows) {
+        const std::string path = dir.path() + "/money.HRZ";
+        ASSERT_TRUE(saveFileAtomically(path, plan + fileOf(row.after)));
+        FileLines lines;
+        std::vector<std::string> trailing;
+        ASSERT_TRUE(FILE_IN(path, lines, nullptr, &trailing)) << row.name;
+        EXPECT_EQ(trailing.size(), row.lines) << row.name;
+        EXPECT_EQ(!trailing.empty() && trailing.back() == end, row.endTaken) << row.name;
+        for (size_t i = 0; i < trailing.size(); ++i)
+            ASSERT_EQ(trailing[i], row.after[i]) << row.name << ", line " << 301 + i;
+    }
 }
 
 } // namespace

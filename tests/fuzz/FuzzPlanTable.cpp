@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary plan file bytes are read as the Open command reads them, the life
 // cycle table is built as a table window builds it (with the generated data files and without
-// any), and the table is written as CSV. A crash, a sanitizer report or a broken invariant of
-// the table is a finding.
+// any), and the table is written as CSV. The plan read is written and read back (it must come
+// back the same), the bytes are read again from a file in memory (memfd) as FILE_IN reads them,
+// through blocks of every small size and with a line stretched past the 64 KiB bound, and they are
+// read as a life-expectancy data file. A crash, a sanitizer report or a broken invariant is a
+// finding.
 
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/FileDescriptor.h"
+#include "core/plan/LineReader.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Attention.h"
+#include "core/table/LifeExpectancy.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"
 
@@ -15,6 +21,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace harukaze;
@@ -27,6 +35,95 @@ void check(bool condition)
         std::abort();
 }
 
+// A file in memory holding `bytes`; its path is "/proc/self/fd/N".
+FileDescriptor memoryFile(std::string_view bytes)
+{
+    FileDescriptor file(memfd_create("harukaze-fuzz", MFD_CLOEXEC));
+    check(file.isOpen());
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(file.get(), bytes.data() + written, bytes.size() - written);
+        check(n > 0);
+        written += static_cast<size_t>(n);
+    }
+    check(lseek(file.get(), 0, SEEK_SET) == 0);
+    return file;
+}
+
+std::string pathOf(const FileDescriptor& file)
+{
+    return "/proc/self/fd/" + std::to_string(file.get());
+}
+
+// The plan read is written again; reading that file gives the same file once more.
+void checkRoundTrip(const FamilyPlan& plan)
+{
+    const std::string written = planFileBytes(plan);
+    auto lines = std::make_unique<FileLines>();
+    splitPlanFileBytes(written, *lines);
+    FamilyPlan read;
+    REC_CLEAR(read);
+    parsePlanFileLines(*lines, read);
+    check(planFileBytes(read) == written);
+    check(*lines == planFileLines(read));
+}
+
+// The streaming reader on a descriptor, in blocks of `blockSize`, hands out the same lines as
+// from memory.
+void checkBlocks(std::string_view bytes, size_t blockSize)
+{
+    const FileDescriptor file = memoryFile(bytes);
+    LineReader fromFile(file.get(), blockSize);
+    LineReader fromMemory(bytes);
+    std::string a;
+    std::string b;
+    for (int line = 0; line < 400; ++line) {
+        const LineReader::Status status = fromFile.next(a);
+        check(status == fromMemory.next(b));
+        if (status != LineReader::Status::Line)
+            return;
+        check(a == b);
+        check(fromFile.consumed() == fromMemory.consumed());
+    }
+}
+
+// FILE_IN of the bytes as a file equals the split of the bytes in memory, or refuses a file that
+// holds a line over the bound.
+void checkFileIn(std::string_view bytes)
+{
+    const FileDescriptor file = memoryFile(bytes);
+    auto fromFile = std::make_unique<FileLines>();
+    auto fromMemory = std::make_unique<FileLines>();
+    fromFile->fill("\x01");
+    fromMemory->fill("\x01");
+    std::vector<std::string> trailingFile;
+    std::vector<std::string> trailingMemory;
+    std::string error;
+    if (FILE_IN(pathOf(file), *fromFile, &error, &trailingFile)) {
+        splitPlanFileBytes(bytes, *fromMemory, &trailingMemory);
+        check(*fromFile == *fromMemory);
+        check(trailingFile == trailingMemory);
+    } else {
+        check(error == NOT_A_PLAN_FILE);
+        check(bytes.size() > MAX_LINE_BYTES);
+        check(fromFile->front() == "\x01");
+    }
+}
+
+// The data file reader on hostile bytes: whatever it takes comes from a line the file has.
+void checkDataFile(std::string_view bytes, int a0)
+{
+    const FileDescriptor file = memoryFile(bytes);
+    int16_t L = 12345;
+    YOMEI_READ("/proc/self/fd/", std::to_string(file.get()), a0, true, L);
+    if (L == 12345)
+        return;
+    LineReader reader(bytes);
+    std::string line;
+    for (int i = 0; i <= a0; ++i)
+        check(reader.next(line) == LineReader::Status::Line);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -37,6 +134,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FamilyPlan plan;
     REC_CLEAR(plan);
     parsePlanFileLines(*lines, plan);
+    checkRoundTrip(plan);
+    checkBlocks(bytes, 1 + size % 13);
+    checkFileIn(bytes);
+    checkDataFile(bytes, static_cast<int>(size % 130) - 1);
+
+    // For half the inputs, the same bytes with a line stretched to around the 64 KiB bound
+    // (65529..65544 bytes of one byte of the input), where the reader must tell a plan from none.
+    if (size >= 3 && (data[0] & 1) != 0) {
+        const size_t at = data[0] % size;
+        std::string stretched(bytes.substr(0, at));
+        stretched.append(MAX_LINE_BYTES - 7 + data[1] % 16, static_cast<char>(data[2]));
+        stretched.append(bytes.substr(at));
+        checkFileIn(stretched);
+        checkBlocks(stretched, 4093 + size % 7);
+    }
 
     // A table window's build with the data files beside the program.
     TableContext context;

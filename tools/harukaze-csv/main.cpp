@@ -51,7 +51,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "                  西暦,注意,対象 and one line per marker, years ascending\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
-                         "  OUT             the file to write; - writes to standard output\n"
+                         "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
+                         "                  written as a stream); - writes to standard output\n"
                          "  --pdf           write a PDF document (A4 landscape) whatever OUT is called\n"
                          "  --xlsx          write an Excel workbook whatever OUT is called\n"
                          "                  (without either option, OUT ending in .pdf or .xlsx chooses\n"
@@ -291,7 +292,8 @@ int main(int argc, char** argv)
         auto lines = std::make_unique<FileLines>();
         std::string error;
         if (!FILE_IN(options.planPath, *lines, &error)) {
-            std::fprintf(stderr, "harukaze-csv: cannot read the plan file %s\n", error.c_str());
+            std::fprintf(
+                stderr, "harukaze-csv: cannot read the plan file %s: %s\n", options.planPath.c_str(), error.c_str());
             return EXIT_FAILED;
         }
         parsePlanFileLines(*lines, plan);
@@ -320,9 +322,11 @@ int main(int argc, char** argv)
     if (options.outPath == "-")
         return writeToStandardOutput(bytes) ? EXIT_OK : EXIT_FAILED;
 
+    // A pipe, a terminal, /dev/null or a process substitution takes the CSV as a stream; a file is
+    // replaced as the desktop's CSV command replaces it.
     std::string error;
-    if (!saveFileAtomically(options.outPath, bytes, &error)) {
-        std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.c_str());
+    if (!saveFileOrStream(options.outPath, bytes, &error)) {
+        std::fprintf(stderr, "harukaze-csv: cannot write %s: %s\n", options.outPath.c_str(), error.c_str());
         return EXIT_FAILED;
     }
     return EXIT_OK;

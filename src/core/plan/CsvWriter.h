@@ -23,8 +23,9 @@ std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols);
 void appendCsvField(std::string& line, const std::string& text);
 
 /**
- * Writes tableCsvBytes() to `path`, replacing the file only once everything was written.
- * Returns false and sets `error` on failure; an existing file is then untouched.
+ * Writes tableCsvBytes() to `path` with saveFileAtomically(): the file is replaced only once
+ * everything was written, and a read-only file or anything but a regular file is refused.
+ * Returns false and sets `error` to the reason on failure; an existing file is then untouched.
  */
 bool FILE_OUT(const std::string& path, const TextMatrix& tbl, int rows, int cols, std::string* error = nullptr);
 

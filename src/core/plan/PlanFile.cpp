@@ -2,9 +2,12 @@
 #include "core/plan/PlanFile.h"
 
 #include "core/plan/Cp932.h"
+#include "core/plan/FileDescriptor.h"
+#include "core/plan/LineReader.h"
 #include "core/plan/NumberText.h"
 #include "core/plan/SaveFile.h"
 
+#include <cstring>
 #include <optional>
 
 namespace harukaze {
@@ -121,34 +124,71 @@ bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* er
     return saveFileAtomically(path, planFileBytes(plan), error);
 }
 
-void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing)
+namespace {
+
+enum class PlanRead { Read, NotAPlan, Failed };
+
+// Takes up to 300 lines from `reader` into `read`, then, with `trailing`, the money section. With
+// `bounded` (a file nobody has measured) a long line or oversized first 300 lines make it no plan.
+// The lines are decoded one by one: CR and LF never occur inside a CP932 double-byte character
+// (trail bytes are 0x40 and up), so this gives the same text as decoding the whole file at once.
+PlanRead takeLines(LineReader& reader, std::vector<std::string>& read, std::vector<std::string>* trailing, bool bounded)
 {
-    // CR and LF never occur inside a CP932 double-byte character (trail bytes are 0x40 and up), and
-    // a replaced bad byte never turns into one, so the whole file is decoded at once and split after.
-    const std::string text = cp932ToUtf8(bytes);
-    size_t pos = 0;
-    size_t slot = 0;
-    const size_t wanted = lines.size() + (trailing ? MAX_TRAILING_LINES : 0);
-    while (pos < text.size() && slot < wanted) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line(text, pos, end - pos);
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++end;
-        pos = end + 1;
-        if (slot < lines.size()) {
-            lines[slot++] = std::move(line);
-            continue;
-        }
-        if (slot == lines.size() && line != MONEY_SECTION_HEADER)
+    std::string raw;
+    const size_t lineLimit = bounded ? MAX_LINE_BYTES : std::string::npos;
+    while (read.size() < static_cast<size_t>(PLAN_FILE_LINES)) {
+        switch (reader.next(raw, lineLimit)) {
+        case LineReader::Status::Line:
             break;
-        ++slot;
+        case LineReader::Status::End:
+            return PlanRead::Read;
+        case LineReader::Status::TooLong:
+            return PlanRead::NotAPlan;
+        case LineReader::Status::Failed:
+            return PlanRead::Failed;
+        }
+        if (bounded && reader.consumed() > MAX_PLAN_BYTES)
+            return PlanRead::NotAPlan;
+        read.push_back(cp932ToUtf8(raw));
+    }
+    if (!trailing)
+        return PlanRead::Read;
+
+    size_t sectionBytes = 0;
+    for (size_t taken = 0; taken < MAX_TRAILING_LINES; ++taken) {
+        const LineReader::Status status = reader.next(raw, MAX_LINE_BYTES);
+        if (status == LineReader::Status::Failed)
+            return PlanRead::Failed;
+        sectionBytes += raw.size();
+        if (status != LineReader::Status::Line || sectionBytes > MAX_TRAILING_BYTES)
+            break;
+        std::string line = cp932ToUtf8(raw);
+        if (taken == 0 && line != MONEY_SECTION_HEADER)
+            break;
         const bool last = line == MONEY_SECTION_END;
         trailing->push_back(std::move(line));
         if (last)
             break;
     }
+    return PlanRead::Read;
+}
+
+void putLines(std::vector<std::string>& read, FileLines& lines)
+{
+    for (size_t slot = 0; slot < read.size(); ++slot)
+        lines[slot] = std::move(read[slot]);
+}
+
+} // namespace
+
+const char* const NOT_A_PLAN_FILE = "ハルカゼのファイルではありません";
+
+void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing)
+{
+    LineReader reader(bytes);
+    std::vector<std::string> read;
+    takeLines(reader, read, trailing, false);
+    putLines(read, lines);
 }
 
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error)
@@ -158,14 +198,22 @@ bool FILE_IN(const std::string& path, FileLines& lines, std::string* error)
 
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing)
 {
-    std::string bytes;
-    const bool read = readWholeFile(path, bytes, error);
-    if (read) {
-        if (trailing)
-            trailing->clear();
-        splitPlanFileBytes(bytes, lines, trailing);
+    const FileDescriptor file(openRegularFileForReading(path, error));
+    if (!file.isOpen())
+        return false;
+    LineReader reader(file.get());
+    std::vector<std::string> read;
+    std::vector<std::string> section;
+    const PlanRead result = takeLines(reader, read, trailing ? &section : nullptr, true);
+    if (result != PlanRead::Read) {
+        if (error)
+            *error = result == PlanRead::NotAPlan ? NOT_A_PLAN_FILE : std::strerror(reader.errorCode());
+        return false;
     }
-    return read;
+    putLines(read, lines);
+    if (trailing)
+        *trailing = std::move(section);
+    return true;
 }
 
 void parsePlanFileLines(const FileLines& lines, FamilyPlan& plan)

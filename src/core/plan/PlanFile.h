@@ -38,10 +38,20 @@ std::string planFileBytes(const FamilyPlan& plan);
  */
 bool FILE_OUT_D(const std::string& path, const FamilyPlan& plan, std::string* error = nullptr);
 
+/** The reason given for a file that cannot be a plan (a line over MAX_LINE_BYTES, or too big). */
+extern const char* const NOT_A_PLAN_FILE; // "ハルカゼのファイルではありません"
+
+/** The 300 lines of a plan, their ends included, take at most this many bytes (a real plan ~3 KB). */
+constexpr size_t MAX_PLAN_BYTES = 1024 * 1024;
+
 /**
  * Reads the file at `path` into `lines` (at most 300 lines; CR LF, LF or CR end a line; bytes that
- * are not CP932 become U+FFFD). Returns false, leaving `lines` as it was, when the file does not
- * exist or cannot be read; `error` then says why.
+ * are not CP932 become U+FFFD; slots past the end of the file are left as they were). The file is
+ * read line by line and only as far as the lines used, so its size does not matter; anything but a
+ * regular file (a folder, a FIFO, a device) is refused at once without waiting. Returns false,
+ * leaving `lines` as it was, when the file does not exist, cannot be read, is no regular file
+ * (NOT_A_REGULAR_FILE), or has a line longer than MAX_LINE_BYTES or first 300 lines over
+ * MAX_PLAN_BYTES (NOT_A_PLAN_FILE); `error` then receives the reason.
  */
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error = nullptr);
 
@@ -50,15 +60,22 @@ inline constexpr std::string_view MONEY_SECTION_HEADER = "HARUKAZE_MONEY(1)";
 inline constexpr std::string_view MONEY_SECTION_END = "END_MONEY";
 /** At most this many lines after the 300 are read. */
 constexpr size_t MAX_TRAILING_LINES = 4096;
+/** ... and at most this many bytes of them (without their ends); a line over MAX_LINE_BYTES ends the section. */
+constexpr size_t MAX_TRAILING_BYTES = 1024 * 1024;
 
 /**
  * FILE_IN that also returns the money section: when line 301 is MONEY_SECTION_HEADER, `trailing`
- * receives lines 301 .. the first MONEY_SECTION_END line (included), at most MAX_TRAILING_LINES;
- * otherwise it is left empty. Readers of the 300-line format never see these lines.
+ * receives lines 301 .. the first MONEY_SECTION_END line (included), at most MAX_TRAILING_LINES
+ * lines and MAX_TRAILING_BYTES bytes; otherwise it is left empty. Readers of the 300-line format
+ * never see these lines.
  */
 bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing);
 
-/** Splits file bytes into `lines` as FILE_IN does (slots past the end of the file are left as they were). */
+/**
+ * Splits file bytes into `lines` as FILE_IN does (slots past the end of the file are left as they
+ * were; lines found are appended to `trailing`), without FILE_IN's limits on the first 300 lines:
+ * the bytes are in memory already.
+ */
 void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing = nullptr);
 
 /**

@@ -2,10 +2,9 @@
 #include "core/table/LifeExpectancy.h"
 
 #include "core/plan/Cp932.h"
+#include "core/plan/FileDescriptor.h"
+#include "core/plan/LineReader.h"
 #include "core/plan/NumberText.h"
-
-#include <cstdio>
-#include <sys/stat.h>
 
 namespace harukaze {
 
@@ -17,64 +16,21 @@ namespace {
 constexpr int16_t UNBORN_MALE_AGE_AT_DEATH = 77;
 constexpr int16_t UNBORN_FEMALE_AGE_AT_DEATH = 84;
 
-// The data files are tiny, but they are opened once per member and build; a small block buffer
-// keeps that cheap without holding anything between calls.
-class ByteReader
+// The data files hold one short line per age (121 lines, under 2 KB); a file that runs past this
+// many bytes before the wanted line is no data file, and reading it through would only cost time.
+constexpr size_t MAX_DATA_FILE_BYTES = 1024 * 1024;
+
+// Line `index` (0-based) of the file, or false when the file ends (or stops being a data file)
+// before it.
+bool readLine(int fd, int index, std::string& line)
 {
-public:
-    explicit ByteReader(std::FILE* file)
-        : m_file(file)
-    {
+    // The files are opened once per member and build: a small block keeps that cheap.
+    LineReader reader(fd, 4096);
+    for (int current = 0; current <= index; ++current) {
+        if (reader.next(line) != LineReader::Status::Line || reader.consumed() > MAX_DATA_FILE_BYTES)
+            return false;
     }
-
-    int next()
-    {
-        if (m_pos == m_len) {
-            m_len = std::fread(m_buffer, 1, sizeof(m_buffer), m_file);
-            m_pos = 0;
-            if (m_len == 0)
-                return EOF;
-        }
-        return static_cast<unsigned char>(m_buffer[m_pos++]);
-    }
-
-    int peek()
-    {
-        const int c = next();
-        if (c != EOF)
-            --m_pos;
-        return c;
-    }
-
-private:
-    std::FILE* m_file;
-    char m_buffer[4096];
-    size_t m_pos = 0;
-    size_t m_len = 0;
-};
-
-// Line `index` (0-based) of the file; a line ends at CR LF, LF or a lone CR. False when the file
-// ends before that line starts.
-bool readLine(std::FILE* file, int index, std::string& line)
-{
-    ByteReader reader(file);
-    int current = 0;
-    bool lineHasBytes = false;
-    for (int c = reader.next(); c != EOF; c = reader.next()) {
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && reader.peek() == '\n')
-                reader.next();
-            if (current == index)
-                return true;
-            ++current;
-            lineHasBytes = false;
-            continue;
-        }
-        lineHasBytes = true;
-        if (current == index)
-            line.push_back(static_cast<char>(c));
-    }
-    return current == index && lineHasBytes;
+    return true;
 }
 
 // The text from the fourth character on; characters are counted after decoding, so a double-byte
@@ -96,17 +52,10 @@ std::string_view fromFourthCharacter(std::string_view utf8)
 
 void YOMEI_READ(const std::string& appDir, const std::string& fileName, int a0, bool notYetBornConstants, int16_t& L)
 {
-    const std::string path = appDir + fileName;
-    // Only a regular file counts: a folder of that name is no data file, and opening a pipe
-    // would hang the build.
-    struct stat info
-    {
-    };
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return;
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    // Opened first and checked on the open descriptor: a folder, a FIFO or a device of that name
+    // is no data file and is never waited on, even if it replaced the file a moment ago.
+    const FileDescriptor file(openRegularFileForReading(appDir + fileName));
+    if (!file.isOpen())
         return;
 
     if (a0 < 0) {
@@ -116,14 +65,11 @@ void YOMEI_READ(const std::string& appDir, const std::string& fileName, int a0, 
             else if (fileName == FEMALE_LIFE_FILE)
                 L = UNBORN_FEMALE_AGE_AT_DEATH;
         }
-        std::fclose(file);
         return;
     }
 
     std::string line;
-    const bool found = readLine(file, a0, line);
-    std::fclose(file);
-    if (!found)
+    if (!readLine(file.get(), a0, line))
         return;
     const std::string text = cp932ToUtf8(line);
     if (const std::optional<int16_t> value = wholeTextToInt16(fromFourthCharacter(text)))

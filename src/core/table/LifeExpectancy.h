@@ -14,12 +14,15 @@ extern const char* const FEMALE_LIFE_FILE; // "女余命.dat"
 /**
  * Reads the expected age at death for a member of current age `a0` from the data file `fileName`
  * in the folder `appDir` (which ends in "/"), as the table builders do:
- *  - no file at that path: L is left unchanged;
+ *  - no regular file at that path (none, or a folder, a FIFO, a device, which are never waited
+ *    on): L is left unchanged;
  *  - a0 < 0 and `notYetBornConstants`: L = 77 for the men's file, 84 for the women's, no line read;
  *  - otherwise line a0 + 1 is read (the file is opened and read from its start every call) and L
  *    becomes the whole-number value of its text from the fourth character on.
- * A file that cannot be opened, is too short, holds no number on that line, or a0 < 0 without the
- * constants, leaves L unchanged. The busy pointer is shown while the file is read.
+ * The file is read line by line up to the line wanted and no further. A file that cannot be opened,
+ * is too short, holds no number on that line, has a line longer than MAX_LINE_BYTES or more than
+ * 1 MiB before the line wanted, or a0 < 0 without the constants, leaves L unchanged. The busy
+ * pointer is shown while the file is read.
  */
 void YOMEI_READ(const std::string& appDir, const std::string& fileName, int a0, bool notYetBornConstants, int16_t& L);
 

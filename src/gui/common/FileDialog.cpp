@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/FileDialog.h"
 
+#include "gui/common/NameOnlyIconProvider.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -36,7 +38,12 @@ QString run(QWidget* parent,
             return {};
         return mode == QFileDialog::AcceptSave ? FileDialog::withDefaultSuffix(*next, defaultSuffix) : *next;
     }
+    // Qt's own dialog, told to describe files by their names only: the type column and the icons
+    // would otherwise read each file's first bytes, which hangs on a FIFO or in /proc.
+    NameOnlyIconProvider iconProvider;
     QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&iconProvider);
     // Qt's own dialog (used where the desktop offers none) opens small and cuts the date column
     // short; it gets more room, and the size, type and date columns fit what they show.
     dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 520)));
