@@ -152,6 +152,7 @@ private slots:
     void testOpenPlanFileOverAnUnsavedTable();
     void testBusyPointerNests();
     void testPrintAndExportServeTheShownTable();
+    void testWriteProtectedPlanIsNotReplaced();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -296,7 +297,10 @@ void TestDocumentCommands::testOpenMissingFile()
         FileDialog::setNextFileName(target);
         main->action(Command::Open)->trigger();
         QCOMPARE(MessageBox::count(), 1);
-        QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを開けませんでした。\n") + target);
+        // The mended text and the path, then the system's reason on a line of its own.
+        QVERIFY2(MessageBox::lastText().startsWith(
+                     QStringLiteral("ファイルを開けませんでした。\n") + target + QLatin1Char('\n')),
+            qPrintable(MessageBox::lastText()));
         QCOMPARE(MessageBox::lastButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(!main->tableWindow());
         QCOMPARE(main->mdiArea()->subWindowList().size(), 0);
@@ -443,7 +447,10 @@ void TestDocumentCommands::testSaveFailureLosesNothing()
         FileDialog::setNextFileName(target);
         main->action(Command::Save)->trigger();
         QCOMPARE(MessageBox::count(), 1);
-        QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + target);
+        // The mended text and the path, then the system's reason on a line of its own.
+        QVERIFY2(MessageBox::lastText().startsWith(
+                     QStringLiteral("ファイルを保存できませんでした。\n") + target + QLatin1Char('\n')),
+            qPrintable(MessageBox::lastText()));
         QCOMPARE(globalState().SAVED, int16_t(0));
         QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ - [新規作成]"));
         QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
@@ -537,7 +544,10 @@ void TestDocumentCommands::testCsvFailureLosesNothing()
     MessageBox::setNextAnswer(QMessageBox::Ok);
     FileDialog::setNextFileName(target);
     main->action(Command::Csv)->trigger();
-    QCOMPARE(MessageBox::lastText(), QStringLiteral("ファイルを保存できませんでした。\n") + target);
+    // The mended text and the path, then the system's reason on a line of its own.
+    QVERIFY2(MessageBox::lastText().startsWith(
+                 QStringLiteral("ファイルを保存できませんでした。\n") + target + QLatin1Char('\n')),
+        qPrintable(MessageBox::lastText()));
     QVERIFY(!QFile::exists(target));
     QVERIFY(main->tableWindow());
     QVERIFY(!QApplication::overrideCursor());
@@ -884,6 +894,28 @@ void TestDocumentCommands::testPrintAndExportServeTheShownTable()
     main->action(Command::Xlsx)->trigger();
     QVERIFY(GuiTest::readFile(xlsx).startsWith("PK"));
     QCOMPARE(MessageBox::count(), 0);
+}
+
+void TestDocumentCommands::testWriteProtectedPlanIsNotReplaced()
+{
+    auto main = startMain();
+    writeFamily(globalPlan());
+    const QString target = path(QStringLiteral("protected.HRZ"));
+    QVERIFY(FILE_OUT_D(target.toStdString(), FamilyPlan()));
+    const QByteArray before = GuiTest::readFile(target);
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    TableWindow* window = main->openTableWindow(TableKind::Form100);
+
+    FileDialog::setNextFileName(target);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    main->action(Command::Save)->trigger();
+    QVERIFY2(MessageBox::lastText().startsWith(
+                 QStringLiteral("ファイルを保存できませんでした。\n") + target + QLatin1Char('\n')),
+        qPrintable(MessageBox::lastText()));
+    QCOMPARE(GuiTest::readFile(target), before);
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 QTEST_MAIN(TestDocumentCommands)

@@ -241,20 +241,19 @@ int writeDocument(const Options& options, OutputForm form, const TableModel& mod
     }
     const QString planPath = options.demo ? QString() : QString::fromLocal8Bit(options.planPath.c_str());
     const PrintableTable table = printableLifeCycleTable(model, planPath, QDate::currentDate());
-    const QString outPath = QString::fromLocal8Bit(options.outPath.c_str());
     QString error;
-    if (options.outPath == "-") {
-        const QByteArray bytes = form == OutputForm::Pdf ? tablePdf(table) : workbookOf(table).bytes(&error);
-        if (bytes.isEmpty()) {
-            std::fprintf(stderr, "harukaze-csv: cannot make the document %s\n", error.toLocal8Bit().constData());
-            return EXIT_FAILED;
-        }
-        return writeToStandardOutput(bytes.toStdString()) ? EXIT_OK : EXIT_FAILED;
+    const QByteArray bytes = form == OutputForm::Pdf ? tablePdf(table) : workbookOf(table).bytes(&error);
+    if (bytes.isEmpty()) {
+        std::fprintf(stderr, "harukaze-csv: cannot make the document %s\n", error.toLocal8Bit().constData());
+        return EXIT_FAILED;
     }
-    const bool saved
-        = form == OutputForm::Pdf ? saveTablePdf(outPath, table, &error) : workbookOf(table).save(outPath, &error);
-    if (!saved) {
-        std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.toLocal8Bit().constData());
+    if (options.outPath == "-")
+        return writeToStandardOutput(bytes.toStdString()) ? EXIT_OK : EXIT_FAILED;
+    // As the CSV: a pipe or a device takes the document as a stream, a file is replaced whole.
+    std::string reason;
+    if (!saveFileOrStream(
+            options.outPath, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &reason)) {
+        std::fprintf(stderr, "harukaze-csv: cannot write %s: %s\n", options.outPath.c_str(), reason.c_str());
         return EXIT_FAILED;
     }
     return EXIT_OK;

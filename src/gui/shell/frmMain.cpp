@@ -2,6 +2,7 @@
 #include "gui/shell/frmMain.h"
 
 #include "gui/common/FileDialog.h"
+#include "gui/common/FileMessages.h"
 #include "gui/common/FontDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
@@ -37,16 +38,6 @@ namespace {
 
 const QString s_mainCaption = QStringLiteral("ハルカゼ");
 const QString s_tableCaption = QStringLiteral("ライフサイクル表 - ");
-
-QString saveFailedText(const QString& path)
-{
-    return QStringLiteral("ファイルを保存できませんでした。") + QLatin1Char('\n') + path;
-}
-
-QString openFailedText(const QString& path)
-{
-    return QStringLiteral("ファイルを開けませんでした。") + QLatin1Char('\n') + path;
-}
 
 double screenDpi(const QWidget* widget)
 {
@@ -574,7 +565,7 @@ bool frmMain::openPlanFile(const QString& path)
     std::string error;
     if (!session.open(path, &error)) {
         // Nothing to show: a missing or unreadable file opens no table and leaves the plan reset.
-        MessageBox::warning(this, openFailedText(path));
+        MessageBox::warning(this, openFailedText(path, error));
         m_recent->remove(path);
         return false;
     }
@@ -628,7 +619,7 @@ void frmMain::saveCommand()
     PlanSession& session = PlanSession::instance();
     std::string error;
     if (!session.save(path, &error)) {
-        MessageBox::warning(this, saveFailedText(path));
+        MessageBox::warning(this, saveFailedText(path, error));
         return;
     }
     m_recent->add(path);
@@ -654,7 +645,7 @@ void frmMain::csvCommand()
     }
     std::string error;
     if (!PlanSession::instance().exportCsv(path, rows, cols, &error))
-        MessageBox::warning(this, saveFailedText(path));
+        MessageBox::warning(this, saveFailedText(path, error));
 }
 
 void frmMain::changeSettingsCommand()

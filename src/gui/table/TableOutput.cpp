@@ -6,6 +6,7 @@
 #include "export/XlsxWorkbook.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
+#include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
 #include "gui/table/LifeCycleGrid.h"
 
@@ -73,9 +74,9 @@ TableOutput::TableOutput(PrintableTable table)
 {
 }
 
-QString TableOutput::saveFailedText(const QString& path)
+QString TableOutput::saveFailedText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("ファイルを保存できませんでした。") + QLatin1Char('\n') + path;
+    return harukaze::saveFailedText(path, reason.toStdString());
 }
 
 QString TableOutput::printFailedText()
@@ -142,12 +143,13 @@ bool TableOutput::savePdf(QWidget* parent)
     if (path.isEmpty())
         return false;
     bool saved = false;
+    QString reason;
     {
         BusyPointer busy;
-        saved = saveTablePdf(path, m_table);
+        saved = saveTablePdf(path, m_table, &reason);
     }
     if (!saved)
-        MessageBox::warning(parent, saveFailedText(path));
+        MessageBox::warning(parent, saveFailedText(path, reason));
     return saved;
 }
 
@@ -158,12 +160,13 @@ bool TableOutput::saveXlsx(QWidget* parent)
     if (path.isEmpty())
         return false;
     bool saved = false;
+    QString reason;
     {
         BusyPointer busy;
-        saved = workbookOf(m_table).save(path);
+        saved = workbookOf(m_table).save(path, &reason);
     }
     if (!saved)
-        MessageBox::warning(parent, saveFailedText(path));
+        MessageBox::warning(parent, saveFailedText(path, reason));
     return saved;
 }
 

@@ -48,7 +48,7 @@ public:
     bool saveXlsx(QWidget* parent);
 
     /** The message after a failed save: "ファイルを保存できませんでした。" and the path on a line of its own. */
-    static QString saveFailedText(const QString& path);
+    static QString saveFailedText(const QString& path, const QString& reason = QString());
     /** The message after a failed print. */
     static QString printFailedText();
 
