@@ -8,12 +8,10 @@
 
 namespace harukaze {
 
-namespace {
-
 // Ordinary cells are written exactly as they stand so that tables without such characters stay
 // byte-identical to what spreadsheets have always been given; only a cell that would otherwise
 // break the row apart is quoted.
-void appendField(std::string& line, const std::string& text)
+void appendCsvField(std::string& line, const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         line += text;
@@ -28,8 +26,6 @@ void appendField(std::string& line, const std::string& text)
     line += '"';
 }
 
-} // namespace
-
 std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols)
 {
     rows = std::clamp(rows, 0, TBL_ROWS);
@@ -42,7 +38,7 @@ std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols)
         for (int col = 0; col < cols; ++col) {
             if (col > 0)
                 text += ',';
-            appendField(text, tbl[static_cast<size_t>(col)][static_cast<size_t>(row)]);
+            appendCsvField(text, tbl[static_cast<size_t>(col)][static_cast<size_t>(row)]);
         }
         text += "\r\n";
     }
