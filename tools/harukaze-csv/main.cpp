@@ -2,10 +2,14 @@
 // harukaze-csv: writes the life cycle table of a plan file (or of the opening demo's sample
 // family) as CSV, without the desktop. The plan is read as the Open command reads it and the
 // table is built as the table window builds it, so the file equals the desktop's CSV export.
+// With --cashflow it writes the plan's cash-flow table (キャッシュフロー表) instead.
 
+#include "core/money/CashFlow.h"
+#include "core/money/MoneySection.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
+#include "core/plan/SaveFile.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
@@ -26,9 +30,13 @@ constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 
-const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+const char* const USAGE = "usage: harukaze-csv [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+                          "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends).\n"
                          "\n"
+                         "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
+                         "                  household money settings instead (their defaults when the\n"
+                         "                  plan has none)\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
                          "  OUT.CSV         the file to write; - writes to standard output\n"
@@ -45,6 +53,7 @@ struct Options
     std::optional<int> year;
     std::optional<std::string> dataDir;
     bool demo = false;
+    bool cashFlow = false;
     std::string planPath;
     std::string outPath;
 };
@@ -102,6 +111,8 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             return EXIT_OK;
         } else if (arg == "--demo") {
             options.demo = true;
+        } else if (arg == "--cashflow") {
+            options.cashFlow = true;
         } else if (arg == "--year" || arg.rfind("--year=", 0) == 0) {
             std::string value;
             if (arg == "--year") {
@@ -161,12 +172,14 @@ int main(int argc, char** argv)
         writeSampleFamily(plan);
     } else {
         auto lines = std::make_unique<FileLines>();
+        std::vector<std::string> trailing;
         std::string error;
-        if (!FILE_IN(options.planPath, *lines, &error)) {
+        if (!FILE_IN(options.planPath, *lines, &error, &trailing)) {
             std::fprintf(stderr, "harukaze-csv: cannot read the plan file %s\n", error.c_str());
             return EXIT_FAILED;
         }
         parsePlanFileLines(*lines, plan);
+        parseMoneySection(trailing, plan);
     }
 
     TableContext context;
@@ -175,13 +188,17 @@ int main(int argc, char** argv)
     if (context.appDir.back() != '/')
         context.appDir += '/';
 
-    // A fresh TBL, filled as a table window fills it.
-    auto tbl = std::make_unique<TextMatrix>();
-    const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
-    const int columns = model.columnCount();
+    std::string bytes;
+    if (options.cashFlow) {
+        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+    } else {
+        // A fresh TBL, filled as a table window fills it.
+        auto tbl = std::make_unique<TextMatrix>();
+        const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
+        bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
+    }
 
     if (options.outPath == "-") {
-        const std::string bytes = tableCsvBytes(*tbl, TABLE_ROWS, columns);
         const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
         if (!written || std::fflush(stdout) != 0) {
             std::fprintf(stderr, "harukaze-csv: cannot write to standard output\n");
@@ -191,7 +208,7 @@ int main(int argc, char** argv)
     }
 
     std::string error;
-    if (!FILE_OUT(options.outPath, *tbl, TABLE_ROWS, columns, &error)) {
+    if (!saveFileAtomically(options.outPath, bytes, &error)) {
         std::fprintf(stderr, "harukaze-csv: cannot write %s\n", error.c_str());
         return EXIT_FAILED;
     }
