@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+    # Qt Charts; Debian's package does not pull in the OpenGL development files its CMake files need.
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     "$@"
