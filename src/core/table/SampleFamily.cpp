@@ -93,7 +93,7 @@ MoneySettings sampleMoneySettings()
 {
     // Amounts in tenths of 万円, rates in tenths of a percent.
     MoneySettings money;
-    money.savingsStart = 12000; // 1,200万円
+    money.savingsStart = 18000; // 1,800万円
     money.investRate = 5; // 0.5%
     money.husbandIncome = 0; // retired at 60 before the table starts
     money.husbandReemployIncome = 2800; // 280万円 a year until 65
@@ -103,19 +103,19 @@ MoneySettings sampleMoneySettings()
     money.wifeSeverance = 8000; // 800万円
     money.wifeReemployIncome = 1600;
     money.wifeReemployEndAge = 65;
-    money.husbandPension = 1900; // 190万円 a year from 65
+    money.husbandPension = 2000; // 200万円 a year from 65
     money.husbandPensionAge = 65;
     money.wifePension = 1100; // 110万円 a year from 65
     money.wifePensionAge = 65;
     money.pensionRate = 0;
-    money.living = 3000; // 300万円
+    money.living = 2700; // 270万円
     money.livingRate = 10;
     money.housing = 1200; // loan repayments of 120万円 a year until 2032
     money.housingRate = 0;
     money.housingEndYear = 2032;
     money.insurance = 240;
     money.insuranceEndYear = 2034;
-    money.other = 600;
+    money.other = 400;
     money.otherRate = 10;
     money.expenses[0] = MoneyEntry { 2029, 2500, "車の買い替え" };
     return money;
