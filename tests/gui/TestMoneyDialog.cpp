@@ -4,6 +4,8 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/MessageBox.h"
 #include "support/GuiTestSupport.h"
@@ -345,6 +347,27 @@ private slots:
         click(&dialog, "okButton");
         QCOMPARE(presentEntries(dialog.settings().incomes).size(), size_t(50));
         QCOMPARE(presentEntries(dialog.settings().expenses).size(), size_t(2));
+    }
+
+    void testHelpShowsTheMoneyTopic()
+    {
+        Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        click(&dialog, "helpButton");
+        HelpViewer* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* viewer = qobject_cast<HelpViewer*>(w); viewer && viewer->isVisible())
+                shown = viewer;
+        }
+        QVERIFY(shown);
+        QCOMPARE(shown->currentAnchor(), QStringLiteral("topic-13"));
+        bool titled = false;
+        for (const HelpViewer::Topic& topic : shown->topics())
+            titled = titled || (topic.number == 13 && topic.title == QStringLiteral("キャッシュフロー表と家計設定"));
+        QVERIFY(titled);
+        Help::close();
+        Help::setHelpFile(QString());
     }
 
 private:
