@@ -397,3 +397,19 @@ TEST(TestMoneySection, resetAndComparisonCoverTheMoney)
     REC_CLEAR(b);
     EXPECT_FALSE(b.money);
 }
+
+TEST(TestMoneySection, aDeletedChildTakesItsChoicesAlong)
+{
+    MoneySettings money;
+    money.children[0].university = UniversityChoice::National;
+    money.children[1].university = UniversityChoice::PrivateMedical;
+    money.children[9].kindergarten = SchoolChoice::Private;
+    removeChildEducation(money, 1);
+    EXPECT_EQ(money.children[0].university, UniversityChoice::PrivateMedical);
+    EXPECT_EQ(money.children[8].kindergarten, SchoolChoice::Private);
+    EXPECT_EQ(money.children[9], ChildEducation {});
+    const MoneySettings before = money;
+    removeChildEducation(money, 0);
+    removeChildEducation(money, 11);
+    EXPECT_EQ(money, before);
+}

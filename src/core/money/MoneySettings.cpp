@@ -160,6 +160,16 @@ std::optional<UniversityChoice> universityChoiceFromWord(const std::string& word
     return std::nullopt;
 }
 
+void removeChildEducation(MoneySettings& settings, int child)
+{
+    const int count = static_cast<int>(settings.children.size());
+    if (child < 1 || child > count)
+        return;
+    for (int c = child; c < count; ++c)
+        settings.children[static_cast<size_t>(c - 1)] = settings.children[static_cast<size_t>(c)];
+    settings.children.back() = ChildEducation {};
+}
+
 std::vector<MoneyEntry> presentEntries(const std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES>& entries)
 {
     std::vector<MoneyEntry> present;

@@ -136,6 +136,13 @@ const char* universityChoiceWord(UniversityChoice choice);
 std::optional<SchoolChoice> schoolChoiceFromWord(const std::string& word);
 std::optional<UniversityChoice> universityChoiceFromWord(const std::string& word);
 
+/**
+ * Takes child `child` (1..10) out of the children's choices when the child is deleted from the plan:
+ * the children after it move one place forward with their choices, and the last place gets the
+ * default choices. A number outside 1..10 changes nothing.
+ */
+void removeChildEducation(MoneySettings& settings, int child);
+
 /** The present entries of a list, in index order. */
 std::vector<MoneyEntry> presentEntries(const std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES>& entries);
 
