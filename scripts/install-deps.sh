@@ -7,6 +7,8 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins libqt6printsupport6
     libxlsxwriter-dev poppler-utils unzip
+    # Qt Charts; Debian's package does not pull in the OpenGL development files its CMake files need.
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl

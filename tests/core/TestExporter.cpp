@@ -2,6 +2,9 @@
 // Runs the built harukaze-csv as a user would and compares its files with golden CSVs.
 #include "TableTestSupport.h"
 
+#include "core/plan/PlanFile.h"
+#include "core/table/SampleFamily.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -27,6 +30,7 @@ namespace {
 
 const std::string BIN_DIR = std::string(HARUKAZE_BIN_DIR) + "/";
 const std::string CASES_DIR = std::string(HARUKAZE_TEST_DATA_DIR) + "/table/";
+const std::string CASH_FLOW_CASES_DIR = std::string(HARUKAZE_TEST_DATA_DIR) + "/cashflow/";
 
 struct ProgramRun
 {
@@ -371,4 +375,57 @@ TEST(TestExporter, refusedOutputsAndInputsSayWhy)
     }
     EXPECT_EQ(readFile(scratch.path() + "locked.csv"), "old");
     EXPECT_FALSE(exists(scratch.path() + "out.csv"));
+}
+
+// Each folder under data/cashflow holds options (year, data folder), plan.HRZ and expected.csv,
+// the latter written by make_expected.py there on its own.
+class TestCashFlowExport : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(TestCashFlowExport, goldenCashFlowTable)
+{
+    const std::string dir = CASH_FLOW_CASES_DIR + GetParam() + "/";
+    std::map<std::string, std::string> options = readOptions(dir + "options");
+    ASSERT_FALSE(options["year"].empty());
+    TempDir scratch;
+    const std::string dataDir = options["data"] == "none" ? scratch.path() + "no-such-folder" : BIN_DIR;
+    const std::string out = scratch.path() + "cashflow.csv";
+    const ProgramRun run
+        = runCsv({ "--cashflow", "--year", options["year"], "--data-dir", dataDir, dir + "plan.HRZ", out }, scratch);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    expectSameLines(readFile(dir + "expected.csv"), readFile(out), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+    TestCashFlowExport,
+    testing::Values("family-2026", "hostile-section-2031", "no-money-2020"),
+    [](const testing::TestParamInfo<std::string>& info) {
+        std::string name = info.param;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST(TestExporter, cashFlowOfTheDemoIsThatOfItsSavedPlan)
+{
+    TempDir scratch;
+    FamilyPlan sample;
+    writeSampleFamily(sample);
+    ASSERT_TRUE(sample.money);
+    ASSERT_TRUE(FILE_OUT_D(scratch.path() + "sample.HRZ", sample));
+    const ProgramRun demo = runCsv({ "--cashflow", "--year", "2026", "--demo", "-" }, scratch);
+    const ProgramRun plan = runCsv({ "--cashflow", "--year", "2026", scratch.path() + "sample.HRZ", "-" }, scratch);
+    ASSERT_EQ(demo.status, 0) << demo.err;
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    EXPECT_EQ(plan.out, demo.out);
+    const std::vector<std::string> lines = splitCrLf(demo.out);
+    ASSERT_EQ(lines.size(), 3u + 8u + 1u + 16u);
+    EXPECT_EQ(cp932ToUtf8(lines[11]).rfind("家族のイベント,,", 0), 0u);
+    // The sample's car in 2029 shows in its expense row, in 万円.
+    EXPECT_EQ(cp932ToUtf8(lines[24]).rfind("一時的支出,,0,0,0,250,0,", 0), 0u) << cp932ToUtf8(lines[24]);
+
+    // Without --cashflow the same plan file still gives the life cycle table, unchanged.
+    const ProgramRun table = runCsv({ "--year", "2026", scratch.path() + "sample.HRZ", "-" }, scratch);
+    EXPECT_EQ(table.out, readFile(CASES_DIR + "demo-2026/expected.csv"));
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary plan file bytes are read as the Open command reads them, the life
 // cycle table is built as a table window builds it (with the generated data files and without
-// any), and the table is written as CSV. The plan read is written and read back (it must come
-// back the same), the bytes are read again from a file in memory (memfd) as FILE_IN reads them,
-// through blocks of every small size and with a line stretched past the 64 KiB bound, and they are
-// read as a life-expectancy data file. A crash, a sanitizer report or a broken invariant is a
-// finding.
+// any), and the table is written as CSV; the money section after line 300 is read, written back
+// and turned into the cash-flow table. The plan read is written and read back (it must come back
+// the same), the bytes are read again from a file in memory (memfd) as FILE_IN reads them, through
+// blocks of every small size and with a line stretched past the 64 KiB bound, and they are read as
+// a life-expectancy data file. A crash, a sanitizer report or a broken invariant is a finding.
 
+#include "core/money/CashFlow.h"
+#include "core/money/MoneySection.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/FileDescriptor.h"
@@ -130,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     auto lines = std::make_unique<FileLines>();
-    splitPlanFileBytes(bytes, *lines);
+    std::vector<std::string> trailing;
+    splitPlanFileBytes(bytes, *lines, &trailing);
     FamilyPlan plan;
     REC_CLEAR(plan);
     parsePlanFileLines(*lines, plan);
@@ -149,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         checkFileIn(stretched);
         checkBlocks(stretched, 4093 + size % 7);
     }
+    parseMoneySection(trailing, plan);
 
     // A table window's build with the data files beside the program.
     TableContext context;
@@ -195,5 +199,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     context.appDir = "/nonexistent-harukaze-data/";
     const TableModel other = buildLifeCycleTable(plan, context, nullptr);
     check(other.columnCount() == columns);
+
+    // The money section reads back to what was written (a byte that is no CP932 was read as U+FFFD
+    // and is written as "?"), and every plan has a cash-flow table.
+    if (plan.money) {
+        const std::string written = planFileBytes(plan);
+        auto reread = std::make_unique<FileLines>();
+        std::vector<std::string> section;
+        splitPlanFileBytes(written, *reread, &section);
+        FamilyPlan again;
+        parsePlanFileLines(*reread, again);
+        parseMoneySection(section, again);
+        check(again.money.has_value());
+        check(planFileBytes(again) == written);
+    }
+    const CashFlowTable cashFlow = buildCashFlowTable(plan, context);
+    check(cashFlow.rows.size() == static_cast<size_t>(3 + memberCount(plan) + 1 + MONEY_ROWS));
+    check(!cashFlowCsvBytes(cashFlow).empty());
     return 0;
 }

@@ -3,8 +3,11 @@
 // family) as CSV, PDF or Excel workbook, without the desktop. The plan is read as the Open command
 // reads it and the table is built as the table window builds it, so the file equals the desktop's
 // CSV export, PDF and workbook. With --attention it writes the table's attention markers instead,
-// one line per marker.
+// one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表).
 
+#include "core/money/CashFlow.h"
+#include "core/money/EducationCosts.h"
+#include "core/money/MoneySection.h"
 #include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
@@ -43,12 +46,16 @@ constexpr int EXIT_USAGE = 2;
 
 const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
-      "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+      "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
                          "  --attention     write the table's attention markers instead: the header\n"
                          "                  西暦,注意,対象 and one line per marker, years ascending\n"
+                         "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
+                         "                  household money settings instead (their defaults when the\n"
+                         "                  plan has none)\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
                          "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
@@ -74,6 +81,7 @@ struct Options
     std::optional<std::string> dataDir;
     bool demo = false;
     bool attention = false;
+    bool cashFlow = false;
     std::string planPath;
     std::string outPath;
 };
@@ -133,6 +141,8 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             options.demo = true;
         } else if (arg == "--attention") {
             options.attention = true;
+        } else if (arg == "--cashflow") {
+            options.cashFlow = true;
         } else if (arg == "--pdf" || arg == "--xlsx") {
             const OutputForm form = arg == "--pdf" ? OutputForm::Pdf : OutputForm::Xlsx;
             if (options.form && *options.form != form)
@@ -167,6 +177,11 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         }
     }
 
+    if (options.attention && options.cashFlow)
+        return usageError("--attention and --cashflow exclude each other");
+    if ((options.attention || options.cashFlow) && options.form)
+        return usageError("--attention and --cashflow write CSV only");
+
     const size_t wanted = options.demo ? 1 : 2;
     if (positional.size() != wanted) {
         if (positional.size() < wanted)
@@ -198,6 +213,9 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 // An option names the form; without one, the output file's extension does.
 OutputForm outputForm(const Options& options)
 {
+    // The attention markers and the cash-flow table are CSV files whatever OUT is called.
+    if (options.attention || options.cashFlow)
+        return OutputForm::Csv;
     if (options.form)
         return *options.form;
     if (endsWithNoCase(options.outPath, ".pdf"))
@@ -289,13 +307,15 @@ int main(int argc, char** argv)
         writeSampleFamily(plan);
     } else {
         auto lines = std::make_unique<FileLines>();
+        std::vector<std::string> trailing;
         std::string error;
-        if (!FILE_IN(options.planPath, *lines, &error)) {
+        if (!FILE_IN(options.planPath, *lines, &error, &trailing)) {
             std::fprintf(
                 stderr, "harukaze-csv: cannot read the plan file %s: %s\n", options.planPath.c_str(), error.c_str());
             return EXIT_FAILED;
         }
         parsePlanFileLines(*lines, plan);
+        parseMoneySection(trailing, plan);
     }
 
     TableContext context;
@@ -308,13 +328,16 @@ int main(int argc, char** argv)
     auto tbl = std::make_unique<TextMatrix>();
     const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
 
-    // The university lengths without money settings: four years for every child.
-    const UniversityYears universityYears = defaultUniversityYears();
-    const std::string bytes = options.attention ? attentionCsvBytes(findAttentionMarkers(plan, model, universityYears))
-                                                : tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
+    std::string bytes;
+    if (options.attention)
+        bytes = attentionCsvBytes(findAttentionMarkers(plan, model, universityYearsOf(plan)));
+    else if (options.cashFlow)
+        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+    else
+        bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 
 #ifdef HARUKAZE_WITH_EXPORT
-    if (form != OutputForm::Csv && !options.attention)
+    if (form != OutputForm::Csv)
         return writeDocument(options, form, model, argv[0]);
 #endif
 

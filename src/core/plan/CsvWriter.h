@@ -8,6 +8,12 @@
 namespace harukaze {
 
 /**
+ * Appends one CSV field to `line` (UTF-8): as it stands, or, when it holds a comma, a double quote,
+ * CR or LF, in double quotes with inner quotes doubled. Every CSV the program writes quotes this way.
+ */
+void appendCsvField(std::string& line, const std::string& text);
+
+/**
  * CSV export of the table text matrix: one CP932 line per row 0..rows-1, the texts of columns
  * 0..cols-1 joined by ",", each line ended by CR LF. A text holding a comma, a double quote, CR or LF
  * is written in double quotes with inner quotes doubled; every other text is written as it stands.

@@ -165,7 +165,7 @@ bool operator==(const FamilyPlan& a, const FamilyPlan& b)
         }
     }
     return a.ST3_RECORDED == b.ST3_RECORDED && a.ST3_COUNT == b.ST3_COUNT && a.ST3_MTX1 == b.ST3_MTX1
-        && a.ST3_MTX2 == b.ST3_MTX2;
+        && a.ST3_MTX2 == b.ST3_MTX2 && a.money == b.money;
 }
 
 } // namespace harukaze

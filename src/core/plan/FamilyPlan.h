@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/money/MoneySettings.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace harukaze {
@@ -158,6 +161,13 @@ struct FamilyPlan
     int16_t ST5_MOTHER_LIFE_CUSTOM = 0;
     int16_t ST5_MOTHER_LIFE_STAT = 0;
 
+    /**
+     * The household's money settings (家計設定), kept after line 300 of the plan file. Empty until
+     * the 家計設定 dialog stores them or a plan file brings them; the cash-flow table then uses the
+     * defaults.
+     */
+    std::optional<MoneySettings> money;
+
     /** ST1 field by slot number 1..12. */
     int16_t& st1(int slot);
     int16_t st1(int slot) const;
@@ -181,7 +191,10 @@ struct FamilyPlan
     int plannedChildren() const;
 };
 
-/** Resets every field of ST1..ST5 to 0, every ST3_MTX1 element to 0 and every ST3_MTX2 element to "". */
+/**
+ * Resets every field of ST1..ST5 to 0, every ST3_MTX1 element to 0 and every ST3_MTX2 element to "", and
+ * removes the money settings.
+ */
 void REC_CLEAR(FamilyPlan& plan);
 
 bool operator==(const FamilyPlan& a, const FamilyPlan& b);

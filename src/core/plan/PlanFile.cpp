@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/plan/PlanFile.h"
 
+#include "core/money/MoneySection.h"
 #include "core/plan/Cp932.h"
 #include "core/plan/FileDescriptor.h"
 #include "core/plan/LineReader.h"
@@ -115,6 +116,14 @@ std::string planFileBytes(const FamilyPlan& plan)
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
+    }
+    // The money section follows line 300 only when the plan has money settings, so a plan without
+    // them is written exactly as before.
+    if (plan.money) {
+        for (const std::string& line : moneySectionLines(*plan.money)) {
+            text += line;
+            text += "\r\n";
+        }
     }
     return utf8ToCp932(text);
 }

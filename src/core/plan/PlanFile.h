@@ -28,7 +28,10 @@ using FileLines = std::array<std::string, PLAN_FILE_LINES>;
  */
 FileLines planFileLines(const FamilyPlan& plan);
 
-/** The complete file content: planFileLines() in CP932, each line ended by CR LF. */
+/**
+ * The complete file content: planFileLines() in CP932, each line ended by CR LF, followed by the money
+ * section (moneySectionLines()) when the plan has money settings.
+ */
 std::string planFileBytes(const FamilyPlan& plan);
 
 /**

@@ -86,6 +86,39 @@ void writeSampleFamily(FamilyPlan& plan)
         for (int column = 1; column <= MTX1_COLUMNS; ++column)
             plan.mtx1(kid, column) = SAMPLE_CHILDREN[i].mtx1[static_cast<size_t>(column - 1)];
     }
+    plan.money = sampleMoneySettings();
+}
+
+MoneySettings sampleMoneySettings()
+{
+    // Amounts in tenths of 万円, rates in tenths of a percent.
+    MoneySettings money;
+    money.savingsStart = 18000; // 1,800万円
+    money.investRate = 5; // 0.5%
+    money.husbandIncome = 0; // retired at 60 before the table starts
+    money.husbandReemployIncome = 2800; // 280万円 a year until 65
+    money.husbandReemployEndAge = 65;
+    money.wifeIncome = 2600; // 260万円 a year until she retires at 60
+    money.wifeIncomeRate = 10;
+    money.wifeSeverance = 8000; // 800万円
+    money.wifeReemployIncome = 1600;
+    money.wifeReemployEndAge = 65;
+    money.husbandPension = 2000; // 200万円 a year from 65
+    money.husbandPensionAge = 65;
+    money.wifePension = 1100; // 110万円 a year from 65
+    money.wifePensionAge = 65;
+    money.pensionRate = 0;
+    money.living = 2700; // 270万円
+    money.livingRate = 10;
+    money.housing = 1200; // loan repayments of 120万円 a year until 2032
+    money.housingRate = 0;
+    money.housingEndYear = 2032;
+    money.insurance = 240;
+    money.insuranceEndYear = 2034;
+    money.other = 400;
+    money.otherRate = 10;
+    money.expenses[0] = MoneyEntry { 2029, 2500, "車の買い替え" };
+    return money;
 }
 
 } // namespace harukaze

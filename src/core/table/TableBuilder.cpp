@@ -331,17 +331,29 @@ void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
     life.retire = isYes(m_plan.couple(section, father ? COUPLE_MAN_RETIRE : COUPLE_WOMAN_RETIRE));
     life.retireAge = m_plan.couple(section, father ? COUPLE_MAN_RETIRE_AGE : COUPLE_WOMAN_RETIRE_AGE);
     life.texts = &SPACED_TEXTS;
-    // Parents are always read from the file: a parent not yet born gets no fixed age at death.
-    if (isYes(m_plan.couple(section, father ? COUPLE_MAN_LIFE_STAT : COUPLE_WOMAN_LIFE_STAT)))
-        YOMEI_READ(m_context.appDir, father ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, false, life.L);
-    else
-        life.L = m_plan.couple(section, father ? COUPLE_MAN_LIFESPAN : COUPLE_WOMAN_LIFESPAN);
+    life.L = parentAgeAtDeath(static_cast<int16_t>(SEX));
 
     for (int n = 0; n < TABLE_YEARS; ++n) {
         std::string events;
         appendLifeEvents(events, life, y0 + n, a0 + n);
         appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
     }
+}
+
+int16_t TableBuilder::parentAgeAtDeath(int16_t SEX) const
+{
+    if (SEX < 3 || SEX > 6)
+        return 0;
+    const bool father = SEX == 3 || SEX == 5;
+    const int section = SEX == 3 || SEX == 4 ? 4 : 5;
+    const int a0 = m_context.y0 - m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
+    // Parents are always read from the file: a parent not yet born gets no fixed age at death.
+    int16_t L = 0;
+    if (isYes(m_plan.couple(section, father ? COUPLE_MAN_LIFE_STAT : COUPLE_WOMAN_LIFE_STAT)))
+        YOMEI_READ(m_context.appDir, father ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, false, L);
+    else
+        L = m_plan.couple(section, father ? COUPLE_MAN_LIFESPAN : COUPLE_WOMAN_LIFESPAN);
+    return L;
 }
 
 bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl)

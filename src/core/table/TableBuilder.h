@@ -48,6 +48,13 @@ public:
 
     const TableModel& model() const { return m_model; }
 
+    /**
+     * The expected age at death L of the parent with code SEX (3..6) exactly as that parent's column
+     * places 介護 and 寿命: from the data file (without the not-yet-born constants) when the parent's
+     * end of life comes from statistics, else the entered age; 0 when the file is missing.
+     */
+    int16_t parentAgeAtDeath(int16_t SEX) const;
+
 private:
     void layOutYearColumns();
     void fillCouple(int RETSU, bool wife, TextMatrix* tbl);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/PlanSession.h"
 
+#include "core/money/EducationCosts.h"
+#include "core/money/MoneySection.h"
 #include "core/plan/Cp932.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/PlanFile.h"
@@ -76,6 +78,7 @@ bool PlanSession::open(const QString& path, std::string* error)
         return false;
     REC_CLEAR(m_plan);
     parsePlanFileLines(lines, m_plan);
+    parseMoneySection(trailing, m_plan);
     setFileName(path.toStdString());
     return true;
 }
@@ -158,7 +161,7 @@ TableContext PlanSession::tableContext() const
 
 UniversityYears PlanSession::universityYears() const
 {
-    return defaultUniversityYears();
+    return universityYearsOf(m_plan);
 }
 
 TableModel PlanSession::buildTable(bool keepTexts)

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Computing the cash-flow table of a 16-member family (husband, wife, ten children in school, four
+// parents whose 介護 the household pays) with 100 one-time entries: the money in yen, the life
+// cycle table it reads its ages and events from, and the rows in 万円. Run with
+// --benchmark_repetitions=N to see the median.
+#include "core/money/CashFlow.h"
+#include "core/table/SampleFamily.h"
+#include "core/table/TableBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <unistd.h>
+
+using namespace harukaze;
+
+namespace {
+
+// The generated data files lie beside the benchmark in the build's bin folder.
+std::string programFolder()
+{
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (length <= 0)
+        return "./";
+    std::string path(buffer, static_cast<size_t>(length));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+FamilyPlan sixteenMembersWithMoney()
+{
+    FamilyPlan plan;
+    writeSampleFamily(plan);
+    plan.ST2_HUSBAND_BIRTH_YEAR = 1985;
+    plan.ST2_WIFE_BIRTH_YEAR = 1987;
+    plan.ST1_CHILDREN_NOW = 7;
+    plan.ST1_CHILDREN_FUTURE = 3;
+    plan.ST3_COUNT = 10;
+    const char* labels[] = { "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男" };
+    for (int kid = 1; kid <= 10; ++kid) {
+        plan.mtx1(kid, MTX1_BIRTH_YEAR) = static_cast<int16_t>(2010 + 2 * kid);
+        for (int column = MTX1_KINDERGARTEN; column <= MTX1_RETIRE; ++column)
+            plan.mtx1(kid, column) = plan.mtx1(1 + (kid + 1) % 2, column);
+        plan.mtx2(kid, MTX2_ZOKUGARA) = labels[kid - 1];
+        plan.mtx2(kid, MTX2_HAYAUMARE) = "普通";
+    }
+    MoneySettings& money = *plan.money;
+    money.husbandIncome = 5200;
+    money.careHusbandParents = 1;
+    money.careWifeParents = 1;
+    money.children[3].university = UniversityChoice::PrivateMedical;
+    for (int i = 0; i < MAX_MONEY_ENTRIES; ++i) {
+        money.incomes[static_cast<size_t>(i)] = MoneyEntry { 2026 + i, 100 + i, "一時的収入" };
+        money.expenses[static_cast<size_t>(i)] = MoneyEntry { 2076 - i, 200 + i, "一時的支出" };
+    }
+    return plan;
+}
+
+void BM_CashFlowSixteenMembersHundredEntries(benchmark::State& state)
+{
+    const FamilyPlan plan = sixteenMembersWithMoney();
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = programFolder();
+    for (auto _ : state) {
+        CashFlowTable table = buildCashFlowTable(plan, context);
+        benchmark::DoNotOptimize(table);
+    }
+    const CashFlowTable check = buildCashFlowTable(plan, context);
+    if (check.rows.size() != 3 + 16 + 1 + 16 || check.figures.at(MoneyRow::Education, 0) == 0)
+        state.SkipWithError("unexpected table");
+}
+BENCHMARK(BM_CashFlowSixteenMembersHundredEntries)->Unit(benchmark::kMicrosecond);
+
+// The money alone, without the rows' texts (the figures the chart draws).
+void BM_CashFlowFiguresOnly(benchmark::State& state)
+{
+    const FamilyPlan plan = sixteenMembersWithMoney();
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = programFolder();
+    for (auto _ : state) {
+        CashFlowFigures figures = computeCashFlow(plan, *plan.money, context);
+        benchmark::DoNotOptimize(figures);
+    }
+}
+BENCHMARK(BM_CashFlowFiguresOnly)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/money/MoneySection.h"
+
+#include "core/plan/FamilyPlan.h"
+#include "core/plan/PlanFile.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace harukaze {
+
+namespace {
+
+enum class ValueKind {
+    Amount, ///< 0 .. 99999.9
+    SignedAmount, ///< -99999.9 .. 99999.9
+    Rate, ///< -10.0 .. 10.0, written with one decimal
+    Age, ///< 0 .. 150
+    PensionAge, ///< 60 .. 75
+    Year, ///< 0 .. 9999
+    Flag, ///< 0 or 1
+};
+
+struct Setting
+{
+    const char* key;
+    ValueKind kind;
+    int MoneySettings::*field;
+};
+
+// The settings in the order they are written.
+const std::array<Setting, 31> SETTINGS { {
+    { "SAVINGS_START", ValueKind::SignedAmount, &MoneySettings::savingsStart },
+    { "INVEST_RATE", ValueKind::Rate, &MoneySettings::investRate },
+    { "HUSBAND_INCOME", ValueKind::Amount, &MoneySettings::husbandIncome },
+    { "HUSBAND_INCOME_RATE", ValueKind::Rate, &MoneySettings::husbandIncomeRate },
+    { "WIFE_INCOME", ValueKind::Amount, &MoneySettings::wifeIncome },
+    { "WIFE_INCOME_RATE", ValueKind::Rate, &MoneySettings::wifeIncomeRate },
+    { "HUSBAND_SEVERANCE", ValueKind::Amount, &MoneySettings::husbandSeverance },
+    { "WIFE_SEVERANCE", ValueKind::Amount, &MoneySettings::wifeSeverance },
+    { "HUSBAND_REEMPLOY_INCOME", ValueKind::Amount, &MoneySettings::husbandReemployIncome },
+    { "HUSBAND_REEMPLOY_END_AGE", ValueKind::Age, &MoneySettings::husbandReemployEndAge },
+    { "WIFE_REEMPLOY_INCOME", ValueKind::Amount, &MoneySettings::wifeReemployIncome },
+    { "WIFE_REEMPLOY_END_AGE", ValueKind::Age, &MoneySettings::wifeReemployEndAge },
+    { "HUSBAND_PENSION", ValueKind::Amount, &MoneySettings::husbandPension },
+    { "HUSBAND_PENSION_AGE", ValueKind::PensionAge, &MoneySettings::husbandPensionAge },
+    { "WIFE_PENSION", ValueKind::Amount, &MoneySettings::wifePension },
+    { "WIFE_PENSION_AGE", ValueKind::PensionAge, &MoneySettings::wifePensionAge },
+    { "PENSION_RATE", ValueKind::Rate, &MoneySettings::pensionRate },
+    { "LIVING", ValueKind::Amount, &MoneySettings::living },
+    { "LIVING_RATE", ValueKind::Rate, &MoneySettings::livingRate },
+    { "HOUSING", ValueKind::Amount, &MoneySettings::housing },
+    { "HOUSING_RATE", ValueKind::Rate, &MoneySettings::housingRate },
+    { "HOUSING_END_YEAR", ValueKind::Year, &MoneySettings::housingEndYear },
+    { "INSURANCE", ValueKind::Amount, &MoneySettings::insurance },
+    { "INSURANCE_END_YEAR", ValueKind::Year, &MoneySettings::insuranceEndYear },
+    { "OTHER", ValueKind::Amount, &MoneySettings::other },
+    { "OTHER_RATE", ValueKind::Rate, &MoneySettings::otherRate },
+    { "EDUCATION_RATE", ValueKind::Rate, &MoneySettings::educationRate },
+    { "CARE_HUSBAND_PARENTS", ValueKind::Flag, &MoneySettings::careHusbandParents },
+    { "CARE_WIFE_PARENTS", ValueKind::Flag, &MoneySettings::careWifeParents },
+    { "CARE_MONTHLY", ValueKind::Amount, &MoneySettings::careMonthly },
+    { "CARE_ONCE", ValueKind::Amount, &MoneySettings::careOnce },
+} };
+
+// The child keys' stage names, in the order they are written.
+const std::array<const char*, EDUCATION_STAGES> STAGE_KEYS {
+    "KINDERGARTEN",
+    "ELEMENTARY",
+    "JUNIOR_HIGH",
+    "HIGH_SCHOOL",
+    "UNIVERSITY",
+};
+
+constexpr std::string_view INCOME_PREFIX = "INCOME";
+constexpr std::string_view EXPENSE_PREFIX = "EXPENSE";
+constexpr std::string_view CHILD_PREFIX = "CHILD";
+
+std::optional<int> parseValue(ValueKind kind, std::string_view value)
+{
+    switch (kind) {
+    case ValueKind::Amount:
+        return parseTenths(value, 0, MAX_AMOUNT);
+    case ValueKind::SignedAmount:
+        return parseTenths(value, -MAX_AMOUNT, MAX_AMOUNT);
+    case ValueKind::Rate:
+        return parseTenths(value, -MAX_RATE, MAX_RATE);
+    case ValueKind::Age:
+        return parseWholeNumber(value, 0, MAX_AGE);
+    case ValueKind::PensionAge:
+        return parseWholeNumber(value, MIN_PENSION_AGE, MAX_PENSION_AGE);
+    case ValueKind::Year:
+        return parseWholeNumber(value, 0, MAX_YEAR);
+    case ValueKind::Flag:
+        if (value == "0" || value == "1")
+            return value == "1" ? 1 : 0;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::string formatValue(ValueKind kind, int value)
+{
+    switch (kind) {
+    case ValueKind::Amount:
+    case ValueKind::SignedAmount:
+        return formatAmount(value);
+    case ValueKind::Rate:
+        return formatRate(value);
+    case ValueKind::Age:
+    case ValueKind::PensionAge:
+    case ValueKind::Year:
+    case ValueKind::Flag:
+        break;
+    }
+    return std::to_string(value);
+}
+
+// The number 1..max written right after `prefix` at the start of `key` without leading zeros,
+// followed by `rest`; 0 when the key is not of that form.
+int numberedKey(std::string_view key, std::string_view prefix, int max, std::string_view& rest)
+{
+    if (key.substr(0, prefix.size()) != prefix)
+        return 0;
+    size_t end = prefix.size();
+    while (end < key.size() && key[end] >= '0' && key[end] <= '9' && end - prefix.size() < 3)
+        ++end;
+    const std::string_view digits = key.substr(prefix.size(), end - prefix.size());
+    if (digits.empty() || digits[0] == '0')
+        return 0;
+    const std::optional<int> number = parseWholeNumber(digits, 1, max);
+    if (!number)
+        return 0;
+    rest = key.substr(end);
+    return *number;
+}
+
+// A line with a CR or LF inside would split in two on reading; such characters become spaces.
+std::string oneLine(const std::string& text)
+{
+    std::string line = text;
+    for (char& c : line) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return line;
+}
+
+std::string entryValue(const MoneyEntry& entry)
+{
+    return std::to_string(entry.year) + "," + formatAmount(entry.amount) + "," + oneLine(entry.label);
+}
+
+// Applies one line of a known key; false when the key is unknown (the line is then kept).
+bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings& settings)
+{
+    for (const Setting& setting : SETTINGS) {
+        if (key == setting.key) {
+            if (const std::optional<int> parsed = parseValue(setting.kind, value))
+                settings.*setting.field = *parsed;
+            return true;
+        }
+    }
+
+    std::string_view rest;
+    if (const int index = numberedKey(key, INCOME_PREFIX, MAX_MONEY_ENTRIES, rest); index != 0 && rest.empty()) {
+        if (std::optional<MoneyEntry> entry = parseMoneyEntry(value))
+            settings.incomes[static_cast<size_t>(index - 1)] = std::move(entry);
+        return true;
+    }
+    if (const int index = numberedKey(key, EXPENSE_PREFIX, MAX_MONEY_ENTRIES, rest); index != 0 && rest.empty()) {
+        if (std::optional<MoneyEntry> entry = parseMoneyEntry(value))
+            settings.expenses[static_cast<size_t>(index - 1)] = std::move(entry);
+        return true;
+    }
+    if (const int child = numberedKey(key, CHILD_PREFIX, static_cast<int>(settings.children.size()), rest);
+        child != 0 && !rest.empty() && rest[0] == '_') {
+        const std::string_view stageKey = rest.substr(1);
+        ChildEducation& education = settings.children[static_cast<size_t>(child - 1)];
+        for (size_t s = 0; s < STAGE_KEYS.size(); ++s) {
+            if (stageKey != STAGE_KEYS[s])
+                continue;
+            const auto stage = static_cast<EducationStage>(s);
+            const std::string word(value);
+            if (stage == EducationStage::University) {
+                if (const std::optional<UniversityChoice> choice = universityChoiceFromWord(word))
+                    education.university = *choice;
+            } else if (const std::optional<SchoolChoice> choice = schoolChoiceFromWord(word)) {
+                education.setSchool(stage, *choice);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string formatAmount(int tenths)
+{
+    const long long magnitude = std::llabs(static_cast<long long>(tenths));
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10);
+    if (magnitude % 10 != 0)
+        text += "." + std::to_string(magnitude % 10);
+    return text;
+}
+
+std::string formatRate(int tenths)
+{
+    const long long magnitude = std::llabs(static_cast<long long>(tenths));
+    std::string text = tenths < 0 ? "-" : "";
+    return text + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
+std::optional<int> parseTenths(std::string_view text, int min, int max)
+{
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        ++i;
+    const size_t digitsBegin = i;
+    long long whole = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        // Leading zeros are fine; a value past any range only needs to stay out of range.
+        if (whole < 1000000000LL)
+            whole = whole * 10 + (text[i] - '0');
+        ++i;
+    }
+    if (i == digitsBegin)
+        return std::nullopt;
+    long long tenths = whole * 10;
+    if (i < text.size()) {
+        if (text[i] != '.' || i + 2 != text.size() || text[i + 1] < '0' || text[i + 1] > '9')
+            return std::nullopt;
+        tenths += text[i + 1] - '0';
+    }
+    if (negative)
+        tenths = -tenths;
+    if (tenths < min || tenths > max)
+        return std::nullopt;
+    return static_cast<int>(tenths);
+}
+
+std::optional<int> parseWholeNumber(std::string_view text, int min, int max)
+{
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (value < 1000000000LL)
+            value = value * 10 + (c - '0');
+    }
+    if (value < min || value > max)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<MoneyEntry> parseMoneyEntry(std::string_view value)
+{
+    const size_t first = value.find(',');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const size_t second = value.find(',', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<int> year = parseWholeNumber(value.substr(0, first), 1, MAX_YEAR);
+    const std::optional<int> amount = parseTenths(value.substr(first + 1, second - first - 1), 0, MAX_AMOUNT);
+    if (!year || !amount)
+        return std::nullopt;
+    MoneyEntry entry;
+    entry.year = *year;
+    entry.amount = *amount;
+    entry.label = std::string(value.substr(second + 1));
+    return entry;
+}
+
+std::vector<std::string> moneySectionLines(const MoneySettings& settings)
+{
+    std::vector<std::string> lines;
+    lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
+    lines.emplace_back(MONEY_SECTION_HEADER);
+    for (const Setting& setting : SETTINGS)
+        lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+
+    for (size_t c = 0; c < settings.children.size(); ++c) {
+        const ChildEducation& education = settings.children[c];
+        const std::string prefix = std::string(CHILD_PREFIX) + std::to_string(c + 1) + "_";
+        for (size_t s = 0; s < STAGE_KEYS.size(); ++s) {
+            const auto stage = static_cast<EducationStage>(s);
+            const char* word = stage == EducationStage::University ? universityChoiceWord(education.university)
+                                                                   : schoolChoiceWord(education.school(stage));
+            lines.push_back(prefix + STAGE_KEYS[s] + "=" + word);
+        }
+    }
+
+    for (size_t i = 0; i < settings.incomes.size(); ++i) {
+        if (settings.incomes[i])
+            lines.push_back(
+                std::string(INCOME_PREFIX) + std::to_string(i + 1) + "=" + entryValue(*settings.incomes[i]));
+    }
+    for (size_t i = 0; i < settings.expenses.size(); ++i) {
+        if (settings.expenses[i]) {
+            lines.push_back(
+                std::string(EXPENSE_PREFIX) + std::to_string(i + 1) + "=" + entryValue(*settings.expenses[i]));
+        }
+    }
+
+    for (const std::string& unknown : settings.unknownLines) {
+        std::string line = oneLine(unknown);
+        if (!line.empty() && line != MONEY_SECTION_END)
+            lines.push_back(std::move(line));
+    }
+    lines.emplace_back(MONEY_SECTION_END);
+    return lines;
+}
+
+std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& trailing)
+{
+    if (trailing.empty() || trailing.front() != MONEY_SECTION_HEADER)
+        return std::nullopt;
+    MoneySettings settings;
+    for (size_t i = 1; i < trailing.size(); ++i) {
+        const std::string& line = trailing[i];
+        if (line == MONEY_SECTION_END)
+            break;
+        if (line.empty())
+            continue;
+        const size_t eq = line.find('=');
+        const bool known = eq != std::string::npos
+            && applyKnownLine(std::string_view(line).substr(0, eq), std::string_view(line).substr(eq + 1), settings);
+        if (!known)
+            settings.unknownLines.push_back(line);
+    }
+    return settings;
+}
+
+void parseMoneySection(const std::vector<std::string>& trailing, FamilyPlan& plan)
+{
+    plan.money = readMoneySection(trailing);
+}
+
+} // namespace harukaze

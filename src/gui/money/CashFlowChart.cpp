@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/money/CashFlowChart.h"
+
+#include "core/money/CashFlow.h"
+
+#include <QAreaSeries>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace harukaze {
+
+namespace {
+
+constexpr int YEAR_LABEL_STEP = 5;
+
+double man(int64_t yen)
+{
+    return static_cast<double>(yen) / 10000.0;
+}
+
+// A round step of about a fifth of `span`: 1, 2 or 5 times a power of ten.
+double niceStep(double span)
+{
+    const double rough = std::max(span / 5.0, 1.0);
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : { 1.0, 2.0, 5.0, 10.0 }) {
+        if (factor * power >= rough)
+            return factor * power;
+    }
+    return 10.0 * power;
+}
+
+} // namespace
+
+CashFlowChart::CashFlowChart(QWidget* parent)
+    : QChartView(parent)
+{
+    setObjectName(QStringLiteral("cashFlowChart"));
+    setRenderHint(QPainter::Antialiasing);
+    setMinimumHeight(240);
+}
+
+CashFlowChart::~CashFlowChart() = default;
+
+void CashFlowChart::setTable(const CashFlowTable& table)
+{
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("収入・支出と貯蓄残高の推移（万円）"));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    const QFont base = font();
+    QFont titleFont = base;
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    chart->legend()->setFont(base);
+
+    const CashFlowFigures& figures = table.figures;
+    auto* income = new QBarSet(QStringLiteral("収入合計"));
+    auto* expense = new QBarSet(QStringLiteral("支出合計"));
+    income->setColor(QColor(70, 130, 200));
+    expense->setColor(QColor(240, 160, 60));
+    m_savings = new QLineSeries;
+    m_savings->setName(QStringLiteral("貯蓄残高"));
+    m_savings->setColor(QColor(30, 140, 60));
+    m_savings->setPointsVisible(true);
+    QPen savingsPen = m_savings->pen();
+    savingsPen.setWidth(2);
+    m_savings->setPen(savingsPen);
+
+    double low = 0;
+    double high = 0;
+    m_shadedYears.clear();
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const double in = man(figures.at(MoneyRow::IncomeTotal, n));
+        const double out = man(figures.at(MoneyRow::ExpenseTotal, n));
+        const double savings = man(figures.at(MoneyRow::Savings, n));
+        income->append(in);
+        expense->append(out);
+        m_savings->append(n, savings);
+        low = std::min({ low, in, out, savings });
+        high = std::max({ high, in, out, savings });
+        if (figures.at(MoneyRow::Savings, n) < 0)
+            m_shadedYears.append(n);
+    }
+    const double step = niceStep(high - low);
+    low = std::floor(low / step) * step;
+    high = std::max(std::ceil(high / step) * step, low + step);
+
+    m_bars = new QBarSeries;
+    m_bars->append(income);
+    m_bars->append(expense);
+    m_bars->setBarWidth(0.8);
+
+    // Shading: one block per negative year, drawn first so that bars and line lie over it.
+    m_shading = nullptr;
+    if (!m_shadedYears.isEmpty()) {
+        auto* upper = new QLineSeries;
+        auto* lower = new QLineSeries;
+        for (int n : m_shadedYears) {
+            upper->append(n - 0.5, low);
+            upper->append(n - 0.5, high);
+            upper->append(n + 0.5, high);
+            upper->append(n + 0.5, low);
+            lower->append(n - 0.5, low);
+            lower->append(n + 0.5, low);
+        }
+        m_shading = new QAreaSeries(upper, lower);
+        m_shading->setName(QStringLiteral("貯蓄残高がマイナスの年"));
+        m_shading->setColor(QColor(230, 0, 0, 40));
+        m_shading->setBorderColor(Qt::transparent);
+        chart->addSeries(m_shading);
+    }
+    chart->addSeries(m_bars);
+    chart->addSeries(m_savings);
+
+    auto* years = new QCategoryAxis;
+    years->setTitleText(QStringLiteral("西暦（年）"));
+    years->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    years->setRange(-0.5, TABLE_YEARS - 0.5);
+    for (int n = 0; n < TABLE_YEARS; n += YEAR_LABEL_STEP)
+        years->append(QString::number(table.y0 + n), n);
+    years->setLabelsFont(base);
+    years->setTitleFont(base);
+    years->setGridLineVisible(false);
+
+    auto* amounts = new QValueAxis;
+    amounts->setTitleText(QStringLiteral("万円"));
+    amounts->setRange(low, high);
+    amounts->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+    amounts->setLabelFormat(QStringLiteral("%.0f"));
+    amounts->setLabelsFont(base);
+    amounts->setTitleFont(base);
+
+    chart->addAxis(years, Qt::AlignBottom);
+    chart->addAxis(amounts, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(years);
+        series->attachAxis(amounts);
+    }
+
+    QChart* old = this->chart();
+    setChart(chart);
+    delete old;
+}
+
+} // namespace harukaze

@@ -1,0 +1,378 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The 家計設定 dialog driven through its widgets: what it shows, what OK stores, what Cancel keeps,
+// and the messages that refuse bad input.
+#include "core/plan/FamilyPlan.h"
+#include "core/table/Clock.h"
+#include "core/table/SampleFamily.h"
+#include "gui/common/MessageBox.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
+#include "gui/money/MoneySettingsDialog.h"
+#include "support/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace harukaze;
+
+namespace {
+
+QLineEdit* box(QWidget* dialog, const char* name)
+{
+    return child<QLineEdit*>(dialog, name);
+}
+
+void click(QWidget* dialog, const char* button)
+{
+    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
+}
+
+QComboBox* educationCombo(QWidget* dialog, int row, int stage)
+{
+    return qobject_cast<QComboBox*>(child<QTableWidget*>(dialog, "educationGrid")->cellWidget(row, 1 + 2 * stage));
+}
+
+QString listText(QWidget* dialog, int row, int column)
+{
+    QTableWidgetItem* item = child<QTableWidget*>(dialog, "entryList")->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void typeEntry(QWidget* dialog, const QString& year, const QString& label, const QString& amount, bool income)
+{
+    box(dialog, "entryYearBox")->setText(year);
+    box(dialog, "entryLabelBox")->setText(label);
+    box(dialog, "entryAmountBox")->setText(amount);
+    child<QRadioButton*>(dialog, income ? "entryIncomeOption" : "entryExpenseOption")->setChecked(true);
+}
+
+} // namespace
+
+class TestMoneyDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { GuiTest::setUpProgramEnvironment(2026); }
+    void init()
+    {
+        MessageBox::clearLast();
+        m_plan = FamilyPlan();
+        writeSampleFamily(m_plan); // 長女 and 長男, the sample household's money
+    }
+
+    void testShowsThePlansSettings()
+    {
+        m_plan.money->wifeIncome = 125;
+        m_plan.money->investRate = -5;
+        m_plan.money->children[1].university = UniversityChoice::JuniorCollege;
+        MoneySettingsDialog dialog(m_plan);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("家計設定"));
+        auto* tabs = child<QTabWidget*>(&dialog, "tabs");
+        QStringList titles;
+        for (int i = 0; i < tabs->count(); ++i)
+            titles.append(tabs->tabText(i));
+        QCOMPARE(titles,
+            QStringList({ QStringLiteral("収入"),
+                QStringLiteral("支出"),
+                QStringLiteral("教育費"),
+                QStringLiteral("一時的な収支"),
+                QStringLiteral("貯蓄") }));
+        QCOMPARE(box(&dialog, "wifeIncomeBox")->text(), QStringLiteral("12.5"));
+        QCOMPARE(box(&dialog, "investRateBox")->text(), QStringLiteral("-0.5"));
+        QCOMPARE(box(&dialog, "livingBox")->text(), QStringLiteral("270"));
+        QCOMPARE(box(&dialog, "housingEndYearBox")->text(), QStringLiteral("2032"));
+        QCOMPARE(child<QLabel*>(&dialog, "husbandRetireLabel")->text(), QStringLiteral("定年退職：60歳（家族の設定）"));
+
+        // One row per child column, labelled as the table labels it, with each choice's cost.
+        auto* grid = child<QTableWidget*>(&dialog, "educationGrid");
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("長女"));
+        QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("長男"));
+        QCOMPARE(educationCombo(&dialog, 0, 4)->currentText(), QStringLiteral("私立文系"));
+        QCOMPARE(educationCombo(&dialog, 1, 4)->currentText(), QStringLiteral("短大"));
+        QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("18.5万円※1")); // 184,646 yen
+        QCOMPARE(grid->item(1, 10)->text(), QStringLiteral("89.3万円（+23.7万円）※4"));
+        QVERIFY(grid->item(0, 2)->toolTip().contains(QStringLiteral("2026年1月16日訂正版")));
+        educationCombo(&dialog, 0, 4)->setCurrentText(QStringLiteral("私立医歯"));
+        QCOMPARE(grid->item(0, 10)->text(), QStringLiteral("374.4万円（+107.7万円）※4"));
+        educationCombo(&dialog, 0, 0)->setCurrentText(QStringLiteral("なし"));
+        QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("―"));
+        const QString sources = child<QLabel*>(&dialog, "educationSourceLabel")->text();
+        QVERIFY(sources.contains(QStringLiteral("※4 文部科学省「私立大学等の令和5年度入学者に係る学生納付金等調査」")));
+        QVERIFY(child<QLabel*>(&dialog, "noChildrenLabel")->isHidden());
+
+        QCOMPARE(listText(&dialog, 0, 0), QStringLiteral("2029"));
+        QCOMPARE(listText(&dialog, 0, 1), QStringLiteral("車の買い替え"));
+        QCOMPARE(listText(&dialog, 0, 2), QStringLiteral("250"));
+        QCOMPARE(listText(&dialog, 0, 3), QStringLiteral("支出"));
+    }
+
+    void testPlanWithoutSettingsOpensAtTheDefaults()
+    {
+        FamilyPlan plan;
+        plan.ST1_WIFE = 1;
+        plan.ST2_WIFE_RETIRE_AGE = 0;
+        MoneySettingsDialog dialog(plan);
+        QCOMPARE(box(&dialog, "careMonthlyBox")->text(), QStringLiteral("9"));
+        QCOMPARE(box(&dialog, "careOnceBox")->text(), QStringLiteral("47.2"));
+        QCOMPARE(box(&dialog, "livingRateBox")->text(), QStringLiteral("1.0"));
+        QCOMPARE(child<QLabel*>(&dialog, "wifeRetireLabel")->text(), QStringLiteral("定年退職：なし（家族の設定）"));
+        QVERIFY(child<QLabel*>(&dialog, "husbandRetireLabel")
+                    ->text()
+                    .contains(QStringLiteral("夫の収入と年金は計算されません")));
+        QVERIFY(!child<QLabel*>(&dialog, "noChildrenLabel")->isHidden());
+        QVERIFY(child<QTableWidget*>(&dialog, "educationGrid")->isHidden());
+        QVERIFY(child<QTableWidget*>(&dialog, "entryList")->rowCount() == 0);
+    }
+
+    void testOkStoresTheSettings()
+    {
+        FamilyPlan before = m_plan;
+        bool ran = false;
+        whenModal<MoneySettingsDialog>(
+            [](MoneySettingsDialog* dialog) {
+                box(dialog, "husbandIncomeBox")->setText(QStringLiteral("500.5"));
+                box(dialog, "pensionRateBox")->setText(QStringLiteral("-0.3"));
+                box(dialog, "savingsStartBox")->setText(QStringLiteral("-12."));
+                child<QCheckBox*>(dialog, "careWifeCheck")->setChecked(true);
+                educationCombo(dialog, 1, 1)->setCurrentText(QStringLiteral("私立"));
+                educationCombo(dialog, 1, 4)->setCurrentText(QStringLiteral("私立医歯"));
+                typeEntry(
+                    dialog, QStringLiteral("2031"), QStringLiteral("相続, 祖父から"), QStringLiteral("300"), true);
+                click(dialog, "entryAddButton");
+                click(dialog, "okButton");
+            },
+            &ran);
+        QVERIFY(MoneySettingsDialog::edit(m_plan, nullptr));
+        QVERIFY(ran);
+        QCOMPARE(MessageBox::count(), 0);
+        QVERIFY(m_plan.money.has_value());
+        const MoneySettings& money = *m_plan.money;
+        QCOMPARE(money.husbandIncome, 5005);
+        QCOMPARE(money.pensionRate, -3);
+        QCOMPARE(money.savingsStart, -120);
+        QCOMPARE(money.careWifeParents, 1);
+        QCOMPARE(money.careHusbandParents, 0);
+        QCOMPARE(money.children[1].elementary, SchoolChoice::Private);
+        QCOMPARE(money.children[1].university, UniversityChoice::PrivateMedical);
+        QCOMPARE(money.children[0].university, UniversityChoice::PrivateHumanities);
+        QVERIFY(money.incomes[0] == (MoneyEntry { 2031, 3000, "相続, 祖父から" }));
+        QVERIFY(money.expenses[0] == (MoneyEntry { 2029, 2500, "車の買い替え" }));
+        // Everything the dialog was not told to change stays as it was.
+        MoneySettings expected = *before.money;
+        expected.husbandIncome = 5005;
+        expected.pensionRate = -3;
+        expected.savingsStart = -120;
+        expected.careWifeParents = 1;
+        expected.children[1].elementary = SchoolChoice::Private;
+        expected.children[1].university = UniversityChoice::PrivateMedical;
+        expected.incomes[0] = MoneyEntry { 2031, 3000, "相続, 祖父から" };
+        QVERIFY(money == expected);
+        m_plan.money.reset();
+        before.money.reset();
+        QVERIFY(m_plan == before);
+    }
+
+    void testCancelChangesNothing()
+    {
+        const FamilyPlan before = m_plan;
+        whenModal<MoneySettingsDialog>([](MoneySettingsDialog* dialog) {
+            box(dialog, "livingBox")->setText(QStringLiteral("999"));
+            educationCombo(dialog, 0, 4)->setCurrentText(QStringLiteral("なし"));
+            child<QTableWidget*>(dialog, "entryList")->selectRow(0);
+            click(dialog, "entryDeleteButton");
+            click(dialog, "cancelButton");
+        });
+        QVERIFY(!MoneySettingsDialog::edit(m_plan, nullptr));
+        QVERIFY(m_plan == before);
+
+        // A plan without settings stays without them.
+        FamilyPlan empty;
+        whenModal<MoneySettingsDialog>([](MoneySettingsDialog* dialog) { click(dialog, "cancelButton"); });
+        QVERIFY(!MoneySettingsDialog::edit(empty, nullptr));
+        QVERIFY(!empty.money);
+    }
+
+    void testBadInputIsRefusedNamingTheField_data()
+    {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("tab");
+        QTest::newRow("empty amount") << "husbandIncomeBox"
+                                      << ""
+                                      << "夫の手取り年収（万円）\n数値を入力してください。"
+                                      << "収入";
+        QTest::newRow("a lone sign") << "wifeSeveranceBox"
+                                     << "-"
+                                     << "妻の退職金（万円）\n数値を入力してください。"
+                                     << "収入";
+        QTest::newRow("amount too large") << "livingBox"
+                                          << "100000"
+                                          << "基本生活費（万円）\n0から99999.9までの数値を入力してください。"
+                                          << "支出";
+        QTest::newRow("negative amount")
+            << "careOnceBox"
+            << "-1"
+            << "介護開始時の一時的な費用（万円）\n0から99999.9までの数値を入力してください。"
+            << "支出";
+        QTest::newRow("rate too large") << "educationRateBox"
+                                        << "10.1"
+                                        << "教育費の変化率（％）\n-10から10までの数値を入力してください。"
+                                        << "教育費";
+        QTest::newRow("pension age") << "wifePensionAgeBox"
+                                     << "59"
+                                     << "妻の年金の受給開始年齢（歳）\n60から75までの数値を入力してください。"
+                                     << "収入";
+        QTest::newRow("savings") << "savingsStartBox"
+                                 << "-100000"
+                                 << "今年の初めの貯蓄残高（万円）\n-99999.9から99999.9までの数値を入力してください。"
+                                 << "貯蓄";
+    }
+
+    void testBadInputIsRefusedNamingTheField()
+    {
+        QFETCH(QString, boxName);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(QString, tab);
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        child<QTabWidget*>(&dialog, "tabs")->setCurrentIndex(4);
+        QLineEdit* edit = box(&dialog, boxName.toLatin1().constData());
+        edit->setText(text);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        click(&dialog, "okButton");
+        QCOMPARE(MessageBox::lastText(), message);
+        QCOMPARE(MessageBox::lastIcon(), QMessageBox::Information);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        auto* tabs = child<QTabWidget*>(&dialog, "tabs");
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), tab);
+        QCOMPARE(dialog.focusWidget(), edit);
+    }
+
+    void testEndYearBeforeThisYearAsks()
+    {
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        box(&dialog, "insuranceEndYearBox")->setText(QStringLiteral("2025"));
+        MessageBox::setNextAnswer(QMessageBox::Cancel);
+        click(&dialog, "okButton");
+        QCOMPARE(MessageBox::lastText(),
+            QStringLiteral("保険料の最終支払年（2025年）が今年（2026年）より前です。\n保険料は計算されません。"
+                           "このまま設定しますか？"));
+        QCOMPARE(MessageBox::lastIcon(), QMessageBox::Warning);
+        QCOMPARE(MessageBox::lastDefaultButton(), QMessageBox::Cancel);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.focusWidget(), box(&dialog, "insuranceEndYearBox"));
+
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.settings().insuranceEndYear, 2025);
+
+        // This year itself and 0 (every year) pass without a question.
+        MessageBox::clearLast();
+        MoneySettingsDialog again(m_plan);
+        box(&again, "housingEndYearBox")->setText(QStringLiteral("2026"));
+        box(&again, "insuranceEndYearBox")->setText(QStringLiteral("0"));
+        click(&again, "okButton");
+        QCOMPARE(again.result(), int(QDialog::Accepted));
+        QCOMPARE(MessageBox::count(), 0);
+    }
+
+    void testEntriesAddChangeDelete()
+    {
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        auto* list = child<QTableWidget*>(&dialog, "entryList");
+        QVERIFY(!child<QPushButton*>(&dialog, "entryChangeButton")->isEnabled());
+
+        typeEntry(&dialog, QStringLiteral("2027"), QStringLiteral("家族旅行"), QStringLiteral("45.5"), false);
+        click(&dialog, "entryAddButton");
+        QCOMPARE(list->rowCount(), 2);
+        QCOMPARE(listText(&dialog, 0, 1), QStringLiteral("家族旅行")); // sorted by year
+        QCOMPARE(listText(&dialog, 0, 2), QStringLiteral("45.5"));
+
+        // Selecting a row fills the boxes; 変更 replaces it, 収入 moves it to the incomes.
+        list->selectRow(1);
+        QCOMPARE(box(&dialog, "entryLabelBox")->text(), QStringLiteral("車の買い替え"));
+        box(&dialog, "entryAmountBox")->setText(QStringLiteral("300"));
+        child<QRadioButton*>(&dialog, "entryIncomeOption")->setChecked(true);
+        click(&dialog, "entryChangeButton");
+        QCOMPARE(listText(&dialog, 1, 2), QStringLiteral("300"));
+        QCOMPARE(listText(&dialog, 1, 3), QStringLiteral("収入"));
+
+        // A bad year is refused by name and adds nothing.
+        typeEntry(&dialog, QStringLiteral("0"), QStringLiteral("x"), QStringLiteral("1"), false);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        click(&dialog, "entryAddButton");
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("年（西暦）\n1から9999までの数値を入力してください。"));
+        QCOMPARE(list->rowCount(), 2);
+
+        list->selectRow(0);
+        click(&dialog, "entryDeleteButton");
+        QCOMPARE(list->rowCount(), 1);
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(dialog.settings().incomes[0] == (MoneyEntry { 2029, 3000, "車の買い替え" }));
+        QVERIFY(!dialog.settings().expenses[0]);
+    }
+
+    void testFiftyEntriesOfAKind()
+    {
+        for (int i = 0; i < MAX_MONEY_ENTRIES; ++i)
+            m_plan.money->incomes[static_cast<size_t>(i)] = MoneyEntry { 2030 + i, 10, "収入" };
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        typeEntry(&dialog, QStringLiteral("2040"), QStringLiteral("もう一件"), QStringLiteral("1"), true);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        click(&dialog, "entryAddButton");
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("一時的な収入は５０件まで登録できます。"));
+        QCOMPARE(child<QTableWidget*>(&dialog, "entryList")->rowCount(), 51);
+        // An expense still fits.
+        child<QRadioButton*>(&dialog, "entryExpenseOption")->setChecked(true);
+        click(&dialog, "entryAddButton");
+        QCOMPARE(child<QTableWidget*>(&dialog, "entryList")->rowCount(), 52);
+        click(&dialog, "okButton");
+        QCOMPARE(presentEntries(dialog.settings().incomes).size(), size_t(50));
+        QCOMPARE(presentEntries(dialog.settings().expenses).size(), size_t(2));
+    }
+
+    void testHelpShowsTheMoneyTopic()
+    {
+        Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        click(&dialog, "helpButton");
+        HelpViewer* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* viewer = qobject_cast<HelpViewer*>(w); viewer && viewer->isVisible())
+                shown = viewer;
+        }
+        QVERIFY(shown);
+        QCOMPARE(shown->currentAnchor(), QStringLiteral("topic-13"));
+        bool titled = false;
+        for (const HelpViewer::Topic& topic : shown->topics())
+            titled = titled || (topic.number == 13 && topic.title == QStringLiteral("キャッシュフロー表と家計設定"));
+        QVERIFY(titled);
+        Help::close();
+        Help::setHelpFile(QString());
+    }
+
+private:
+    FamilyPlan m_plan;
+};
+
+QTEST_MAIN(TestMoneyDialog)
+#include "TestMoneyDialog.moc"
