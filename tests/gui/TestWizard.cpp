@@ -41,9 +41,8 @@ FamilyPlan defaultRecord()
     plan.ST1_CHILDREN_FUTURE = 0;
 
     const int years[][5] = { { 1964, 60, 1967, 60, 1993 }, { 1938, 60, 1940, 60, 1963 }, { 1925, 60, 1938, 60, 1965 } };
-    const int sections[] = { 2, 4, 5 };
     for (int i = 0; i < 3; ++i) {
-        const int s = sections[i];
+        const CoupleSection s = COUPLE_SECTIONS[static_cast<size_t>(i)];
         plan.couple(s, COUPLE_RECORDED) = 1;
         plan.couple(s, COUPLE_MAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][0]);
         plan.couple(s, COUPLE_MAN_RETIRE_AGE) = static_cast<int16_t>(years[i][1]);
@@ -135,10 +134,10 @@ private slots:
         QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
             QCOMPARE(int(globalPlan().st1(slot)), int(expected.st1(slot)));
-        for (int s : { 2, 4, 5 }) {
+        for (CoupleSection s : COUPLE_SECTIONS) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
                 QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
-                    qPrintable(QStringLiteral("ST%1 field %2").arg(s).arg(slot)));
+                    qPrintable(QStringLiteral("ST%1 field %2").arg(sectionNumber(s)).arg(slot)));
             }
         }
         QVERIFY(globalPlan() == expected);

@@ -26,9 +26,6 @@ class LifeCycleGrid : public QTableView
     Q_DISABLE_COPY(LifeCycleGrid)
 
 public:
-    static constexpr int FixedRows = 2;
-    static constexpr int FixedCols = 2;
-
     explicit LifeCycleGrid(QWidget* parent = nullptr);
     ~LifeCycleGrid() override;
 

@@ -2,6 +2,7 @@
 #include "gui/wizard/CoupleWidget.h"
 #include "ui_CoupleWidget.h"
 
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/NumberText.h"
 #include "gui/wizard/Form23.h"
@@ -70,18 +71,6 @@ CoupleWidget::CoupleWidget(QWidget* parent)
 
 CoupleWidget::~CoupleWidget() = default;
 
-CoupleWidget::Defaults CoupleWidget::defaultsFor(int section)
-{
-    switch (section) {
-    case 4:
-        return { 1938, 60, 1940, 60, 1963 };
-    case 5:
-        return { 1925, 60, 1938, 60, 1965 };
-    default:
-        return { 1964, 60, 1967, 60, 1993 };
-    }
-}
-
 void CoupleWidget::setManStatistic(bool statistic)
 {
     m_ui->Text6->setVisible(!statistic);
@@ -98,10 +87,10 @@ void CoupleWidget::setWomanStatistic(bool statistic)
         m_ui->Text7->setText(QString::number(STAT_LIFESPAN_WOMAN));
 }
 
-void CoupleWidget::load(const FamilyPlan& plan, int section, bool useDefaults)
+void CoupleWidget::load(const FamilyPlan& plan, CoupleSection section, bool useDefaults)
 {
     if (useDefaults && plan.couple(section, COUPLE_RECORDED) != 1) {
-        const Defaults d = defaultsFor(section);
+        const CoupleDefaults d = coupleDefaults(section);
         m_ui->Text1->setText(QString::number(d.manBirthYear));
         m_ui->Text2->setText(QString::number(d.manRetireAge));
         m_ui->Text3->setText(QString::number(d.womanBirthYear));
@@ -179,7 +168,7 @@ bool CoupleWidget::validate()
     return true;
 }
 
-void CoupleWidget::store(FamilyPlan& plan, int section) const
+void CoupleWidget::store(FamilyPlan& plan, CoupleSection section) const
 {
     // validate() has refused boxes without a number; should one slip through it counts as 0.
     auto value = [](const QLineEdit* box) { return wholeTextToInt16(box->text().toStdString()).value_or(0); };
@@ -189,10 +178,8 @@ void CoupleWidget::store(FamilyPlan& plan, int section) const
     plan.couple(section, COUPLE_WOMAN_BIRTH_YEAR) = value(m_ui->Text3);
     plan.couple(section, COUPLE_WOMAN_RETIRE_AGE) = value(m_ui->Text4);
     plan.couple(section, COUPLE_MARRIAGE_YEAR) = value(m_ui->Text5);
-    plan.couple(section, COUPLE_MAN_LIFESPAN)
-        = m_ui->Option2->isChecked() ? value(m_ui->Text6) : int16_t { STAT_LIFESPAN_MAN };
-    plan.couple(section, COUPLE_WOMAN_LIFESPAN)
-        = m_ui->Option3->isChecked() ? value(m_ui->Text7) : int16_t { STAT_LIFESPAN_WOMAN };
+    plan.couple(section, COUPLE_MAN_LIFESPAN) = m_ui->Option2->isChecked() ? value(m_ui->Text6) : STAT_LIFESPAN_MAN;
+    plan.couple(section, COUPLE_WOMAN_LIFESPAN) = m_ui->Option3->isChecked() ? value(m_ui->Text7) : STAT_LIFESPAN_WOMAN;
     plan.couple(section, COUPLE_GOLDEN_WEDDING) = flag(m_ui->Check1->isChecked());
     plan.couple(section, COUPLE_SILVER_WEDDING) = flag(m_ui->Check2->isChecked());
     plan.couple(section, COUPLE_BRONZE_WEDDING) = flag(m_ui->Check3->isChecked());

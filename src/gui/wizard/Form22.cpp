@@ -2,6 +2,8 @@
 #include "gui/wizard/Form22.h"
 #include "ui_Form22.h"
 
+#include "core/plan/FamilyDefaults.h"
+#include "core/plan/FamilyPlan.h"
 #include "gui/help/Help.h"
 #include "gui/shell/BusyPointer.h"
 #include "gui/wizard/ChildrenGrid.h"
@@ -14,11 +16,9 @@ namespace harukaze {
 
 namespace {
 
-const QString EARLY = QStringLiteral("早生");
-const QString NORMAL = QStringLiteral("普通");
+const QString EARLY = QString::fromUtf8(HAYAUMARE_EARLY);
+const QString NORMAL = QString::fromUtf8(HAYAUMARE_NORMAL);
 constexpr int HELP_TOPIC_CHILDREN = 70;
-constexpr int FIRST_DAUGHTER = 10;
-constexpr int FIRST_SON = 0;
 
 } // namespace
 
@@ -50,26 +50,10 @@ Form22::~Form22() = default;
 
 QStringList Form22::relationshipLabels()
 {
-    return { QStringLiteral("長男"),
-        QStringLiteral("次男"),
-        QStringLiteral("三男"),
-        QStringLiteral("四男"),
-        QStringLiteral("五男"),
-        QStringLiteral("六男"),
-        QStringLiteral("七男"),
-        QStringLiteral("八男"),
-        QStringLiteral("九男"),
-        QStringLiteral("十男"),
-        QStringLiteral("長女"),
-        QStringLiteral("次女"),
-        QStringLiteral("三女"),
-        QStringLiteral("四女"),
-        QStringLiteral("五女"),
-        QStringLiteral("六女"),
-        QStringLiteral("七女"),
-        QStringLiteral("八女"),
-        QStringLiteral("九女"),
-        QStringLiteral("十女") };
+    QStringList labels;
+    for (const char* label : harukaze::relationshipLabels())
+        labels.append(QString::fromUtf8(label));
+    return labels;
 }
 
 QList<QLineEdit*> Form22::ageBoxes() const
@@ -106,7 +90,7 @@ void Form22::loadValues(ChildrenGrid* grid, int column, const QString& title, co
     // column's own values below.
     const int label = relationshipLabels().indexOf(value(ChildrenGrid::ROW_ZOKUGARA));
     if (label >= 0) {
-        m_ui->Combo1->setCurrentIndex(label < FIRST_DAUGHTER ? 0 : 1);
+        m_ui->Combo1->setCurrentIndex(label < FIRST_DAUGHTER_LABEL ? 0 : 1);
         m_ui->Combo2->setCurrentIndex(label);
     } else {
         m_ui->Combo1->setCurrentIndex(-1);
@@ -128,19 +112,16 @@ void Form22::sexChanged(int index)
 {
     if (m_loading && index < 0)
         return;
-    if (index == 0) {
-        m_ui->Text7->setText(QStringLiteral("28"));
-        m_ui->Text8->setText(QStringLiteral("30"));
-        m_ui->Text9->setText(QStringLiteral("33"));
-        m_ui->Text5->setText(QStringLiteral("41"));
-        m_ui->Combo2->setCurrentIndex(FIRST_SON);
-    } else if (index == 1) {
-        m_ui->Text7->setText(QStringLiteral("26"));
-        m_ui->Text8->setText(QStringLiteral("28"));
-        m_ui->Text9->setText(QStringLiteral("31"));
-        m_ui->Text5->setText(QStringLiteral("32"));
-        m_ui->Combo2->setCurrentIndex(FIRST_DAUGHTER);
-    }
+    if (index != 0 && index != 1)
+        return;
+    // The statistic ages of the chosen sex, and its first label.
+    const bool son = index == 0;
+    const ChildAges ages = defaultChildAges(son ? ChildSex::Son : ChildSex::Daughter);
+    m_ui->Text7->setText(QString::number(childAge(ages, MTX1_MARRIAGE)));
+    m_ui->Text8->setText(QString::number(childAge(ages, MTX1_FIRST_CHILD)));
+    m_ui->Text9->setText(QString::number(childAge(ages, MTX1_SECOND_CHILD)));
+    m_ui->Text5->setText(QString::number(childAge(ages, MTX1_YAKUTOSHI)));
+    m_ui->Combo2->setCurrentIndex(son ? FIRST_SON_LABEL : FIRST_DAUGHTER_LABEL);
 }
 
 void Form22::earlyBirthChanged(bool early)
