@@ -64,6 +64,7 @@ private slots:
     void testTwips();
     void testFontCommandAppliedAndStored_data();
     void testFontCommandAppliedAndStored();
+    void testFontCommandReachesFrozenCells();
     void testFontCommandCancelled();
     void testFontDialogStartsOnDrawnFace();
     void testFontWithNothingOpenIsUsedByNextTable();
@@ -356,6 +357,44 @@ void TestSettings::testFontCommandAppliedAndStored()
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontItalic")), QStringLiteral("True"));
     // The font command changes the look only, not the plan's state.
     QCOMPARE(QString::number(globalState().SAVED), statesBefore);
+}
+
+void TestSettings::testFontCommandReachesFrozenCells()
+{
+    auto main = startMain(false);
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    const int rowHeightBefore = grid->frozenRowsView()->rowHeight(0);
+
+    QFont chosen(QStringLiteral("IPAPGothic"));
+    chosen.setPointSizeF(12);
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    FontDialog::setNextFont(chosen);
+    main->toolbarAction(Command::Font)->trigger();
+    QApplication::processEvents();
+
+    // 夫/妻, the current ages, 西暦/和暦 and the years take face, size, bold and italic.
+    for (QTableView* pane : { grid->frozenRowsView(), grid->frozenColumnsView(), grid->frozenCornerView() }) {
+        QCOMPARE(pane->font().family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(pane->font().pointSizeF(), 12.0);
+        QVERIFY(pane->font().bold());
+        QVERIFY(pane->font().italic());
+        for (int r : { 0, 1, 30 }) {
+            if (!pane->isRowHidden(r))
+                QCOMPARE(pane->rowHeight(r), grid->rowHeight(r));
+        }
+    }
+    // The header rows grow with the larger font, and every fixed text still fits.
+    QVERIFY(grid->frozenRowsView()->rowHeight(0) > rowHeightBefore);
+    QCOMPARE(GuiTest::unfittingFixedCells(grid), QStringList());
+
+    // A later build (the window reopened, as after 家族設定内容の変更) applies name and size only:
+    // the frozen cells are regular again.
+    grid = main->openTableWindow(TableKind::Form200)->grid();
+    QVERIFY(!grid->frozenRowsView()->font().bold());
+    QVERIFY(!grid->frozenColumnsView()->font().italic());
+    QCOMPARE(grid->frozenCornerView()->font().pointSizeF(), 12.0);
 }
 
 void TestSettings::testFontCommandCancelled()

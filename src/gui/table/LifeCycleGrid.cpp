@@ -155,8 +155,7 @@ void LifeCycleGrid::setTable(const TableModel& table)
     font.setPointSizeF(table.fontSize > 0 ? table.fontSize : TABLE_FONT_POINTS);
     font.setBold(false);
     font.setItalic(false);
-    setFont(font);
-    updateRowHeights();
+    setTableFont(font);
     for (int c = 0; c < columns; ++c)
         setColumnWidthTwips(c, table.columns.at(static_cast<size_t>(c)).widthTwips);
     updateOverlaySections();
@@ -165,12 +164,24 @@ void LifeCycleGrid::setTable(const TableModel& table)
 
 void LifeCycleGrid::applyTableFont(const QFont& font)
 {
-    setFont(font);
-    updateRowHeights();
+    setTableFont(font);
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : TABLE_FONT_POINTS;
     for (int c = 0; c < cols(); ++c)
         setColumnWidthTwips(c, tableColumnWidthTwips(points, c));
     updateOverlayGeometry();
+}
+
+void LifeCycleGrid::setTableFont(const QFont& font)
+{
+    // The frozen panes are views of their own, styled by their own style sheet, and do not take
+    // the grid's font by inheritance: each gets it explicitly, so the header rows and the year
+    // columns are drawn exactly like the body.
+    setFont(font);
+    for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView }) {
+        if (view)
+            view->setFont(font);
+    }
+    updateRowHeights();
 }
 
 int LifeCycleGrid::rows() const

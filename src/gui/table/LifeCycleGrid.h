@@ -64,6 +64,8 @@ protected:
 
 private:
     QTableView* createOverlay(const QString& name);
+    /** The table font for every cell: this view and the three frozen panes, whose rows follow it. */
+    void setTableFont(const QFont& font);
     void updateOverlayGeometry();
     void updateOverlaySections();
     void updateRowHeights();

@@ -6,10 +6,12 @@
 #include "gui/shell/ProcessState.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
+#include "gui/table/LifeCycleGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -124,6 +126,27 @@ std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo)
 QAction* findAction(QWidget* root, const QString& name)
 {
     return root ? root->findChild<QAction*>(name) : nullptr;
+}
+
+QStringList unfittingFixedCells(const LifeCycleGrid* grid)
+{
+    QStringList unfitting;
+    const QAbstractItemModel* model = grid->model();
+    for (int r = 0; r < grid->rows(); ++r) {
+        for (int c = 0; c < grid->cols(); ++c) {
+            const bool headerRow = r < 2;
+            if (!headerRow && c >= 2)
+                continue;
+            const QTableView* pane
+                = headerRow ? (c < 2 ? grid->frozenCornerView() : grid->frozenRowsView()) : grid->frozenColumnsView();
+            const QString text = model->index(r, c).data().toString();
+            // Fixed cells are centred: a pixel of the cell on each side keeps the text off the lines.
+            const QFontMetrics metrics(pane->font());
+            if (metrics.horizontalAdvance(text) + 2 > pane->columnWidth(c) || metrics.height() > pane->rowHeight(r))
+                unfitting.append(QStringLiteral("(%1, %2) %3").arg(r).arg(c).arg(text));
+        }
+    }
+    return unfitting;
 }
 
 QByteArray readFile(const QString& path)

@@ -14,6 +14,7 @@
 class QAction;
 namespace harukaze {
 class frmMain;
+class LifeCycleGrid;
 }
 using harukaze::frmMain;
 
@@ -89,6 +90,14 @@ std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo)
 
 /** The action with this object name under `root`, or nullptr. */
 QAction* findAction(QWidget* root, const QString& name);
+
+/**
+ * The fixed cells of a table grid (the two header rows and the two year columns) whose text does
+ * not fit the frozen pane that shows it, measured in that pane's font: higher than its row, or so
+ * wide that the centred text would touch a grid line (less than a pixel left on either side).
+ * Each as "(row, column) text"; empty when every fixed text stands clear in its cell.
+ */
+QStringList unfittingFixedCells(const harukaze::LifeCycleGrid* grid);
 
 /** Bytes of a whole file ("" when it cannot be read). */
 QByteArray readFile(const QString& path);
