@@ -25,7 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableWidgetItem>
 #include <QTest>
+#include <QTimer>
 
 using namespace harukaze;
 
@@ -681,6 +683,99 @@ private slots:
         QCOMPARE(globalPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
     }
 
+    void testReturnPressesTheDefaultButton()
+    {
+        QSignalSpy finished(m_wizard.get(), &SetupWizard::finished);
+        // Return wherever the focus is: a number box, an era button, the children grid, a check
+        // box, Enter of the keypad, the finish page itself.
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        bool modalOpened = false;
+        closeModalIfOpened(&modalOpened);
+        QTest::keyClick(button("Command5"), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY2(!modalOpened, "Return on the focused era button opened the era dialog");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QTest::keyClick(child<ChildrenGrid*>(page(), "MSFlexGrid1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
+        QTest::keyClick(child<QCheckBox*>(page(), "Check1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form192"));
+        QTest::keyClick(child<QLineEdit*>(page(), "Text5"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        QCOMPARE(finished.count(), 0);
+        QTest::keyClick(button("Command4"), Qt::Key_Return);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        // Exactly what the mouse gives: every page recorded on the way.
+        QVERIFY(globalPlan() == defaultRecord());
+    }
+
+    void testReturnLeavesADisabledNextAlone()
+    {
+        setMembers({ false, false, false, false, false });
+        QVERIFY(!button("Command1")->isEnabled());
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+        QCOMPARE(int(globalPlan().ST1_RECORDED), 0);
+        // Return with a modifier is no dialog key either.
+        setMembers({ true, true, true, true, true });
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+    }
+
+    void testEscapeCancelsEveryPage_data()
+    {
+        QTest::addColumn<int>("forward");
+        QTest::addColumn<QString>("name");
+        const char* pages[] = { "Form18", "Form19", "Form20", "Form191", "Form192", "Form21" };
+        for (int i = 0; i < 6; ++i)
+            QTest::newRow(pages[i]) << i << QString::fromLatin1(pages[i]);
+    }
+    void testEscapeCancelsEveryPage()
+    {
+        QFETCH(int, forward);
+        QFETCH(QString, name);
+        QSignalSpy cancelled(m_wizard.get(), &SetupWizard::cancelled);
+        for (int i = 0; i < forward; ++i)
+            click("Command1");
+        QCOMPARE(page()->objectName(), name);
+        const FamilyPlan recorded = globalPlan();
+        QTest::keyClick(button("Command2"), Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        QVERIFY(globalPlan() == recorded);
+    }
+
+    void testEditedGridCellKeepsItsKeys()
+    {
+        click("Command1");
+        click("Command1");
+        auto* grid = child<ChildrenGrid*>(page(), "MSFlexGrid1");
+        // Were a cell edited in place, Return and Esc would belong to its editor, not to the page.
+        QTableWidgetItem* cell = grid->item(ChildrenGrid::ROW_ZOKUGARA, 1);
+        cell->setFlags(cell->flags() | Qt::ItemIsEditable);
+        const QModelIndex index = grid->model()->index(ChildrenGrid::ROW_ZOKUGARA, 1);
+        grid->editItem(cell);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("次男"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the view commits the editor's text on its next pass
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QCOMPARE(grid->text(ChildrenGrid::ROW_ZOKUGARA, 1), QStringLiteral("次男"));
+        grid->editItem(cell);
+        editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(m_wizard->currentPage());
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        // Outside the editor Return goes on, with the edited cell recorded.
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
+        QCOMPARE(globalPlan().mtx2(1, MTX2_ZOKUGARA), std::string("次男"));
+    }
+
 private:
     static HelpViewer* shownHelpViewer()
     {
@@ -705,6 +800,17 @@ private:
         return current;
     }
     QPushButton* button(const char* name) const { return child<QPushButton*>(page(), name); }
+    // Closes a modal dialog that opens before the next event-loop pass, and says so in `opened`;
+    // a key that should open none would otherwise block the test in the dialog's exec().
+    static void closeModalIfOpened(bool* opened)
+    {
+        QTimer::singleShot(0, qApp, [opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                *opened = true;
+                modal->close();
+            }
+        });
+    }
     void click(const char* name) const
     {
         QPushButton* b = button(name);
