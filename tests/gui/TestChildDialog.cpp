@@ -221,6 +221,33 @@ private slots:
         QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
     }
 
+    void testReturnAfterAnyButtonUpdates_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("和暦入力") << QStringLiteral("Command2");
+        QTest::newRow("ｷｬﾝｾﾙ") << QStringLiteral("Command1");
+        QTest::newRow("ヘルプ") << QStringLiteral("Command4");
+    }
+    void testReturnAfterAnyButtonUpdates()
+    {
+        // The focus stays on a button after it was used (和暦入力 above all); Return is still 更新.
+        QFETCH(QString, button);
+        Form22 dialog;
+        dialog.loadColumn(m_grid.get(), 2);
+        dialog.show();
+        child<QLineEdit*>(&dialog, "Text10")->setText(QStringLiteral("65"));
+        auto* focused = child<QPushButton*>(&dialog, qPrintable(button));
+        focused->setFocus();
+        bool modalOpened = false;
+        GuiTest::closeModalOnNextPass(&modalOpened);
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY2(!modalOpened, "Return opened a dialog instead of pressing 更新");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
+    }
+
     void testHelpShowsTheChildrenTopic()
     {
         Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));

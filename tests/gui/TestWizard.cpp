@@ -27,7 +27,6 @@
 #include <QSignalSpy>
 #include <QTableWidgetItem>
 #include <QTest>
-#include <QTimer>
 
 using namespace harukaze;
 
@@ -691,7 +690,7 @@ private slots:
         QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
         QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
         bool modalOpened = false;
-        closeModalIfOpened(&modalOpened);
+        GuiTest::closeModalOnNextPass(&modalOpened);
         QTest::keyClick(button("Command5"), Qt::Key_Return);
         QCoreApplication::processEvents();
         QVERIFY2(!modalOpened, "Return on the focused era button opened the era dialog");
@@ -800,17 +799,6 @@ private:
         return current;
     }
     QPushButton* button(const char* name) const { return child<QPushButton*>(page(), name); }
-    // Closes a modal dialog that opens before the next event-loop pass, and says so in `opened`;
-    // a key that should open none would otherwise block the test in the dialog's exec().
-    static void closeModalIfOpened(bool* opened)
-    {
-        QTimer::singleShot(0, qApp, [opened] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                *opened = true;
-                modal->close();
-            }
-        });
-    }
     void click(const char* name) const
     {
         QPushButton* b = button(name);

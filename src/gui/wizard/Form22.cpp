@@ -44,6 +44,13 @@ Form22::Form22(QWidget* parent)
     connect(m_ui->Command3, &QPushButton::clicked, this, &Form22::update);
     connect(m_ui->Command1, &QPushButton::clicked, this, &Form22::reject);
     connect(m_ui->Command4, &QPushButton::clicked, this, [this] { Help::showTopic(this, HELP_TOPIC_CHILDREN); });
+
+    // Return means 更新 whatever had the focus: in a dialog every push button is an auto-default
+    // one, which takes Return for itself while it holds the focus, and the focus stays on
+    // 和暦入力 after the era dialog closes.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    m_ui->Command3->setDefault(true);
 }
 
 Form22::~Form22() = default;

@@ -109,6 +109,17 @@ void answerNextModal(const std::function<void(QWidget*)>& action, bool* done)
     pollForModal([](QWidget*) { return true; }, action, 5, 1000, done);
 }
 
+void closeModalOnNextPass(bool* opened)
+{
+    *opened = false;
+    QTimer::singleShot(0, qApp, [opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *opened = true;
+            modal->close();
+        }
+    });
+}
+
 std::unique_ptr<frmMain> startMainWindow()
 {
     auto main = std::make_unique<frmMain>();

@@ -70,6 +70,13 @@ void pollForModal(const std::function<bool(QWidget*)>& accept,
     int tries,
     bool* done = nullptr);
 
+/**
+ * Closes the modal widget that a key or click opens before the event loop's next pass, and sets
+ * `opened` when there was one. For a step that must open no dialog: were one opened, its exec()
+ * would otherwise hold the test.
+ */
+void closeModalOnNextPass(bool* opened);
+
 /** Records the addresses handed to the desktop (install with QDesktopServices::setUrlHandler). */
 class UrlCatcher : public QObject
 {
