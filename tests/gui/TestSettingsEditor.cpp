@@ -166,6 +166,7 @@ private slots:
     void testCancelStoresNothing();
     void testLifespanOptions();
     void testRejectsBoxWithoutNumber();
+    void testEveryStoredValueShownAndKeptWhole();
     void testEraButtons_data();
     void testEraButtons();
     void testAddThenCancel();
@@ -484,6 +485,37 @@ void TestSettingsEditor::testRejectsBoxWithoutNumber()
     // The boxes take digits only, at most their length.
     QTest::keyClicks(box, QStringLiteral("a-1234"));
     QCOMPARE(box->text(), QStringLiteral("12"));
+}
+
+void TestSettingsEditor::testEveryStoredValueShownAndKeptWhole()
+{
+    // Values a plan file can hold but no box is typed to: longer than the box's typed length, or
+    // negative. A retirement age of 100 must not come back as 10.
+    FamilyPlan plan = globalPlan();
+    plan.ST2_HUSBAND_RETIRE_AGE = 100;
+    plan.ST2_WIFE_BIRTH_YEAR = -32768;
+    plan.ST2_MARRIAGE_YEAR = 32767;
+    plan.ST4_FATHER_LIFESPAN = 1000; // on "任意"
+    plan.ST4_FATHER_RETIRE_AGE = -1;
+    plan.mtx1(1, MTX1_RETIRE) = 100;
+    globalPlan() = plan;
+    auto editor = openEditor();
+    const std::pair<const char*, const char*> shown[] = {
+        { "Text2", "100" },
+        { "Text3", "-32768" },
+        { "Text5", "32767" },
+        { "Text12", "1000" },
+        { "Text13", "-1" },
+    };
+    for (const auto& [name, text] : shown)
+        QCOMPARE(child<QLineEdit*>(editor.get(), name)->text(), QString::fromLatin1(text));
+    // Every box of every tab is wide enough for the widest value.
+    for (const QLineEdit* box : editor->findChildren<QLineEdit*>())
+        QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
+    QCOMPARE(editor->result(), int(QDialog::Accepted));
+    QVERIFY(globalPlan() == storedUnchanged(plan));
 }
 
 void TestSettingsEditor::testEraButtons_data()

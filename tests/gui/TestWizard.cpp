@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
@@ -680,6 +681,48 @@ private slots:
         QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
         QCOMPARE(int(globalPlan().mtx1(2, MTX1_KINDERGARTEN)), 3);
         QCOMPARE(globalPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
+    }
+
+    void testRecordedValuesShownAndKeptWhole()
+    {
+        // A plan file may hold any 16-bit value in any field: shown whole, stored back as it is.
+        FamilyPlan& plan = globalPlan();
+        plan.ST1_RECORDED = 1;
+        plan.ST1_HUSBAND = 1;
+        plan.ST1_WIFE = 1;
+        plan.ST1_CHILDREN_NOW = -3;
+        plan.ST1_CHILDREN_FUTURE = 100;
+        plan.ST2_RECORDED = 1;
+        plan.ST2_HUSBAND_BIRTH_YEAR = 1964;
+        plan.ST2_HUSBAND_RETIRE_AGE = 100;
+        plan.ST2_WIFE_BIRTH_YEAR = -32768;
+        plan.ST2_WIFE_RETIRE_AGE = 60;
+        plan.ST2_MARRIAGE_YEAR = 32767;
+        plan.ST2_HUSBAND_LIFE_CUSTOM = 1;
+        plan.ST2_HUSBAND_LIFESPAN = 1000;
+        plan.ST2_WIFE_LIFE_STAT = 1;
+        plan.ST2_WIFE_LIFESPAN = STAT_LIFESPAN_WOMAN;
+        const FamilyPlan recorded = plan;
+        m_wizard->start();
+
+        QCOMPARE(child<QLineEdit*>(page(), "Text1")->text(), QStringLiteral("-3"));
+        QCOMPARE(child<QLineEdit*>(page(), "Text2")->text(), QStringLiteral("100"));
+        for (const QLineEdit* box : page()->findChildren<QLineEdit*>())
+            QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        const std::pair<const char*, const char*> shown[]
+            = { { "Text2", "100" }, { "Text3", "-32768" }, { "Text5", "32767" }, { "Text6", "1000" } };
+        for (const auto& [name, text] : shown)
+            QCOMPARE(child<QLineEdit*>(page(), name)->text(), QString::fromLatin1(text));
+        for (const QLineEdit* box : page()->findChildren<QLineEdit*>())
+            QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        QCOMPARE(globalPlan().ST1_CHILDREN_NOW, recorded.ST1_CHILDREN_NOW);
+        QCOMPARE(globalPlan().ST1_CHILDREN_FUTURE, recorded.ST1_CHILDREN_FUTURE);
+        for (int slot = COUPLE_MAN_BIRTH_YEAR; slot <= COUPLE_WOMAN_LIFESPAN; ++slot)
+            QCOMPARE(globalPlan().couple(CoupleSection::ST2, slot), recorded.couple(CoupleSection::ST2, slot));
     }
 
     void testReturnPressesTheDefaultButton()

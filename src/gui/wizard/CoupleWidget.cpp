@@ -26,13 +26,13 @@ CoupleWidget::CoupleWidget(QWidget* parent)
     , m_ui(new Ui::CoupleWidget)
 {
     m_ui->setupUi(this);
-    NumberBoxes::setup(m_ui->Text1, 4);
-    NumberBoxes::setup(m_ui->Text2, 2);
-    NumberBoxes::setup(m_ui->Text3, 4);
-    NumberBoxes::setup(m_ui->Text4, 2);
-    NumberBoxes::setup(m_ui->Text5, 4);
-    NumberBoxes::setup(m_ui->Text6, 3);
-    NumberBoxes::setup(m_ui->Text7, 3);
+    NumberBoxes::setupRecordField(m_ui->Text1, 4);
+    NumberBoxes::setupRecordField(m_ui->Text2, 2);
+    NumberBoxes::setupRecordField(m_ui->Text3, 4);
+    NumberBoxes::setupRecordField(m_ui->Text4, 2);
+    NumberBoxes::setupRecordField(m_ui->Text5, 4);
+    NumberBoxes::setupRecordField(m_ui->Text6, 3);
+    NumberBoxes::setupRecordField(m_ui->Text7, 3);
     // A hidden lifespan box must not let its frame shrink and the options jump around; a member
     // who is not in the family leaves the place of his or her frame empty, so the other frame
     // keeps its size and side rather than spreading its boxes over the whole page.
@@ -76,7 +76,7 @@ void CoupleWidget::setManStatistic(bool statistic)
     m_ui->Text6->setVisible(!statistic);
     m_ui->Label11->setVisible(!statistic);
     if (!statistic)
-        m_ui->Text6->setText(QString::number(STAT_LIFESPAN_MAN));
+        NumberBoxes::setNumber(m_ui->Text6, STAT_LIFESPAN_MAN);
 }
 
 void CoupleWidget::setWomanStatistic(bool statistic)
@@ -84,18 +84,18 @@ void CoupleWidget::setWomanStatistic(bool statistic)
     m_ui->Text7->setVisible(!statistic);
     m_ui->Label12->setVisible(!statistic);
     if (!statistic)
-        m_ui->Text7->setText(QString::number(STAT_LIFESPAN_WOMAN));
+        NumberBoxes::setNumber(m_ui->Text7, STAT_LIFESPAN_WOMAN);
 }
 
 void CoupleWidget::load(const FamilyPlan& plan, CoupleSection section, bool useDefaults)
 {
     if (useDefaults && plan.couple(section, COUPLE_RECORDED) != 1) {
         const CoupleDefaults d = coupleDefaults(section);
-        m_ui->Text1->setText(QString::number(d.manBirthYear));
-        m_ui->Text2->setText(QString::number(d.manRetireAge));
-        m_ui->Text3->setText(QString::number(d.womanBirthYear));
-        m_ui->Text4->setText(QString::number(d.womanRetireAge));
-        m_ui->Text5->setText(QString::number(d.marriageYear));
+        NumberBoxes::setNumber(m_ui->Text1, d.manBirthYear);
+        NumberBoxes::setNumber(m_ui->Text2, d.manRetireAge);
+        NumberBoxes::setNumber(m_ui->Text3, d.womanBirthYear);
+        NumberBoxes::setNumber(m_ui->Text4, d.womanRetireAge);
+        NumberBoxes::setNumber(m_ui->Text5, d.marriageYear);
         m_ui->Option1->setChecked(true);
         m_ui->Option4->setChecked(true);
         for (QCheckBox* box :
@@ -104,25 +104,26 @@ void CoupleWidget::load(const FamilyPlan& plan, CoupleSection section, bool useD
         return;
     }
 
-    auto number = [&](int slot) { return QString::number(plan.couple(section, slot)); };
-    m_ui->Text1->setText(number(COUPLE_MAN_BIRTH_YEAR));
-    m_ui->Text2->setText(number(COUPLE_MAN_RETIRE_AGE));
-    m_ui->Text3->setText(number(COUPLE_WOMAN_BIRTH_YEAR));
-    m_ui->Text4->setText(number(COUPLE_WOMAN_RETIRE_AGE));
-    m_ui->Text5->setText(number(COUPLE_MARRIAGE_YEAR));
+    // Every value is shown whole, however long: a box never cuts what the record holds.
+    auto show = [&](QLineEdit* box, int slot) { NumberBoxes::setNumber(box, plan.couple(section, slot)); };
+    show(m_ui->Text1, COUPLE_MAN_BIRTH_YEAR);
+    show(m_ui->Text2, COUPLE_MAN_RETIRE_AGE);
+    show(m_ui->Text3, COUPLE_WOMAN_BIRTH_YEAR);
+    show(m_ui->Text4, COUPLE_WOMAN_RETIRE_AGE);
+    show(m_ui->Text5, COUPLE_MARRIAGE_YEAR);
 
     // Selecting "任意" presets the box, so the stored lifespan is written after the option.
     if (plan.couple(section, COUPLE_MAN_LIFE_STAT) == 1) {
         m_ui->Option1->setChecked(true);
     } else {
         m_ui->Option2->setChecked(true);
-        m_ui->Text6->setText(number(COUPLE_MAN_LIFESPAN));
+        show(m_ui->Text6, COUPLE_MAN_LIFESPAN);
     }
     if (plan.couple(section, COUPLE_WOMAN_LIFE_STAT) == 1) {
         m_ui->Option4->setChecked(true);
     } else {
         m_ui->Option3->setChecked(true);
-        m_ui->Text7->setText(number(COUPLE_WOMAN_LIFESPAN));
+        show(m_ui->Text7, COUPLE_WOMAN_LIFESPAN);
     }
 
     auto isSet = [&](int slot) { return plan.couple(section, slot) == 1; };

@@ -28,10 +28,10 @@ Form22::Form22(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->Label30->hide();
-    NumberBoxes::setup(m_ui->Text11, 4);
-    // Kindergarten and elementary school ages take one digit, every other age two.
+    NumberBoxes::setupRecordField(m_ui->Text11, 4);
+    // Kindergarten and elementary school ages take one typed digit, every other age two.
     for (QLineEdit* box : ageBoxes())
-        NumberBoxes::setup(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
+        NumberBoxes::setupRecordField(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
 
     m_ui->Combo1->addItems({ QStringLiteral("男性"), QStringLiteral("女性") });
     m_ui->Combo2->addItems(relationshipLabels());
@@ -103,12 +103,12 @@ void Form22::loadValues(ChildrenGrid* grid, int column, const QString& title, co
         m_ui->Combo1->setCurrentIndex(-1);
         m_ui->Combo2->setCurrentIndex(-1);
     }
-    m_ui->Text11->setText(value(ChildrenGrid::ROW_BIRTH_YEAR));
+    NumberBoxes::setText(m_ui->Text11, value(ChildrenGrid::ROW_BIRTH_YEAR));
     m_earlyAtOpening = value(ChildrenGrid::ROW_HAYAUMARE) != NORMAL;
     m_ui->Check1->setChecked(m_earlyAtOpening);
     const QList<QLineEdit*> boxes = ageBoxes();
     for (int i = 0; i < boxes.size(); ++i)
-        boxes.at(i)->setText(value(ChildrenGrid::ROW_FIRST_AGE + i));
+        NumberBoxes::setText(boxes.at(i), value(ChildrenGrid::ROW_FIRST_AGE + i));
     m_ui->Label30->setText(QString::number(column));
     m_shift = 0;
     m_shifted.clear();
@@ -124,10 +124,10 @@ void Form22::sexChanged(int index)
     // The statistic ages of the chosen sex, and its first label.
     const bool son = index == 0;
     const ChildAges ages = defaultChildAges(son ? ChildSex::Son : ChildSex::Daughter);
-    m_ui->Text7->setText(QString::number(childAge(ages, MTX1_MARRIAGE)));
-    m_ui->Text8->setText(QString::number(childAge(ages, MTX1_FIRST_CHILD)));
-    m_ui->Text9->setText(QString::number(childAge(ages, MTX1_SECOND_CHILD)));
-    m_ui->Text5->setText(QString::number(childAge(ages, MTX1_YAKUTOSHI)));
+    NumberBoxes::setNumber(m_ui->Text7, childAge(ages, MTX1_MARRIAGE));
+    NumberBoxes::setNumber(m_ui->Text8, childAge(ages, MTX1_FIRST_CHILD));
+    NumberBoxes::setNumber(m_ui->Text9, childAge(ages, MTX1_SECOND_CHILD));
+    NumberBoxes::setNumber(m_ui->Text5, childAge(ages, MTX1_YAKUTOSHI));
     m_ui->Combo2->setCurrentIndex(son ? FIRST_SON_LABEL : FIRST_DAUGHTER_LABEL);
 }
 
@@ -146,7 +146,7 @@ void Form22::earlyBirthChanged(bool early)
             const QString moved = QString::number(age + m_shift);
             if (!ok || age == 0 || age + m_shift <= 0 || moved.size() > box->maxLength())
                 continue;
-            box->setText(moved);
+            NumberBoxes::setText(box, moved);
             m_shifted.append(box);
         }
     } else if (early == m_earlyAtOpening && m_shift != 0) {
@@ -155,7 +155,7 @@ void Form22::earlyBirthChanged(bool early)
             const int age = box->text().toInt(&ok);
             const QString restored = QString::number(age - m_shift);
             if (ok && restored.size() <= box->maxLength())
-                box->setText(restored);
+                NumberBoxes::setText(box, restored);
         }
         m_shift = 0;
         m_shifted.clear();

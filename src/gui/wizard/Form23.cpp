@@ -75,7 +75,7 @@ int16_t ERA_INPUT(int16_t year, QWidget* parent)
 void ERA_INPUT(QLineEdit* target, QWidget* parent)
 {
     const int16_t year = ERA_INPUT(NumberBoxes::leadingNumber(target), parent);
-    target->setText(QString::number(year));
+    NumberBoxes::setNumber(target, year);
 }
 
 } // namespace harukaze

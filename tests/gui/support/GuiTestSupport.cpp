@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWidget>
 
@@ -158,6 +161,20 @@ QStringList unfittingFixedCells(const LifeCycleGrid* grid)
         }
     }
     return unfitting;
+}
+
+bool fitsLineEdit(const QLineEdit* box, const QString& text)
+{
+    // The text area as QLineEdit lays it out: the frame's contents less the text margins and the
+    // line edit's own two pixels on each side.
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const int room = contents.marginsRemoved(box->textMargins()).width() - 2 * 2;
+    return QFontMetrics(box->font()).horizontalAdvance(text) <= room;
 }
 
 QByteArray readFile(const QString& path)

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QLineEdit;
 namespace harukaze {
 class frmMain;
 class LifeCycleGrid;
@@ -105,6 +106,9 @@ QAction* findAction(QWidget* root, const QString& name);
  * Each as "(row, column) text"; empty when every fixed text stands clear in its cell.
  */
 QStringList unfittingFixedCells(const harukaze::LifeCycleGrid* grid);
+
+/** Whether `text` shows whole in a line edit: it is as wide as the box's text area at most. */
+bool fitsLineEdit(const QLineEdit* box, const QString& text);
 
 /** Bytes of a whole file ("" when it cannot be read). */
 QByteArray readFile(const QString& path);
