@@ -74,6 +74,10 @@ private slots:
     void testFontCommandAppliedAndStored();
     void testFontCommandReachesFrozenCells();
     void testFontCommandCancelled();
+    void testFontSizeOutsideTheTableRangeReadsAsNine_data();
+    void testFontSizeOutsideTheTableRangeReadsAsNine();
+    void testFontCommandHoldsSizeInTheTableRange_data();
+    void testFontCommandHoldsSizeInTheTableRange();
     void testFontDialogStartsOnDrawnFace();
     void testFontWithNothingOpenIsUsedByNextTable();
     void testJapaneseFontSubstitution_data();
@@ -552,6 +556,66 @@ void TestSettings::testFontCommandReachesFrozenCells()
     QVERIFY(!grid->frozenRowsView()->font().bold());
     QVERIFY(!grid->frozenColumnsView()->font().italic());
     QCOMPARE(grid->frozenCornerView()->font().pointSizeF(), 12.0);
+}
+
+void TestSettings::testFontSizeOutsideTheTableRangeReadsAsNine_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("memberTwips");
+    QTest::newRow("1e2") << "1e2" << 9.0 << 1080;
+    QTest::newRow("200") << "200" << 9.0 << 1080;
+    QTest::newRow("5.9") << "5.9" << 9.0 << 1080;
+    QTest::newRow("36.5") << "36.5" << 9.0 << 1080;
+    QTest::newRow("9pt") << "9pt" << 9.0 << 1080;
+    QTest::newRow("+12") << "+12" << 9.0 << 1080;
+    QTest::newRow("0x10") << "0x10" << 9.0 << 1080;
+    QTest::newRow("6") << "6" << 6.0 << 720;
+    QTest::newRow("36") << "36" << 36.0 << 4320;
+    QTest::newRow("10.5 with blanks") << " 10.5 " << 10.5 << 1260;
+}
+
+void TestSettings::testFontSizeOutsideTheTableRangeReadsAsNine()
+{
+    QFETCH(QString, stored);
+    QFETCH(double, points);
+    QFETCH(int, memberTwips);
+    m_settings.write(QStringLiteral("Font/FontSize"), stored);
+    auto main = startMain();
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    QCOMPARE(grid->font().pointSizeF(), points);
+    QCOMPARE(grid->frozenRowsView()->font().pointSizeF(), points);
+    QCOMPARE(grid->columnWidthTwips(2), memberTwips);
+}
+
+void TestSettings::testFontCommandHoldsSizeInTheTableRange_data()
+{
+    QTest::addColumn<double>("chosen");
+    QTest::addColumn<double>("applied");
+    QTest::newRow("72 pt") << 72.0 << 36.0;
+    QTest::newRow("4 pt") << 4.0 << 6.0;
+    QTest::newRow("14 pt") << 14.0 << 14.0;
+}
+
+void TestSettings::testFontCommandHoldsSizeInTheTableRange()
+{
+    // What the font command applies is what the next start reads back.
+    QFETCH(double, chosen);
+    QFETCH(double, applied);
+    auto main = startMain();
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPointSizeF(chosen);
+    FontDialog::setNextFont(font);
+    main->toolbarAction(Command::Font)->trigger();
+    QCOMPARE(grid->font().pointSizeF(), applied);
+    QCOMPARE(m_settings.read(QStringLiteral("Font/FontSize")), QString::number(applied));
+
+    auto next = std::make_unique<frmMain>();
+    next->load();
+    QCOMPARE(globalState().FONT_SIZE, QString::number(applied).toStdString());
 }
 
 void TestSettings::testFontCommandCancelled()

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/AppSettings.h"
 
+#include "core/table/TableShape.h"
 #include "gui/shell/ProcessState.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStyle>
 #include <QWidget>
@@ -109,10 +111,8 @@ void AppSettings::readFont(ProcessState& state) const
     const ProcessState defaults;
     const QString name = m_settings->value(QStringLiteral("Font/FontName")).toString().trimmed();
     state.FONT_NAME = name.isEmpty() ? defaults.FONT_NAME : name.toStdString();
-    bool ok = false;
     const QString sizeText = m_settings->value(QStringLiteral("Font/FontSize")).toString().trimmed();
-    const double size = sizeText.toDouble(&ok);
-    state.FONT_SIZE = ok && size > 0 && size < 1000 ? sizeText.toStdString() : defaults.FONT_SIZE;
+    state.FONT_SIZE = tableFontPoints(sizeText) ? sizeText.toStdString() : defaults.FONT_SIZE;
     state.FONT_BOLD = readBool(*m_settings, QStringLiteral("Font/FontBold")).toStdString();
     state.FONT_ITALIC = readBool(*m_settings, QStringLiteral("Font/FontItalic")).toStdString();
 }
@@ -123,6 +123,20 @@ void AppSettings::writeFont(const ProcessState& state)
     m_settings->setValue(QStringLiteral("Font/FontSize"), QString::fromStdString(state.FONT_SIZE));
     m_settings->setValue(QStringLiteral("Font/FontBold"), QString::fromStdString(state.FONT_BOLD));
     m_settings->setValue(QStringLiteral("Font/FontItalic"), QString::fromStdString(state.FONT_ITALIC));
+}
+
+std::optional<double> AppSettings::tableFontPoints(const QString& text)
+{
+    // Digits with an optional fraction: the table applies the size as a lenient number, which
+    // would read "1e2" as 1 and "9pt" as 9, so only what both readings agree on is taken.
+    static const QRegularExpression plain(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    const QString trimmed = text.trimmed();
+    if (!plain.match(trimmed).hasMatch())
+        return std::nullopt;
+    const double points = trimmed.toDouble();
+    if (points < TABLE_FONT_MIN_POINTS || points > TABLE_FONT_MAX_POINTS)
+        return std::nullopt;
+    return points;
 }
 
 int AppSettings::demoView() const

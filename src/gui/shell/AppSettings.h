@@ -42,9 +42,15 @@ public:
     WindowPlacement placement() const;
     void setPlacement(const WindowPlacement& placement);
 
-    /** Reads FONT_NAME, FONT_SIZE, FONT_BOLD and FONT_ITALIC (a size that is not a positive number reads as 9). */
+    /**
+     * Reads FONT_NAME, FONT_SIZE, FONT_BOLD and FONT_ITALIC. A size that is not a plain decimal
+     * number of points ("9", "10.5") within 6..36 reads as 9.
+     */
     void readFont(ProcessState& state) const;
     void writeFont(const ProcessState& state);
+
+    /** The points of a stored table font size: a plain decimal number within 6..36, else nothing. */
+    static std::optional<double> tableFontPoints(const QString& text);
 
     /** "DEMO" / "VIEW" as an integer, 1 when absent or not a number. */
     int demoView() const;
