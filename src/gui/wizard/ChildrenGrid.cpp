@@ -5,11 +5,13 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/NumberText.h"
 #include "core/table/Clock.h"
+#include "core/table/TableShape.h"
 
 #include <QHeaderView>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace harukaze {
@@ -95,8 +97,14 @@ ChildrenGrid::ChildrenGrid(QWidget* parent)
         item->setBackground(palette().button());
         setItem(row, 0, item);
     }
-    // Six full-width characters of the grid font, the width of the longest row label.
-    setColumnWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("幼稚園入園入")) + 10);
+    // Six font-size squares, as the table's member columns; never narrower than the longest row
+    // label with the cell's margins, should the font's characters be wider than a square.
+    const int squares = static_cast<int>(
+        std::lround(columnWidthTwips(gridFont.pointSizeF(), MEMBER_COLUMN_SQUARES) * logicalDpiX() / 1440.0));
+    int longestLabel = 0;
+    for (int row = 1; row <= VALUE_ROWS; ++row)
+        longestLabel = std::max(longestLabel, fontMetrics().horizontalAdvance(rowLabel(row)));
+    setColumnWidth(0, std::max(squares, longestLabel + 10));
 
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int, int column) {
         if (column > 0)
