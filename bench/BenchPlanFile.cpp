@@ -21,7 +21,7 @@ FamilyPlan fullPlan()
         plan.st1(slot) = 1;
     plan.ST1_CHILDREN_NOW = 7;
     plan.ST1_CHILDREN_FUTURE = 3;
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             plan.couple(section, slot) = 1;
         plan.couple(section, COUPLE_MAN_BIRTH_YEAR) = 1964;

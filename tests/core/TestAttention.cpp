@@ -27,7 +27,7 @@ FamilyPlan couple()
     plan.ST2_WIFE_BIRTH_YEAR = 1977;
     plan.ST2_HUSBAND_LIFESPAN = 150;
     plan.ST2_WIFE_LIFESPAN = 150;
-    for (int section : { 4, 5 }) {
+    for (CoupleSection section : { CoupleSection::ST4, CoupleSection::ST5 }) {
         plan.couple(section, COUPLE_MAN_LIFESPAN) = 150;
         plan.couple(section, COUPLE_WOMAN_LIFESPAN) = 150;
     }

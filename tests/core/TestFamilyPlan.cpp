@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 using namespace harukaze;
@@ -16,7 +18,7 @@ FamilyPlan everyFieldSet()
     int value = 1;
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         plan.st1(slot) = static_cast<int16_t>(value++);
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             plan.couple(section, slot) = static_cast<int16_t>(value++);
     }
@@ -36,9 +38,9 @@ TEST(TestFamilyPlan, startsAllZero)
     const FamilyPlan plan;
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         EXPECT_EQ(plan.st1(slot), 0) << "ST1 slot " << slot;
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
-            EXPECT_EQ(plan.couple(section, slot), 0) << "ST" << section << " slot " << slot;
+            EXPECT_EQ(plan.couple(section, slot), 0) << "ST" << sectionNumber(section) << " slot " << slot;
     }
     EXPECT_EQ(plan.ST3_RECORDED, 0);
     EXPECT_EQ(plan.ST3_COUNT, 0);
@@ -143,9 +145,9 @@ TEST(TestFamilyPlan, slotsReachTheNamedFields)
         EXPECT_EQ(st4[i], ST1_FIELD_COUNT + COUPLE_FIELD_COUNT + i + 1) << "ST4 field " << i + 1;
         EXPECT_EQ(st5[i], ST1_FIELD_COUNT + 2 * COUPLE_FIELD_COUNT + i + 1) << "ST5 field " << i + 1;
     }
-    EXPECT_EQ(plan.couple(2, COUPLE_MAN_RETIRE), plan.ST2_HUSBAND_RETIRE);
-    EXPECT_EQ(plan.couple(4, COUPLE_WOMAN_YAKUTOSHI), plan.ST4_MOTHER_YAKUTOSHI);
-    EXPECT_EQ(plan.couple(5, COUPLE_WOMAN_LIFE_STAT), plan.ST5_MOTHER_LIFE_STAT);
+    EXPECT_EQ(plan.couple(CoupleSection::ST2, COUPLE_MAN_RETIRE), plan.ST2_HUSBAND_RETIRE);
+    EXPECT_EQ(plan.couple(CoupleSection::ST4, COUPLE_WOMAN_YAKUTOSHI), plan.ST4_MOTHER_YAKUTOSHI);
+    EXPECT_EQ(plan.couple(CoupleSection::ST5, COUPLE_WOMAN_LIFE_STAT), plan.ST5_MOTHER_LIFE_STAT);
 }
 
 TEST(TestFamilyPlan, matrixAccessorsAreOneBased)
@@ -167,11 +169,11 @@ TEST(TestFamilyPlan, equalityNoticesEveryField)
         changed.st1(slot) = -1;
         EXPECT_NE(changed, base) << "ST1 slot " << slot;
     }
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
             FamilyPlan changed = base;
             changed.couple(section, slot) = -1;
-            EXPECT_NE(changed, base) << "ST" << section << " slot " << slot;
+            EXPECT_NE(changed, base) << "ST" << sectionNumber(section) << " slot " << slot;
         }
     }
     FamilyPlan changed = base;
@@ -223,6 +225,55 @@ TEST(TestFamilyPlan, childCountsAreClampedToTen)
         plan.ST1_CHILDREN_FUTURE = row.future;
         EXPECT_EQ(plan.plannedChildren(), row.expected) << row.now << " + " << row.future;
     }
+}
+
+TEST(TestFamilyPlan, coupleRefusesWhatTheRecordDoesNotHave)
+{
+    // Sections 3 and 1 are no couples, slots 0 and 20 lie outside the 19 fields: nothing is read
+    // or written in their place, in a release build as well.
+    FamilyPlan plan;
+    const FamilyPlan& constPlan = plan;
+    EXPECT_THROW(plan.couple(CoupleSection { 3 }, COUPLE_MAN_BIRTH_YEAR), std::out_of_range);
+    EXPECT_THROW(constPlan.couple(CoupleSection { 1 }, COUPLE_MAN_BIRTH_YEAR), std::out_of_range);
+    EXPECT_THROW(plan.couple(CoupleSection::ST5, 0), std::out_of_range);
+    EXPECT_THROW(constPlan.couple(CoupleSection::ST2, COUPLE_FIELD_COUNT + 1), std::out_of_range);
+    EXPECT_THROW(coupleDefaults(CoupleSection { 6 }), std::out_of_range);
+    EXPECT_EQ(plan, FamilyPlan {});
+}
+
+TEST(TestFamilyPlan, relationshipCodesAlternateDaughterAndSon)
+{
+    struct Row
+    {
+        int code;
+        const char* label;
+        ChildSex sex;
+    };
+    for (const Row& row : { Row { 1, "長女", ChildSex::Daughter },
+             Row { 2, "長男", ChildSex::Son },
+             Row { 3, "次女", ChildSex::Daughter },
+             Row { 4, "次男", ChildSex::Son },
+             Row { 9, "五女", ChildSex::Daughter },
+             Row { 10, "五男", ChildSex::Son } }) {
+        EXPECT_EQ(relationshipLabel(row.code), row.label) << row.code;
+        EXPECT_EQ(sexOfCode(row.code), row.sex) << row.code;
+        // The table reads the label back as the same sex, so a default child's column takes the
+        // right data file.
+        EXPECT_EQ(sexOfLabel(relationshipLabel(row.code)), row.sex) << row.code;
+    }
+    for (int code : { 0, 11, -1 }) {
+        EXPECT_EQ(relationshipLabel(code), "") << code;
+        EXPECT_EQ(sexOfCode(code), std::nullopt) << code;
+    }
+}
+
+TEST(TestFamilyPlan, onlyTheTenSonsLabelsAreSons)
+{
+    for (const char* son : { "長男", "五男", "十男" })
+        EXPECT_EQ(sexOfLabel(son), ChildSex::Son) << son;
+    // Compared as a whole: a label with anything around it, or none at all, is a daughter's.
+    for (const char* other : { "長女", "十女", "", "長男 ", "孫", "男" })
+        EXPECT_EQ(sexOfLabel(other), ChildSex::Daughter) << other;
 }
 
 } // namespace

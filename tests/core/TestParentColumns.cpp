@@ -22,7 +22,7 @@ FamilyPlan allParents()
     plan.ST1_HUSBAND_MOTHER = 1;
     plan.ST1_WIFE_FATHER = 1;
     plan.ST1_WIFE_MOTHER = 1;
-    for (int section : { 4, 5 }) {
+    for (CoupleSection section : { CoupleSection::ST4, CoupleSection::ST5 }) {
         plan.couple(section, COUPLE_MAN_BIRTH_YEAR) = 1950;
         plan.couple(section, COUPLE_WOMAN_BIRTH_YEAR) = 1950;
         plan.couple(section, COUPLE_MARRIAGE_YEAR) = 1900;
@@ -40,14 +40,14 @@ TEST(TestParentColumns, eachCodeReadsItsOwnFields)
     {
         int sex;
         const char* label;
-        int section;
+        CoupleSection section;
         bool father;
     };
     const Row rows[] = {
-        { 3, "夫側父", 4, true },
-        { 4, "夫側母", 4, false },
-        { 5, "妻側父", 5, true },
-        { 6, "妻側母", 5, false },
+        { 3, "夫側父", CoupleSection::ST4, true },
+        { 4, "夫側母", CoupleSection::ST4, false },
+        { 5, "妻側父", CoupleSection::ST5, true },
+        { 6, "妻側母", CoupleSection::ST5, false },
     };
     TempDir data;
     data.write(MALE_FILE, uniformLifeFile(90));
@@ -193,7 +193,7 @@ TEST(TestParentColumns, demoBuilderWritesNoTbl)
     context.y0 = Y0;
     TableBuilder builder(plan, context, built.tbl.get());
     for (int16_t sex = 3; sex <= 6; ++sex)
-        builder.SUKE_4_DEMO(static_cast<int16_t>(sex - 1), sex);
+        builder.SUKE_4_DEMO(static_cast<int16_t>(sex - 1), ParentCode { sex });
     for (const auto& column : *built.tbl) {
         for (const std::string& text : column)
             ASSERT_EQ(text, "");

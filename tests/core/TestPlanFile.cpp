@@ -24,7 +24,7 @@ namespace {
 
 const std::string kPlans = std::string(HARUKAZE_TEST_DATA_DIR) + "/plans/";
 
-void setCouple(FamilyPlan& plan, int section, std::vector<int> fields)
+void setCouple(FamilyPlan& plan, CoupleSection section, std::vector<int> fields)
 {
     ASSERT_EQ(fields.size(), static_cast<size_t>(COUPLE_FIELD_COUNT));
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
@@ -51,7 +51,7 @@ FamilyPlan threeChildren()
 {
     FamilyPlan plan;
     setSt1(plan, { 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1 });
-    setCouple(plan, 2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
+    setCouple(plan, CoupleSection::ST2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 3;
     // Half-width spaces around a label are not written; an ideographic space is part of the text.
@@ -60,8 +60,8 @@ FamilyPlan threeChildren()
     setChild(plan, 3, { 2030, 3, 6, 12, 15, 18, 20, 22, 28, 0, 0, 41, 65 }, "　次男 ", "普通  ");
     // Whatever children above the count hold is never written.
     setChild(plan, 4, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 }, "四男", "早生");
-    setCouple(plan, 4, { 1, 1938, 60, 1940, 60, 1963, 80, 90, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 0 });
-    setCouple(plan, 5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
+    setCouple(plan, CoupleSection::ST4, { 1, 1938, 60, 1940, 60, 1963, 80, 90, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 0 });
+    setCouple(plan, CoupleSection::ST5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     return plan;
 }
 
@@ -69,7 +69,7 @@ FamilyPlan noChildren()
 {
     FamilyPlan plan;
     setSt1(plan, { 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
-    setCouple(plan, 2, { 1, 1964, -5, 32767, 60, -32768, 78, 84, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1 });
+    setCouple(plan, CoupleSection::ST2, { 1, 1964, -5, 32767, 60, -32768, 78, 84, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1 });
     return plan;
 }
 
@@ -78,7 +78,7 @@ FamilyPlan tenChildren()
     const char* labels[] = { "長男", "次男", "三男", "四男", "五男", "長女", "次女", "三女", "四女", "五女" };
     FamilyPlan plan;
     setSt1(plan, { 1, 1, 1, 1, 0, 0, 7, 3, 0, 0, 0, 0 });
-    setCouple(plan, 2, { 1, 1970, 65, 1972, 65, 1995, 81, 87, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
+    setCouple(plan, CoupleSection::ST2, { 1, 1970, 65, 1972, 65, 1995, 81, 87, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 });
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = 10;
     for (int c = 1; c <= 10; ++c) {
@@ -105,10 +105,10 @@ void expectSamePlan(const FamilyPlan& actual, const FamilyPlan& expected)
 {
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         EXPECT_EQ(actual.st1(slot), expected.st1(slot)) << "ST1 field " << slot;
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             EXPECT_EQ(actual.couple(section, slot), expected.couple(section, slot))
-                << "ST" << section << " field " << slot;
+                << "ST" << sectionNumber(section) << " field " << slot;
     }
     EXPECT_EQ(actual.ST3_RECORDED, expected.ST3_RECORDED);
     EXPECT_EQ(actual.ST3_COUNT, expected.ST3_COUNT);
@@ -272,7 +272,7 @@ TEST(TestPlanFile, lineBreaksInsideATextCannotShiftTheFile)
     EXPECT_EQ(lines[220], "長  男");
     EXPECT_EQ(lines[223], "早生");
     const FamilyPlan read = parsedBytes(planFileBytes(plan));
-    EXPECT_EQ(read.couple(4, COUPLE_MAN_BIRTH_YEAR), 1938);
+    EXPECT_EQ(read.couple(CoupleSection::ST4, COUPLE_MAN_BIRTH_YEAR), 1938);
     EXPECT_EQ(read.ST5_MOTHER_LIFE_STAT, 1);
     EXPECT_EQ(read.mtx2(3, MTX2_ZOKUGARA), "　次男");
 }
@@ -307,9 +307,9 @@ TEST(TestPlanFile, shortFileSetsOnlyTheFieldsItHolds)
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         EXPECT_EQ(read.st1(slot), full.st1(slot));
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
-        EXPECT_EQ(read.couple(2, slot), full.couple(2, slot));
-        EXPECT_EQ(read.couple(4, slot), 0);
-        EXPECT_EQ(read.couple(5, slot), 0);
+        EXPECT_EQ(read.couple(CoupleSection::ST2, slot), full.couple(CoupleSection::ST2, slot));
+        EXPECT_EQ(read.couple(CoupleSection::ST4, slot), 0);
+        EXPECT_EQ(read.couple(CoupleSection::ST5, slot), 0);
     }
     EXPECT_EQ(read.ST3_COUNT, 3);
     // Lines 91..100 are child 1, columns 1..10.

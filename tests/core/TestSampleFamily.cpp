@@ -38,18 +38,18 @@ TEST(TestSampleFamily, writesTheSampleIntoThePlan)
     }
     struct Row
     {
-        int section;
+        CoupleSection section;
         std::array<int16_t, COUPLE_FIELD_COUNT> fields;
     };
     const Row rows[] = {
-        { 2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
-        { 4, { 1, 1938, 60, 1940, 60, 1963, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
-        { 5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
+        { CoupleSection::ST2, { 1, 1964, 60, 1967, 60, 1993, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
+        { CoupleSection::ST4, { 1, 1938, 60, 1940, 60, 1963, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
+        { CoupleSection::ST5, { 1, 1925, 60, 1938, 60, 1965, 78, 84, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1 } },
     };
     for (const Row& row : rows) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
             EXPECT_EQ(plan.couple(row.section, slot), row.fields[static_cast<size_t>(slot - 1)])
-                << "ST" << row.section << " slot " << slot;
+                << "ST" << sectionNumber(row.section) << " slot " << slot;
     }
     EXPECT_EQ(plan.ST3_RECORDED, 1);
     EXPECT_EQ(plan.ST3_COUNT, 2);
@@ -126,7 +126,7 @@ TEST(TestSampleFamily, demoBuildLeavesTblUntouched)
     demo.SUKE_3_DEMO(4, 1);
     demo.SUKE_3_DEMO(5, 2);
     for (int16_t sex = 3; sex <= 6; ++sex)
-        demo.SUKE_4_DEMO(static_cast<int16_t>(sex + 3), sex);
+        demo.SUKE_4_DEMO(static_cast<int16_t>(sex + 3), ParentCode { sex });
     for (const auto& column : *tbl) {
         for (const std::string& text : column)
             ASSERT_EQ(text, "window");

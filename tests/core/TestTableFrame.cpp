@@ -277,7 +277,7 @@ TEST(TestTableFrame, hostilePlansStayInsideTheTable)
         FamilyPlan plan;
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
             plan.st1(slot) = value;
-        for (int section : { 2, 4, 5 }) {
+        for (CoupleSection section : COUPLE_SECTIONS) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot)
                 plan.couple(section, slot) = value;
         }
@@ -317,14 +317,14 @@ TEST(TestTableFrame, buildersIgnoreColumnsAndCodesOutsideTheTable)
     builder.SUKE_2_EVENT(19);
     builder.SUKE_3_EVENT(2, 0);
     builder.SUKE_3_EVENT(2, 11);
-    builder.SUKE_4_EVENT(2, 2);
-    builder.SUKE_4_EVENT(2, 7);
+    builder.SUKE_4_EVENT(2, ParentCode { 2 });
+    builder.SUKE_4_EVENT(2, ParentCode { 7 });
     builder.SUKE_3_EVENT(32767, 1);
     for (const auto& column : *built.tbl) {
         for (const std::string& text : column)
             EXPECT_EQ(text, "");
     }
-    builder.SUKE_4_EVENT(18, 6); // the last column TBL has
+    builder.SUKE_4_EVENT(18, ParentCode::WifeMother); // the last column TBL has
     EXPECT_EQ((*built.tbl)[18][0], "妻側母");
     EXPECT_EQ(builder.model().text(0, 18), "妻側母");
 }

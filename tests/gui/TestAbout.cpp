@@ -4,7 +4,9 @@
 #include "support/GuiTestSupport.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,6 +28,7 @@ private slots:
     void testLabelsFit();
     void testOkCloses();
     void testHomePageOpensAddress();
+    void testHomePageIsTheInstalledDocumentation();
     void testSystemInfo_data();
     void testSystemInfo();
 
@@ -88,12 +91,30 @@ void TestAbout::testOkCloses()
 void TestAbout::testHomePageOpensAddress()
 {
     GuiTest::UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    const QString scheme = QUrl(frmAbout::homePage()).scheme();
+    QDesktopServices::setUrlHandler(scheme, &catcher, "open");
     frmAbout about;
     about.show();
     QTest::mouseClick(child<QLabel*>(&about, "Label11"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(scheme);
     QCOMPARE(catcher.urls, QList<QUrl> { QUrl(frmAbout::homePage()) });
+}
+
+void TestAbout::testHomePageIsTheInstalledDocumentation()
+{
+    // The label names a page that is there: the documentation beside the program and its help
+    // file, for the version the box shows, with nothing left unfilled by the build.
+    frmAbout about;
+    const QUrl address(child<QLabel*>(&about, "Label11")->text());
+    QVERIFY(address.isLocalFile());
+    const QFileInfo page(address.toLocalFile());
+    QVERIFY2(page.isFile(), qPrintable(page.filePath()));
+    QCOMPARE(page.dir(), QFileInfo(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP")).dir());
+    const QString html = QString::fromUtf8(GuiTest::readFile(page.filePath()));
+    QVERIFY(html.contains(QStringLiteral("<html lang=\"ja\">")));
+    QVERIFY(html.contains(QStringLiteral("バージョン ") + child<QLabel*>(&about, "lblVersion")->text()));
+    QVERIFY(!html.contains(QLatin1Char('@')));
+    QCOMPARE(child<QLabel*>(&about, "homePageCaptionLabel")->text(), QStringLiteral("説明書:"));
 }
 
 void TestAbout::testSystemInfo_data()

@@ -157,8 +157,8 @@ void TestAttentionMarks::testHiddenMarksGiveTheCellsBack()
     tints.apply(&grid, true);
     tints.apply(&grid, false);
     const QColor base = QApplication::palette().color(QPalette::Base);
-    for (int c = LifeCycleGrid::FixedCols; c < grid.cols(); ++c) {
-        for (int r = LifeCycleGrid::FixedRows; r < grid.rows(); ++r) {
+    for (int c = TABLE_FIXED_COLS; c < grid.cols(); ++c) {
+        for (int r = TABLE_FIXED_ROWS; r < grid.rows(); ++r) {
             QCOMPARE(grid.cellBackground(r, c), base);
             QCOMPARE(grid.cellToolTip(r, c), grid.text(r, c));
         }

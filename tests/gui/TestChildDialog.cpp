@@ -221,6 +221,80 @@ private slots:
         QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
     }
 
+    void testReturnAfterAnyButtonUpdates_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("和暦入力") << QStringLiteral("Command2");
+        QTest::newRow("ｷｬﾝｾﾙ") << QStringLiteral("Command1");
+        QTest::newRow("ヘルプ") << QStringLiteral("Command4");
+    }
+    void testReturnAfterAnyButtonUpdates()
+    {
+        // The focus stays on a button after it was used (和暦入力 above all); Return is still 更新.
+        QFETCH(QString, button);
+        Form22 dialog;
+        dialog.loadColumn(m_grid.get(), 2);
+        dialog.show();
+        child<QLineEdit*>(&dialog, "Text10")->setText(QStringLiteral("65"));
+        auto* focused = child<QPushButton*>(&dialog, qPrintable(button));
+        focused->setFocus();
+        bool modalOpened = false;
+        GuiTest::closeModalOnNextPass(&modalOpened);
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY2(!modalOpened, "Return opened a dialog instead of pressing 更新");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(m_grid->text(15, 2), QStringLiteral("65"));
+    }
+
+    void testLongAndNegativeValuesKeptWhole()
+    {
+        // A grid column as a plan file may bring it: values longer than a box's typed length,
+        // and negative ones. The dialog shows them whole and 更新 writes them back unchanged.
+        m_grid->setText(ChildrenGrid::ROW_BIRTH_YEAR, 2, QStringLiteral("-32768"));
+        m_grid->setText(4, 2, QStringLiteral("-5")); // kindergarten, typed with one digit
+        m_grid->setText(6, 2, QStringLiteral("32767"));
+        m_grid->setText(15, 2, QStringLiteral("100"));
+        const QStringList before = m_grid->columnValues(2);
+        Form22 dialog;
+        dialog.loadColumn(m_grid.get(), 2);
+        QCOMPARE(text(&dialog, "Text11"), QStringLiteral("-32768"));
+        QCOMPARE(text(&dialog, "Text1"), QStringLiteral("-5"));
+        QCOMPARE(text(&dialog, "Text3"), QStringLiteral("32767"));
+        QCOMPARE(text(&dialog, "Text10"), QStringLiteral("100"));
+        for (const QLineEdit* box : dialog.findChildren<QLineEdit*>())
+            QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+        dialog.show();
+        QTest::mouseClick(child<QPushButton*>(&dialog, "Command3"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(m_grid->columnValues(2), before);
+    }
+
+    void testTypingTakesDigitsOnly()
+    {
+        Form22 dialog;
+        dialog.loadColumn(m_grid.get(), 1);
+        // A fresh value: digits only, as many as the box takes.
+        auto* junior = child<QLineEdit*>(&dialog, "Text3");
+        junior->selectAll();
+        QTest::keyClicks(junior, QStringLiteral("-1a23"));
+        QCOMPARE(junior->text(), QStringLiteral("12"));
+        // A negative value from the record keeps its minus while its digits are edited, but a
+        // minus taken away cannot be typed again.
+        m_grid->setText(15, 1, QStringLiteral("-5"));
+        dialog.loadColumn(m_grid.get(), 1);
+        auto* retire = child<QLineEdit*>(&dialog, "Text10");
+        retire->end(false);
+        QTest::keyClicks(retire, QStringLiteral("3x"));
+        QCOMPARE(retire->text(), QStringLiteral("-53"));
+        retire->home(false);
+        QTest::keyClick(retire, Qt::Key_Delete);
+        QCOMPARE(retire->text(), QStringLiteral("53"));
+        QTest::keyClicks(retire, QStringLiteral("-"));
+        QCOMPARE(retire->text(), QStringLiteral("53"));
+    }
+
     void testHelpShowsTheChildrenTopic()
     {
         Help::setHelpFile(QStringLiteral(HARUKAZE_BIN_DIR "/HARUKAZE.HLP"));

@@ -26,21 +26,22 @@ private slots:
     }
     void cleanupTestCase() { setCurrentYearOverride(std::nullopt); }
 
-    void testOpensOnCurrentEraYear_data()
+    void testOpensOnShowaWithCurrentEraYear_data()
     {
         QTest::addColumn<int>("year");
-        QTest::addColumn<QString>("era");
         QTest::addColumn<QString>("eraYear");
-        QTest::newRow("reiwa 8") << 2026 << QStringLiteral("令和") << QStringLiteral("08");
-        QTest::newRow("reiwa 1") << 2019 << QStringLiteral("令和") << QStringLiteral("01");
-        QTest::newRow("heisei 12") << 2000 << QStringLiteral("平成") << QStringLiteral("12");
-        QTest::newRow("heisei 30") << 2018 << QStringLiteral("平成") << QStringLiteral("30");
+        QTest::addColumn<int>("shown");
+        // The year text is the current era's year; Label4 is 昭和 of it (1925 + era year).
+        QTest::newRow("reiwa 8") << 2026 << QStringLiteral("08") << 1933;
+        QTest::newRow("reiwa 1") << 2019 << QStringLiteral("01") << 1926;
+        QTest::newRow("heisei 12") << 2000 << QStringLiteral("12") << 1937;
+        QTest::newRow("heisei 30") << 2018 << QStringLiteral("30") << 1955;
     }
-    void testOpensOnCurrentEraYear()
+    void testOpensOnShowaWithCurrentEraYear()
     {
         QFETCH(int, year);
-        QFETCH(QString, era);
         QFETCH(QString, eraYear);
+        QFETCH(int, shown);
         setCurrentYearOverride(year);
         Form23 dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("和暦→西暦変換"));
@@ -48,14 +49,36 @@ private slots:
         QCOMPARE(combo->count(), 5);
         QCOMPARE(combo->itemText(0), QStringLiteral("明治"));
         QCOMPARE(combo->itemText(4), QStringLiteral("令和"));
-        QCOMPARE(combo->currentText(), era);
-        QCOMPARE(child<QLineEdit*>(&dialog, "Text1")->text(), eraYear);
-        // What is shown is what "挿入" inserts: the current year.
-        QCOMPARE(child<QLabel*>(&dialog, "Label4")->text(), QString::number(year));
+        QCOMPARE(combo->currentText(), QStringLiteral("昭和"));
+        auto* text = child<QLineEdit*>(&dialog, "Text1");
+        QCOMPARE(text->text(), eraYear);
+        // Selected, so the first digit typed replaces it.
+        QCOMPARE(text->selectedText(), eraYear);
+        // What is shown is what "挿入" inserts.
+        QCOMPARE(child<QLabel*>(&dialog, "Label4")->text(), QString::number(shown));
         // The dialog's controls, its two buttons included, sit in one frame.
         auto* frame = child<QGroupBox*>(&dialog, "Frame1");
         for (const char* name : { "Label1", "Combo1", "Text1", "Label3", "Label2", "Label4", "Command2", "Command1" })
             QVERIFY2(frame->isAncestorOf(child<QWidget*>(&dialog, name)), name);
+    }
+
+    void testTypingReplacesTheOpeningYear()
+    {
+        // Straight after opening, typing "39" reads 昭和39 and shows and inserts 1964.
+        QLineEdit field(QStringLiteral("2000"));
+        QString shownBeforeInsert;
+        bool typedIntoYear = false;
+        onModal([&shownBeforeInsert, &typedIntoYear](QWidget* modal) {
+            auto* text = child<QLineEdit*>(modal, "Text1");
+            typedIntoYear = QApplication::focusWidget() == text;
+            QTest::keyClicks(text, QStringLiteral("39"));
+            shownBeforeInsert = child<QLabel*>(modal, "Label4")->text();
+            QTest::keyClick(text, Qt::Key_Return);
+        });
+        ERA_INPUT(&field, nullptr);
+        QVERIFY(typedIntoYear);
+        QCOMPARE(shownBeforeInsert, QStringLiteral("1964"));
+        QCOMPARE(field.text(), QStringLiteral("1964"));
     }
 
     void testConversions_data()
@@ -90,12 +113,13 @@ private slots:
         QCOMPARE(int(globalState().ERA_RESULT_YEAR), western);
     }
 
-    void testInsertAtOnceGivesCurrentYear()
+    void testInsertAtOnceGivesWhatIsShown()
     {
+        // 2026 is 令和8: the dialog opens on 昭和08, 1925 + 8 = 1933.
         QLineEdit field(QStringLiteral("1964"));
         onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command2"), Qt::LeftButton); });
         ERA_INPUT(&field, nullptr);
-        QCOMPARE(field.text(), QStringLiteral("2026"));
+        QCOMPARE(field.text(), QStringLiteral("1933"));
     }
 
     void testEraYearTakesDigitsOnly()
@@ -125,7 +149,7 @@ private slots:
         QLineEdit other;
         onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command2"), Qt::LeftButton); });
         ERA_INPUT(&other, nullptr);
-        QCOMPARE(other.text(), QStringLiteral("2026"));
+        QCOMPARE(other.text(), QStringLiteral("1933"));
 
         QLineEdit field(before);
         onModal([](QWidget* modal) { QTest::mouseClick(child<QPushButton*>(modal, "Command1"), Qt::LeftButton); });

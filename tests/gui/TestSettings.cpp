@@ -60,11 +60,24 @@ private slots:
     void testPlacementOffScreenFallsBack();
     void testHozonStoresPlacement();
     void testHozonKeepsPlacementWhenMinimized();
+    void testPlacementNumbersOutOfRangeFallBack_data();
+    void testPlacementNumbersOutOfRangeFallBack();
+    void testPlacementBroughtOntoTheScreen_data();
+    void testPlacementBroughtOntoTheScreen();
+    void testPlacementFitsTheScreenItOverlapsMost();
+    void testFirstExitStoresTheDefaultsExactly();
+    void testStoredTwipsComeBackAsTheSamePixels_data();
+    void testStoredTwipsComeBackAsTheSamePixels();
     void testTwips_data();
     void testTwips();
     void testFontCommandAppliedAndStored_data();
     void testFontCommandAppliedAndStored();
+    void testFontCommandReachesFrozenCells();
     void testFontCommandCancelled();
+    void testFontSizeOutsideTheTableRangeReadsAsNine_data();
+    void testFontSizeOutsideTheTableRangeReadsAsNine();
+    void testFontCommandHoldsSizeInTheTableRange_data();
+    void testFontCommandHoldsSizeInTheTableRange();
     void testFontDialogStartsOnDrawnFace();
     void testFontWithNothingOpenIsUsedByNextTable();
     void testJapaneseFontSubstitution_data();
@@ -206,11 +219,11 @@ void TestSettings::testPlacementRestored()
 {
     m_settings.write(QStringLiteral("Settings/MainLeft"), QStringLiteral("1500"));
     m_settings.write(QStringLiteral("Settings/MainTop"), QStringLiteral("1200"));
-    m_settings.write(QStringLiteral("Settings/MainWidth"), QStringLiteral("12000"));
-    m_settings.write(QStringLiteral("Settings/MainHeight"), QStringLiteral("9000"));
+    m_settings.write(QStringLiteral("Settings/MainWidth"), QStringLiteral("9000"));
+    m_settings.write(QStringLiteral("Settings/MainHeight"), QStringLiteral("6000"));
     auto main = startMain();
     QCOMPARE(main->pos(), QPoint(px(1500, dpi()), px(1200, dpi())));
-    QCOMPARE(main->size(), QSize(px(12000, dpi()), px(9000, dpi())));
+    QCOMPARE(main->size(), QSize(px(9000, dpi()), px(6000, dpi())));
 }
 
 void TestSettings::testPlacementOffScreenFallsBack_data()
@@ -241,14 +254,14 @@ void TestSettings::testHozonStoresPlacement()
 {
     auto main = startMain();
     main->move(px(3000, dpi()), px(1500, dpi()));
-    main->resize(px(10500, dpi()), px(8250, dpi()));
+    main->resize(px(7500, dpi()), px(6000, dpi()));
     QTRY_COMPARE(main->pos(), QPoint(px(3000, dpi()), px(1500, dpi())));
     main->HOZON();
     const auto twips = [this](const char* key) { return m_settings.read(QString::fromLatin1(key)).toDouble(); };
     QCOMPARE(std::lround(twips("Settings/MainLeft")), std::lround(px(3000, dpi()) * 1440.0 / dpi()));
     QCOMPARE(std::lround(twips("Settings/MainTop")), std::lround(px(1500, dpi()) * 1440.0 / dpi()));
-    QCOMPARE(std::lround(twips("Settings/MainWidth")), std::lround(px(10500, dpi()) * 1440.0 / dpi()));
-    QCOMPARE(std::lround(twips("Settings/MainHeight")), std::lround(px(8250, dpi()) * 1440.0 / dpi()));
+    QCOMPARE(std::lround(twips("Settings/MainWidth")), std::lround(px(7500, dpi()) * 1440.0 / dpi()));
+    QCOMPARE(std::lround(twips("Settings/MainHeight")), std::lround(px(6000, dpi()) * 1440.0 / dpi()));
     if (dpi() == 96.0)
         QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QStringLiteral("3000"));
 
@@ -269,6 +282,155 @@ void TestSettings::testHozonKeepsPlacementWhenMinimized()
     main->HOZON();
     QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QStringLiteral("1500"));
     QCOMPARE(m_settings.read(QStringLiteral("Settings/MainWidth")), QString());
+}
+
+void TestSettings::testPlacementNumbersOutOfRangeFallBack_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QRect>("expected"); ///< pos() and size(), in twips
+    // Beside a placement of 1500, 1200, 9000 x 6000: a number that is not finite counts as absent,
+    // one that no window can have brings back the whole default placement.
+    const QRect defaults(500, 500, 9500, 7500);
+    QTest::newRow("left 1e300") << "Settings/MainLeft"
+                                << "1e300" << defaults;
+    QTest::newRow("top infinite") << "Settings/MainTop"
+                                  << "inf" << QRect(1500, 500, 9000, 6000);
+    QTest::newRow("left not a number") << "Settings/MainLeft"
+                                       << "nan" << QRect(500, 1200, 9000, 6000);
+    QTest::newRow("width two million twips") << "Settings/MainWidth"
+                                             << "2000000" << defaults;
+    QTest::newRow("height two million twips") << "Settings/MainHeight"
+                                              << "2000000" << defaults;
+    QTest::newRow("width negative") << "Settings/MainWidth"
+                                    << "-9500" << defaults;
+    QTest::newRow("height of a few pixels") << "Settings/MainHeight"
+                                            << "30" << defaults;
+}
+
+void TestSettings::testPlacementNumbersOutOfRangeFallBack()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QRect, expected);
+    m_settings.write(QStringLiteral("Settings/MainLeft"), QStringLiteral("1500"));
+    m_settings.write(QStringLiteral("Settings/MainTop"), QStringLiteral("1200"));
+    m_settings.write(QStringLiteral("Settings/MainWidth"), QStringLiteral("9000"));
+    m_settings.write(QStringLiteral("Settings/MainHeight"), QStringLiteral("6000"));
+    m_settings.write(key, value);
+    auto main = startMain();
+    QCOMPARE(main->pos(), QPoint(px(expected.x(), dpi()), px(expected.y(), dpi())));
+    QCOMPARE(main->size(), QSize(px(expected.width(), dpi()), px(expected.height(), dpi())));
+}
+
+void TestSettings::testPlacementBroughtOntoTheScreen_data()
+{
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<bool>("sizeKept");
+    // Placements left by a larger monitor: within the numbers a screen can have, off this one.
+    QTest::newRow("right of the screen") << "60000"
+                                         << "1500"
+                                         << "9500"
+                                         << "7500" << true;
+    QTest::newRow("below the screen") << "1500"
+                                      << "45000"
+                                      << "9500"
+                                      << "7500" << true;
+    QTest::newRow("corner showing") << "10800"
+                                    << "7695"
+                                    << "9500"
+                                    << "7500" << true;
+    QTest::newRow("above and left") << "-30000"
+                                    << "-30000"
+                                    << "9500"
+                                    << "7500" << true;
+    QTest::newRow("larger than the screen") << "0"
+                                            << "0"
+                                            << "300000"
+                                            << "200000" << false;
+}
+
+void TestSettings::testPlacementBroughtOntoTheScreen()
+{
+    QFETCH(QString, left);
+    QFETCH(QString, top);
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(bool, sizeKept);
+    m_settings.write(QStringLiteral("Settings/MainLeft"), left);
+    m_settings.write(QStringLiteral("Settings/MainTop"), top);
+    m_settings.write(QStringLiteral("Settings/MainWidth"), width);
+    m_settings.write(QStringLiteral("Settings/MainHeight"), height);
+    auto main = startMain();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // The whole window, its title bar included, lies on the screen, and no larger than it.
+    QVERIFY2(screen.contains(main->frameGeometry()),
+        qPrintable(QStringLiteral("%1,%2 %3x%4")
+                       .arg(main->frameGeometry().x())
+                       .arg(main->frameGeometry().y())
+                       .arg(main->frameGeometry().width())
+                       .arg(main->frameGeometry().height())));
+    if (sizeKept)
+        QCOMPARE(main->size(), QSize(px(width.toDouble(), dpi()), px(height.toDouble(), dpi())));
+}
+
+void TestSettings::testPlacementFitsTheScreenItOverlapsMost()
+{
+    // Two screens side by side: a window mostly on the second stays there, moved in just enough;
+    // one on neither goes to the first. Sizes are kept when they fit.
+    const QList<QRect> screens = { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) };
+    const QMargins frame(1, 24, 1, 1);
+    QCOMPARE(AppSettings::fitToScreens(QRect(3000, 100, 600, 400), frame, screens), QRect(2598, 100, 600, 400));
+    QCOMPARE(AppSettings::fitToScreens(QRect(2000, 900, 600, 400), frame, screens), QRect(2000, 599, 600, 400));
+    QCOMPARE(AppSettings::fitToScreens(QRect(-5000, -5000, 600, 400), frame, screens), QRect(0, 0, 600, 400));
+    // Larger than the second screen: as large as it, decoration included.
+    QCOMPARE(
+        AppSettings::fitToScreens(QRect(1900, 0, 3000, 2000), frame, { screens.at(1) }), QRect(1920, 0, 1278, 999));
+    // Without screens nothing is known to fit to.
+    QCOMPARE(AppSettings::fitToScreens(QRect(-5000, 0, 600, 400), frame, {}), QRect(-5000, 0, 600, 400));
+}
+
+void TestSettings::testFirstExitStoresTheDefaultsExactly()
+{
+    // 500 twips are 33.3 pixels at 96 DPI: the window at 33 pixels is stored as 500, not 495.
+    auto main = startMain(true);
+    main->toolbarAction(Command::Exit)->trigger();
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainLeft")), QStringLiteral("500"));
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainTop")), QStringLiteral("500"));
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainWidth")), QStringLiteral("9500"));
+    QCOMPARE(m_settings.read(QStringLiteral("Settings/MainHeight")), QStringLiteral("7500"));
+}
+
+void TestSettings::testStoredTwipsComeBackAsTheSamePixels_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::newRow("96 DPI") << 96.0;
+    QTest::newRow("120 DPI") << 120.0;
+    QTest::newRow("144 DPI") << 144.0;
+    QTest::newRow("72 DPI") << 72.0;
+}
+
+void TestSettings::testStoredTwipsComeBackAsTheSamePixels()
+{
+    QFETCH(double, dpi);
+    // Whatever a window's pixels, the stored twips restore exactly those pixels.
+    for (const QRect& geometry :
+        { QRect(33, 33, 633, 500), QRect(-32768, 32767, 100, 32767), QRect(1234, -567, 891, 234) }) {
+        const std::optional<QRect> restored
+            = AppSettings::placementPixels(AppSettings::placementOf(geometry, dpi), dpi);
+        QVERIFY(restored);
+        QCOMPARE(*restored, geometry);
+    }
+    // The defaults restored at this resolution are stored as the defaults again.
+    const WindowPlacement defaults;
+    const WindowPlacement again = AppSettings::placementOf(*AppSettings::placementPixels(defaults, dpi), dpi);
+    QCOMPARE(again.left, defaults.left);
+    QCOMPARE(again.top, defaults.top);
+    QCOMPARE(again.width, defaults.width);
+    QCOMPARE(again.height, defaults.height);
 }
 
 void TestSettings::testTwips_data()
@@ -356,6 +518,104 @@ void TestSettings::testFontCommandAppliedAndStored()
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontItalic")), QStringLiteral("True"));
     // The font command changes the look only, not the plan's state.
     QCOMPARE(QString::number(globalState().SAVED), statesBefore);
+}
+
+void TestSettings::testFontCommandReachesFrozenCells()
+{
+    auto main = startMain(false);
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    const int rowHeightBefore = grid->frozenRowsView()->rowHeight(0);
+
+    QFont chosen(QStringLiteral("IPAPGothic"));
+    chosen.setPointSizeF(12);
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    FontDialog::setNextFont(chosen);
+    main->toolbarAction(Command::Font)->trigger();
+    QApplication::processEvents();
+
+    // 夫/妻, the current ages, 西暦/和暦 and the years take face, size, bold and italic.
+    for (QTableView* pane : { grid->frozenRowsView(), grid->frozenColumnsView(), grid->frozenCornerView() }) {
+        QCOMPARE(pane->font().family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(pane->font().pointSizeF(), 12.0);
+        QVERIFY(pane->font().bold());
+        QVERIFY(pane->font().italic());
+        for (int r : { 0, 1, 30 }) {
+            if (!pane->isRowHidden(r))
+                QCOMPARE(pane->rowHeight(r), grid->rowHeight(r));
+        }
+    }
+    // The header rows grow with the larger font, and every fixed text still fits.
+    QVERIFY(grid->frozenRowsView()->rowHeight(0) > rowHeightBefore);
+    QCOMPARE(GuiTest::unfittingFixedCells(grid), QStringList());
+
+    // A later build (the window reopened, as after 家族設定内容の変更) applies name and size only:
+    // the frozen cells are regular again.
+    grid = main->openTableWindow(TableKind::Form200)->grid();
+    QVERIFY(!grid->frozenRowsView()->font().bold());
+    QVERIFY(!grid->frozenColumnsView()->font().italic());
+    QCOMPARE(grid->frozenCornerView()->font().pointSizeF(), 12.0);
+}
+
+void TestSettings::testFontSizeOutsideTheTableRangeReadsAsNine_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("memberTwips");
+    QTest::newRow("1e2") << "1e2" << 9.0 << 1080;
+    QTest::newRow("200") << "200" << 9.0 << 1080;
+    QTest::newRow("5.9") << "5.9" << 9.0 << 1080;
+    QTest::newRow("36.5") << "36.5" << 9.0 << 1080;
+    QTest::newRow("9pt") << "9pt" << 9.0 << 1080;
+    QTest::newRow("+12") << "+12" << 9.0 << 1080;
+    QTest::newRow("0x10") << "0x10" << 9.0 << 1080;
+    QTest::newRow("6") << "6" << 6.0 << 720;
+    QTest::newRow("36") << "36" << 36.0 << 4320;
+    QTest::newRow("10.5 with blanks") << " 10.5 " << 10.5 << 1260;
+}
+
+void TestSettings::testFontSizeOutsideTheTableRangeReadsAsNine()
+{
+    QFETCH(QString, stored);
+    QFETCH(double, points);
+    QFETCH(int, memberTwips);
+    m_settings.write(QStringLiteral("Font/FontSize"), stored);
+    auto main = startMain();
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    QCOMPARE(grid->font().pointSizeF(), points);
+    QCOMPARE(grid->frozenRowsView()->font().pointSizeF(), points);
+    QCOMPARE(grid->columnWidthTwips(2), memberTwips);
+}
+
+void TestSettings::testFontCommandHoldsSizeInTheTableRange_data()
+{
+    QTest::addColumn<double>("chosen");
+    QTest::addColumn<double>("applied");
+    QTest::newRow("72 pt") << 72.0 << 36.0;
+    QTest::newRow("4 pt") << 4.0 << 6.0;
+    QTest::newRow("14 pt") << 14.0 << 14.0;
+}
+
+void TestSettings::testFontCommandHoldsSizeInTheTableRange()
+{
+    // What the font command applies is what the next start reads back.
+    QFETCH(double, chosen);
+    QFETCH(double, applied);
+    auto main = startMain();
+    writeCouple(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPointSizeF(chosen);
+    FontDialog::setNextFont(font);
+    main->toolbarAction(Command::Font)->trigger();
+    QCOMPARE(grid->font().pointSizeF(), applied);
+    QCOMPARE(m_settings.read(QStringLiteral("Font/FontSize")), QString::number(applied));
+
+    auto next = std::make_unique<frmMain>();
+    next->load();
+    QCOMPARE(globalState().FONT_SIZE, QString::number(applied).toStdString());
 }
 
 void TestSettings::testFontCommandCancelled()

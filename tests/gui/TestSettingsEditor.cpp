@@ -81,7 +81,7 @@ void setCouple(FamilyPlan& plan, int section, std::initializer_list<int> values)
 {
     int slot = COUPLE_RECORDED;
     for (int value : values)
-        plan.couple(section, slot++) = static_cast<int16_t>(value);
+        plan.couple(CoupleSection { section }, slot++) = static_cast<int16_t>(value);
 }
 
 void setChild(FamilyPlan& plan, int child, const char* label, const char* early, std::initializer_list<int> mtx1)
@@ -127,12 +127,12 @@ FamilyPlan storedUnchanged(FamilyPlan plan)
     for (int slot : { 1, 2, 3, 4, 5, 6, 9, 10, 11, 12 })
         plan.st1(slot) = 1;
     for (int section : { 2, 4, 5 }) {
-        plan.couple(section, COUPLE_RECORDED) = 1;
+        plan.couple(CoupleSection { section }, COUPLE_RECORDED) = 1;
         // A person not on "統計値" is shown, and so stored, with "任意" selected.
-        const bool manStat = plan.couple(section, COUPLE_MAN_LIFE_STAT) == 1;
-        plan.couple(section, COUPLE_MAN_LIFE_CUSTOM) = manStat ? 0 : 1;
-        const bool womanStat = plan.couple(section, COUPLE_WOMAN_LIFE_STAT) == 1;
-        plan.couple(section, COUPLE_WOMAN_LIFE_CUSTOM) = womanStat ? 0 : 1;
+        const bool manStat = plan.couple(CoupleSection { section }, COUPLE_MAN_LIFE_STAT) == 1;
+        plan.couple(CoupleSection { section }, COUPLE_MAN_LIFE_CUSTOM) = manStat ? 0 : 1;
+        const bool womanStat = plan.couple(CoupleSection { section }, COUPLE_WOMAN_LIFE_STAT) == 1;
+        plan.couple(CoupleSection { section }, COUPLE_WOMAN_LIFE_CUSTOM) = womanStat ? 0 : 1;
     }
     plan.ST3_RECORDED = 1;
     plan.ST3_COUNT = static_cast<int16_t>(plan.plannedChildren());
@@ -166,6 +166,7 @@ private slots:
     void testCancelStoresNothing();
     void testLifespanOptions();
     void testRejectsBoxWithoutNumber();
+    void testEveryStoredValueShownAndKeptWhole();
     void testEraButtons_data();
     void testEraButtons();
     void testAddThenCancel();
@@ -248,12 +249,14 @@ void TestSettingsEditor::testTabsShowRecord()
     for (const CoupleNames& names : COUPLE_TABS) {
         const int s = names.section;
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[i])->text(), QString::number(plan.couple(s, 2 + i)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[i])->text(),
+                QString::number(plan.couple(CoupleSection { s }, 2 + i)));
         for (int i = 0; i < 7; ++i)
-            QVERIFY2(child<QCheckBox*>(editor.get(), names.checks[i])->isChecked() == (plan.couple(s, 9 + i) == 1),
+            QVERIFY2(child<QCheckBox*>(editor.get(), names.checks[i])->isChecked()
+                    == (plan.couple(CoupleSection { s }, 9 + i) == 1),
                 names.checks[i]);
-        const bool manStat = plan.couple(s, COUPLE_MAN_LIFE_STAT) == 1;
-        const bool womanStat = plan.couple(s, COUPLE_WOMAN_LIFE_STAT) == 1;
+        const bool manStat = plan.couple(CoupleSection { s }, COUPLE_MAN_LIFE_STAT) == 1;
+        const bool womanStat = plan.couple(CoupleSection { s }, COUPLE_WOMAN_LIFE_STAT) == 1;
         QCOMPARE(child<QRadioButton*>(editor.get(), names.options[0])->isChecked(), manStat);
         QCOMPARE(child<QRadioButton*>(editor.get(), names.options[1])->isChecked(), !manStat);
         QCOMPARE(child<QRadioButton*>(editor.get(), names.options[2])->isChecked(), !womanStat);
@@ -265,9 +268,11 @@ void TestSettingsEditor::testTabsShowRecord()
         QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[6])->isVisible(), !womanStat);
         QCOMPARE(child<QLabel*>(editor.get(), names.lifeLabels[1])->isVisible(), !womanStat);
         if (!manStat)
-            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[5])->text(), QString::number(plan.couple(s, 7)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[5])->text(),
+                QString::number(plan.couple(CoupleSection { s }, 7)));
         if (!womanStat)
-            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[6])->text(), QString::number(plan.couple(s, 8)));
+            QCOMPARE(child<QLineEdit*>(editor.get(), names.texts[6])->text(),
+                QString::number(plan.couple(CoupleSection { s }, 8)));
         // No frame is hidden for members outside the family (the husband's mother, the wife's parents).
         QVERIFY(child<QGroupBox*>(editor.get(), names.frame)->isVisible());
         for (QGroupBox* frame : child<QGroupBox*>(editor.get(), names.frame)->findChildren<QGroupBox*>())
@@ -332,8 +337,10 @@ void TestSettingsEditor::testUpdateStoresMappedField_data()
             // Lifespan boxes exist for "任意" only; the rows below cover them for the custom persons.
             const int slot = 2 + i;
             const bool statistic
-                = (slot == COUPLE_MAN_LIFESPAN && samplePlan().couple(names.section, COUPLE_MAN_LIFE_STAT) == 1)
-                || (slot == COUPLE_WOMAN_LIFESPAN && samplePlan().couple(names.section, COUPLE_WOMAN_LIFE_STAT) == 1);
+                = (slot == COUPLE_MAN_LIFESPAN
+                      && samplePlan().couple(CoupleSection { names.section }, COUPLE_MAN_LIFE_STAT) == 1)
+                || (slot == COUPLE_WOMAN_LIFESPAN
+                    && samplePlan().couple(CoupleSection { names.section }, COUPLE_WOMAN_LIFE_STAT) == 1);
             if (statistic)
                 continue;
             QTest::addRow("%s", names.texts[i])
@@ -344,7 +351,7 @@ void TestSettingsEditor::testUpdateStoresMappedField_data()
             const int slot = 9 + i;
             QTest::addRow("%s", names.checks[i])
                 << QString::fromLatin1(names.checks[i]) << QString() << names.section << QVector<int> { slot }
-                << QVector<int> { samplePlan().couple(names.section, slot) == 1 ? 0 : 1 };
+                << QVector<int> { samplePlan().couple(CoupleSection { names.section }, slot) == 1 ? 0 : 1 };
         }
     }
     // Options: "任意" stores the preset 78 / 84 and flips the pair of flags; "統計値" stores 78 / 84.
@@ -372,7 +379,7 @@ void TestSettingsEditor::testUpdateStoresMappedField()
 
     FamilyPlan expected = storedUnchanged(globalPlan());
     for (int i = 0; i < fields.size(); ++i)
-        expected.couple(section, fields.at(i)) = static_cast<int16_t>(values.at(i));
+        expected.couple(CoupleSection { section }, fields.at(i)) = static_cast<int16_t>(values.at(i));
 
     auto editor = openEditor();
     auto* tabs = child<QTabWidget*>(editor.get(), "SSTab1");
@@ -392,12 +399,12 @@ void TestSettingsEditor::testUpdateStoresMappedField()
     QCOMPARE(MessageBox::count(), 0);
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
         for (int s : { 2, 4, 5 })
-            QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
+            QVERIFY2(globalPlan().couple(CoupleSection { s }, slot) == expected.couple(CoupleSection { s }, slot),
                 qPrintable(QStringLiteral("ST%1 slot %2: %3, expected %4")
                                .arg(s)
                                .arg(slot)
-                               .arg(globalPlan().couple(s, slot))
-                               .arg(expected.couple(s, slot))));
+                               .arg(globalPlan().couple(CoupleSection { s }, slot))
+                               .arg(expected.couple(CoupleSection { s }, slot))));
     }
     QVERIFY(globalPlan() == expected);
 }
@@ -478,6 +485,37 @@ void TestSettingsEditor::testRejectsBoxWithoutNumber()
     // The boxes take digits only, at most their length.
     QTest::keyClicks(box, QStringLiteral("a-1234"));
     QCOMPARE(box->text(), QStringLiteral("12"));
+}
+
+void TestSettingsEditor::testEveryStoredValueShownAndKeptWhole()
+{
+    // Values a plan file can hold but no box is typed to: longer than the box's typed length, or
+    // negative. A retirement age of 100 must not come back as 10.
+    FamilyPlan plan = globalPlan();
+    plan.ST2_HUSBAND_RETIRE_AGE = 100;
+    plan.ST2_WIFE_BIRTH_YEAR = -32768;
+    plan.ST2_MARRIAGE_YEAR = 32767;
+    plan.ST4_FATHER_LIFESPAN = 1000; // on "任意"
+    plan.ST4_FATHER_RETIRE_AGE = -1;
+    plan.mtx1(1, MTX1_RETIRE) = 100;
+    globalPlan() = plan;
+    auto editor = openEditor();
+    const std::pair<const char*, const char*> shown[] = {
+        { "Text2", "100" },
+        { "Text3", "-32768" },
+        { "Text5", "32767" },
+        { "Text12", "1000" },
+        { "Text13", "-1" },
+    };
+    for (const auto& [name, text] : shown)
+        QCOMPARE(child<QLineEdit*>(editor.get(), name)->text(), QString::fromLatin1(text));
+    // Every box of every tab is wide enough for the widest value.
+    for (const QLineEdit* box : editor->findChildren<QLineEdit*>())
+        QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+
+    QTest::mouseClick(child<QPushButton*>(editor.get(), "Command1"), Qt::LeftButton);
+    QCOMPARE(editor->result(), int(QDialog::Accepted));
+    QVERIFY(globalPlan() == storedUnchanged(plan));
 }
 
 void TestSettingsEditor::testEraButtons_data()

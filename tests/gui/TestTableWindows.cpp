@@ -79,6 +79,8 @@ private slots:
     void testScrolledCellNotHiddenUnderFrozenPanes();
     void testWidths_data();
     void testWidths();
+    void testFrozenCellsInTableFont_data();
+    void testFrozenCellsInTableFont();
     void testForm100Load();
     void testForm200Load();
     void testYearAxisFollowsClock();
@@ -317,6 +319,40 @@ void TestTableWindows::testWidths()
     // At the usual 96 DPI, 1440 twips are an inch of 96 pixels.
     if (grid->logicalDpiX() == 96)
         QCOMPARE(grid->twipsToPixels(1440), 96);
+}
+
+void TestTableWindows::testFrozenCellsInTableFont_data()
+{
+    QTest::addColumn<QString>("fontSize");
+    QTest::newRow("6 pt") << "6";
+    QTest::newRow("12 pt") << "12";
+}
+
+void TestTableWindows::testFrozenCellsInTableFont()
+{
+    QFETCH(QString, fontSize);
+    m_settings.write(QStringLiteral("Font/FontName"), QStringLiteral("IPAPGothic"));
+    m_settings.write(QStringLiteral("Font/FontSize"), fontSize);
+    m_settings.write(QStringLiteral("Font/FontBold"), QStringLiteral("True"));
+    auto main = startMain(false);
+    writeSmallFamily(globalPlan());
+    LifeCycleGrid* grid = main->openTableWindow(TableKind::Form200)->grid();
+    QApplication::processEvents();
+
+    // The header rows, the year columns and their corner are drawn in the face and size of the
+    // body, never bold at a build, with rows as high as the body's.
+    for (QTableView* pane : { grid->frozenRowsView(), grid->frozenColumnsView(), grid->frozenCornerView() }) {
+        QCOMPARE(pane->font().family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(pane->font().pointSizeF(), fontSize.toDouble());
+        QVERIFY(!pane->font().bold());
+        for (int r : { 0, 1, 2, 52 }) {
+            if (!pane->isRowHidden(r))
+                QCOMPARE(pane->rowHeight(r), grid->rowHeight(r));
+        }
+    }
+    QVERIFY(grid->rowHeight(0) >= QFontMetrics(grid->font()).height());
+    // "西暦", "和暦", the years and the labels each fit their cell, also at 6 pt.
+    QCOMPARE(GuiTest::unfittingFixedCells(grid), QStringList());
 }
 
 void TestTableWindows::testForm100Load()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableWidgetItem>
 #include <QTest>
 
 using namespace harukaze;
@@ -42,9 +44,8 @@ FamilyPlan defaultRecord()
     plan.ST1_CHILDREN_FUTURE = 0;
 
     const int years[][5] = { { 1964, 60, 1967, 60, 1993 }, { 1938, 60, 1940, 60, 1963 }, { 1925, 60, 1938, 60, 1965 } };
-    const int sections[] = { 2, 4, 5 };
     for (int i = 0; i < 3; ++i) {
-        const int s = sections[i];
+        const CoupleSection s = COUPLE_SECTIONS[static_cast<size_t>(i)];
         plan.couple(s, COUPLE_RECORDED) = 1;
         plan.couple(s, COUPLE_MAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][0]);
         plan.couple(s, COUPLE_MAN_RETIRE_AGE) = static_cast<int16_t>(years[i][1]);
@@ -136,10 +137,10 @@ private slots:
         QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
             QCOMPARE(int(globalPlan().st1(slot)), int(expected.st1(slot)));
-        for (int s : { 2, 4, 5 }) {
+        for (CoupleSection s : COUPLE_SECTIONS) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
                 QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
-                    qPrintable(QStringLiteral("ST%1 field %2").arg(s).arg(slot)));
+                    qPrintable(QStringLiteral("ST%1 field %2").arg(sectionNumber(s)).arg(slot)));
             }
         }
         QVERIFY(globalPlan() == expected);
@@ -682,6 +683,141 @@ private slots:
         QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
         QCOMPARE(int(globalPlan().mtx1(2, MTX1_KINDERGARTEN)), 3);
         QCOMPARE(globalPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
+    }
+
+    void testRecordedValuesShownAndKeptWhole()
+    {
+        // A plan file may hold any 16-bit value in any field: shown whole, stored back as it is.
+        FamilyPlan& plan = globalPlan();
+        plan.ST1_RECORDED = 1;
+        plan.ST1_HUSBAND = 1;
+        plan.ST1_WIFE = 1;
+        plan.ST1_CHILDREN_NOW = -3;
+        plan.ST1_CHILDREN_FUTURE = 100;
+        plan.ST2_RECORDED = 1;
+        plan.ST2_HUSBAND_BIRTH_YEAR = 1964;
+        plan.ST2_HUSBAND_RETIRE_AGE = 100;
+        plan.ST2_WIFE_BIRTH_YEAR = -32768;
+        plan.ST2_WIFE_RETIRE_AGE = 60;
+        plan.ST2_MARRIAGE_YEAR = 32767;
+        plan.ST2_HUSBAND_LIFE_CUSTOM = 1;
+        plan.ST2_HUSBAND_LIFESPAN = 1000;
+        plan.ST2_WIFE_LIFE_STAT = 1;
+        plan.ST2_WIFE_LIFESPAN = STAT_LIFESPAN_WOMAN;
+        const FamilyPlan recorded = plan;
+        m_wizard->start();
+
+        QCOMPARE(child<QLineEdit*>(page(), "Text1")->text(), QStringLiteral("-3"));
+        QCOMPARE(child<QLineEdit*>(page(), "Text2")->text(), QStringLiteral("100"));
+        for (const QLineEdit* box : page()->findChildren<QLineEdit*>())
+            QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        const std::pair<const char*, const char*> shown[]
+            = { { "Text2", "100" }, { "Text3", "-32768" }, { "Text5", "32767" }, { "Text6", "1000" } };
+        for (const auto& [name, text] : shown)
+            QCOMPARE(child<QLineEdit*>(page(), name)->text(), QString::fromLatin1(text));
+        for (const QLineEdit* box : page()->findChildren<QLineEdit*>())
+            QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
+        click("Command1");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        QCOMPARE(globalPlan().ST1_CHILDREN_NOW, recorded.ST1_CHILDREN_NOW);
+        QCOMPARE(globalPlan().ST1_CHILDREN_FUTURE, recorded.ST1_CHILDREN_FUTURE);
+        for (int slot = COUPLE_MAN_BIRTH_YEAR; slot <= COUPLE_WOMAN_LIFESPAN; ++slot)
+            QCOMPARE(globalPlan().couple(CoupleSection::ST2, slot), recorded.couple(CoupleSection::ST2, slot));
+    }
+
+    void testReturnPressesTheDefaultButton()
+    {
+        QSignalSpy finished(m_wizard.get(), &SetupWizard::finished);
+        // Return wherever the focus is: a number box, an era button, the children grid, a check
+        // box, Enter of the keypad, the finish page itself.
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
+        bool modalOpened = false;
+        GuiTest::closeModalOnNextPass(&modalOpened);
+        QTest::keyClick(button("Command5"), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY2(!modalOpened, "Return on the focused era button opened the era dialog");
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QTest::keyClick(child<ChildrenGrid*>(page(), "MSFlexGrid1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
+        QTest::keyClick(child<QCheckBox*>(page(), "Check1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form192"));
+        QTest::keyClick(child<QLineEdit*>(page(), "Text5"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
+        QCOMPARE(finished.count(), 0);
+        QTest::keyClick(button("Command4"), Qt::Key_Return);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        // Exactly what the mouse gives: every page recorded on the way.
+        QVERIFY(globalPlan() == defaultRecord());
+    }
+
+    void testReturnLeavesADisabledNextAlone()
+    {
+        setMembers({ false, false, false, false, false });
+        QVERIFY(!button("Command1")->isEnabled());
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+        QCOMPARE(int(globalPlan().ST1_RECORDED), 0);
+        // Return with a modifier is no dialog key either.
+        setMembers({ true, true, true, true, true });
+        QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
+    }
+
+    void testEscapeCancelsEveryPage_data()
+    {
+        QTest::addColumn<int>("forward");
+        QTest::addColumn<QString>("name");
+        const char* pages[] = { "Form18", "Form19", "Form20", "Form191", "Form192", "Form21" };
+        for (int i = 0; i < 6; ++i)
+            QTest::newRow(pages[i]) << i << QString::fromLatin1(pages[i]);
+    }
+    void testEscapeCancelsEveryPage()
+    {
+        QFETCH(int, forward);
+        QFETCH(QString, name);
+        QSignalSpy cancelled(m_wizard.get(), &SetupWizard::cancelled);
+        for (int i = 0; i < forward; ++i)
+            click("Command1");
+        QCOMPARE(page()->objectName(), name);
+        const FamilyPlan recorded = globalPlan();
+        QTest::keyClick(button("Command2"), Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
+        QVERIFY(!m_wizard->currentPage());
+        QVERIFY(globalPlan() == recorded);
+    }
+
+    void testEditedGridCellKeepsItsKeys()
+    {
+        click("Command1");
+        click("Command1");
+        auto* grid = child<ChildrenGrid*>(page(), "MSFlexGrid1");
+        // Were a cell edited in place, Return and Esc would belong to its editor, not to the page.
+        QTableWidgetItem* cell = grid->item(ChildrenGrid::ROW_ZOKUGARA, 1);
+        cell->setFlags(cell->flags() | Qt::ItemIsEditable);
+        const QModelIndex index = grid->model()->index(ChildrenGrid::ROW_ZOKUGARA, 1);
+        grid->editItem(cell);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("次男"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the view commits the editor's text on its next pass
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        QCOMPARE(grid->text(ChildrenGrid::ROW_ZOKUGARA, 1), QStringLiteral("次男"));
+        grid->editItem(cell);
+        editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(m_wizard->currentPage());
+        QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
+        // Outside the editor Return goes on, with the edited cell recorded.
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
+        QCOMPARE(globalPlan().mtx2(1, MTX2_ZOKUGARA), std::string("次男"));
     }
 
 private:

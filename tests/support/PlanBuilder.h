@@ -112,7 +112,7 @@ public:
     /** Every member's end of life from the life-expectancy files instead of a typed age. */
     PlanBuilder& statistics()
     {
-        for (int section : { kCouple, kHusbandParents, kWifeParents }) {
+        for (harukaze::CoupleSection section : { kCouple, kHusbandParents, kWifeParents }) {
             for (int slot : { harukaze::COUPLE_MAN_LIFE_STAT, harukaze::COUPLE_WOMAN_LIFE_STAT })
                 m_plan.couple(section, slot) = 1;
             for (int slot : { harukaze::COUPLE_MAN_LIFE_CUSTOM, harukaze::COUPLE_WOMAN_LIFE_CUSTOM })
@@ -125,12 +125,11 @@ public:
     operator harukaze::FamilyPlan() const { return m_plan; }
 
 private:
-    // Section numbers of the couple layout: ST2, ST4, ST5.
-    static constexpr int kCouple = 2;
-    static constexpr int kHusbandParents = 4;
-    static constexpr int kWifeParents = 5;
+    static constexpr harukaze::CoupleSection kCouple = harukaze::CoupleSection::ST2;
+    static constexpr harukaze::CoupleSection kHusbandParents = harukaze::CoupleSection::ST4;
+    static constexpr harukaze::CoupleSection kWifeParents = harukaze::CoupleSection::ST5;
 
-    void person(int section, bool man, int birthYear, int retireAge, int lifespan)
+    void person(harukaze::CoupleSection section, bool man, int birthYear, int retireAge, int lifespan)
     {
         using namespace harukaze;
         m_plan.couple(section, COUPLE_RECORDED) = 1;

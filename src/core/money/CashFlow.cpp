@@ -322,22 +322,28 @@ CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& set
     const TableBuilder builder(plan, context, nullptr);
     struct Parent
     {
-        int16_t SEX;
+        ParentCode SEX;
         int16_t inTable;
         bool paid;
         int birthYear;
     };
     const Parent parents[] = {
-        { 3,
+        { ParentCode::HusbandFather,
             plan.ST1_HUSBAND_FATHER,
             isYes(static_cast<int16_t>(settings.careHusbandParents)),
             plan.ST4_FATHER_BIRTH_YEAR },
-        { 4,
+        { ParentCode::HusbandMother,
             plan.ST1_HUSBAND_MOTHER,
             isYes(static_cast<int16_t>(settings.careHusbandParents)),
             plan.ST4_MOTHER_BIRTH_YEAR },
-        { 5, plan.ST1_WIFE_FATHER, isYes(static_cast<int16_t>(settings.careWifeParents)), plan.ST5_FATHER_BIRTH_YEAR },
-        { 6, plan.ST1_WIFE_MOTHER, isYes(static_cast<int16_t>(settings.careWifeParents)), plan.ST5_MOTHER_BIRTH_YEAR },
+        { ParentCode::WifeFather,
+            plan.ST1_WIFE_FATHER,
+            isYes(static_cast<int16_t>(settings.careWifeParents)),
+            plan.ST5_FATHER_BIRTH_YEAR },
+        { ParentCode::WifeMother,
+            plan.ST1_WIFE_MOTHER,
+            isYes(static_cast<int16_t>(settings.careWifeParents)),
+            plan.ST5_MOTHER_BIRTH_YEAR },
     };
     for (const Parent& parent : parents) {
         if (isYes(parent.inTable) && parent.paid)

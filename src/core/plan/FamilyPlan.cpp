@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace harukaze {
 
@@ -91,17 +93,20 @@ const std::array<Field, COUPLE_FIELD_COUNT> kSt5Fields = {
     &FamilyPlan::ST5_MOTHER_LIFE_STAT,
 };
 
-const std::array<Field, COUPLE_FIELD_COUNT>& coupleFields(int section)
+Field coupleField(CoupleSection section, int slot)
 {
+    if (slot < 1 || slot > COUPLE_FIELD_COUNT)
+        throw std::out_of_range("couple slot " + std::to_string(slot));
+    const auto index = static_cast<size_t>(slot - 1);
     switch (section) {
-    case 2:
-        return kSt2Fields;
-    case 4:
-        return kSt4Fields;
-    default:
-        assert(section == 5);
-        return kSt5Fields;
+    case CoupleSection::ST2:
+        return kSt2Fields[index];
+    case CoupleSection::ST4:
+        return kSt4Fields[index];
+    case CoupleSection::ST5:
+        return kSt5Fields[index];
     }
+    throw std::out_of_range("couple section " + std::to_string(sectionNumber(section)));
 }
 
 } // namespace
@@ -118,16 +123,14 @@ int16_t FamilyPlan::st1(int slot) const
     return this->*kSt1Fields[static_cast<size_t>(slot - 1)];
 }
 
-int16_t& FamilyPlan::couple(int section, int slot)
+int16_t& FamilyPlan::couple(CoupleSection section, int slot)
 {
-    assert(slot >= 1 && slot <= COUPLE_FIELD_COUNT);
-    return this->*coupleFields(section)[static_cast<size_t>(slot - 1)];
+    return this->*coupleField(section, slot);
 }
 
-int16_t FamilyPlan::couple(int section, int slot) const
+int16_t FamilyPlan::couple(CoupleSection section, int slot) const
 {
-    assert(slot >= 1 && slot <= COUPLE_FIELD_COUNT);
-    return this->*coupleFields(section)[static_cast<size_t>(slot - 1)];
+    return this->*coupleField(section, slot);
 }
 
 int FamilyPlan::childCount() const
@@ -158,7 +161,7 @@ bool operator==(const FamilyPlan& a, const FamilyPlan& b)
         if (a.st1(slot) != b.st1(slot))
             return false;
     }
-    for (int section : { 2, 4, 5 }) {
+    for (CoupleSection section : COUPLE_SECTIONS) {
         for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
             if (a.couple(section, slot) != b.couple(section, slot))
                 return false;

@@ -53,6 +53,22 @@ constexpr int ST1_FIELD_COUNT = 12;
 constexpr int COUPLE_FIELD_COUNT = 19;
 constexpr int ST3_FIELD_COUNT = 2;
 
+/** The three couple sections of the record, under their section numbers. */
+enum class CoupleSection : int {
+    ST2 = 2, ///< husband and wife
+    ST4 = 4, ///< the husband's parents
+    ST5 = 5, ///< the wife's parents
+};
+
+/** The couple sections in record order. */
+constexpr std::array<CoupleSection, 3> COUPLE_SECTIONS { CoupleSection::ST2, CoupleSection::ST4, CoupleSection::ST5 };
+
+/** The section number (2, 4 or 5), as the plan file and the messages name a section. */
+constexpr int sectionNumber(CoupleSection section)
+{
+    return static_cast<int>(section);
+}
+
 /** Slot numbers of the shared couple layout of ST2, ST4 and ST5 (man = husband / father, woman = wife / mother). */
 enum CoupleSlot : int {
     COUPLE_RECORDED = 1,
@@ -172,9 +188,12 @@ struct FamilyPlan
     int16_t& st1(int slot);
     int16_t st1(int slot) const;
 
-    /** Couple field by section (2, 4 or 5) and slot number 1..19 (see CoupleSlot). */
-    int16_t& couple(int section, int slot);
-    int16_t couple(int section, int slot) const;
+    /**
+     * Couple field by section and slot number 1..19 (see CoupleSlot). A section or slot outside
+     * the record (a cast that names no section) throws std::out_of_range, in every build.
+     */
+    int16_t& couple(CoupleSection section, int slot);
+    int16_t couple(CoupleSection section, int slot) const;
 
     /** ST3_MTX1 element for child 1..10 and column 1..13. */
     int16_t& mtx1(int child, int column) { return ST3_MTX1[child - 1][column - 1]; }

@@ -84,12 +84,15 @@ FileLines planFileLines(const FamilyPlan& plan)
 {
     FileLines lines;
     putSection(lines, kSt1First, ST1_FIELD_COUNT, "ST1", [&](int slot) { return plan.st1(slot); });
-    putSection(lines, kSt2First, COUPLE_FIELD_COUNT, "ST2", [&](int slot) { return plan.couple(2, slot); });
+    putSection(
+        lines, kSt2First, COUPLE_FIELD_COUNT, "ST2", [&](int slot) { return plan.couple(CoupleSection::ST2, slot); });
     putSection(lines, kSt3First, ST3_FIELD_COUNT, "ST3", [&](int slot) {
         return slot == 1 ? plan.ST3_RECORDED : plan.ST3_COUNT;
     });
-    putSection(lines, kSt4First, COUPLE_FIELD_COUNT, "ST4", [&](int slot) { return plan.couple(4, slot); });
-    putSection(lines, kSt5First, COUPLE_FIELD_COUNT, "ST5", [&](int slot) { return plan.couple(5, slot); });
+    putSection(
+        lines, kSt4First, COUPLE_FIELD_COUNT, "ST4", [&](int slot) { return plan.couple(CoupleSection::ST4, slot); });
+    putSection(
+        lines, kSt5First, COUPLE_FIELD_COUNT, "ST5", [&](int slot) { return plan.couple(CoupleSection::ST5, slot); });
 
     // ST3_COUNT is written as it stands, but only a count clamped to 0..10 may pick the children.
     const int count = plan.childCount();
@@ -230,9 +233,9 @@ void parsePlanFileLines(const FileLines& lines, FamilyPlan& plan)
     for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
         readNumber(lines, kSt1First + slot - 1, plan.st1(slot));
     for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
-        readNumber(lines, kSt2First + slot - 1, plan.couple(2, slot));
-        readNumber(lines, kSt4First + slot - 1, plan.couple(4, slot));
-        readNumber(lines, kSt5First + slot - 1, plan.couple(5, slot));
+        readNumber(lines, kSt2First + slot - 1, plan.couple(CoupleSection::ST2, slot));
+        readNumber(lines, kSt4First + slot - 1, plan.couple(CoupleSection::ST4, slot));
+        readNumber(lines, kSt5First + slot - 1, plan.couple(CoupleSection::ST5, slot));
     }
     readNumber(lines, kSt3First, plan.ST3_RECORDED);
     readNumber(lines, kSt3First + 1, plan.ST3_COUNT);

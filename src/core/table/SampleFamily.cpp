@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/SampleFamily.h"
 
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 
 #include <array>
@@ -9,30 +10,17 @@ namespace harukaze {
 
 namespace {
 
-// One couple section of the sample (ST2, ST4 or ST5 share the layout).
-struct SampleCouple
-{
-    int section;
-    int16_t manBirthYear;
-    int16_t womanBirthYear;
-    int16_t marriageYear;
-};
-
-constexpr std::array<SampleCouple, 3> SAMPLE_COUPLES { {
-    { 2, 1964, 1967, 1993 },
-    { 4, 1938, 1940, 1963 },
-    { 5, 1925, 1938, 1965 },
-} };
-
+// The sample's two children: relationship code and birth year (the children page's default years
+// for a child now and a child still planned); their ages are the defaults of their relationship.
 struct SampleChild
 {
-    const char* zokugara;
-    std::array<int16_t, MTX1_COLUMNS> mtx1; // birth year, then the event ages of columns 2..13
+    int code;
+    int16_t birthYear;
 };
 
-const std::array<SampleChild, 2> SAMPLE_CHILDREN { {
-    { "長女", { 1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 } },
-    { "長男", { 2000, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60 } },
+constexpr std::array<SampleChild, 2> SAMPLE_CHILDREN { {
+    { 1, CHILD_BIRTH_YEAR_NOW }, // 長女
+    { 2, CHILD_BIRTH_YEAR_PLANNED }, // 長男
 } };
 
 } // namespace
@@ -52,18 +40,18 @@ void writeSampleFamily(FamilyPlan& plan)
     plan.ST1_WIFE_FATHER = 1;
     plan.ST1_WIFE_MOTHER = 1;
 
-    // Every couple shows every event and takes both ends of life from the data files; the
-    // entered ages (78 / 84) are what the couple pages store beside the statistics choice.
-    for (const SampleCouple& couple : SAMPLE_COUPLES) {
-        const int s = couple.section;
+    // The three couples are those the couple pages offer on a first visit: every event shown, both
+    // ends of life from the data files, with the ages the pages store beside that choice.
+    for (CoupleSection s : COUPLE_SECTIONS) {
+        const CoupleDefaults couple = coupleDefaults(s);
         plan.couple(s, COUPLE_RECORDED) = 1;
         plan.couple(s, COUPLE_MAN_BIRTH_YEAR) = couple.manBirthYear;
-        plan.couple(s, COUPLE_MAN_RETIRE_AGE) = 60;
+        plan.couple(s, COUPLE_MAN_RETIRE_AGE) = couple.manRetireAge;
         plan.couple(s, COUPLE_WOMAN_BIRTH_YEAR) = couple.womanBirthYear;
-        plan.couple(s, COUPLE_WOMAN_RETIRE_AGE) = 60;
+        plan.couple(s, COUPLE_WOMAN_RETIRE_AGE) = couple.womanRetireAge;
         plan.couple(s, COUPLE_MARRIAGE_YEAR) = couple.marriageYear;
-        plan.couple(s, COUPLE_MAN_LIFESPAN) = 78;
-        plan.couple(s, COUPLE_WOMAN_LIFESPAN) = 84;
+        plan.couple(s, COUPLE_MAN_LIFESPAN) = STAT_LIFESPAN_MAN;
+        plan.couple(s, COUPLE_WOMAN_LIFESPAN) = STAT_LIFESPAN_WOMAN;
         plan.couple(s, COUPLE_GOLDEN_WEDDING) = 1;
         plan.couple(s, COUPLE_SILVER_WEDDING) = 1;
         plan.couple(s, COUPLE_BRONZE_WEDDING) = 1;
@@ -78,13 +66,16 @@ void writeSampleFamily(FamilyPlan& plan)
     }
 
     plan.ST3_RECORDED = 1;
-    plan.ST3_COUNT = 2;
+    plan.ST3_COUNT = static_cast<int16_t>(SAMPLE_CHILDREN.size());
     for (size_t i = 0; i < SAMPLE_CHILDREN.size(); ++i) {
         const int kid = static_cast<int>(i) + 1;
-        plan.mtx2(kid, MTX2_ZOKUGARA) = SAMPLE_CHILDREN[i].zokugara;
-        plan.mtx2(kid, MTX2_HAYAUMARE) = "普通";
-        for (int column = 1; column <= MTX1_COLUMNS; ++column)
-            plan.mtx1(kid, column) = SAMPLE_CHILDREN[i].mtx1[static_cast<size_t>(column - 1)];
+        const SampleChild& child = SAMPLE_CHILDREN[i];
+        plan.mtx2(kid, MTX2_ZOKUGARA) = relationshipLabel(child.code);
+        plan.mtx2(kid, MTX2_HAYAUMARE) = HAYAUMARE_NORMAL;
+        plan.mtx1(kid, MTX1_BIRTH_YEAR) = child.birthYear;
+        const ChildAges ages = defaultChildAges(*sexOfCode(child.code));
+        for (int column = MTX1_KINDERGARTEN; column <= MTX1_RETIRE; ++column)
+            plan.mtx1(kid, column) = childAge(ages, column);
     }
     plan.money = sampleMoneySettings();
 }

@@ -2,13 +2,13 @@
 #include "core/table/TableBuilder.h"
 
 #include "core/plan/EraCalendar.h"
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/NumberText.h"
 #include "core/table/LifeExpectancy.h"
 #include "core/table/TableMembers.h"
 
 #include <array>
-#include <climits>
-#include <cmath>
+#include <optional>
 #include <utility>
 
 namespace harukaze {
@@ -18,11 +18,6 @@ namespace {
 constexpr int GOLDEN_WEDDING_YEARS = 50;
 constexpr int SILVER_WEDDING_YEARS = 25;
 constexpr int BRONZE_WEDDING_YEARS = 7;
-constexpr int MAN_YAKUTOSHI_AGE = 41; // 42 in traditional counting
-constexpr int WOMAN_YAKUTOSHI_AGE = 32; // 33 in traditional counting
-
-constexpr int YEAR_COLUMN_SQUARES = 3;
-constexpr int MEMBER_COLUMN_SQUARES = 6;
 
 const char* const GOLDEN_WEDDING_TEXT = " 金婚式";
 const char* const SILVER_WEDDING_TEXT = " 銀婚式";
@@ -58,19 +53,27 @@ const std::array<const char*, MTX1_COLUMNS + 1> CHILD_EVENT_TEXTS {
     " 定\u3000年", // MTX1_RETIRE
 };
 
-const std::array<const char*, 10> MALE_CHILD_LABELS {
-    "長男", "次男", "三男", "四男", "五男", "六男", "七男", "八男", "九男", "十男"
+// What a parent code stands for: the couple section, the man or the woman of it, the label.
+struct Parent
+{
+    CoupleSection section;
+    bool father;
+    const char* label;
 };
 
-// A child is male only under one of the ten sons' labels, compared as a whole; every other
-// label, the empty one included, is read as a daughter's.
-bool isMaleChildLabel(const std::string& label)
+std::optional<Parent> parentOf(ParentCode code)
 {
-    for (const char* male : MALE_CHILD_LABELS) {
-        if (label == male)
-            return true;
+    switch (code) {
+    case ParentCode::HusbandFather:
+        return Parent { CoupleSection::ST4, true, "夫側父" };
+    case ParentCode::HusbandMother:
+        return Parent { CoupleSection::ST4, false, "夫側母" };
+    case ParentCode::WifeFather:
+        return Parent { CoupleSection::ST5, true, "妻側父" };
+    case ParentCode::WifeMother:
+        return Parent { CoupleSection::ST5, false, "妻側母" };
     }
-    return false;
+    return std::nullopt;
 }
 
 // Care in the two years before the age at death, then the end of life. They have no switch:
@@ -157,7 +160,7 @@ TableModel TableBuilder::build()
             SUKE_3_EVENT(column, static_cast<int16_t>(member.child));
             break;
         case MemberKind::Parent:
-            SUKE_4_EVENT(column, static_cast<int16_t>(member.parentCode));
+            SUKE_4_EVENT(column, static_cast<ParentCode>(member.parentCode));
             break;
         }
     }
@@ -179,7 +182,7 @@ void TableBuilder::SUKE_3_EVENT(int16_t RETSU, int16_t KID)
     fillChild(RETSU, KID, m_tbl);
 }
 
-void TableBuilder::SUKE_4_EVENT(int16_t RETSU, int16_t SEX)
+void TableBuilder::SUKE_4_EVENT(int16_t RETSU, ParentCode SEX)
 {
     fillParent(RETSU, SEX, m_tbl);
 }
@@ -199,7 +202,7 @@ void TableBuilder::SUKE_3_DEMO(int16_t RETSU, int16_t KID)
     fillChild(RETSU, KID, nullptr);
 }
 
-void TableBuilder::SUKE_4_DEMO(int16_t RETSU, int16_t SEX)
+void TableBuilder::SUKE_4_DEMO(int16_t RETSU, ParentCode SEX)
 {
     fillParent(RETSU, SEX, nullptr);
 }
@@ -210,7 +213,7 @@ void TableBuilder::layOutYearColumns()
 
     TableColumn& western = column(0);
     western.fixedAlignment = ALIGN_CENTER_CENTER;
-    western.widthTwips = columnWidth(YEAR_COLUMN_SQUARES);
+    western.widthTwips = tableColumnWidthTwips(m_model.fontSize, 0);
     western.columnAlignment = ALIGN_CENTER_TOP;
     setCell(0, 1, "西暦", m_tbl);
     for (int n = 0; n < TABLE_YEARS; ++n)
@@ -219,7 +222,7 @@ void TableBuilder::layOutYearColumns()
     // The era column follows the era in force in each row's year (平成 until 2018, 令和 after).
     TableColumn& era = column(1);
     era.fixedAlignment = ALIGN_CENTER_CENTER;
-    era.widthTwips = columnWidth(YEAR_COLUMN_SQUARES);
+    era.widthTwips = tableColumnWidthTwips(m_model.fontSize, 1);
     era.columnAlignment = ALIGN_CENTER_TOP;
     setCell(1, 1, "和暦", m_tbl);
     for (int n = 0; n < TABLE_YEARS; ++n)
@@ -240,7 +243,7 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
     life.bronze = isYes(m_plan.ST2_BRONZE_WEDDING);
     if (wife) {
         life.yakutoshi = isYes(m_plan.ST2_WIFE_YAKUTOSHI);
-        life.yakutoshiAge = WOMAN_YAKUTOSHI_AGE;
+        life.yakutoshiAge = YAKUTOSHI_AGE_WOMAN;
         life.retire = isYes(m_plan.ST2_WIFE_RETIRE);
         life.retireAge = m_plan.ST2_WIFE_RETIRE_AGE;
         life.texts = &SPACED_TEXTS;
@@ -250,7 +253,7 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
             life.L = m_plan.ST2_WIFE_LIFESPAN;
     } else {
         life.yakutoshi = isYes(m_plan.ST2_HUSBAND_YAKUTOSHI);
-        life.yakutoshiAge = MAN_YAKUTOSHI_AGE;
+        life.yakutoshiAge = YAKUTOSHI_AGE_MAN;
         life.retire = isYes(m_plan.ST2_HUSBAND_RETIRE);
         life.retireAge = m_plan.ST2_HUSBAND_RETIRE_AGE;
         life.texts = &HUSBAND_TEXTS;
@@ -289,7 +292,8 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
 
     // A child has no choice between statistics and an entered age: the data file always decides.
     int16_t L = 0;
-    YOMEI_READ(m_context.appDir, isMaleChildLabel(label) ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, true, L);
+    const bool son = sexOfLabel(label) == ChildSex::Son;
+    YOMEI_READ(m_context.appDir, son ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, true, L);
 
     for (int n = 0; n < TABLE_YEARS; ++n) {
         const int year = y0 + n;
@@ -305,19 +309,18 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
     }
 }
 
-void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
+void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
 {
-    if (SEX < 3 || SEX > 6)
+    const std::optional<Parent> parent = parentOf(SEX);
+    if (!parent)
         return;
-    const bool husbandSide = SEX == 3 || SEX == 4;
-    const bool father = SEX == 3 || SEX == 5;
-    const int section = husbandSide ? 4 : 5;
-    static const std::array<const char*, 4> labels { "夫側父", "夫側母", "妻側父", "妻側母" };
+    const CoupleSection section = parent->section;
+    const bool father = parent->father;
 
     const int y0 = m_context.y0;
     const int birthYear = m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
     const int a0 = y0 - birthYear;
-    if (!startMemberColumn(RETSU, labels[static_cast<size_t>(SEX - 3)], a0, tbl))
+    if (!startMemberColumn(RETSU, parent->label, a0, tbl))
         return;
 
     // The anniversaries belong to the parents as a couple: father and mother read the same fields.
@@ -327,11 +330,11 @@ void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
     life.silver = isYes(m_plan.couple(section, COUPLE_SILVER_WEDDING));
     life.bronze = isYes(m_plan.couple(section, COUPLE_BRONZE_WEDDING));
     life.yakutoshi = isYes(m_plan.couple(section, father ? COUPLE_MAN_YAKUTOSHI : COUPLE_WOMAN_YAKUTOSHI));
-    life.yakutoshiAge = father ? MAN_YAKUTOSHI_AGE : WOMAN_YAKUTOSHI_AGE;
+    life.yakutoshiAge = father ? YAKUTOSHI_AGE_MAN : YAKUTOSHI_AGE_WOMAN;
     life.retire = isYes(m_plan.couple(section, father ? COUPLE_MAN_RETIRE : COUPLE_WOMAN_RETIRE));
     life.retireAge = m_plan.couple(section, father ? COUPLE_MAN_RETIRE_AGE : COUPLE_WOMAN_RETIRE_AGE);
     life.texts = &SPACED_TEXTS;
-    life.L = parentAgeAtDeath(static_cast<int16_t>(SEX));
+    life.L = parentAgeAtDeath(SEX);
 
     for (int n = 0; n < TABLE_YEARS; ++n) {
         std::string events;
@@ -340,12 +343,13 @@ void TableBuilder::fillParent(int RETSU, int SEX, TextMatrix* tbl)
     }
 }
 
-int16_t TableBuilder::parentAgeAtDeath(int16_t SEX) const
+int16_t TableBuilder::parentAgeAtDeath(ParentCode SEX) const
 {
-    if (SEX < 3 || SEX > 6)
+    const std::optional<Parent> parent = parentOf(SEX);
+    if (!parent)
         return 0;
-    const bool father = SEX == 3 || SEX == 5;
-    const int section = SEX == 3 || SEX == 4 ? 4 : 5;
+    const CoupleSection section = parent->section;
+    const bool father = parent->father;
     const int a0 = m_context.y0 - m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
     // Parents are always read from the file: a parent not yet born gets no fixed age at death.
     int16_t L = 0;
@@ -363,7 +367,7 @@ bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, 
         return false;
     TableColumn& member = column(col);
     member.fixedAlignment = ALIGN_CENTER_CENTER;
-    member.widthTwips = columnWidth(MEMBER_COLUMN_SQUARES);
+    member.widthTwips = tableColumnWidthTwips(m_model.fontSize, col);
     member.columnAlignment = ALIGN_LEFT_CENTER;
     setCell(col, 0, label, tbl);
     setCell(col, 1, ageText(a0) + "歳", tbl);
@@ -393,19 +397,6 @@ void TableBuilder::appendToCell(int col, int row, const std::string& text, TextM
     if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
         (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] += text;
     column(col).cells[static_cast<size_t>(row)] += text;
-}
-
-int TableBuilder::columnWidth(int squares) const
-{
-    // Widths are in twentieths of a point: `squares` font-size squares.
-    const double width = m_model.fontSize * 20 * squares;
-    if (!std::isfinite(width))
-        return 0;
-    if (width >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (width <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(roundHalfEven(width));
 }
 
 TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl)

@@ -10,13 +10,21 @@
 
 namespace harukaze {
 
+/** The parent codes (SEX) of SUKE_4_EVENT, in the order the parents' columns are handed out. */
+enum class ParentCode : int16_t {
+    HusbandFather = 3, ///< "夫側父", ST4's man
+    HusbandMother = 4, ///< "夫側母", ST4's woman
+    WifeFather = 5, ///< "妻側父", ST5's man
+    WifeMother = 6, ///< "妻側母", ST5's woman
+};
+
 /** What a build reads besides the plan: the first year, the data folder and the table font. */
 struct TableContext
 {
     int y0 = 0; ///< first year of the table (currentYear() for a window)
     std::string appDir; ///< folder of the data files, ending in "/"
-    std::string fontName = "ＭＳ Ｐゴシック"; ///< FONT_NAME
-    std::string fontSize = "9"; ///< FONT_SIZE, points as text
+    std::string fontName = TABLE_FONT_NAME; ///< FONT_NAME
+    std::string fontSize = "9"; ///< FONT_SIZE, points as text (TABLE_FONT_POINTS)
 };
 
 /**
@@ -39,12 +47,12 @@ public:
     void SUKE_1_EVENT(int16_t RETSU);
     void SUKE_2_EVENT(int16_t RETSU);
     void SUKE_3_EVENT(int16_t RETSU, int16_t KID);
-    void SUKE_4_EVENT(int16_t RETSU, int16_t SEX);
+    void SUKE_4_EVENT(int16_t RETSU, ParentCode SEX);
 
     void SUKE_1_DEMO(int16_t RETSU);
     void SUKE_2_DEMO(int16_t RETSU);
     void SUKE_3_DEMO(int16_t RETSU, int16_t KID);
-    void SUKE_4_DEMO(int16_t RETSU, int16_t SEX);
+    void SUKE_4_DEMO(int16_t RETSU, ParentCode SEX);
 
     const TableModel& model() const { return m_model; }
 
@@ -53,19 +61,18 @@ public:
      * places 介護 and 寿命: from the data file (without the not-yet-born constants) when the parent's
      * end of life comes from statistics, else the entered age; 0 when the file is missing.
      */
-    int16_t parentAgeAtDeath(int16_t SEX) const;
+    int16_t parentAgeAtDeath(ParentCode SEX) const;
 
 private:
     void layOutYearColumns();
     void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
     void fillChild(int RETSU, int KID, TextMatrix* tbl);
-    void fillParent(int RETSU, int SEX, TextMatrix* tbl);
+    void fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl);
     /** Label, format, current age and the 51 bare ages of a member column; false if `col` is no table column. */
     bool startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl);
     TableColumn& column(int col);
     void setCell(int col, int row, std::string text, TextMatrix* tbl);
     void appendToCell(int col, int row, const std::string& text, TextMatrix* tbl);
-    int columnWidth(int squares) const;
 
     const FamilyPlan& m_plan;
     TableContext m_context;

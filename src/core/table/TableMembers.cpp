@@ -44,7 +44,8 @@ int memberBirthYear(const FamilyPlan& plan, const TableMember& member)
         return member.child >= 1 && member.child <= MAX_CHILDREN ? plan.mtx1(member.child, MTX1_BIRTH_YEAR) : 0;
     case MemberKind::Parent: {
         const bool father = member.parentCode == 3 || member.parentCode == 5;
-        const int section = member.parentCode == 3 || member.parentCode == 4 ? 4 : 5;
+        const CoupleSection section
+            = member.parentCode == 3 || member.parentCode == 4 ? CoupleSection::ST4 : CoupleSection::ST5;
         return plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
     }
     }

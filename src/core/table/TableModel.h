@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/table/TableShape.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -11,11 +13,6 @@ namespace harukaze {
 constexpr int ALIGN_LEFT_CENTER = 1; ///< left, vertically centred
 constexpr int ALIGN_CENTER_TOP = 3; ///< centred, top
 constexpr int ALIGN_CENTER_CENTER = 4; ///< centred both ways
-
-constexpr int TABLE_ROWS = 53; ///< rows 0..52: two header rows and 51 years
-constexpr int TABLE_FIXED_ROWS = 2; ///< rows 0 and 1 are headers
-constexpr int TABLE_FIXED_COLS = 2; ///< columns 0 (西暦) and 1 (和暦)
-constexpr int TABLE_YEARS = 51; ///< years Y0 .. Y0 + 50
 
 /** One column of a built life cycle table: its 53 cell texts and its format. */
 struct TableColumn
@@ -34,7 +31,7 @@ struct TableColumn
 struct TableModel
 {
     std::string fontName;
-    double fontSize = 9.0;
+    double fontSize = TABLE_FONT_POINTS;
     int firstYear = 0; ///< Y0, the year of the first year row (row 2)
     std::vector<TableColumn> columns;
 

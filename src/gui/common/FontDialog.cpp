@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/FontDialog.h"
 
+#include "core/table/TableShape.h"
+
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+
+#include <algorithm>
 
 namespace harukaze {
 
@@ -12,6 +16,13 @@ namespace {
 bool s_hasAnswer = false;
 std::optional<QFont> s_nextFont;
 QFont s_lastInitial;
+
+std::optional<QFont> withTableSize(std::optional<QFont> font)
+{
+    if (font && font->pointSizeF() > 0)
+        font->setPointSizeF(std::clamp(font->pointSizeF(), TABLE_FONT_MIN_POINTS, TABLE_FONT_MAX_POINTS));
+    return font;
+}
 
 } // namespace
 
@@ -22,13 +33,13 @@ std::optional<QFont> FontDialog::getFont(QWidget* parent, const QFont& initial)
         s_hasAnswer = false;
         std::optional<QFont> answer = s_nextFont;
         s_nextFont.reset();
-        return answer;
+        return withTableSize(answer);
     }
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, listedFont(initial), parent, QString());
     if (!ok)
         return std::nullopt;
-    return chosen;
+    return withTableSize(chosen);
 }
 
 QFont FontDialog::listedFont(const QFont& font)

@@ -12,7 +12,11 @@ namespace harukaze {
 class FontDialog
 {
 public:
-    /** Runs the dialog starting at `initial`; returns the chosen font, or nothing when cancelled. */
+    /**
+     * Runs the dialog starting at `initial`; returns the chosen font, or nothing when cancelled. A
+     * size outside the table's 6..36 points is held at the nearer end, so that what the table shows
+     * is what the next start reads back.
+     */
     static std::optional<QFont> getFont(QWidget* parent, const QFont& initial);
 
     /**

@@ -112,7 +112,7 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
     const QBrush negativeBrush(negativeColor());
 
     const int rowCount = static_cast<int>(table.rows.size());
-    const int columnCount = FixedCols + TABLE_YEARS;
+    const int columnCount = TABLE_FIXED_COLS + TABLE_YEARS;
     m_model->clear();
     m_model->setRowCount(rowCount);
     m_model->setColumnCount(columnCount);
@@ -128,21 +128,21 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
             && (static_cast<MoneyRow>(moneyIndex) == MoneyRow::Balance
                 || static_cast<MoneyRow>(moneyIndex) == MoneyRow::Savings);
         for (int c = 0; c < columnCount; ++c) {
-            const bool fixed = r < FixedRows || c < FixedCols;
+            const bool fixed = r < TABLE_FIXED_ROWS || c < TABLE_FIXED_COLS;
             QString text;
             if (c == 0)
                 text = QString::fromStdString(row.label);
             else if (c == 1)
                 text = QString::fromStdString(row.rate);
             else
-                text = QString::fromStdString(row.cells[static_cast<size_t>(c - FixedCols)]);
+                text = QString::fromStdString(row.cells[static_cast<size_t>(c - TABLE_FIXED_COLS)]);
             auto* item = new QStandardItem;
             item->setData(text, Qt::UserRole);
             Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
             QString shown = text;
             if (c == 0) {
                 alignment = Qt::AlignLeft | Qt::AlignVCenter;
-            } else if (c == 1 || r < FixedRows) {
+            } else if (c == 1 || r < TABLE_FIXED_ROWS) {
                 alignment = Qt::AlignCenter;
             } else if (row.kind == CashFlowRowKind::Events) {
                 // One event per line, so the year columns need not be as wide as a whole year.
@@ -156,7 +156,7 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
             item->setText(shown);
             item->setTextAlignment(alignment);
             item->setBackground(fixed ? fixedBrush : cellBrush);
-            const bool negative = signalsNegative && c >= FixedCols && text.startsWith(QLatin1Char('-'));
+            const bool negative = signalsNegative && c >= TABLE_FIXED_COLS && text.startsWith(QLatin1Char('-'));
             item->setForeground(negative ? negativeBrush : textBrush);
             if (total)
                 item->setFont(bold);
@@ -207,14 +207,14 @@ bool CashFlowGrid::isBold(int row, int column) const
 void CashFlowGrid::syncOverlays()
 {
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        m_rowsView->setRowHidden(r, r >= FixedRows);
-        m_cornerView->setRowHidden(r, r >= FixedRows);
+        m_rowsView->setRowHidden(r, r >= TABLE_FIXED_ROWS);
+        m_cornerView->setRowHidden(r, r >= TABLE_FIXED_ROWS);
         for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setRowHeight(r, rowHeight(r));
     }
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        m_columnsView->setColumnHidden(c, c >= FixedCols);
-        m_cornerView->setColumnHidden(c, c >= FixedCols);
+        m_columnsView->setColumnHidden(c, c >= TABLE_FIXED_COLS);
+        m_cornerView->setColumnHidden(c, c >= TABLE_FIXED_COLS);
         for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setColumnWidth(c, columnWidth(c));
     }
@@ -223,7 +223,7 @@ void CashFlowGrid::syncOverlays()
 int CashFlowGrid::frozenWidth() const
 {
     int width = 0;
-    for (int c = 0; c < FixedCols && c < m_model->columnCount(); ++c)
+    for (int c = 0; c < TABLE_FIXED_COLS && c < m_model->columnCount(); ++c)
         width += columnWidth(c);
     return width;
 }
@@ -231,7 +231,7 @@ int CashFlowGrid::frozenWidth() const
 int CashFlowGrid::frozenHeight() const
 {
     int height = 0;
-    for (int r = 0; r < FixedRows && r < m_model->rowCount(); ++r)
+    for (int r = 0; r < TABLE_FIXED_ROWS && r < m_model->rowCount(); ++r)
         height += rowHeight(r);
     return height;
 }
@@ -268,20 +268,20 @@ void CashFlowGrid::updateGeometries()
 
 void CashFlowGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
-    if (!index.isValid() || (index.row() < FixedRows && index.column() < FixedCols))
+    if (!index.isValid() || (index.row() < TABLE_FIXED_ROWS && index.column() < TABLE_FIXED_COLS))
         return;
     const int vertical = verticalScrollBar()->value();
     const int horizontal = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (index.row() < FixedRows)
+    if (index.row() < TABLE_FIXED_ROWS)
         verticalScrollBar()->setValue(vertical);
-    if (index.column() < FixedCols)
+    if (index.column() < TABLE_FIXED_COLS)
         horizontalScrollBar()->setValue(horizontal);
     // A cell scrolled into view must not end up under the frozen rows or columns.
     const QRect rect = visualRect(index);
-    if (index.column() >= FixedCols && rect.left() < frozenWidth())
+    if (index.column() >= TABLE_FIXED_COLS && rect.left() < frozenWidth())
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (frozenWidth() - rect.left()));
-    if (index.row() >= FixedRows && rect.top() < frozenHeight())
+    if (index.row() >= TABLE_FIXED_ROWS && rect.top() < frozenHeight())
         verticalScrollBar()->setValue(verticalScrollBar()->value() - (frozenHeight() - rect.top()));
 }
 

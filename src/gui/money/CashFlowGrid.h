@@ -24,8 +24,8 @@ class CashFlowGrid : public QTableView
     Q_DISABLE_COPY(CashFlowGrid)
 
 public:
-    static constexpr int FixedRows = 3;
-    static constexpr int FixedCols = 2;
+    static constexpr int TABLE_FIXED_ROWS = 3;
+    static constexpr int TABLE_FIXED_COLS = 2;
 
     explicit CashFlowGrid(QWidget* parent = nullptr);
     ~CashFlowGrid() override;

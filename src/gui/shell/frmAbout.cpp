@@ -3,6 +3,7 @@
 #include "ui_frmAbout.h"
 
 #include "gui/common/MessageBox.h"
+#include "gui/shell/Startup.h"
 #include "harukaze/Version.h"
 
 #include <QDesktopServices>
@@ -49,7 +50,7 @@ frmAbout::frmAbout(QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_ui->lblVersion->setText(QStringLiteral(HARUKAZE_VERSION));
     m_ui->Label11->setText(homePage());
-    m_ui->Label11->setToolTip(homePage());
+    m_ui->Label11->setToolTip(documentationUrl().toLocalFile());
     m_ui->Label11->setCursor(Qt::PointingHandCursor);
     m_ui->Label11->installEventFilter(this);
 
@@ -62,9 +63,14 @@ frmAbout::frmAbout(QWidget* parent)
 
 frmAbout::~frmAbout() = default;
 
+QUrl frmAbout::documentationUrl()
+{
+    return QUrl::fromLocalFile(Startup::appDirectory() + QStringLiteral("HARUKAZE.html"));
+}
+
 QString frmAbout::homePage()
 {
-    return QStringLiteral("https://harukaze.example.jp/");
+    return documentationUrl().toString();
 }
 
 void frmAbout::setSystemInfoPrograms(const QStringList& programs)
@@ -81,7 +87,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->Label11 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        QDesktopServices::openUrl(QUrl(homePage()));
+        QDesktopServices::openUrl(documentationUrl());
         return true;
     }
     return QDialog::eventFilter(watched, event);

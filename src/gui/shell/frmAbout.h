@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QUrl>
 
 #include <memory>
 
@@ -13,8 +14,9 @@ class frmAbout;
 namespace harukaze {
 
 /**
- * The about box: product title, version, platform, the home-page address (opened by the desktop's
- * default handler when clicked) and a button that starts the desktop's system-information program.
+ * The about box: product title, version, platform, the address of the program's own documentation
+ * page (opened by the desktop's default handler when clicked) and a button that starts the
+ * desktop's system-information program.
  */
 class frmAbout : public QDialog
 {
@@ -24,7 +26,13 @@ public:
     explicit frmAbout(QWidget* parent = nullptr);
     ~frmAbout() override;
 
-    /** The home-page address shown by Label11. */
+    /**
+     * The page Label11 opens: the documentation installed beside the program and its help file
+     * (what HARUKAZE is, version, licence, data sources), until the project has a public page.
+     */
+    static QUrl documentationUrl();
+
+    /** The address shown by Label11: documentationUrl() as text. */
     static QString homePage();
 
     /**

@@ -360,28 +360,14 @@ void frmMain::dispatchToolbarKey(const QString& key)
 
 void frmMain::restorePlacement()
 {
-    const AppSettings settings;
-    const double dpi = screenDpi(this);
-    const WindowPlacement stored = settings.placement();
-    const auto toRect = [dpi](const WindowPlacement& p) {
-        return QRect(qRound(AppSettings::twipsToPixels(p.left, dpi)),
-            qRound(AppSettings::twipsToPixels(p.top, dpi)),
-            qRound(AppSettings::twipsToPixels(p.width, dpi)),
-            qRound(AppSettings::twipsToPixels(p.height, dpi)));
-    };
-    QRect rect = toRect(stored);
-    // A window that would open off every screen, or with no size, comes back where a first start puts it.
-    bool visible = false;
-    const int titleHeight = 32;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect grip(rect.left(), rect.top(), rect.width(), std::min(rect.height(), titleHeight));
-        if (screen->availableGeometry().intersects(grip))
-            visible = true;
-    }
-    if (rect.width() < 100 || rect.height() < 100 || (!QGuiApplication::screens().isEmpty() && !visible))
-        rect = toRect(WindowPlacement());
-    move(rect.topLeft());
-    resize(rect.size());
+    // Numbers that are no placement give the defaults, and the window comes onto a screen.
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    const QRect geometry = AppSettings::restoredGeometry(
+        AppSettings().placement(), screenDpi(this), AppSettings::frameMargins(this), areas);
+    move(geometry.topLeft());
+    resize(geometry.size());
 }
 
 void frmMain::load(bool allowDemo)
@@ -790,15 +776,8 @@ bool frmMain::confirmDiscard()
 void frmMain::HOZON()
 {
     if (!isMinimized()) {
-        const double dpi = screenDpi(this);
-        WindowPlacement placement;
-        const QPoint position = pos();
-        placement.left = AppSettings::pixelsToTwips(position.x(), dpi);
-        placement.top = AppSettings::pixelsToTwips(position.y(), dpi);
-        placement.width = AppSettings::pixelsToTwips(width(), dpi);
-        placement.height = AppSettings::pixelsToTwips(height(), dpi);
         AppSettings settings;
-        settings.setPlacement(placement);
+        settings.setPlacement(AppSettings::placementOf(QRect(pos(), size()), screenDpi(this)));
         settings.sync();
     }
     Help::close();

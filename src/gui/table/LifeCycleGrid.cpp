@@ -34,7 +34,7 @@ const QColor s_outsideColor(128, 128, 128);
 
 LifeCycleGrid::LifeCycleGrid(QWidget* parent)
     : QTableView(parent)
-    , m_model(new QStandardItemModel(TABLE_ROWS, 20, this))
+    , m_model(new QStandardItemModel(TABLE_ROWS, TABLE_DESIGN_COLUMNS, this))
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
     setModel(m_model);
@@ -137,10 +137,10 @@ void LifeCycleGrid::setTable(const TableModel& table)
     for (int c = 0; c < columns; ++c) {
         const TableColumn& column = table.columns.at(static_cast<size_t>(c));
         for (int r = 0; r < table.rowCount(); ++r) {
-            const bool fixed = r < FixedRows || c < FixedCols;
+            const bool fixed = r < TABLE_FIXED_ROWS || c < TABLE_FIXED_COLS;
             const QString text = QString::fromStdString(column.cells.at(static_cast<size_t>(r)));
             auto* item = new QStandardItem(text);
-            item->setTextAlignment(alignmentOf(r < FixedRows ? column.fixedAlignment : column.columnAlignment));
+            item->setTextAlignment(alignmentOf(r < TABLE_FIXED_ROWS ? column.fixedAlignment : column.columnAlignment));
             item->setBackground(fixed ? fixedBrush : cellBrush);
             item->setForeground(textBrush);
             // Member cells get cut off at six characters' width; the tool tip shows a cell's whole text.
@@ -152,11 +152,10 @@ void LifeCycleGrid::setTable(const TableModel& table)
     }
 
     QFont font(QString::fromStdString(table.fontName));
-    font.setPointSizeF(table.fontSize > 0 ? table.fontSize : 9.0);
+    font.setPointSizeF(table.fontSize > 0 ? table.fontSize : TABLE_FONT_POINTS);
     font.setBold(false);
     font.setItalic(false);
-    setFont(font);
-    updateRowHeights();
+    setTableFont(font);
     for (int c = 0; c < columns; ++c)
         setColumnWidthTwips(c, table.columns.at(static_cast<size_t>(c)).widthTwips);
     updateOverlaySections();
@@ -168,7 +167,7 @@ void LifeCycleGrid::setCellBackground(int row, int column, const QColor& color)
     QStandardItem* item = m_model->item(row, column);
     if (!item)
         return;
-    const bool fixed = row < FixedRows || column < FixedCols;
+    const bool fixed = row < TABLE_FIXED_ROWS || column < TABLE_FIXED_COLS;
     const QColor ordinary = fixed ? fixedCellColor() : QApplication::palette().color(QPalette::Base);
     item->setBackground(QBrush(color.isValid() ? color : ordinary));
 }
@@ -184,7 +183,7 @@ void LifeCycleGrid::setCellToolTip(int row, int column, const QString& toolTip)
     QStandardItem* item = m_model->item(row, column);
     if (!item)
         return;
-    const bool fixed = row < FixedRows || column < FixedCols;
+    const bool fixed = row < TABLE_FIXED_ROWS || column < TABLE_FIXED_COLS;
     if (!toolTip.isEmpty())
         item->setToolTip(toolTip);
     else
@@ -199,14 +198,24 @@ QString LifeCycleGrid::cellToolTip(int row, int column) const
 
 void LifeCycleGrid::applyTableFont(const QFont& font)
 {
-    setFont(font);
-    updateRowHeights();
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    const int memberWidth = static_cast<int>(std::lround(points * 20 * 6));
-    const int yearWidth = static_cast<int>(std::lround(points * 20 * 3));
+    setTableFont(font);
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : TABLE_FONT_POINTS;
     for (int c = 0; c < cols(); ++c)
-        setColumnWidthTwips(c, c < FixedCols ? yearWidth : memberWidth);
+        setColumnWidthTwips(c, tableColumnWidthTwips(points, c));
     updateOverlayGeometry();
+}
+
+void LifeCycleGrid::setTableFont(const QFont& font)
+{
+    // The frozen panes are views of their own, styled by their own style sheet, and do not take
+    // the grid's font by inheritance: each gets it explicitly, so the header rows and the year
+    // columns are drawn exactly like the body.
+    setFont(font);
+    for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView }) {
+        if (view)
+            view->setFont(font);
+    }
+    updateRowHeights();
 }
 
 int LifeCycleGrid::rows() const
@@ -264,13 +273,13 @@ void LifeCycleGrid::updateOverlaySections()
     if (!m_cornerView)
         return;
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        m_rowsView->setRowHidden(r, r >= FixedRows);
-        m_cornerView->setRowHidden(r, r >= FixedRows);
+        m_rowsView->setRowHidden(r, r >= TABLE_FIXED_ROWS);
+        m_cornerView->setRowHidden(r, r >= TABLE_FIXED_ROWS);
         m_columnsView->setRowHidden(r, false);
     }
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        m_columnsView->setColumnHidden(c, c >= FixedCols);
-        m_cornerView->setColumnHidden(c, c >= FixedCols);
+        m_columnsView->setColumnHidden(c, c >= TABLE_FIXED_COLS);
+        m_cornerView->setColumnHidden(c, c >= TABLE_FIXED_COLS);
         m_rowsView->setColumnHidden(c, false);
         for (QTableView* view : { m_rowsView, m_columnsView, m_cornerView })
             view->setColumnWidth(c, columnWidth(c));
@@ -284,7 +293,7 @@ void LifeCycleGrid::updateOverlaySections()
 int LifeCycleGrid::frozenWidth() const
 {
     int width = 0;
-    for (int c = 0; c < FixedCols && c < m_model->columnCount(); ++c)
+    for (int c = 0; c < TABLE_FIXED_COLS && c < m_model->columnCount(); ++c)
         width += columnWidth(c);
     return width;
 }
@@ -292,7 +301,7 @@ int LifeCycleGrid::frozenWidth() const
 int LifeCycleGrid::frozenHeight() const
 {
     int height = 0;
-    for (int r = 0; r < FixedRows && r < m_model->rowCount(); ++r)
+    for (int r = 0; r < TABLE_FIXED_ROWS && r < m_model->rowCount(); ++r)
         height += rowHeight(r);
     return height;
 }
@@ -337,21 +346,21 @@ QModelIndex LifeCycleGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardMod
 
 void LifeCycleGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
-    if (!index.isValid() || (index.row() < FixedRows && index.column() < FixedCols))
+    if (!index.isValid() || (index.row() < TABLE_FIXED_ROWS && index.column() < TABLE_FIXED_COLS))
         return;
     // Fixed cells never scroll in their frozen direction.
     const int vertical = verticalScrollBar()->value();
     const int horizontal = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (index.row() < FixedRows)
+    if (index.row() < TABLE_FIXED_ROWS)
         verticalScrollBar()->setValue(vertical);
-    if (index.column() < FixedCols)
+    if (index.column() < TABLE_FIXED_COLS)
         horizontalScrollBar()->setValue(horizontal);
     // A cell scrolled into view must not end up under the frozen rows or columns.
     const QRect rect = visualRect(index);
-    if (index.column() >= FixedCols && rect.left() < frozenWidth())
+    if (index.column() >= TABLE_FIXED_COLS && rect.left() < frozenWidth())
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (frozenWidth() - rect.left()));
-    if (index.row() >= FixedRows && rect.top() < frozenHeight())
+    if (index.row() >= TABLE_FIXED_ROWS && rect.top() < frozenHeight())
         verticalScrollBar()->setValue(verticalScrollBar()->value() - (frozenHeight() - rect.top()));
 }
 

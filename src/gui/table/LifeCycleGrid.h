@@ -26,9 +26,6 @@ class LifeCycleGrid : public QTableView
     Q_DISABLE_COPY(LifeCycleGrid)
 
 public:
-    static constexpr int FixedRows = 2;
-    static constexpr int FixedCols = 2;
-
     explicit LifeCycleGrid(QWidget* parent = nullptr);
     ~LifeCycleGrid() override;
 
@@ -79,6 +76,8 @@ protected:
 
 private:
     QTableView* createOverlay(const QString& name);
+    /** The table font for every cell: this view and the three frozen panes, whose rows follow it. */
+    void setTableFont(const QFont& font);
     void updateOverlayGeometry();
     void updateOverlaySections();
     void updateRowHeights();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/table/TableOutput.h"
 
+#include "core/table/TableShape.h"
 #include "export/TablePages.h"
 #include "export/TablePdf.h"
 #include "export/XlsxWorkbook.h"
@@ -40,7 +41,7 @@ PrintableTable printableGrid(const LifeCycleGrid& grid, const QString& planFileP
     table.fontPoints = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
     table.fontBold = font.bold();
     table.fontItalic = font.italic();
-    const int bodyRow = std::min(LifeCycleGrid::FixedRows, grid.rows() - 1);
+    const int bodyRow = std::min(TABLE_FIXED_ROWS, grid.rows() - 1);
     for (int c = 0; c < grid.cols(); ++c) {
         PrintableColumn column;
         column.widthTwips = grid.columnWidthTwips(c);

@@ -1,41 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/ChildrenGrid.h"
 
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/NumberText.h"
 #include "core/table/Clock.h"
+#include "core/table/TableShape.h"
 
 #include <QHeaderView>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
 namespace harukaze {
 
 namespace {
 
-struct RelationshipDefaults
+// The default age of MTX1 column `mtx1Column` for relationship code `code`, "" outside 1..10.
+QString defaultAge(int code, int mtx1Column)
 {
-    int marriage;
-    int firstChild;
-    int secondChild;
-    int yakutoshi;
-};
-
-constexpr RelationshipDefaults DAUGHTER { 26, 28, 31, 32 };
-constexpr RelationshipDefaults SON { 28, 30, 33, 41 };
-
-constexpr std::array<const char*, 10> LABELS
-    = { "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男" };
-
-bool isCode(int code)
-{
-    return code >= 1 && code <= 10;
-}
-
-const RelationshipDefaults& defaultsOf(int code)
-{
-    return code % 2 == 1 ? DAUGHTER : SON;
+    const std::optional<ChildSex> sex = sexOfCode(code);
+    return sex ? QString::number(childAge(defaultChildAges(*sex), mtx1Column)) : QString();
 }
 
 const std::array<const char*, ChildrenGrid::VALUE_ROWS> ROW_LABELS = { "続柄",
@@ -54,33 +41,31 @@ const std::array<const char*, ChildrenGrid::VALUE_ROWS> ROW_LABELS = { "続柄",
     "厄　年",
     "定年退職" };
 
-const QString NORMAL_BIRTH = QStringLiteral("普通");
-
 } // namespace
 
 QString ZOKUGARA(int code)
 {
-    return isCode(code) ? QString::fromUtf8(LABELS[static_cast<size_t>(code - 1)]) : QString();
+    return QString::fromStdString(relationshipLabel(code));
 }
 
 QString KEKON(int code)
 {
-    return isCode(code) ? QString::number(defaultsOf(code).marriage) : QString();
+    return defaultAge(code, MTX1_MARRIAGE);
 }
 
 QString KID1(int code)
 {
-    return isCode(code) ? QString::number(defaultsOf(code).firstChild) : QString();
+    return defaultAge(code, MTX1_FIRST_CHILD);
 }
 
 QString KID2(int code)
 {
-    return isCode(code) ? QString::number(defaultsOf(code).secondChild) : QString();
+    return defaultAge(code, MTX1_SECOND_CHILD);
 }
 
 QString YAKUTOSHI(int code)
 {
-    return isCode(code) ? QString::number(defaultsOf(code).yakutoshi) : QString();
+    return defaultAge(code, MTX1_YAKUTOSHI);
 }
 
 ChildrenGrid::ChildrenGrid(QWidget* parent)
@@ -112,8 +97,14 @@ ChildrenGrid::ChildrenGrid(QWidget* parent)
         item->setBackground(palette().button());
         setItem(row, 0, item);
     }
-    // Six full-width characters of the grid font, the width of the longest row label.
-    setColumnWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("幼稚園入園入")) + 10);
+    // Six font-size squares, as the table's member columns; never narrower than the longest row
+    // label with the cell's margins, should the font's characters be wider than a square.
+    const int squares = static_cast<int>(
+        std::lround(columnWidthTwips(gridFont.pointSizeF(), MEMBER_COLUMN_SQUARES) * logicalDpiX() / 1440.0));
+    int longestLabel = 0;
+    for (int row = 1; row <= VALUE_ROWS; ++row)
+        longestLabel = std::max(longestLabel, fontMetrics().horizontalAdvance(rowLabel(row)));
+    setColumnWidth(0, std::max(squares, longestLabel + 10));
 
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int, int column) {
         if (column > 0)
@@ -174,22 +165,15 @@ void ChildrenGrid::setChildCount(int count)
 
 void ChildrenGrid::fillDefaults(int column, int code, const QString& birthYear)
 {
-    setColumnValues(column,
-        { ZOKUGARA(code),
-            birthYear,
-            NORMAL_BIRTH,
-            QStringLiteral("4"),
-            QStringLiteral("6"),
-            QStringLiteral("12"),
-            QStringLiteral("15"),
-            QStringLiteral("18"),
-            QStringLiteral("20"),
-            QStringLiteral("22"),
-            KEKON(code),
-            KID1(code),
-            KID2(code),
-            YAKUTOSHI(code),
-            QStringLiteral("60") });
+    // The school, coming-of-age, employment and retirement ages are the same for sons and
+    // daughters; the four ages that differ by sex come from the code, and nothing for no code.
+    const ChildAges ages = defaultChildAges(ChildSex::Son);
+    auto age = [&ages](int mtx1Column) { return QString::number(childAge(ages, mtx1Column)); };
+    QStringList values { ZOKUGARA(code), birthYear, QString::fromUtf8(HAYAUMARE_NORMAL) };
+    for (int mtx1Column = MTX1_KINDERGARTEN; mtx1Column <= MTX1_EMPLOYMENT; ++mtx1Column)
+        values.append(age(mtx1Column));
+    values.append({ KEKON(code), KID1(code), KID2(code), YAKUTOSHI(code), age(MTX1_RETIRE) });
+    setColumnValues(column, values);
 }
 
 QStringList ChildrenGrid::columnValues(int column) const
@@ -237,9 +221,9 @@ void ChildrenGrid::load(const FamilyPlan& plan, bool fromRecord)
             if (now == 0)
                 birth = QString::fromStdString(formatPadded(currentYear() + 3, 4));
             else if (future == 0 || n <= now)
-                birth = QStringLiteral("1995");
+                birth = QString::number(CHILD_BIRTH_YEAR_NOW);
             else
-                birth = QStringLiteral("2000");
+                birth = QString::number(CHILD_BIRTH_YEAR_PLANNED);
             fillDefaults(n, n, birth);
         }
     }

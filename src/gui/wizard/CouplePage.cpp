@@ -5,6 +5,10 @@
 #include "core/plan/FamilyPlan.h"
 #include "gui/wizard/CoupleWidget.h"
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+
 namespace harukaze {
 
 namespace {
@@ -17,21 +21,36 @@ struct PageTraits
     int helpTopic;
 };
 
-PageTraits traitsOf(int section)
+PageTraits traitsOf(CoupleSection section)
 {
     switch (section) {
-    case 4:
-        return { "Form191", "ハルカゼ設定（４／６）", "夫側両親", 91 };
-    case 5:
-        return { "Form192", "ハルカゼ設定（５／６）", "妻側両親", 61 };
-    default:
+    case CoupleSection::ST2:
         return { "Form19", "ハルカゼ設定（２／６）", "", 103 };
+    case CoupleSection::ST4:
+        return { "Form191", "ハルカゼ設定（４／６）", "夫側両親", 91 };
+    case CoupleSection::ST5:
+        return { "Form192", "ハルカゼ設定（５／６）", "妻側両親", 61 };
     }
+    throw std::out_of_range("couple section " + std::to_string(sectionNumber(section)));
+}
+
+// Whether the man and the woman of a couple section are members of the table.
+std::pair<bool, bool> membersOf(const FamilyPlan& plan, CoupleSection section)
+{
+    switch (section) {
+    case CoupleSection::ST2:
+        return { plan.ST1_HUSBAND == 1, plan.ST1_WIFE == 1 };
+    case CoupleSection::ST4:
+        return { plan.ST1_HUSBAND_FATHER == 1, plan.ST1_HUSBAND_MOTHER == 1 };
+    case CoupleSection::ST5:
+        return { plan.ST1_WIFE_FATHER == 1, plan.ST1_WIFE_MOTHER == 1 };
+    }
+    return { false, false };
 }
 
 } // namespace
 
-CouplePage::CouplePage(int section, FamilyPlan& plan, QWidget* parent)
+CouplePage::CouplePage(CoupleSection section, FamilyPlan& plan, QWidget* parent)
     : WizardPage(traitsOf(section).helpTopic, parent)
     , m_ui(new Ui::CouplePage)
     , m_plan(plan)
@@ -44,22 +63,7 @@ CouplePage::CouplePage(int section, FamilyPlan& plan, QWidget* parent)
     CoupleWidget* couple = m_ui->coupleWidget;
     couple->setCoupleTitle(QString::fromUtf8(traits.frameTitle));
 
-    bool manIn = false;
-    bool womanIn = false;
-    switch (section) {
-    case 4:
-        manIn = plan.ST1_HUSBAND_FATHER == 1;
-        womanIn = plan.ST1_HUSBAND_MOTHER == 1;
-        break;
-    case 5:
-        manIn = plan.ST1_WIFE_FATHER == 1;
-        womanIn = plan.ST1_WIFE_MOTHER == 1;
-        break;
-    default:
-        manIn = plan.ST1_HUSBAND == 1;
-        womanIn = plan.ST1_WIFE == 1;
-        break;
-    }
+    const auto [manIn, womanIn] = membersOf(plan, section);
     couple->setManVisible(manIn);
     couple->setWomanVisible(womanIn);
     couple->load(plan, section, true);

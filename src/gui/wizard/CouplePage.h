@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/FamilyPlan.h"
 #include "gui/wizard/WizardPage.h"
 
 #include <memory>
@@ -12,7 +13,6 @@ class CouplePage;
 namespace harukaze {
 
 class CoupleWidget;
-struct FamilyPlan;
 
 /**
  * The design shared by the couple pages: Form19 (page 2/6, ST2, the husband and wife), Form191
@@ -25,11 +25,10 @@ class CouplePage : public WizardPage
     Q_OBJECT
 
 public:
-    /** `section` is 2, 4 or 5. */
-    CouplePage(int section, FamilyPlan& plan, QWidget* parent = nullptr);
+    CouplePage(CoupleSection section, FamilyPlan& plan, QWidget* parent = nullptr);
     ~CouplePage() override;
 
-    int section() const { return m_section; }
+    CoupleSection section() const { return m_section; }
     CoupleWidget* coupleWidget() const;
 
     /** The page's recorder: validates nothing, writes the section and sets its recorded flag. */
@@ -41,7 +40,7 @@ protected:
 private:
     const std::unique_ptr<Ui::CouplePage> m_ui;
     FamilyPlan& m_plan;
-    int m_section;
+    CoupleSection m_section;
 };
 
 } // namespace harukaze

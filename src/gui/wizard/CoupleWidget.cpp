@@ -2,6 +2,7 @@
 #include "gui/wizard/CoupleWidget.h"
 #include "ui_CoupleWidget.h"
 
+#include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/NumberText.h"
 #include "gui/wizard/Form23.h"
@@ -25,13 +26,13 @@ CoupleWidget::CoupleWidget(QWidget* parent)
     , m_ui(new Ui::CoupleWidget)
 {
     m_ui->setupUi(this);
-    NumberBoxes::setup(m_ui->Text1, 4);
-    NumberBoxes::setup(m_ui->Text2, 2);
-    NumberBoxes::setup(m_ui->Text3, 4);
-    NumberBoxes::setup(m_ui->Text4, 2);
-    NumberBoxes::setup(m_ui->Text5, 4);
-    NumberBoxes::setup(m_ui->Text6, 3);
-    NumberBoxes::setup(m_ui->Text7, 3);
+    NumberBoxes::setupRecordField(m_ui->Text1, 4);
+    NumberBoxes::setupRecordField(m_ui->Text2, 2);
+    NumberBoxes::setupRecordField(m_ui->Text3, 4);
+    NumberBoxes::setupRecordField(m_ui->Text4, 2);
+    NumberBoxes::setupRecordField(m_ui->Text5, 4);
+    NumberBoxes::setupRecordField(m_ui->Text6, 3);
+    NumberBoxes::setupRecordField(m_ui->Text7, 3);
     // A hidden lifespan box must not let its frame shrink and the options jump around; a member
     // who is not in the family leaves the place of his or her frame empty, so the other frame
     // keeps its size and side rather than spreading its boxes over the whole page.
@@ -70,24 +71,12 @@ CoupleWidget::CoupleWidget(QWidget* parent)
 
 CoupleWidget::~CoupleWidget() = default;
 
-CoupleWidget::Defaults CoupleWidget::defaultsFor(int section)
-{
-    switch (section) {
-    case 4:
-        return { 1938, 60, 1940, 60, 1963 };
-    case 5:
-        return { 1925, 60, 1938, 60, 1965 };
-    default:
-        return { 1964, 60, 1967, 60, 1993 };
-    }
-}
-
 void CoupleWidget::setManStatistic(bool statistic)
 {
     m_ui->Text6->setVisible(!statistic);
     m_ui->Label11->setVisible(!statistic);
     if (!statistic)
-        m_ui->Text6->setText(QString::number(STAT_LIFESPAN_MAN));
+        NumberBoxes::setNumber(m_ui->Text6, STAT_LIFESPAN_MAN);
 }
 
 void CoupleWidget::setWomanStatistic(bool statistic)
@@ -95,18 +84,18 @@ void CoupleWidget::setWomanStatistic(bool statistic)
     m_ui->Text7->setVisible(!statistic);
     m_ui->Label12->setVisible(!statistic);
     if (!statistic)
-        m_ui->Text7->setText(QString::number(STAT_LIFESPAN_WOMAN));
+        NumberBoxes::setNumber(m_ui->Text7, STAT_LIFESPAN_WOMAN);
 }
 
-void CoupleWidget::load(const FamilyPlan& plan, int section, bool useDefaults)
+void CoupleWidget::load(const FamilyPlan& plan, CoupleSection section, bool useDefaults)
 {
     if (useDefaults && plan.couple(section, COUPLE_RECORDED) != 1) {
-        const Defaults d = defaultsFor(section);
-        m_ui->Text1->setText(QString::number(d.manBirthYear));
-        m_ui->Text2->setText(QString::number(d.manRetireAge));
-        m_ui->Text3->setText(QString::number(d.womanBirthYear));
-        m_ui->Text4->setText(QString::number(d.womanRetireAge));
-        m_ui->Text5->setText(QString::number(d.marriageYear));
+        const CoupleDefaults d = coupleDefaults(section);
+        NumberBoxes::setNumber(m_ui->Text1, d.manBirthYear);
+        NumberBoxes::setNumber(m_ui->Text2, d.manRetireAge);
+        NumberBoxes::setNumber(m_ui->Text3, d.womanBirthYear);
+        NumberBoxes::setNumber(m_ui->Text4, d.womanRetireAge);
+        NumberBoxes::setNumber(m_ui->Text5, d.marriageYear);
         m_ui->Option1->setChecked(true);
         m_ui->Option4->setChecked(true);
         for (QCheckBox* box :
@@ -115,25 +104,26 @@ void CoupleWidget::load(const FamilyPlan& plan, int section, bool useDefaults)
         return;
     }
 
-    auto number = [&](int slot) { return QString::number(plan.couple(section, slot)); };
-    m_ui->Text1->setText(number(COUPLE_MAN_BIRTH_YEAR));
-    m_ui->Text2->setText(number(COUPLE_MAN_RETIRE_AGE));
-    m_ui->Text3->setText(number(COUPLE_WOMAN_BIRTH_YEAR));
-    m_ui->Text4->setText(number(COUPLE_WOMAN_RETIRE_AGE));
-    m_ui->Text5->setText(number(COUPLE_MARRIAGE_YEAR));
+    // Every value is shown whole, however long: a box never cuts what the record holds.
+    auto show = [&](QLineEdit* box, int slot) { NumberBoxes::setNumber(box, plan.couple(section, slot)); };
+    show(m_ui->Text1, COUPLE_MAN_BIRTH_YEAR);
+    show(m_ui->Text2, COUPLE_MAN_RETIRE_AGE);
+    show(m_ui->Text3, COUPLE_WOMAN_BIRTH_YEAR);
+    show(m_ui->Text4, COUPLE_WOMAN_RETIRE_AGE);
+    show(m_ui->Text5, COUPLE_MARRIAGE_YEAR);
 
     // Selecting "任意" presets the box, so the stored lifespan is written after the option.
     if (plan.couple(section, COUPLE_MAN_LIFE_STAT) == 1) {
         m_ui->Option1->setChecked(true);
     } else {
         m_ui->Option2->setChecked(true);
-        m_ui->Text6->setText(number(COUPLE_MAN_LIFESPAN));
+        show(m_ui->Text6, COUPLE_MAN_LIFESPAN);
     }
     if (plan.couple(section, COUPLE_WOMAN_LIFE_STAT) == 1) {
         m_ui->Option4->setChecked(true);
     } else {
         m_ui->Option3->setChecked(true);
-        m_ui->Text7->setText(number(COUPLE_WOMAN_LIFESPAN));
+        show(m_ui->Text7, COUPLE_WOMAN_LIFESPAN);
     }
 
     auto isSet = [&](int slot) { return plan.couple(section, slot) == 1; };
@@ -179,7 +169,7 @@ bool CoupleWidget::validate()
     return true;
 }
 
-void CoupleWidget::store(FamilyPlan& plan, int section) const
+void CoupleWidget::store(FamilyPlan& plan, CoupleSection section) const
 {
     // validate() has refused boxes without a number; should one slip through it counts as 0.
     auto value = [](const QLineEdit* box) { return wholeTextToInt16(box->text().toStdString()).value_or(0); };
@@ -189,10 +179,8 @@ void CoupleWidget::store(FamilyPlan& plan, int section) const
     plan.couple(section, COUPLE_WOMAN_BIRTH_YEAR) = value(m_ui->Text3);
     plan.couple(section, COUPLE_WOMAN_RETIRE_AGE) = value(m_ui->Text4);
     plan.couple(section, COUPLE_MARRIAGE_YEAR) = value(m_ui->Text5);
-    plan.couple(section, COUPLE_MAN_LIFESPAN)
-        = m_ui->Option2->isChecked() ? value(m_ui->Text6) : int16_t { STAT_LIFESPAN_MAN };
-    plan.couple(section, COUPLE_WOMAN_LIFESPAN)
-        = m_ui->Option3->isChecked() ? value(m_ui->Text7) : int16_t { STAT_LIFESPAN_WOMAN };
+    plan.couple(section, COUPLE_MAN_LIFESPAN) = m_ui->Option2->isChecked() ? value(m_ui->Text6) : STAT_LIFESPAN_MAN;
+    plan.couple(section, COUPLE_WOMAN_LIFESPAN) = m_ui->Option3->isChecked() ? value(m_ui->Text7) : STAT_LIFESPAN_WOMAN;
     plan.couple(section, COUPLE_GOLDEN_WEDDING) = flag(m_ui->Check1->isChecked());
     plan.couple(section, COUPLE_SILVER_WEDDING) = flag(m_ui->Check2->isChecked());
     plan.couple(section, COUPLE_BRONZE_WEDDING) = flag(m_ui->Check3->isChecked());

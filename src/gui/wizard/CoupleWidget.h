@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/FamilyPlan.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -11,8 +13,6 @@ class CoupleWidget;
 }
 
 namespace harukaze {
-
-struct FamilyPlan;
 
 /**
  * The controls of one married couple (ST2 husband and wife, ST4 the husband's parents, ST5 the
@@ -39,12 +39,12 @@ public:
     ~CoupleWidget() override;
 
     /**
-     * Fills the controls from couple section `section` (2, 4 or 5) of `plan`. With `useDefaults`
+     * Fills the controls from couple section `section` of `plan`. With `useDefaults`
      * and the section's recorded flag not 1, shows the section's first-visit defaults instead
      * (birth years, retirement ages 60, marriage year, both "統計値", every event checked); the
      * settings editor passes false and always sees the record's values.
      */
-    void load(const FamilyPlan& plan, int section, bool useDefaults);
+    void load(const FamilyPlan& plan, CoupleSection section, bool useDefaults);
 
     /**
      * Checks the boxes the recorder needs (the birth, retirement and marriage boxes, and a lifespan
@@ -59,7 +59,7 @@ public:
      * "統計値" is selected; fields 16..19 record the selected options; a checked box stores 1.
      * Call validate() first: a box that holds no number is stored as 0.
      */
-    void store(FamilyPlan& plan, int section) const;
+    void store(FamilyPlan& plan, CoupleSection section) const;
 
     /** Shows or hides the man's frame (Frame2) and the woman's frame (Frame3). */
     void setManVisible(bool visible);
@@ -75,21 +75,6 @@ public:
     bool renameControl(const QString& from, const QString& to);
 
     QGroupBox* coupleFrame() const;
-
-    /** Default values of the couple pages: birth years, retirement ages and marriage year. */
-    struct Defaults
-    {
-        int manBirthYear;
-        int manRetireAge;
-        int womanBirthYear;
-        int womanRetireAge;
-        int marriageYear;
-    };
-    /** First-visit defaults of section 2, 4 or 5 (ST2 1964/60/1967/60/1993, ...). */
-    static Defaults defaultsFor(int section);
-
-    static constexpr int STAT_LIFESPAN_MAN = 78;
-    static constexpr int STAT_LIFESPAN_WOMAN = 84;
 
 private:
     void setManStatistic(bool statistic);

@@ -40,8 +40,8 @@ Form18::Form18(FamilyPlan& plan, QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->Label1->setText(explanation());
-    NumberBoxes::setup(m_ui->Text1, 2);
-    NumberBoxes::setup(m_ui->Text2, 2);
+    NumberBoxes::setupRecordField(m_ui->Text1, 2);
+    NumberBoxes::setupRecordField(m_ui->Text2, 2);
     // Hidden member frames keep their place, so the page does not jump while boxes are clicked.
     for (QWidget* frame : std::initializer_list<QWidget*> { m_ui->Frame2, m_ui->Frame3, m_ui->Frame4 }) {
         QSizePolicy policy = frame->sizePolicy();
@@ -74,8 +74,8 @@ Form18::Form18(FamilyPlan& plan, QWidget* parent)
         m_ui->Check7->setChecked(isSet(m_plan.ST1_HUSBAND_MOTHER));
         m_ui->Check8->setChecked(isSet(m_plan.ST1_WIFE_FATHER));
         m_ui->Check9->setChecked(isSet(m_plan.ST1_WIFE_MOTHER));
-        m_ui->Text1->setText(QString::number(m_plan.ST1_CHILDREN_NOW));
-        m_ui->Text2->setText(QString::number(m_plan.ST1_CHILDREN_FUTURE));
+        NumberBoxes::setNumber(m_ui->Text1, m_plan.ST1_CHILDREN_NOW);
+        NumberBoxes::setNumber(m_ui->Text2, m_plan.ST1_CHILDREN_FUTURE);
         m_ui->Frame2->setVisible(m_ui->Check3->isChecked());
         m_ui->Frame3->setVisible(m_ui->Check4->isChecked());
         m_ui->Frame4->setVisible(m_ui->Check5->isChecked());
@@ -103,8 +103,8 @@ void Form18::setStandard()
     m_ui->Frame2->setVisible(true);
     m_ui->Frame3->setVisible(true);
     m_ui->Frame4->setVisible(true);
-    m_ui->Text1->setText(QStringLiteral("2"));
-    m_ui->Text2->setText(QStringLiteral("0"));
+    NumberBoxes::setNumber(m_ui->Text1, 2);
+    NumberBoxes::setNumber(m_ui->Text2, 0);
     updateNextEnabled();
     updateTotal();
 }

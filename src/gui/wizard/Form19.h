@@ -10,7 +10,7 @@ class Form19 : public CouplePage
 {
 public:
     explicit Form19(FamilyPlan& plan, QWidget* parent = nullptr)
-        : CouplePage(2, plan, parent)
+        : CouplePage(CoupleSection::ST2, plan, parent)
     {
     }
 };

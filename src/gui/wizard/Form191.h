@@ -10,7 +10,7 @@ class Form191 : public CouplePage
 {
 public:
     explicit Form191(FamilyPlan& plan, QWidget* parent = nullptr)
-        : CouplePage(4, plan, parent)
+        : CouplePage(CoupleSection::ST4, plan, parent)
     {
     }
 };

@@ -10,7 +10,7 @@ class Form192 : public CouplePage
 {
 public:
     explicit Form192(FamilyPlan& plan, QWidget* parent = nullptr)
-        : CouplePage(5, plan, parent)
+        : CouplePage(CoupleSection::ST5, plan, parent)
     {
     }
 };

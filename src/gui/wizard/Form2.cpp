@@ -20,10 +20,6 @@ namespace harukaze {
 
 namespace {
 
-constexpr int SECTION_COUPLE = 2;
-constexpr int SECTION_HUSBAND_PARENTS = 4;
-constexpr int SECTION_WIFE_PARENTS = 5;
-
 struct ControlName
 {
     const char* couple; ///< name inside the couple controls (as on the couple page)
@@ -109,9 +105,9 @@ Form2::~Form2() = default;
 
 void Form2::loadPlan(const FamilyPlan& plan)
 {
-    m_ui->coupleWidget->load(plan, SECTION_COUPLE, false);
-    m_ui->husbandParentsWidget->load(plan, SECTION_HUSBAND_PARENTS, false);
-    m_ui->wifeParentsWidget->load(plan, SECTION_WIFE_PARENTS, false);
+    m_ui->coupleWidget->load(plan, CoupleSection::ST2, false);
+    m_ui->husbandParentsWidget->load(plan, CoupleSection::ST4, false);
+    m_ui->wifeParentsWidget->load(plan, CoupleSection::ST5, false);
     {
         BusyPointer busy;
         m_ui->MSFlexGrid1->load(plan, true);
@@ -160,9 +156,9 @@ void Form2::REC_ALL(FamilyPlan& plan) const
         plan.ST1_CHILDREN_FUTURE = static_cast<int16_t>(children - now);
     }
 
-    m_ui->coupleWidget->store(plan, SECTION_COUPLE);
-    m_ui->husbandParentsWidget->store(plan, SECTION_HUSBAND_PARENTS);
-    m_ui->wifeParentsWidget->store(plan, SECTION_WIFE_PARENTS);
+    m_ui->coupleWidget->store(plan, CoupleSection::ST2);
+    m_ui->husbandParentsWidget->store(plan, CoupleSection::ST4);
+    m_ui->wifeParentsWidget->store(plan, CoupleSection::ST5);
     m_ui->MSFlexGrid1->store(plan);
 }
 

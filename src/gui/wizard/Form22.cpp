@@ -2,6 +2,8 @@
 #include "gui/wizard/Form22.h"
 #include "ui_Form22.h"
 
+#include "core/plan/FamilyDefaults.h"
+#include "core/plan/FamilyPlan.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/help/Help.h"
 #include "gui/wizard/ChildrenGrid.h"
@@ -14,11 +16,9 @@ namespace harukaze {
 
 namespace {
 
-const QString EARLY = QStringLiteral("早生");
-const QString NORMAL = QStringLiteral("普通");
+const QString EARLY = QString::fromUtf8(HAYAUMARE_EARLY);
+const QString NORMAL = QString::fromUtf8(HAYAUMARE_NORMAL);
 constexpr int HELP_TOPIC_CHILDREN = 70;
-constexpr int FIRST_DAUGHTER = 10;
-constexpr int FIRST_SON = 0;
 
 } // namespace
 
@@ -28,10 +28,10 @@ Form22::Form22(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->Label30->hide();
-    NumberBoxes::setup(m_ui->Text11, 4);
-    // Kindergarten and elementary school ages take one digit, every other age two.
+    NumberBoxes::setupRecordField(m_ui->Text11, 4);
+    // Kindergarten and elementary school ages take one typed digit, every other age two.
     for (QLineEdit* box : ageBoxes())
-        NumberBoxes::setup(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
+        NumberBoxes::setupRecordField(box, box == m_ui->Text1 || box == m_ui->Text2 ? 1 : 2);
 
     m_ui->Combo1->addItems({ QStringLiteral("男性"), QStringLiteral("女性") });
     m_ui->Combo2->addItems(relationshipLabels());
@@ -44,32 +44,23 @@ Form22::Form22(QWidget* parent)
     connect(m_ui->Command3, &QPushButton::clicked, this, &Form22::update);
     connect(m_ui->Command1, &QPushButton::clicked, this, &Form22::reject);
     connect(m_ui->Command4, &QPushButton::clicked, this, [this] { Help::showTopic(this, HELP_TOPIC_CHILDREN); });
+
+    // Return means 更新 whatever had the focus: in a dialog every push button is an auto-default
+    // one, which takes Return for itself while it holds the focus, and the focus stays on
+    // 和暦入力 after the era dialog closes.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    m_ui->Command3->setDefault(true);
 }
 
 Form22::~Form22() = default;
 
 QStringList Form22::relationshipLabels()
 {
-    return { QStringLiteral("長男"),
-        QStringLiteral("次男"),
-        QStringLiteral("三男"),
-        QStringLiteral("四男"),
-        QStringLiteral("五男"),
-        QStringLiteral("六男"),
-        QStringLiteral("七男"),
-        QStringLiteral("八男"),
-        QStringLiteral("九男"),
-        QStringLiteral("十男"),
-        QStringLiteral("長女"),
-        QStringLiteral("次女"),
-        QStringLiteral("三女"),
-        QStringLiteral("四女"),
-        QStringLiteral("五女"),
-        QStringLiteral("六女"),
-        QStringLiteral("七女"),
-        QStringLiteral("八女"),
-        QStringLiteral("九女"),
-        QStringLiteral("十女") };
+    QStringList labels;
+    for (const char* label : harukaze::relationshipLabels())
+        labels.append(QString::fromUtf8(label));
+    return labels;
 }
 
 QList<QLineEdit*> Form22::ageBoxes() const
@@ -106,18 +97,18 @@ void Form22::loadValues(ChildrenGrid* grid, int column, const QString& title, co
     // column's own values below.
     const int label = relationshipLabels().indexOf(value(ChildrenGrid::ROW_ZOKUGARA));
     if (label >= 0) {
-        m_ui->Combo1->setCurrentIndex(label < FIRST_DAUGHTER ? 0 : 1);
+        m_ui->Combo1->setCurrentIndex(label < FIRST_DAUGHTER_LABEL ? 0 : 1);
         m_ui->Combo2->setCurrentIndex(label);
     } else {
         m_ui->Combo1->setCurrentIndex(-1);
         m_ui->Combo2->setCurrentIndex(-1);
     }
-    m_ui->Text11->setText(value(ChildrenGrid::ROW_BIRTH_YEAR));
+    NumberBoxes::setText(m_ui->Text11, value(ChildrenGrid::ROW_BIRTH_YEAR));
     m_earlyAtOpening = value(ChildrenGrid::ROW_HAYAUMARE) != NORMAL;
     m_ui->Check1->setChecked(m_earlyAtOpening);
     const QList<QLineEdit*> boxes = ageBoxes();
     for (int i = 0; i < boxes.size(); ++i)
-        boxes.at(i)->setText(value(ChildrenGrid::ROW_FIRST_AGE + i));
+        NumberBoxes::setText(boxes.at(i), value(ChildrenGrid::ROW_FIRST_AGE + i));
     m_ui->Label30->setText(QString::number(column));
     m_shift = 0;
     m_shifted.clear();
@@ -128,19 +119,16 @@ void Form22::sexChanged(int index)
 {
     if (m_loading && index < 0)
         return;
-    if (index == 0) {
-        m_ui->Text7->setText(QStringLiteral("28"));
-        m_ui->Text8->setText(QStringLiteral("30"));
-        m_ui->Text9->setText(QStringLiteral("33"));
-        m_ui->Text5->setText(QStringLiteral("41"));
-        m_ui->Combo2->setCurrentIndex(FIRST_SON);
-    } else if (index == 1) {
-        m_ui->Text7->setText(QStringLiteral("26"));
-        m_ui->Text8->setText(QStringLiteral("28"));
-        m_ui->Text9->setText(QStringLiteral("31"));
-        m_ui->Text5->setText(QStringLiteral("32"));
-        m_ui->Combo2->setCurrentIndex(FIRST_DAUGHTER);
-    }
+    if (index != 0 && index != 1)
+        return;
+    // The statistic ages of the chosen sex, and its first label.
+    const bool son = index == 0;
+    const ChildAges ages = defaultChildAges(son ? ChildSex::Son : ChildSex::Daughter);
+    NumberBoxes::setNumber(m_ui->Text7, childAge(ages, MTX1_MARRIAGE));
+    NumberBoxes::setNumber(m_ui->Text8, childAge(ages, MTX1_FIRST_CHILD));
+    NumberBoxes::setNumber(m_ui->Text9, childAge(ages, MTX1_SECOND_CHILD));
+    NumberBoxes::setNumber(m_ui->Text5, childAge(ages, MTX1_YAKUTOSHI));
+    m_ui->Combo2->setCurrentIndex(son ? FIRST_SON_LABEL : FIRST_DAUGHTER_LABEL);
 }
 
 void Form22::earlyBirthChanged(bool early)
@@ -158,7 +146,7 @@ void Form22::earlyBirthChanged(bool early)
             const QString moved = QString::number(age + m_shift);
             if (!ok || age == 0 || age + m_shift <= 0 || moved.size() > box->maxLength())
                 continue;
-            box->setText(moved);
+            NumberBoxes::setText(box, moved);
             m_shifted.append(box);
         }
     } else if (early == m_earlyAtOpening && m_shift != 0) {
@@ -167,7 +155,7 @@ void Form22::earlyBirthChanged(bool early)
             const int age = box->text().toInt(&ok);
             const QString restored = QString::number(age - m_shift);
             if (ok && restored.size() <= box->maxLength())
-                box->setText(restored);
+                NumberBoxes::setText(box, restored);
         }
         m_shift = 0;
         m_shifted.clear();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/Form222.h"
 
+#include "core/plan/FamilyDefaults.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/wizard/ChildrenGrid.h"
 
@@ -17,21 +18,11 @@ Form222::~Form222() = default;
 
 QStringList Form222::newChildValues()
 {
-    return { QString(),
-        QStringLiteral("1995"),
-        QStringLiteral("普通"),
-        QStringLiteral("4"),
-        QStringLiteral("6"),
-        QStringLiteral("12"),
-        QStringLiteral("15"),
-        QStringLiteral("18"),
-        QStringLiteral("20"),
-        QStringLiteral("22"),
-        QStringLiteral("28"),
-        QStringLiteral("30"),
-        QStringLiteral("33"),
-        QStringLiteral("41"),
-        QStringLiteral("60") };
+    // Sex and relationship are left for the user to choose; the ages offered are a son's.
+    QStringList values { QString(), QString::number(CHILD_BIRTH_YEAR_NOW), QString::fromUtf8(HAYAUMARE_NORMAL) };
+    for (int16_t age : defaultChildAges(ChildSex::Son))
+        values.append(QString::number(age));
+    return values;
 }
 
 bool Form222::edit(ChildrenGrid* grid, int column, QWidget* parent)

@@ -24,11 +24,11 @@ Form23::Form23(QWidget* parent)
     for (const Era& era : ERA_TABLE)
         m_ui->Combo1->addItem(QString::fromUtf8(era.name));
 
-    // The default is today's era and era year; Label4 is worked out after both are set, so
-    // "挿入" right away inserts the current year.
-    const EraYear now = eraForYear(currentYear());
-    m_ui->Combo1->setCurrentIndex(now.eraIndex);
-    m_ui->Text1->setText(QString::fromStdString(formatPadded(now.year, 2)));
+    // Most years typed here are adults' birth and marriage years, so the dialog opens on 昭和.
+    // The year text is the current era's year, selected so that typing replaces it; Label4 is
+    // worked out from both, so what "挿入" inserts is always what the dialog shows.
+    m_ui->Combo1->setCurrentIndex(ERA_SHOWA);
+    m_ui->Text1->setText(QString::fromStdString(formatPadded(eraForYear(currentYear()).year, 2)));
     recalculate();
 
     connect(m_ui->Combo1, &QComboBox::currentIndexChanged, this, &Form23::recalculate);
@@ -75,7 +75,7 @@ int16_t ERA_INPUT(int16_t year, QWidget* parent)
 void ERA_INPUT(QLineEdit* target, QWidget* parent)
 {
     const int16_t year = ERA_INPUT(NumberBoxes::leadingNumber(target), parent);
-    target->setText(QString::number(year));
+    NumberBoxes::setNumber(target, year);
 }
 
 } // namespace harukaze

@@ -15,8 +15,9 @@ namespace harukaze {
 
 /**
  * The era input dialog "和暦→西暦変換": the user picks a Japanese era and an era year and "挿入"
- * hands the matching Western year to ERA_RESULT_YEAR. It opens on the era and era year of the
- * current calendar year, so that era, era year and Western year on screen always agree.
+ * hands the matching Western year to ERA_RESULT_YEAR. It opens on 昭和 with the current era's
+ * year as the selected year text (typing replaces it) and the Western year worked out from both,
+ * so that era, era year and Western year on screen always agree.
  * Created for one opening; use ERA_INPUT() rather than the dialog itself.
  */
 class Form23 : public QDialog

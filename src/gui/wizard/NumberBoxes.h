@@ -21,6 +21,18 @@ namespace NumberBoxes {
 void setup(QLineEdit* box, int maxLength);
 
 /**
+ * A box for a field of the record. Typing takes digits only, `typedDigits` of them at most (the
+ * box's maximum length); yet a value the record holds is shown and kept as it is, whatever its
+ * length or sign (-32768 .. 32767): setText() makes room for it, and a minus it brings may stay
+ * while the digits after it are edited. The box is wide enough for every such value.
+ */
+void setupRecordField(QLineEdit* box, int typedDigits);
+
+/** Shows `text` in a record field whole: its maximum length grows to the text's length if need be. */
+void setText(QLineEdit* box, const QString& text);
+void setNumber(QLineEdit* box, int value);
+
+/**
  * The box's whole-number value, or, when the box is empty or does not hold a 16-bit whole number,
  * shows "数値を入力してください。" naming `fieldName`, puts the focus into the box and gives nothing.
  */

@@ -12,6 +12,10 @@ namespace harukaze {
  * screen, with the navigation buttons Command1 ("次へ　>" / "完了"), Command4 ("<　戻る"),
  * Command3 ("ｷｬﾝｾﾙ") and Command2 ("ヘルプ"). A page records its own section before it asks to go
  * on; where it goes is the SetupWizard's decision.
+ *
+ * The keys are a dialog's: Return (or Enter) presses the default button Command1 when it is enabled,
+ * whichever control has the focus, and Esc presses ｷｬﾝｾﾙ. Only keys no control took reach the page,
+ * so a control that uses Return itself (an item view's cell editor) keeps it.
  */
 class WizardPage : public QWidget
 {
@@ -40,10 +44,13 @@ protected:
     virtual void goNext() = 0;
 
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     int m_helpTopic;
+    QPushButton* m_defaultButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     bool m_dismissed = false;
 };
 

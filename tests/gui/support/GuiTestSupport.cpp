@@ -6,12 +6,17 @@
 #include "gui/help/Help.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
+#include "gui/table/LifeCycleGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWidget>
 
@@ -107,6 +112,17 @@ void answerNextModal(const std::function<void(QWidget*)>& action, bool* done)
     pollForModal([](QWidget*) { return true; }, action, 5, 1000, done);
 }
 
+void closeModalOnNextPass(bool* opened)
+{
+    *opened = false;
+    QTimer::singleShot(0, qApp, [opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *opened = true;
+            modal->close();
+        }
+    });
+}
+
 std::unique_ptr<frmMain> startMainWindow()
 {
     auto main = std::make_unique<frmMain>();
@@ -124,6 +140,41 @@ std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo)
 QAction* findAction(QWidget* root, const QString& name)
 {
     return root ? root->findChild<QAction*>(name) : nullptr;
+}
+
+QStringList unfittingFixedCells(const LifeCycleGrid* grid)
+{
+    QStringList unfitting;
+    const QAbstractItemModel* model = grid->model();
+    for (int r = 0; r < grid->rows(); ++r) {
+        for (int c = 0; c < grid->cols(); ++c) {
+            const bool headerRow = r < 2;
+            if (!headerRow && c >= 2)
+                continue;
+            const QTableView* pane
+                = headerRow ? (c < 2 ? grid->frozenCornerView() : grid->frozenRowsView()) : grid->frozenColumnsView();
+            const QString text = model->index(r, c).data().toString();
+            // Fixed cells are centred: a pixel of the cell on each side keeps the text off the lines.
+            const QFontMetrics metrics(pane->font());
+            if (metrics.horizontalAdvance(text) + 2 > pane->columnWidth(c) || metrics.height() > pane->rowHeight(r))
+                unfitting.append(QStringLiteral("(%1, %2) %3").arg(r).arg(c).arg(text));
+        }
+    }
+    return unfitting;
+}
+
+bool fitsLineEdit(const QLineEdit* box, const QString& text)
+{
+    // The text area as QLineEdit lays it out: the frame's contents less the text margins and the
+    // line edit's own two pixels on each side.
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const int room = contents.marginsRemoved(box->textMargins()).width() - 2 * 2;
+    return QFontMetrics(box->font()).horizontalAdvance(text) <= room;
 }
 
 QByteArray readFile(const QString& path)

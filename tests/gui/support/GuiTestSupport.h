@@ -12,8 +12,10 @@
 #include <memory>
 
 class QAction;
+class QLineEdit;
 namespace harukaze {
 class frmMain;
+class LifeCycleGrid;
 struct ProcessState;
 
 /**
@@ -80,6 +82,13 @@ void pollForModal(const std::function<bool(QWidget*)>& accept,
     int tries,
     bool* done = nullptr);
 
+/**
+ * Closes the modal widget that a key or click opens before the event loop's next pass, and sets
+ * `opened` when there was one. For a step that must open no dialog: were one opened, its exec()
+ * would otherwise hold the test.
+ */
+void closeModalOnNextPass(bool* opened);
+
 /** Records the addresses handed to the desktop (install with QDesktopServices::setUrlHandler). */
 class UrlCatcher : public QObject
 {
@@ -100,6 +109,17 @@ std::unique_ptr<frmMain> startMainWindow(TemporarySettings& settings, bool demo)
 
 /** The action with this object name under `root`, or nullptr. */
 QAction* findAction(QWidget* root, const QString& name);
+
+/**
+ * The fixed cells of a table grid (the two header rows and the two year columns) whose text does
+ * not fit the frozen pane that shows it, measured in that pane's font: higher than its row, or so
+ * wide that the centred text would touch a grid line (less than a pixel left on either side).
+ * Each as "(row, column) text"; empty when every fixed text stands clear in its cell.
+ */
+QStringList unfittingFixedCells(const harukaze::LifeCycleGrid* grid);
+
+/** Whether `text` shows whole in a line edit: it is as wide as the box's text area at most. */
+bool fitsLineEdit(const QLineEdit* box, const QString& text);
 
 /** Bytes of a whole file ("" when it cannot be read). */
 QByteArray readFile(const QString& path);
