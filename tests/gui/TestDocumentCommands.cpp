@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/money/CashFlow.h"
 #include "core/plan/CsvWriter.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
@@ -6,7 +7,10 @@
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
+#include "gui/money/CashFlowWindow.h"
+#include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/LifeCycleGrid.h"
@@ -17,6 +21,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
@@ -153,6 +159,7 @@ private slots:
     void testBusyPointerNests();
     void testPrintAndExportServeTheShownTable();
     void testWriteProtectedPlanIsNotReplaced();
+    void testCashFlowFollowsThePlan();
 
 private:
     std::unique_ptr<frmMain> startMain(bool demo = false);
@@ -916,6 +923,66 @@ void TestDocumentCommands::testWriteProtectedPlanIsNotReplaced()
     QCOMPARE(globalState().SAVED, int16_t(0));
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestDocumentCommands::testCashFlowFollowsThePlan()
+{
+    // The demo shows its sample household's money; its settings are not for editing.
+    auto main = startMain(true);
+    QVERIFY(!main->isCommandEnabled(Command::MoneySettings));
+    main->toolbarAction(Command::CashFlow)->trigger();
+    QPointer<CashFlowWindow> window = main->cashFlowWindow();
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("キャッシュフロー表"));
+    QVERIFY(window->notice()->isHidden());
+    main->closeCommand();
+    QTRY_VERIFY(!window);
+
+    // A plan's table: 家計設定 OK marks it unsaved and the open window shows the new figures.
+    writeFamily(globalPlan());
+    main->openTableWindow(TableKind::Form200);
+    PlanSession::instance().markSaved();
+    main->action(Command::CashFlow)->trigger();
+    window = main->cashFlowWindow();
+    QVERIFY(window->notice()->isVisible());
+    bool ran = false;
+    whenModal<MoneySettingsDialog>(
+        [](MoneySettingsDialog* dialog) {
+            child<QLineEdit*>(dialog, "husbandIncomeBox")->setText(QStringLiteral("500"));
+            child<QPushButton*>(dialog, "okButton")->click();
+        },
+        &ran);
+    main->action(Command::MoneySettings)->trigger();
+    QTRY_VERIFY(ran);
+    QVERIFY(globalPlan().money);
+    QCOMPARE(globalState().SAVED, int16_t(0));
+    QVERIFY(window->notice()->isHidden());
+    const CashFlowTable shown = window->table();
+    QCOMPARE(cashFlowCsvBytes(shown),
+        cashFlowCsvBytes(buildCashFlowTable(globalPlan(), PlanSession::instance().tableContext())));
+
+    // Saving writes the money section after the 300 lines and clears the unsaved state.
+    const QString file = path(QStringLiteral("money.HRZ"));
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    QCOMPARE(globalState().SAVED, int16_t(1));
+    const QByteArray bytes = GuiTest::readFile(file);
+    QCOMPARE(bytes.count("\r\n") > 300, true);
+    QVERIFY(bytes.contains("\r\nHARUKAZE_MONEY(1)\r\nSAVINGS_START="));
+
+    // The cash-flow CSV is the core's bytes; the window stays through 家族設定内容の変更.
+    const QString csv = path(QStringLiteral("cashflow.CSV"));
+    FileDialog::setNextFileName(csv);
+    main->action(Command::CashFlowCsv)->trigger();
+    QCOMPARE(GuiTest::readFile(csv), QByteArray::fromStdString(cashFlowCsvBytes(shown)));
+    main->action(Command::ChangeSettings)->trigger();
+    QPointer<QDialog> editor = main->settingsEditor();
+    editor->reject();
+    QTRY_VERIFY(!editor);
+    QVERIFY(window);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    main->closeCommand();
+    QTRY_VERIFY(!window);
 }
 
 QTEST_MAIN(TestDocumentCommands)

@@ -188,6 +188,7 @@ void TestMainWindow::testMenuOrder()
             "File_Print",
             "File_PDF",
             "File_Excel",
+            "File_CashFlowCSV",
             "-",
             "File_Exit" }));
     // No accelerator is used twice in a menu.
@@ -203,7 +204,17 @@ void TestMainWindow::testMenuOrder()
         }
     }
     QCOMPARE(describe(menus[1]->menu()),
-        QStringList({ "Chng_MN", "-", "Font_MN", "-", "Attention_Show_MN", "Attention_List_MN", "-", "DEMO_MN" }));
+        QStringList({ "Chng_MN",
+            "-",
+            "Money_MN",
+            "CashFlow_MN",
+            "-",
+            "Font_MN",
+            "-",
+            "Attention_Show_MN",
+            "Attention_List_MN",
+            "-",
+            "DEMO_MN" }));
     QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
 
     auto* demoMenu = child<QMenu*>(&main, "DEMO_MN");
@@ -228,7 +239,7 @@ void TestMainWindow::testToolbarLayout()
     QToolBar* toolbar = child<QToolBar*>(&main, "Toolbar1");
     QVERIFY(toolbar);
     const auto buttons = toolbar->actions();
-    QCOMPARE(buttons.size(), 14);
+    QCOMPARE(buttons.size(), 15);
 
     struct Position
     {
@@ -245,10 +256,11 @@ void TestMainWindow::testToolbarLayout()
         { 8, "save", "データ保存", Command::Save },
         { 9, "csv_save", "ＣＳＶ保存", Command::Csv },
         { 10, "print", "印刷", Command::Print },
-        { 13, "casta", "内容変更", Command::ChangeSettings },
-        { 14, "font", "フォント", Command::Font },
+        { 11, "cashflow", "キャッシュフロー表", Command::CashFlow },
+        { 14, "casta", "内容変更", Command::ChangeSettings },
+        { 15, "font", "フォント", Command::Font },
     };
-    for (int separator : { 2, 4, 7, 11, 12 })
+    for (int separator : { 2, 4, 7, 12, 13 })
         QVERIFY2(buttons[separator - 1]->isSeparator(), qPrintable(QString::number(separator)));
     for (const Position& p : keyed) {
         QAction* button = buttons[p.position - 1];

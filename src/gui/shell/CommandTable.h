@@ -20,9 +20,12 @@ enum class Command {
     Preview,
     Print,
     Pdf,
-    Xlsx
+    Xlsx,
+    MoneySettings,
+    CashFlow,
+    CashFlowCsv
 };
-constexpr std::size_t CommandCount = 13;
+constexpr std::size_t CommandCount = 16;
 
 /** What happened to the session, as far as the commands' availability is concerned. */
 enum class CommandEvent {

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/frmMain.h"
 
+#include "core/money/CashFlow.h"
+#include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
 #include "gui/common/FontDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
+#include "gui/money/CashFlowWindow.h"
+#include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/AppSettings.h"
 #include "gui/shell/InstanceServer.h"
 #include "gui/shell/PlanDropHandler.h"
@@ -25,6 +29,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -180,6 +185,21 @@ void frmMain::createActions()
         QStringLiteral("Excel形式で保存(&L)..."),
         QKeySequence(),
         &frmMain::xlsxCommand);
+    make(Command::MoneySettings,
+        QStringLiteral("Money_MN"),
+        QStringLiteral("家計設定(&M)..."),
+        QKeySequence(),
+        &frmMain::moneySettingsCommand);
+    make(Command::CashFlow,
+        QStringLiteral("CashFlow_MN"),
+        QStringLiteral("キャッシュフロー表(&T)"),
+        QKeySequence(),
+        &frmMain::cashFlowCommand);
+    make(Command::CashFlowCsv,
+        QStringLiteral("File_CashFlowCSV"),
+        QStringLiteral("キャッシュフロー表のCSV保存(&K)..."),
+        QKeySequence(),
+        &frmMain::cashFlowCsvCommand);
     make(Command::AttentionList,
         QStringLiteral("Attention_List_MN"),
         QStringLiteral("注意が必要な年(&L)..."),
@@ -227,12 +247,16 @@ void frmMain::createMenus()
     file->addAction(action(Command::Print));
     file->addAction(action(Command::Pdf));
     file->addAction(action(Command::Xlsx));
+    file->addAction(action(Command::CashFlowCsv));
     file->addSeparator();
     file->addAction(action(Command::Exit));
 
     QMenu* settings = bar->addMenu(QStringLiteral("設定(&S)"));
     settings->setObjectName(QStringLiteral("Set_MN"));
     settings->addAction(action(Command::ChangeSettings));
+    settings->addSeparator();
+    settings->addAction(action(Command::MoneySettings));
+    settings->addAction(action(Command::CashFlow));
     settings->addSeparator();
     settings->addAction(action(Command::Font));
     settings->addSeparator();
@@ -319,6 +343,11 @@ void frmMain::createToolbar()
         QStringLiteral("印刷"),
         QStringLiteral("print.png"),
         QStringLiteral("document-print"));
+    addToolbarButton(Command::CashFlow,
+        QStringLiteral("cashflow"),
+        QStringLiteral("キャッシュフロー表"),
+        QStringLiteral("cashflow.png"),
+        QStringLiteral("office-chart-bar"));
     m_toolbar->addSeparator();
     m_toolbar->addSeparator();
     addToolbarButton(Command::ChangeSettings,
@@ -356,6 +385,8 @@ void frmMain::dispatchToolbarKey(const QString& key)
         fontCommand();
     else if (key == QLatin1String("print"))
         printCommand();
+    else if (key == QLatin1String("cashflow"))
+        cashFlowCommand();
 }
 
 void frmMain::restorePlacement()
@@ -478,6 +509,8 @@ TableWindow* frmMain::openTableWindow(TableKind kind)
     window->load();
     applyCommandEvent(kind == TableKind::Form100 ? CommandEvent::Form100Loaded : CommandEvent::Form200Loaded);
     showChildWindow(window);
+    // A cash-flow window left open over a settings change shows the changed plan.
+    refreshCashFlow();
     return window;
 }
 
@@ -574,6 +607,7 @@ bool frmMain::closeCommand()
         return false;
     const PlanWindow kind = m_table->kind();
     discardTableWindow();
+    closeCashFlow();
     applyCommandEvent(kind == PlanWindow::Form100 ? CommandEvent::Form100Closed : CommandEvent::Form200Closed);
     setWindowTitle(s_mainCaption);
     return true;
@@ -586,6 +620,7 @@ void frmMain::closeCommandFromMenu()
 
 void frmMain::closeDemo()
 {
+    closeCashFlow();
     if (m_demo)
         m_demo->closeByCommand();
     m_demo = nullptr;
@@ -700,6 +735,74 @@ void frmMain::attentionListCommand()
         return;
     AttentionDialog dialog(window->attention().markers(), this);
     dialog.exec();
+}
+
+CashFlowWindow* frmMain::cashFlowWindow() const
+{
+    return m_cashFlow;
+}
+
+void frmMain::refreshCashFlow()
+{
+    if (m_cashFlow) {
+        const PlanSession& session = PlanSession::instance();
+        m_cashFlow->rebuild(session.plan(), session.tableContext());
+    }
+}
+
+void frmMain::closeCashFlow()
+{
+    if (m_cashFlow)
+        m_cashFlow->close();
+    m_cashFlow = nullptr;
+}
+
+void frmMain::moneySettingsCommand()
+{
+    PlanSession& session = PlanSession::instance();
+    if (!MoneySettingsDialog::edit(session.plan(), this))
+        return;
+    session.markEdited();
+    refreshCashFlow();
+    // The attention marks take the children's university years from the money settings.
+    if (m_table)
+        m_table->rebuild();
+}
+
+void frmMain::cashFlowCommand()
+{
+    if (!m_cashFlow) {
+        auto* window = new CashFlowWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_cashFlow = window;
+        m_mdiArea->addSubWindow(window);
+        refreshCashFlow();
+        window->resize(m_mdiArea->viewport()->size() * 9 / 10);
+        window->show();
+    } else {
+        refreshCashFlow();
+    }
+    m_mdiArea->setActiveSubWindow(m_cashFlow);
+}
+
+void frmMain::cashFlowCsvCommand()
+{
+    const QString path = FileDialog::getSaveFileName(this,
+        QStringLiteral("ファイル名を付けて保存"),
+        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
+        QStringLiteral("CSV"));
+    if (path.isEmpty())
+        return;
+    const PlanSession& session = PlanSession::instance();
+    std::string error;
+    bool written = false;
+    {
+        BusyPointer busy;
+        written = writeCashFlowCsv(
+            QFile::encodeName(path).toStdString(), buildCashFlowTable(session.plan(), session.tableContext()), &error);
+    }
+    if (!written)
+        MessageBox::warning(this, saveFailedText(path, error));
 }
 
 TableWindow* frmMain::shownTable() const

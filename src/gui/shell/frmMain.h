@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace harukaze {
 
+class CashFlowWindow;
 class InstanceServer;
 class RecentFiles;
 class TableWindow;
@@ -106,6 +107,14 @@ public:
     void printCommand();
     void pdfCommand();
     void xlsxCommand();
+    /** 家計設定(&M)...: the household money settings of the plan in the open table window. */
+    void moneySettingsCommand();
+    /** キャッシュフロー表(&T): the cash-flow window of the plan shown (the demo's sample too). */
+    void cashFlowCommand();
+    /** キャッシュフロー表のCSV保存: the cash-flow table of the plan shown as CSV. */
+    void cashFlowCsvCommand();
+    /** The cash-flow window while it is open. */
+    CashFlowWindow* cashFlowWindow() const;
     /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
     void setAttentionShown(bool shown);
     /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
@@ -141,6 +150,9 @@ private:
     void closeDemo();
     /** The one way a table window goes: the window closed and the session told; no question asked. */
     void discardTableWindow();
+    /** Shows the plan's cash flow anew in the cash-flow window, if one is open. */
+    void refreshCashFlow();
+    void closeCashFlow();
     void showChildWindow(QMdiSubWindow* window);
     void fitChildWindow(QMdiSubWindow* window);
     /**
@@ -160,6 +172,7 @@ private:
     QAction* m_demoHide = nullptr;
     QAction* m_attentionShown = nullptr;
     RecentFiles* m_recent = nullptr;
+    QPointer<CashFlowWindow> m_cashFlow;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;

@@ -36,6 +36,9 @@ public:
     /** The table as last built (what print and export read). */
     const TableModel& table() const { return m_table; }
 
+    /** Builds the table anew from the session's plan, as the load did. */
+    void rebuild() { buildTable(m_kind != PlanWindow::Demo); }
+
     /** The attention marks of the table as last built. */
     const AttentionTints& attention() const { return m_attention; }
     /** Shows or hides the attention marks: cell tints, their tool tips and the legend under the grid. */

@@ -3,6 +3,7 @@
 #include "gui/common/BusyPointer.h"
 #include "ui_Form2.h"
 
+#include "core/money/MoneySettings.h"
 #include "core/plan/FamilyPlan.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
@@ -166,7 +167,14 @@ void Form2::update()
 {
     if (!validateAll())
         return;
-    REC_ALL(globalPlan());
+    FamilyPlan& plan = globalPlan();
+    REC_ALL(plan);
+    // The money settings keep each child's school choices by child number: a deleted child's go
+    // with it and the later children's move up, as their columns did.
+    if (plan.money) {
+        for (int child : m_deletedChildren)
+            removeChildEducation(*plan.money, child);
+    }
     PlanSession::instance().markEdited();
     accept();
 }
@@ -199,6 +207,7 @@ void Form2::deleteChild()
         BusyPointer busy;
         grid->removeChildColumn(column);
     }
+    m_deletedChildren.push_back(column);
 }
 
 void Form2::editChild(int column)

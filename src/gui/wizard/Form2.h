@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class Form2;
@@ -57,6 +58,8 @@ private:
     void editChild(int column);
 
     const std::unique_ptr<Ui::Form2> m_ui;
+    /** Child numbers deleted in this editing, in the order they were deleted. */
+    std::vector<int> m_deletedChildren;
 };
 
 } // namespace harukaze
