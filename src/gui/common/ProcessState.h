@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/plan/FamilyPlan.h"
+#include "core/table/TableShape.h"
 #include "core/table/TextMatrix.h"
 
 #include <cstdint>
@@ -25,8 +26,8 @@ struct ProcessState
     int16_t DEMO_VIEW = 0; ///< 1 = show the opening demo at start-up
     int16_t ERA_RESULT_YEAR = 0; ///< Western year chosen in the era input dialog, 0 = none
     std::string APP_DIR; ///< program folder, always ending in the path separator
-    std::string FONT_NAME = "ＭＳ Ｐゴシック";
-    std::string FONT_SIZE = "9"; ///< points, as text
+    std::string FONT_NAME = TABLE_FONT_NAME;
+    std::string FONT_SIZE = "9"; ///< points, as text (TABLE_FONT_POINTS)
     std::string FONT_BOLD = "False";
     std::string FONT_ITALIC = "False";
     TextMatrix TBL;

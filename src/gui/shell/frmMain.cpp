@@ -2,6 +2,7 @@
 #include "gui/shell/frmMain.h"
 
 #include "core/money/CashFlow.h"
+#include "core/table/TableShape.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
@@ -694,7 +695,7 @@ void frmMain::fontCommand()
     QFont initial(QString::fromStdString(state.FONT_NAME));
     bool ok = false;
     const double size = QString::fromStdString(state.FONT_SIZE).toDouble(&ok);
-    initial.setPointSizeF(ok && size > 0 ? size : 9.0);
+    initial.setPointSizeF(ok && size > 0 ? size : TABLE_FONT_POINTS);
     initial.setBold(state.FONT_BOLD == "True");
     initial.setItalic(state.FONT_ITALIC == "True");
 
@@ -775,10 +776,8 @@ void frmMain::cashFlowCommand()
         auto* window = new CashFlowWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_cashFlow = window;
-        m_mdiArea->addSubWindow(window);
         refreshCashFlow();
-        window->resize(m_mdiArea->viewport()->size() * 9 / 10);
-        window->show();
+        showChildWindow(window);
     } else {
         refreshCashFlow();
     }

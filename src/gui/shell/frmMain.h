@@ -125,7 +125,10 @@ public:
     /** HOZON: stores the placement unless minimized, and closes the help viewer. */
     void HOZON();
 
-    /** Placement from the settings store (defaults for non-numbers or a place off every screen). */
+    /**
+     * Placement from the settings store: numbers no window can have give the defaults, and the
+     * window is brought wholly onto the screen and made no larger than it.
+     */
     void restorePlacement();
 
     /** The window whose table the print and export commands take: the open table, else the demo. */
