@@ -25,6 +25,33 @@ QColor PrintableTable::tint(int column, int row) const
     return found == tints.end() ? QColor() : found->second;
 }
 
+QColor PrintableTable::textColor(int column, int row) const
+{
+    const auto found = textColors.find({ column, row });
+    return found == textColors.end() ? QColor() : found->second;
+}
+
+Qt::Alignment PrintableTable::alignment(int row, int column) const
+{
+    if (column < 0 || column >= columnCount())
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    const PrintableColumn& format = columns[static_cast<size_t>(column)];
+    if (row < fixedRows)
+        return format.headerAlignment;
+    const auto found = rowAlignments.find(row);
+    return found == rowAlignments.end() ? format.bodyAlignment : found->second;
+}
+
+int PrintableTable::lineCount(int row) const
+{
+    int lines = 1;
+    if (row < 0 || row >= rowCount())
+        return lines;
+    for (const QString& text : cells[static_cast<size_t>(row)])
+        lines = std::max(lines, static_cast<int>(text.count(QLatin1Char('\n'))) + 1);
+    return lines;
+}
+
 QColor fixedCellColor()
 {
     return QColor(192, 255, 255);

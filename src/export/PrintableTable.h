@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -37,7 +38,8 @@ struct LegendEntry
  * A table as the printed pages, the PDF and the workbook show it: rows of cell texts of which the
  * first `fixedRows` are header rows repeated on every page and the first `fixedColumns` label
  * columns repeated on every page width, with the header line (title, document name, date) and the
- * footer line (source of the figures) around it.
+ * footer line (source of the figures) around it. A cell's text may hold several lines separated by
+ * "\n"; its row is then as tall as its most lines.
  */
 struct PrintableTable
 {
@@ -68,6 +70,13 @@ struct PrintableTable
     /** What the tints mean, drawn on one line under the page header when not empty. */
     std::vector<LegendEntry> legend;
 
+    /** Text colours of single cells, by (column, row); the others are black. */
+    std::map<std::pair<int, int>, QColor> textColors;
+    /** Rows drawn in bold, label columns included (the totals of a money table). */
+    std::set<int> boldRows;
+    /** Alignments of the body cells of single rows, over their columns' body alignments. */
+    std::map<int, Qt::Alignment> rowAlignments;
+
     int rowCount() const { return static_cast<int>(cells.size()); }
     int columnCount() const { return static_cast<int>(columns.size()); }
     /** The text of a cell; empty outside the table. */
@@ -76,6 +85,14 @@ struct PrintableTable
     /** The tint of a body cell, or an invalid colour when it has none. */
     QColor tint(int column, int row) const;
     void setTint(int column, int row, const QColor& color) { tints[{ column, row }] = color; }
+    /** The text colour of a cell, or an invalid colour for the usual black. */
+    QColor textColor(int column, int row) const;
+    void setTextColor(int column, int row, const QColor& color) { textColors[{ column, row }] = color; }
+    bool isBold(int row) const { return boldRows.count(row) > 0; }
+    /** The alignment of a cell: its column's header or body alignment unless its row has its own. */
+    Qt::Alignment alignment(int row, int column) const;
+    /** Lines of the row's tallest cell; at least 1. */
+    int lineCount(int row) const;
 };
 
 /** The light cyan of the fixed cells on screen and on paper, RGB(192, 255, 255). */

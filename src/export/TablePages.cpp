@@ -90,17 +90,23 @@ QFont TablePages::lineFont() const
 
 std::vector<double> TablePages::naturalWidths(const QPaintDevice& device) const
 {
-    // Each column at the screen's font size: its screen width, or its widest text if wider.
+    // Each column at the screen's font size: its screen width, or its widest line if wider.
     const QFont font = tableFont(m_table.fontPoints);
+    QFont bold = font;
+    bold.setBold(true);
     const QFontMetricsF metrics(font, &device);
+    const QFontMetricsF boldMetrics(bold, &device);
     const double padding = 2 * PADDING_EM * m_table.fontPoints * m_dotsPerPoint;
     std::vector<double> widths;
     for (int c = 0; c < m_table.columnCount(); ++c) {
         double width = m_table.columns[static_cast<size_t>(c)].widthTwips / 20.0 * m_dotsPerPoint;
         for (int r = 0; r < m_table.rowCount(); ++r) {
             const QString text = m_table.text(r, c);
-            if (!text.isEmpty())
-                width = std::max(width, metrics.horizontalAdvance(text) * MEASURE_SLACK + padding);
+            if (text.isEmpty())
+                continue;
+            const QFontMetricsF& measure = m_table.isBold(r) ? boldMetrics : metrics;
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                width = std::max(width, measure.horizontalAdvance(line) * MEASURE_SLACK + padding);
         }
         widths.push_back(std::max(width, padding));
     }
@@ -145,33 +151,85 @@ void TablePages::splitColumns(double pageWidth)
     for (int c = 0; c < fixed; ++c)
         labels += m_widths[static_cast<size_t>(c)];
     const double room = pageWidth - labels;
+    // As many columns as fit on each page width, no page wider than `most`.
+    const auto split = [&](double most) {
+        std::vector<Band> bands;
+        Band band { fixed, 0 };
+        double used = 0;
+        for (int c = fixed; c < m_table.columnCount(); ++c) {
+            const double width = m_widths[static_cast<size_t>(c)];
+            // A band takes at least one column, however wide it is.
+            if (band.count > 0 && used + width > most * 1.0001) {
+                bands.push_back(band);
+                band = { c, 0 };
+                used = 0;
+            }
+            ++band.count;
+            used += width;
+        }
+        if (band.count > 0 || bands.empty())
+            bands.push_back(band);
+        return bands;
+    };
+    m_columnBands = split(room);
+    // On as many page widths, the columns shared out as evenly as they go, lest the last page hold
+    // a few only: the narrowest page width that still needs no more pages.
+    const size_t bands = m_columnBands.size();
+    if (bands < 2)
+        return;
+    double low = 0;
+    double high = room;
+    for (int step = 0; step < 40; ++step) {
+        const double middle = (low + high) / 2;
+        if (split(middle).size() > bands)
+            low = middle;
+        else
+            high = middle;
+    }
+    m_columnBands = split(high);
+}
+
+double TablePages::rowHeight(int row) const
+{
+    const int lines = row >= 0 && row < static_cast<int>(m_lines.size()) ? m_lines[static_cast<size_t>(row)] : 1;
+    return m_rowHeight + (lines - 1) * m_lineSpacing;
+}
+
+double TablePages::fixedRowsHeight(double scale) const
+{
+    double height = 0;
+    for (int r = 0; r < std::min(m_table.fixedRows, m_table.rowCount()); ++r)
+        height += rowHeight(r) * scale;
+    return height;
+}
+
+std::vector<TablePages::Band> TablePages::rowBandsIn(double scale, double room) const
+{
+    // Rows `scale` times their height, as many on a page as fit `room` under the header rows; at
+    // least one.
+    std::vector<Band> bands;
+    const int fixed = std::min(m_table.fixedRows, m_table.rowCount());
+    const double slack = 1e-6 * m_rowHeight;
     Band band { fixed, 0 };
     double used = 0;
-    for (int c = fixed; c < m_table.columnCount(); ++c) {
-        const double width = m_widths[static_cast<size_t>(c)];
-        // A band takes at least one column, however wide it is.
-        if (band.count > 0 && used + width > room * 1.0001) {
-            m_columnBands.push_back(band);
-            band = { c, 0 };
+    for (int r = fixed; r < m_table.rowCount(); ++r) {
+        const double height = rowHeight(r) * scale;
+        if (band.count > 0 && used + height > room + slack) {
+            bands.push_back(band);
+            band = { r, 0 };
             used = 0;
         }
         ++band.count;
-        used += width;
+        used += height;
     }
-    if (band.count > 0 || m_columnBands.empty())
-        m_columnBands.push_back(band);
+    if (band.count > 0 || bands.empty())
+        bands.push_back(band);
+    return bands;
 }
 
 void TablePages::splitRows(double tableHeight)
 {
-    m_rowBands.clear();
-    const int fixed = std::min(m_table.fixedRows, m_table.rowCount());
-    const int fitting = static_cast<int>(std::floor(tableHeight / m_rowHeight + 1e-6));
-    const int perPage = std::max(1, fitting - fixed);
-    for (int first = fixed; first < m_table.rowCount(); first += perPage)
-        m_rowBands.push_back({ first, std::min(perPage, m_table.rowCount() - first) });
-    if (m_rowBands.empty())
-        m_rowBands.push_back({ fixed, 0 });
+    m_rowBands = rowBandsIn(1.0, tableHeight - fixedRowsHeight(1.0));
 }
 
 void TablePages::layOut(const QPaintDevice& device)
@@ -179,6 +237,9 @@ void TablePages::layOut(const QPaintDevice& device)
     m_dotsPerPoint = device.logicalDpiY() / 72.0;
     m_pageWidth = device.width();
     m_pageHeight = device.height();
+    m_lines.clear();
+    for (int r = 0; r < m_table.rowCount(); ++r)
+        m_lines.push_back(m_table.lineCount(r));
 
     const QFontMetricsF title(titleFont(), &device);
     const QFontMetricsF line(lineFont(), &device);
@@ -203,22 +264,30 @@ void TablePages::setRowHeight(const QPaintDevice& device)
     const double em = m_fontPoints * m_dotsPerPoint;
     m_padding = PADDING_EM * em;
     m_rowHeight = cell.height() + ROW_AIR_EM * em;
+    m_lineSpacing = cell.lineSpacing();
 }
 
 void TablePages::saveAPage(const QPaintDevice& device, double tableHeight)
 {
     // A last page with a few rows only is not worth its paper: when a slightly smaller font puts
-    // the rows on one page fewer, the text takes that size (the columns keep their widths).
+    // the rows on one page fewer, the text takes that size (the columns keep their widths);
+    // otherwise the rows are shared out evenly over the pages.
     const size_t pages = m_rowBands.size();
     if (pages < 2)
         return;
-    const int fixed = std::min(m_table.fixedRows, m_table.rowCount());
-    const int bodyRows = m_table.rowCount() - fixed;
-    const int perPage = (bodyRows + static_cast<int>(pages) - 2) / (static_cast<int>(pages) - 1);
-    const double ratio = tableHeight / (perPage + fixed) / m_rowHeight;
+    // The largest share of the row heights that fits the rows on one page fewer.
+    double low = 0.0;
+    double high = 1.0;
+    for (int step = 0; step < 40; ++step) {
+        const double middle = (low + high) / 2;
+        if (rowBandsIn(middle, tableHeight - fixedRowsHeight(middle)).size() < pages)
+            low = middle;
+        else
+            high = middle;
+    }
+    const double ratio = low;
     const double smallest = std::max(m_table.minimumFontPoints, m_fontPoints * SMALLEST_PAGE_SAVING_SCALE);
     const double before = m_fontPoints;
-    const double beforeRow = m_rowHeight;
     const std::vector<Band> beforeBands = m_rowBands;
     double points = m_fontPoints * ratio;
     // Font heights do not scale exactly with the size; a step or two smaller settles it.
@@ -232,8 +301,19 @@ void TablePages::saveAPage(const QPaintDevice& device, double tableHeight)
     }
     m_fontPoints = before;
     setRowHeight(device);
-    m_rowHeight = beforeRow;
     m_rowBands = beforeBands;
+
+    // The least room a page needs for the rows to take no more pages.
+    low = 0.0;
+    high = tableHeight - fixedRowsHeight(1.0);
+    for (int step = 0; step < 40; ++step) {
+        const double middle = (low + high) / 2;
+        if (rowBandsIn(1.0, middle).size() > pages)
+            low = middle;
+        else
+            high = middle;
+    }
+    m_rowBands = rowBandsIn(1.0, high);
 }
 
 int TablePages::pageCount() const
@@ -350,12 +430,17 @@ void TablePages::paintTable(QPainter& painter, const Band& rowBand, const Band& 
         lefts.push_back(x);
         x += m_widths[static_cast<size_t>(c)];
     }
-    const double top = m_headerHeight + m_legendHeight;
+    std::vector<double> tops;
+    double y = m_headerHeight + m_legendHeight;
+    for (int r : rows) {
+        tops.push_back(y);
+        y += rowHeight(r);
+    }
     const auto cellRect = [&](size_t rowIndex, size_t columnIndex) {
         return QRectF(lefts[columnIndex],
-            top + static_cast<double>(rowIndex) * m_rowHeight,
+            tops[rowIndex],
             m_widths[static_cast<size_t>(columns[columnIndex])],
-            m_rowHeight);
+            rowHeight(rows[rowIndex]));
     };
 
     // Body cells first, then the header cells, so that the black rules of the header win where
@@ -379,20 +464,23 @@ void TablePages::paintTable(QPainter& painter, const Band& rowBand, const Band& 
     }
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(Qt::black);
-    painter.setFont(tableFont(m_fontPoints));
+    const QFont font = tableFont(m_fontPoints);
+    QFont bold = font;
+    bold.setBold(true);
     const double air = ROW_AIR_EM * m_fontPoints * m_dotsPerPoint / 2;
     for (size_t ri = 0; ri < rows.size(); ++ri) {
+        const int r = rows[ri];
+        painter.setFont(m_table.isBold(r) ? bold : font);
         for (size_t ci = 0; ci < columns.size(); ++ci) {
-            const int r = rows[ri];
             const int c = columns[ci];
             const QString text = m_table.text(r, c);
             if (text.isEmpty())
                 continue;
-            const PrintableColumn& column = m_table.columns[static_cast<size_t>(c)];
-            const Qt::Alignment alignment = r < m_table.fixedRows ? column.headerAlignment : column.bodyAlignment;
+            const QColor color = m_table.textColor(c, r);
+            painter.setPen(color.isValid() ? color : QColor(Qt::black));
+            const int lines = text.contains(QLatin1Char('\n')) ? 0 : static_cast<int>(Qt::TextSingleLine);
             const QRectF inner = cellRect(ri, ci).adjusted(m_padding, air, -m_padding, -air);
-            painter.drawText(inner, static_cast<int>(alignment) | Qt::TextSingleLine, text);
+            painter.drawText(inner, static_cast<int>(m_table.alignment(r, c)) | lines, text);
         }
     }
 }

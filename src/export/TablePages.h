@@ -21,10 +21,12 @@ namespace harukaze {
  * (source of the figures, "ページ n / N"). The table is drawn from its cells, not from a widget: each
  * column as wide as its screen width or its widest text, whichever is more, and the whole scaled,
  * font included, to the page width (at most to a comfortable reading size, the extra width then going
- * to the body columns). The rows run over as many pages as needed, each page repeating the header rows;
- * when the table asks for a smallest font size and does not fit at it, the columns run over further
- * pages too, each repeating the label columns. Header cells are light cyan and ruled in black, body
- * cells ruled in light grey, as on screen.
+ * to the body columns). The rows run over as many pages as needed, each page repeating the header
+ * rows; when the table asks for a smallest font size and does not fit at it, the columns run over
+ * further pages too, each repeating the label columns. Rows and columns are shared out evenly over
+ * their pages. Header cells are light cyan and ruled in black, body cells ruled in light grey, as
+ * on screen; a row of several-line cells is as tall as its most lines, and cells keep the table's
+ * text colours and bold rows.
  */
 class TablePages
 {
@@ -69,6 +71,9 @@ private:
     std::vector<double> naturalWidths(const QPaintDevice& device) const;
     void fitColumns(const std::vector<double>& natural, double pageWidth);
     void splitColumns(double pageWidth);
+    double rowHeight(int row) const;
+    double fixedRowsHeight(double scale) const;
+    std::vector<Band> rowBandsIn(double scale, double room) const;
     void splitRows(double tableHeight);
     void setRowHeight(const QPaintDevice& device);
     void saveAPage(const QPaintDevice& device, double tableHeight);
@@ -85,13 +90,15 @@ private:
     double m_pageWidth = 0;
     double m_pageHeight = 0;
     double m_fontPoints = 0;
-    double m_rowHeight = 0;
+    double m_rowHeight = 0; ///< of a row of one line
+    double m_lineSpacing = 0; ///< added for every further line of a row
     double m_padding = 0;
     double m_headerHeight = 0;
     double m_titleHeight = 0;
     double m_legendHeight = 0;
     double m_footerHeight = 0;
     std::vector<double> m_widths;
+    std::vector<int> m_lines; ///< lines of each row
     std::vector<Band> m_rowBands;
     std::vector<Band> m_columnBands;
 };

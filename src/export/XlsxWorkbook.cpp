@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -23,6 +24,9 @@ constexpr int MAX_SHEET_NAME = 31;
 constexpr double TWIPS_PER_PIXEL = 15.0;
 constexpr double TITLE_POINTS = 12.0;
 constexpr uint8_t PAPER_A4 = 9;
+// Height of a line of a several-line cell in its font sizes, and the air of its row, in points.
+constexpr double LINE_HEIGHT_EM = 1.35;
+constexpr double ROW_AIR_POINTS = 3.0;
 
 lxw_color_t rgbOf(const QColor& color)
 {
@@ -60,14 +64,16 @@ struct CellStyle
     Qt::Alignment alignment;
     QString numberFormat;
     QColor fill;
+    QColor text;
+    bool bold = false;
+    bool wrap = false;
 
     bool operator<(const CellStyle& other) const
     {
-        const auto key = [](const CellStyle& s) {
-            return std::make_tuple(s.fixed,
-                static_cast<int>(s.alignment),
-                s.numberFormat,
-                s.fill.isValid() ? static_cast<qint64>(s.fill.rgba()) : qint64(-1));
+        const auto rgba = [](const QColor& color) { return color.isValid() ? static_cast<qint64>(color.rgba()) : -1; };
+        const auto key = [&rgba](const CellStyle& s) {
+            return std::make_tuple(
+                s.fixed, static_cast<int>(s.alignment), s.numberFormat, rgba(s.fill), rgba(s.text), s.bold, s.wrap);
         };
         return key(*this) < key(other);
     }
@@ -95,6 +101,14 @@ public:
                 m_sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), pixels, nullptr);
         }
         for (int r = 0; r < m_table.rowCount() && status == LXW_NO_ERROR; ++r) {
+            // A row of several-line cells is made as tall as its lines: a spreadsheet program
+            // does not grow it by itself.
+            const int lines = m_table.lineCount(r);
+            if (lines > 1)
+                status = worksheet_set_row(m_sheet,
+                    static_cast<lxw_row_t>(XlsxWorkbook::TABLE_TOP_ROW + r),
+                    lines * m_table.fontPoints * LINE_HEIGHT_EM + ROW_AIR_POINTS,
+                    nullptr);
             for (int c = 0; c < m_table.columnCount() && status == LXW_NO_ERROR; ++c)
                 status = writeCell(r, c);
         }
@@ -108,12 +122,17 @@ public:
 
 private:
     // Printed from the spreadsheet program as HARUKAZE prints it: A4 landscape, every column on one
-    // page width, the header rows and label columns on every page.
+    // page width; or, when the table keeps a smallest font size as a table of years across does,
+    // every row on one page height and the columns on further pages. The header rows and label
+    // columns are on every page.
     lxw_error setUpPrinting()
     {
         worksheet_set_landscape(m_sheet);
         worksheet_set_paper(m_sheet, PAPER_A4);
-        worksheet_fit_to_pages(m_sheet, 1, 0);
+        if (m_table.minimumFontPoints > 0)
+            worksheet_fit_to_pages(m_sheet, 0, 1);
+        else
+            worksheet_fit_to_pages(m_sheet, 1, 0);
         lxw_error status = LXW_NO_ERROR;
         if (m_table.fixedRows > 0)
             status = worksheet_repeat_rows(m_sheet,
@@ -138,7 +157,7 @@ private:
         if (found != m_formats.end())
             return found->second;
         lxw_format* format = fontFormat();
-        if (m_table.fontBold)
+        if (m_table.fontBold || style.bold)
             format_set_bold(format);
         if (m_table.fontItalic)
             format_set_italic(format);
@@ -150,6 +169,10 @@ private:
             format_set_pattern(format, LXW_PATTERN_SOLID);
             format_set_bg_color(format, rgbOf(style.fill));
         }
+        if (style.text.isValid())
+            format_set_font_color(format, rgbOf(style.text));
+        if (style.wrap)
+            format_set_text_wrap(format);
         if (!style.numberFormat.isEmpty())
             format_set_num_format(format, style.numberFormat.toStdString().c_str());
         m_formats.emplace(style, format);
@@ -194,9 +217,12 @@ private:
         const bool header = r < m_table.fixedRows;
         CellStyle style;
         style.fixed = m_table.isFixed(r, c);
-        style.alignment = header ? column.headerAlignment : column.bodyAlignment;
+        style.alignment = m_table.alignment(r, c);
         style.fill = style.fixed ? fixedCellColor() : m_table.tint(c, r);
+        style.text = m_table.textColor(c, r);
+        style.bold = m_table.isBold(r);
         const QString text = m_table.text(r, c);
+        style.wrap = text.contains(QLatin1Char('\n'));
         const auto row = static_cast<lxw_row_t>(XlsxWorkbook::TABLE_TOP_ROW + r);
         const auto col = static_cast<lxw_col_t>(c);
         if (!header && !column.numberFormat.isEmpty() && isWholeNumber(text)) {
@@ -341,11 +367,20 @@ bool XlsxWorkbook::save(const QString& path, QString* error) const
 
 XlsxWorkbook workbookOf(const PrintableTable& table)
 {
+    return workbookOf(std::vector<PrintableTable> { table });
+}
+
+XlsxWorkbook workbookOf(const std::vector<PrintableTable>& tables)
+{
     XlsxWorkbook workbook;
-    workbook.addSheet(table.title, table);
-    workbook.setProperties(table.title,
-        table.documentName,
-        table.sourceNote.isEmpty() ? QString() : QStringLiteral("出典：") + table.sourceNote);
+    QStringList sources;
+    for (const PrintableTable& table : tables) {
+        workbook.addSheet(table.title, table);
+        if (!table.sourceNote.isEmpty())
+            sources << QStringLiteral("出典：") + table.sourceNote;
+    }
+    if (!tables.empty())
+        workbook.setProperties(tables.front().title, tables.front().documentName, sources.join(QLatin1Char('\n')));
     return workbook;
 }
 

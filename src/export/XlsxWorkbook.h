@@ -15,7 +15,8 @@ namespace harukaze {
  *
  * A sheet holds its table's title and document name in row 1, the source of its figures in row 2
  * and the legend of its tints in row 3, then the table from row 4: header cells light cyan, every
- * cell ruled, in the table's font; texts as text and, in columns with a number format, whole numbers
+ * cell ruled, in the table's font with its text colours and bold rows; texts as text (several-line
+ * texts wrapped in a row as tall as their lines) and, in columns with a number format, whole numbers
  * as numbers. The header rows and label columns are frozen, and each column is as wide as on screen.
  */
 class XlsxWorkbook
@@ -63,5 +64,12 @@ private:
  * "ライフサイクル表"), the title, document name and source in its document properties too.
  */
 XlsxWorkbook workbookOf(const PrintableTable& table);
+
+/**
+ * A workbook of several tables, one sheet each in their order, named after their titles (the life
+ * cycle table and the cash-flow table: "ライフサイクル表" and "キャッシュフロー表"); the document
+ * properties take the first table's title and document name and every table's source.
+ */
+XlsxWorkbook workbookOf(const std::vector<PrintableTable>& tables);
 
 } // namespace harukaze

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print, print preview, PDF and Excel commands of a table window, answered through the file
-// dialog and message box seams and the print dialogs themselves, checked by the files they leave.
+// The print, print preview, PDF and Excel commands of a table window and of the cash-flow window,
+// answered through the file dialog and message box seams and the print dialogs themselves, checked
+// by the files they leave.
+#include "core/money/CashFlow.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/ProcessState.h"
+#include "gui/money/CashFlowGrid.h"
+#include "gui/money/CashFlowOutput.h"
+#include "gui/money/CashFlowWindow.h"
 #include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableOutput.h"
+#include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDir>
@@ -25,15 +31,25 @@ using namespace harukaze;
 
 namespace {
 
-TableModel demoTable()
+FamilyPlan demoPlan()
 {
     FamilyPlan plan;
     REC_CLEAR(plan);
     writeSampleFamily(plan);
+    return plan;
+}
+
+TableContext demoContext()
+{
     TableContext context;
     context.y0 = 2026;
     context.appDir = globalState().APP_DIR;
-    return buildLifeCycleTable(plan, context, nullptr);
+    return context;
+}
+
+TableModel demoTable()
+{
+    return buildLifeCycleTable(demoPlan(), demoContext(), nullptr);
 }
 
 QString pdfText(const QString& path)
@@ -65,6 +81,9 @@ private slots:
     void testPreviewShowsThePagesOnA4Landscape();
     void testPrintWritesThePagesToThePrinter();
     void testCancelledPrintPrintsNothing();
+
+    void testCashFlowWindowPrintsInItsTableFont();
+    void testWorkbookHoldsBothTables();
 
 private:
     QTemporaryDir m_dir;
@@ -275,6 +294,76 @@ void TestPrintCommands::testCancelledPrintPrintsNothing()
     QVERIFY(!output.print(nullptr));
     QVERIFY(ran);
     QCOMPARE(MessageBox::count(), 0);
+}
+
+void TestPrintCommands::testCashFlowWindowPrintsInItsTableFont()
+{
+    // The window after the font command has set the table font to 12 points.
+    TableContext context = demoContext();
+    context.fontSize = "12";
+    CashFlowWindow window;
+    window.rebuild(demoPlan(), context);
+    TableOutput output = cashFlowOutput(window, QStringLiteral("/plans/山田家.HRZ"));
+    QCOMPARE(output.table().fontPoints, 12.0);
+    QCOMPARE(output.table().minimumFontPoints, 12.0);
+
+    const QString path = m_dir.filePath(QStringLiteral("収支"));
+    FileDialog::setNextFileName(path);
+    QVERIFY(output.savePdf(nullptr));
+    QCOMPARE(MessageBox::count(), 0);
+    const QStringList pages = ExportReader::pdfPages(path + QStringLiteral(".pdf"));
+    QVERIFY(pages.size() > 1);
+    // Each page holds the grid's rows under their labels and rates, the year rows on every one.
+    const CashFlowGrid* grid = window.grid();
+    QStringList labelsSeen;
+    for (const QString& page : pages) {
+        QVERIFY(page.startsWith(QStringLiteral("キャッシュフロー表")));
+        QVERIFY(page.contains(QStringLiteral("山田家.HRZ")));
+        QStringList labelsHere;
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            const QStringList lineWords = ExportReader::words(line);
+            if (line.isEmpty() || line.at(0).isSpace())
+                continue;
+            for (int r = 0; r < grid->rows(); ++r) {
+                if (lineWords.constFirst() != grid->text(r, 0))
+                    continue;
+                if (!grid->text(r, 1).isEmpty())
+                    QCOMPARE(lineWords.value(1), grid->text(r, 1));
+                labelsHere << lineWords.constFirst();
+            }
+        }
+        for (int r = 0; r < CashFlowGrid::TABLE_FIXED_ROWS; ++r)
+            QVERIFY(labelsHere.contains(grid->text(r, 0)));
+        labelsSeen += labelsHere;
+    }
+    for (int r = 0; r < grid->rows(); ++r)
+        QVERIFY2(labelsSeen.contains(grid->text(r, 0)), qPrintable(grid->text(r, 0)));
+    QVERIFY(pages.constFirst().contains(grid->text(1, 2)));
+    QVERIFY(pages.constLast().contains(grid->text(1, grid->cols() - 1)));
+}
+
+void TestPrintCommands::testWorkbookHoldsBothTables()
+{
+    const TableOutput lifeCycle(demoTable(), QStringLiteral("山田家.HRZ"));
+    const TableOutput cashFlow = cashFlowOutput(buildCashFlowTable(demoPlan(), demoContext()),
+        QStringLiteral("山田家.HRZ"),
+        QFont(QStringLiteral("IPAPGothic")));
+    FileDialog::setNextFileName(m_dir.filePath(QStringLiteral("両方")));
+    QVERIFY(saveWorkbook(nullptr, lifeCycle.table(), cashFlow.table()));
+    QCOMPARE(FileDialog::lastFilter(), QStringLiteral("Excel ブック (*.xlsx)"));
+    QCOMPARE(MessageBox::count(), 0);
+    const ExportReader::XlsxReader book(m_dir.filePath(QStringLiteral("両方.xlsx")));
+    QCOMPARE(
+        book.sheetNames(), QStringList({ QStringLiteral("ライフサイクル表"), QStringLiteral("キャッシュフロー表") }));
+    QCOMPARE(book.cells(2).at(QStringLiteral("A1")).value, QStringLiteral("キャッシュフロー表　山田家.HRZ"));
+
+    // A failed save says so and leaves nothing.
+    const QString gone = m_dir.filePath(QStringLiteral("gone/両方.xlsx"));
+    FileDialog::setNextFileName(gone);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QVERIFY(!saveWorkbook(nullptr, lifeCycle.table(), cashFlow.table()));
+    QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("ファイルを保存できませんでした。\n") + gone));
+    QVERIFY(!QFileInfo::exists(gone));
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -11,22 +11,21 @@
 #include "export/TablePages.h"
 #include "export/TablePdf.h"
 #include "export/XlsxWorkbook.h"
+#include "support/ExportReader.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include <map>
 #include <memory>
 
 using namespace harukaze;
+using namespace ExportReader;
 
 namespace {
 
@@ -34,57 +33,9 @@ const QString BIN_DIR = QStringLiteral(HARUKAZE_BIN_DIR) + QLatin1Char('/');
 const QString PLANS_DIR = QStringLiteral(HARUKAZE_TEST_DATA_DIR) + QStringLiteral("/plans/");
 constexpr int Y0 = 2026;
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
 Run runExporter(const QStringList& arguments)
 {
     return run(BIN_DIR + QStringLiteral("harukaze-csv"), arguments);
-}
-
-/** The text of each page of a PDF, as pdftotext -layout lays it out. */
-QStringList pdfPages(const QString& path)
-{
-    const Run text = run(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), path, QStringLiteral("-") });
-    QStringList pages = QString::fromUtf8(text.out).split(QLatin1Char('\f'));
-    // pdftotext ends every page with a form feed, the last one included.
-    if (!pages.isEmpty() && pages.constLast().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-QString pdfInfo(const QString& path, const QString& field)
-{
-    const Run info = run(QStringLiteral("pdfinfo"), { path });
-    for (const QString& line : QString::fromUtf8(info.out).split(QLatin1Char('\n'))) {
-        if (line.startsWith(field + QLatin1Char(':')))
-            return line.mid(field.size() + 1).trimmed();
-    }
-    return {};
-}
-
-/** Words of a text; the ideographic space inside event texts such as "介　護" separates as well. */
-QStringList words(QString text)
-{
-    text.replace(QChar(0x3000), QLatin1Char(' '));
-    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
 QStringList rowWords(const TableModel& model, int row)
@@ -213,142 +164,6 @@ QString checkLifeCyclePdf(const QString& path, const TableModel& model, const QS
     if (pages.size() != needed)
         return QStringLiteral("%1 pages where %2 would hold the rows").arg(pages.size()).arg(needed);
     return {};
-}
-
-/** A small reader of the parts of an .xlsx this test looks at, through unzip. */
-class XlsxReader
-{
-public:
-    explicit XlsxReader(const QString& path)
-        : m_path(path)
-    {
-        readSharedStrings();
-        readStyles();
-    }
-
-    QByteArray part(const QString& name) const
-    {
-        return run(QStringLiteral("unzip"), { QStringLiteral("-p"), m_path, name }).out;
-    }
-
-    struct Cell
-    {
-        QString type; ///< "s" shared string, "" number
-        QString value; ///< the string itself, or the number's text
-        int style = 0;
-    };
-
-    /** The cells of the first sheet by reference ("A1"). */
-    std::map<QString, Cell> cells() const
-    {
-        std::map<QString, Cell> cells;
-        QXmlStreamReader xml(part(QStringLiteral("xl/worksheets/sheet1.xml")));
-        QString ref;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("c")) {
-                ref = xml.attributes().value(QLatin1String("r")).toString();
-                Cell& cell = cells[ref];
-                cell.type = xml.attributes().value(QLatin1String("t")).toString();
-                cell.style = xml.attributes().value(QLatin1String("s")).toInt();
-            } else if (xml.isStartElement() && xml.name() == QLatin1String("v")) {
-                Cell& cell = cells[ref];
-                const QString v = xml.readElementText();
-                cell.value = cell.type == QLatin1String("s") ? m_strings.value(v.toInt()) : v;
-            }
-        }
-        return cells;
-    }
-
-    /** Attributes of the first element `name` of a part. */
-    QXmlStreamAttributes firstElement(const QString& partName, const QString& name) const
-    {
-        QXmlStreamReader xml(part(partName));
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == name)
-                return xml.attributes();
-        }
-        return {};
-    }
-
-    /** Widths of the first sheet's columns by 1-based column number. */
-    std::map<int, double> columnWidths() const
-    {
-        std::map<int, double> widths;
-        QXmlStreamReader xml(part(QStringLiteral("xl/worksheets/sheet1.xml")));
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("col"))
-                widths[xml.attributes().value(QLatin1String("min")).toInt()]
-                    = xml.attributes().value(QLatin1String("width")).toDouble();
-        }
-        return widths;
-    }
-
-    /** Solid fill colour (ARGB hex) of a cell style, "" when it has none. */
-    QString fillOf(int style) const { return m_fillOfStyle.value(style); }
-    /** Number format code of a cell style, "" for General. */
-    QString numberFormatOf(int style) const { return m_formatOfStyle.value(style); }
-    /** Font name of a cell style. */
-    QString fontOf(int style) const { return m_fontOfStyle.value(style); }
-
-private:
-    void readSharedStrings()
-    {
-        QXmlStreamReader xml(part(QStringLiteral("xl/sharedStrings.xml")));
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("t"))
-                m_strings << xml.readElementText();
-        }
-    }
-
-    void readStyles()
-    {
-        QXmlStreamReader xml(part(QStringLiteral("xl/styles.xml")));
-        QStringList fills;
-        QStringList fonts;
-        QMap<int, QString> formats;
-        QString section;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement())
-                continue;
-            const auto name = xml.name();
-            const QXmlStreamAttributes a = xml.attributes();
-            if (name == QLatin1String("fills") || name == QLatin1String("fonts") || name == QLatin1String("cellXfs")
-                || name == QLatin1String("cellStyleXfs"))
-                section = name.toString();
-            else if (name == QLatin1String("numFmt"))
-                formats[a.value(QLatin1String("numFmtId")).toInt()] = a.value(QLatin1String("formatCode")).toString();
-            else if (name == QLatin1String("fill"))
-                fills << QString();
-            else if (name == QLatin1String("fgColor") && section == QLatin1String("fills"))
-                fills.last() = a.value(QLatin1String("rgb")).toString();
-            else if (name == QLatin1String("font"))
-                fonts << QString();
-            else if (name == QLatin1String("name") && section == QLatin1String("fonts"))
-                fonts.last() = a.value(QLatin1String("val")).toString();
-            else if (name == QLatin1String("xf") && section == QLatin1String("cellXfs")) {
-                const int index = static_cast<int>(m_fillOfStyle.size());
-                m_fillOfStyle[index] = fills.value(a.value(QLatin1String("fillId")).toInt());
-                m_fontOfStyle[index] = fonts.value(a.value(QLatin1String("fontId")).toInt());
-                m_formatOfStyle[index] = formats.value(a.value(QLatin1String("numFmtId")).toInt());
-            }
-        }
-    }
-
-    QString m_path;
-    QStringList m_strings;
-    QMap<int, QString> m_fillOfStyle;
-    QMap<int, QString> m_fontOfStyle;
-    QMap<int, QString> m_formatOfStyle;
-};
-
-QString cellRef(int row, int column)
-{
-    return QString(QChar(u'A' + column)) + QString::number(row + 1);
 }
 
 /** A number cell as its column's format shows it: "0000" and "00" pad with zeros. */

@@ -2,6 +2,7 @@
 #include "gui/money/CashFlowGrid.h"
 
 #include "core/money/CashFlow.h"
+#include "export/PrintableCashFlow.h"
 #include "gui/table/LifeCycleGrid.h"
 
 #include <QApplication>
@@ -94,7 +95,8 @@ QTableView* CashFlowGrid::createOverlay(const QString& name)
 
 QColor CashFlowGrid::negativeColor()
 {
-    return QColor(204, 0, 0);
+    // The same red as on paper and in the workbook.
+    return negativeMoneyColor();
 }
 
 void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)

@@ -164,7 +164,9 @@ bool TableOutput::saveXlsx(QWidget* parent)
     QString reason;
     {
         BusyPointer busy;
-        saved = workbookOf(m_table).save(path, &reason);
+        std::vector<PrintableTable> sheets { m_table };
+        sheets.insert(sheets.end(), m_moreSheets.begin(), m_moreSheets.end());
+        saved = workbookOf(sheets).save(path, &reason);
     }
     if (!saved)
         MessageBox::warning(parent, saveFailedText(path, reason));

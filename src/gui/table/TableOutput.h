@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QPrinter;
 class QWidget;
 
@@ -37,6 +40,13 @@ public:
 
     /** The table as it will be printed; tints and legend may be set on it before a command. */
     PrintableTable& table() { return m_table; }
+    const PrintableTable& table() const { return m_table; }
+
+    /**
+     * A further sheet of the workbook saveXlsx() writes, after the table's own sheet and the
+     * sheets added before (the print, preview and PDF commands keep to the table).
+     */
+    void addSheet(PrintableTable table) { m_moreSheets.push_back(std::move(table)); }
 
     /** The print dialog ("印刷"), then the pages on the chosen printer. False when cancelled or failed. */
     bool print(QWidget* parent);
@@ -56,6 +66,7 @@ private:
     void setUpPrinter(QPrinter& printer) const;
 
     PrintableTable m_table;
+    std::vector<PrintableTable> m_moreSheets;
 };
 
 } // namespace harukaze
