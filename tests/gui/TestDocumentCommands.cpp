@@ -16,6 +16,7 @@
 #include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableWindow.h"
 #include "gui/wizard/SetupWizard.h"
+#include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -969,6 +970,17 @@ void TestDocumentCommands::testCashFlowFollowsThePlan()
     const QByteArray bytes = GuiTest::readFile(file);
     QCOMPARE(bytes.count("\r\n") > 300, true);
     QVERIFY(bytes.contains("\r\nHARUKAZE_MONEY(1)\r\nSAVINGS_START="));
+
+    // With the cash-flow window in front, PDF makes its pages; the workbook holds both tables.
+    const QString pdf = path(QStringLiteral("cashflow.pdf"));
+    FileDialog::setNextFileName(pdf);
+    main->action(Command::Pdf)->trigger();
+    QVERIFY(ExportReader::pdfPages(pdf).value(0).contains(QStringLiteral("キャッシュフロー表")));
+    const QString xlsx = path(QStringLiteral("both.xlsx"));
+    FileDialog::setNextFileName(xlsx);
+    main->action(Command::Xlsx)->trigger();
+    QCOMPARE(ExportReader::XlsxReader(xlsx).sheetNames(),
+        QStringList({ QStringLiteral("ライフサイクル表"), QStringLiteral("キャッシュフロー表") }));
 
     // The cash-flow CSV is the core's bytes; the window stays through 家族設定内容の変更.
     const QString csv = path(QStringLiteral("cashflow.CSV"));

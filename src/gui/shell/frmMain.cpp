@@ -10,6 +10,7 @@
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
+#include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/AppSettings.h"
@@ -836,28 +837,57 @@ TableOutput outputOf(const TableWindow& window, bool attentionShown)
 
 } // namespace
 
+bool frmMain::cashFlowIsActive() const
+{
+    return m_cashFlow && m_mdiArea->activeSubWindow() == m_cashFlow;
+}
+
+TableOutput frmMain::activeOutput() const
+{
+    const TableWindow* window = shownTable();
+    const bool demo = !window || window->kind() == PlanWindow::Demo;
+    const QString file = demo ? QString() : PlanSession::instance().fileName();
+    if (cashFlowIsActive())
+        return cashFlowOutput(*m_cashFlow, file);
+    return outputOf(*window, m_attentionShown->isChecked());
+}
+
 void frmMain::previewCommand()
 {
-    if (TableWindow* window = shownTable())
-        outputOf(*window, m_attentionShown->isChecked()).preview(this);
+    if (shownTable())
+        activeOutput().preview(this);
 }
 
 void frmMain::printCommand()
 {
-    if (TableWindow* window = shownTable())
-        outputOf(*window, m_attentionShown->isChecked()).print(this);
+    if (shownTable())
+        activeOutput().print(this);
 }
 
 void frmMain::pdfCommand()
 {
-    if (TableWindow* window = shownTable())
-        outputOf(*window, m_attentionShown->isChecked()).savePdf(this);
+    if (shownTable())
+        activeOutput().savePdf(this);
 }
 
 void frmMain::xlsxCommand()
 {
-    if (TableWindow* window = shownTable())
-        outputOf(*window, m_attentionShown->isChecked()).saveXlsx(this);
+    TableWindow* window = shownTable();
+    if (!window)
+        return;
+    TableOutput lifeCycle = outputOf(*window, m_attentionShown->isChecked());
+    // The workbook holds the cash-flow table beside the life cycle table once the family has money
+    // settings or looks at its cash flow.
+    const PlanSession& session = PlanSession::instance();
+    if (!m_cashFlow && !session.plan().money) {
+        lifeCycle.saveXlsx(this);
+        return;
+    }
+    const QString file = window->kind() == PlanWindow::Demo ? QString() : session.fileName();
+    const TableOutput cashFlow = m_cashFlow
+        ? cashFlowOutput(*m_cashFlow, file)
+        : cashFlowOutput(buildCashFlowTable(session.plan(), session.tableContext()), file, window->grid()->font());
+    saveWorkbook(this, lifeCycle.table(), cashFlow.table());
 }
 
 QString frmMain::unsavedQuestion()

@@ -18,6 +18,7 @@ class QToolBar;
 namespace harukaze {
 
 class CashFlowWindow;
+class TableOutput;
 class InstanceServer;
 class RecentFiles;
 class TableWindow;
@@ -133,6 +134,8 @@ public:
 
     /** The window whose table the print and export commands take: the open table, else the demo. */
     TableWindow* shownTable() const;
+    /** The cash-flow window is the active child window: print, preview and PDF take its table. */
+    bool cashFlowIsActive() const;
 
     /** The text shown when an unsaved table is about to be discarded. */
     static QString unsavedQuestion();
@@ -156,6 +159,8 @@ private:
     /** Shows the plan's cash flow anew in the cash-flow window, if one is open. */
     void refreshCashFlow();
     void closeCashFlow();
+    /** The pages print, preview and PDF make: the cash-flow window's when it is active, else the table's. */
+    TableOutput activeOutput() const;
     void showChildWindow(QMdiSubWindow* window);
     void fitChildWindow(QMdiSubWindow* window);
     /**
