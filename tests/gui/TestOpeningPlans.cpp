@@ -324,7 +324,8 @@ void TestOpeningPlans::testOpenersEndAsOpenCommand()
             QCOMPARE(runProgram({ QFileInfo(m_plan).fileName() }, &out, &err), 0);
             QCOMPARE(out, QByteArray());
         } else {
-            QVERIFY(dragAndDrop(&main, urlData({ QUrl::fromLocalFile(m_plan) })));
+            const std::unique_ptr<QMimeData> data(urlData({ QUrl::fromLocalFile(m_plan) }));
+            QVERIFY(dragAndDrop(&main, data.get()));
         }
         QCoreApplication::sendPostedEvents();
     }

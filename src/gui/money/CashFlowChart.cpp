@@ -101,8 +101,9 @@ void CashFlowChart::setTable(const CashFlowTable& table)
     // Shading: one block per negative year, drawn first so that bars and line lie over it.
     m_shading = nullptr;
     if (!m_shadedYears.isEmpty()) {
-        auto* upper = new QLineSeries;
-        auto* lower = new QLineSeries;
+        // The area series does not own its boundary lines: the chart does, and deletes them with it.
+        auto* upper = new QLineSeries(chart);
+        auto* lower = new QLineSeries(chart);
         for (int n : m_shadedYears) {
             upper->append(n - 0.5, low);
             upper->append(n - 0.5, high);
