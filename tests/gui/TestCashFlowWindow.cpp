@@ -62,8 +62,6 @@ private slots:
         const FamilyPlan plan = schoolFamily();
         CashFlowWindow window;
         window.rebuild(plan, context());
-        QCOMPARE(window.objectName(), QStringLiteral("CashFlowWindow"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("キャッシュフロー表"));
         QVERIFY(window.notice()->isHidden());
 
         const CashFlowTable expected = buildCashFlowTable(plan, context());
@@ -77,9 +75,6 @@ private slots:
             for (int n = 0; n < TABLE_YEARS; ++n)
                 QCOMPARE(grid->text(r, 2 + n), QString::fromStdString(row.cells[static_cast<size_t>(n)]));
         }
-        QCOMPARE(grid->text(1, 2), QStringLiteral("2026"));
-        QCOMPARE(grid->text(3, 0), QStringLiteral("夫"));
-        QCOMPARE(grid->text(expected.rowIndex(MoneyRow::Savings), 0), QStringLiteral("貯蓄残高"));
         // The table the window keeps for printing and the CSV is the one it shows.
         QCOMPARE(cashFlowCsvBytes(window.table()), cashFlowCsvBytes(expected));
     }
@@ -121,9 +116,6 @@ private slots:
         CashFlowChart* chart = window.chart();
         const QList<QBarSet*> sets = chart->barSeries()->barSets();
         QCOMPARE(sets.size(), 2);
-        QCOMPARE(sets[0]->label(), QStringLiteral("収入合計"));
-        QCOMPARE(sets[1]->label(), QStringLiteral("支出合計"));
-        QCOMPARE(chart->savingsSeries()->name(), QStringLiteral("貯蓄残高"));
         QCOMPARE(sets[0]->count(), TABLE_YEARS);
         QList<int> negative;
         for (int n = 0; n < TABLE_YEARS; ++n) {

@@ -75,21 +75,8 @@ private slots:
         m_plan.money->investRate = -5;
         m_plan.money->children[1].university = UniversityChoice::JuniorCollege;
         MoneySettingsDialog dialog(m_plan);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("家計設定"));
-        auto* tabs = child<QTabWidget*>(&dialog, "tabs");
-        QStringList titles;
-        for (int i = 0; i < tabs->count(); ++i)
-            titles.append(tabs->tabText(i));
-        QCOMPARE(titles,
-            QStringList({ QStringLiteral("収入"),
-                QStringLiteral("支出"),
-                QStringLiteral("教育費"),
-                QStringLiteral("一時的な収支"),
-                QStringLiteral("貯蓄") }));
         QCOMPARE(box(&dialog, "wifeIncomeBox")->text(), QStringLiteral("12.5"));
         QCOMPARE(box(&dialog, "investRateBox")->text(), QStringLiteral("-0.5"));
-        QCOMPARE(box(&dialog, "livingBox")->text(), QStringLiteral("270"));
-        QCOMPARE(box(&dialog, "housingEndYearBox")->text(), QStringLiteral("2032"));
         QCOMPARE(child<QLabel*>(&dialog, "husbandRetireLabel")->text(), QStringLiteral("定年退職：60歳（家族の設定）"));
 
         // One row per child column, labelled as the table labels it, with each choice's cost.
@@ -101,13 +88,10 @@ private slots:
         QCOMPARE(educationCombo(&dialog, 1, 4)->currentText(), QStringLiteral("短大"));
         QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("18.5万円※1")); // 184,646 yen
         QCOMPARE(grid->item(1, 10)->text(), QStringLiteral("89.3万円（+23.7万円）※4"));
-        QVERIFY(grid->item(0, 2)->toolTip().contains(QStringLiteral("2026年1月16日訂正版")));
         educationCombo(&dialog, 0, 4)->setCurrentText(QStringLiteral("私立医歯"));
         QCOMPARE(grid->item(0, 10)->text(), QStringLiteral("374.4万円（+107.7万円）※4"));
         educationCombo(&dialog, 0, 0)->setCurrentText(QStringLiteral("なし"));
         QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("―"));
-        const QString sources = child<QLabel*>(&dialog, "educationSourceLabel")->text();
-        QVERIFY(sources.contains(QStringLiteral("※4 文部科学省「私立大学等の令和5年度入学者に係る学生納付金等調査」")));
         QVERIFY(child<QLabel*>(&dialog, "noChildrenLabel")->isHidden());
 
         QCOMPARE(listText(&dialog, 0, 0), QStringLiteral("2029"));
@@ -116,15 +100,12 @@ private slots:
         QCOMPARE(listText(&dialog, 0, 3), QStringLiteral("支出"));
     }
 
-    void testPlanWithoutSettingsOpensAtTheDefaults()
+    void testPlanWithoutSettingsOrChildren()
     {
         FamilyPlan plan;
         plan.ST1_WIFE = 1;
         plan.ST2_WIFE_RETIRE_AGE = 0;
         MoneySettingsDialog dialog(plan);
-        QCOMPARE(box(&dialog, "careMonthlyBox")->text(), QStringLiteral("9"));
-        QCOMPARE(box(&dialog, "careOnceBox")->text(), QStringLiteral("47.2"));
-        QCOMPARE(box(&dialog, "livingRateBox")->text(), QStringLiteral("1.0"));
         QCOMPARE(child<QLabel*>(&dialog, "wifeRetireLabel")->text(), QStringLiteral("定年退職：なし（家族の設定）"));
         QVERIFY(child<QLabel*>(&dialog, "husbandRetireLabel")
                     ->text()
@@ -157,17 +138,7 @@ private slots:
         QCOMPARE(MessageBox::count(), 0);
         QVERIFY(m_plan.money.has_value());
         const MoneySettings& money = *m_plan.money;
-        QCOMPARE(money.husbandIncome, 5005);
-        QCOMPARE(money.pensionRate, -3);
-        QCOMPARE(money.savingsStart, -120);
-        QCOMPARE(money.careWifeParents, 1);
-        QCOMPARE(money.careHusbandParents, 0);
-        QCOMPARE(money.children[1].elementary, SchoolChoice::Private);
-        QCOMPARE(money.children[1].university, UniversityChoice::PrivateMedical);
-        QCOMPARE(money.children[0].university, UniversityChoice::PrivateHumanities);
-        QVERIFY(money.incomes[0] == (MoneyEntry { 2031, 3000, "相続, 祖父から" }));
-        QVERIFY(money.expenses[0] == (MoneyEntry { 2029, 2500, "車の買い替え" }));
-        // Everything the dialog was not told to change stays as it was.
+        // What was typed is stored; everything the dialog was not told to change stays as it was.
         MoneySettings expected = *before.money;
         expected.husbandIncome = 5005;
         expected.pensionRate = -3;
@@ -212,19 +183,10 @@ private slots:
                                       << ""
                                       << "夫の手取り年収（万円）\n数値を入力してください。"
                                       << "収入";
-        QTest::newRow("a lone sign") << "wifeSeveranceBox"
-                                     << "-"
-                                     << "妻の退職金（万円）\n数値を入力してください。"
-                                     << "収入";
         QTest::newRow("amount too large") << "livingBox"
                                           << "100000"
                                           << "基本生活費（万円）\n0から99999.9までの数値を入力してください。"
                                           << "支出";
-        QTest::newRow("negative amount")
-            << "careOnceBox"
-            << "-1"
-            << "介護開始時の一時的な費用（万円）\n0から99999.9までの数値を入力してください。"
-            << "支出";
         QTest::newRow("rate too large") << "educationRateBox"
                                         << "10.1"
                                         << "教育費の変化率（％）\n-10から10までの数値を入力してください。"
@@ -362,10 +324,6 @@ private slots:
         }
         QVERIFY(shown);
         QCOMPARE(shown->currentAnchor(), QStringLiteral("topic-13"));
-        bool titled = false;
-        for (const HelpViewer::Topic& topic : shown->topics())
-            titled = titled || (topic.number == 13 && topic.title == QStringLiteral("キャッシュフロー表と家計設定"));
-        QVERIFY(titled);
         Help::close();
         Help::setHelpFile(QString());
     }

@@ -211,8 +211,6 @@ void TestOpeningPlans::testParse_data()
                                    << int(CommandLine::Action::Run) << folder + QStringLiteral("/-odd.HRZ");
     QTest::newRow("help") << QStringList { QStringLiteral("x.HRZ"), QStringLiteral("--help") }
                           << int(CommandLine::Action::Help) << QString();
-    QTest::newRow("version") << QStringList { QStringLiteral("--version") } << int(CommandLine::Action::Version)
-                             << QString();
     QTest::newRow("unknown option") << QStringList { QStringLiteral("--open"), QStringLiteral("x.HRZ") }
                                     << int(CommandLine::Action::UsageError) << QString();
     QTest::newRow("option-like file without --")
@@ -239,8 +237,6 @@ void TestOpeningPlans::testProgramOptions_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     QTest::newRow("--help") << QStringList { QStringLiteral("--help") } << 0 << CommandLine::helpText() << QString();
-    QTest::newRow("--version") << QStringList { QStringLiteral("--version") } << 0
-                               << QStringLiteral("ハルカゼ (HARUKAZE) " HARUKAZE_VERSION "\n") << QString();
     // Qt's own options are Qt's: only then is --bogus found to be unknown.
     QTest::newRow("unknown option")
         << QStringList { QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--bogus") } << 2
@@ -521,7 +517,6 @@ void TestOpeningPlans::testDropTakesOnlyOnePlanFile_data()
                                << QString();
     QTest::newRow("CSV file") << QList<QUrl> { QUrl::fromLocalFile(folder + QStringLiteral("/table.CSV")) }
                               << QString();
-    QTest::newRow("remote plan") << QList<QUrl> { QUrl(QStringLiteral("https://example.org/plan.HRZ")) } << QString();
     QTest::newRow("folder named .HRZ") << QList<QUrl> { QUrl::fromLocalFile(folder + QStringLiteral("/folder.HRZ")) }
                                        << QString();
     QTest::newRow("no file") << QList<QUrl> {} << QString();
