@@ -369,26 +369,25 @@ void frmMain::createToolbar()
 
 void frmMain::dispatchToolbarKey(const QString& key)
 {
-    if (key == QLatin1String("exit"))
-        exitCommand();
-    else if (key == QLatin1String("new"))
-        newCommand();
-    else if (key == QLatin1String("open"))
-        openCommand();
-    else if (key == QLatin1String("close"))
-        closeCommand();
-    else if (key == QLatin1String("save"))
-        saveCommand();
-    else if (key == QLatin1String("csv_save"))
-        csvCommand();
-    else if (key == QLatin1String("casta"))
-        changeSettingsCommand();
-    else if (key == QLatin1String("font"))
-        fontCommand();
-    else if (key == QLatin1String("print"))
-        printCommand();
-    else if (key == QLatin1String("cashflow"))
-        cashFlowCommand();
+    // The keys of Toolbar1's buttons and the commands they run.
+    static const std::pair<QLatin1String, void (frmMain::*)()> s_keys[] = {
+        { QLatin1String("exit"), &frmMain::exitCommand },
+        { QLatin1String("new"), &frmMain::newCommand },
+        { QLatin1String("open"), &frmMain::openCommand },
+        { QLatin1String("close"), &frmMain::closeCommandFromMenu },
+        { QLatin1String("save"), &frmMain::saveCommand },
+        { QLatin1String("csv_save"), &frmMain::csvCommand },
+        { QLatin1String("casta"), &frmMain::changeSettingsCommand },
+        { QLatin1String("font"), &frmMain::fontCommand },
+        { QLatin1String("print"), &frmMain::printCommand },
+        { QLatin1String("cashflow"), &frmMain::cashFlowCommand },
+    };
+    for (const auto& [name, command] : s_keys) {
+        if (key == name) {
+            (this->*command)();
+            return;
+        }
+    }
 }
 
 void frmMain::restorePlacement()
