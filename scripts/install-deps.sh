@@ -10,6 +10,8 @@ packages=(
     # Qt Charts; Debian's package does not pull in the OpenGL development files its CMake files need.
     qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    # Exact money arithmetic (Boost.Multiprecision, header-only).
+    libboost-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
     "$@"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/TablePdf.h"
 
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 #include "export/TablePages.h"
 #include "harukaze/Version.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/XlsxWorkbook.h"
 
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // Helpers shared by the life cycle table tests: temporary data folders and table builds.
 #pragma once
 
-#include "core/plan/Cp932.h"
+#include "core/io/Cp932.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TextMatrix.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/CsvWriter.h"
+#include "core/io/CsvWriter.h"
+#include "core/table/TableCsv.h"
 
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 
 #include <gtest/gtest.h>
 

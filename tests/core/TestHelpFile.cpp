@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 
 #include <gtest/gtest.h>
 

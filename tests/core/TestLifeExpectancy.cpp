@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableTestSupport.h"
 
-#include "core/plan/LineReader.h"
+#include "core/io/LineReader.h"
 #include "core/table/LifeExpectancy.h"
 
 #include <gtest/gtest.h>

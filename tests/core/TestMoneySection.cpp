@@ -3,9 +3,9 @@
 // nothing in it can disturb the 300 lines before it.
 #include "TableTestSupport.h"
 
-#include "core/money/MoneySection.h"
+#include "core/io/SaveFile.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
-#include "core/plan/SaveFile.h"
 
 #include <gtest/gtest.h>
 

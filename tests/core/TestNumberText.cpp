@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/NumberText.h"
+#include "core/io/NumberText.h"
 
 #include <gtest/gtest.h>
 

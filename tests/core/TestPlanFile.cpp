@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/plan/PlanFile.h"
 
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 #include "support/PlanBuilder.h"
 
 #include "TableTestSupport.h"
-#include "core/plan/LineReader.h"
+#include "core/io/LineReader.h"
 
 #include <gtest/gtest.h>
 

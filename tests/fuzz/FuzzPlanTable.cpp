@@ -7,16 +7,17 @@
 // blocks of every small size and with a line stretched past the 64 KiB bound, and they are read as
 // a life-expectancy data file. A crash, a sanitizer report or a broken invariant is a finding.
 
+#include "core/io/CsvWriter.h"
+#include "core/io/FileDescriptor.h"
+#include "core/io/LineReader.h"
 #include "core/money/CashFlow.h"
-#include "core/money/MoneySection.h"
-#include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
-#include "core/plan/FileDescriptor.h"
-#include "core/plan/LineReader.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Attention.h"
 #include "core/table/LifeExpectancy.h"
 #include "core/table/TableBuilder.h"
+#include "core/table/TableCsv.h"
 #include "core/table/TextMatrix.h"
 
 #include <cstdint>

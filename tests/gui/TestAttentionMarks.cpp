@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Attention marks on a table grid, their legend, the stored switch and the list dialog, for the
 // three-kinds family of the exporter's golden case in a table that starts in 2031.
-#include "core/plan/Cp932.h"
-#include "core/plan/CsvWriter.h"
+#include "core/io/Cp932.h"
+#include "core/io/CsvWriter.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"

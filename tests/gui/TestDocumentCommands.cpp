@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/io/CsvWriter.h"
 #include "core/money/CashFlow.h"
-#include "core/plan/CsvWriter.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
+#include "core/table/TableCsv.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"

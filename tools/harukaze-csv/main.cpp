@@ -5,18 +5,19 @@
 // CSV export, PDF and workbook. With --attention it writes the table's attention markers instead,
 // one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表).
 
+#include "core/io/Cp932.h"
+#include "core/io/CsvWriter.h"
+#include "core/io/SaveFile.h"
 #include "core/money/CashFlow.h"
 #include "core/money/EducationCosts.h"
-#include "core/money/MoneySection.h"
-#include "core/plan/Cp932.h"
-#include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
-#include "core/plan/SaveFile.h"
 #include "core/table/Attention.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
 #include "core/table/TableBuilder.h"
+#include "core/table/TableCsv.h"
 #include "core/table/TextMatrix.h"
 
 #ifdef HARUKAZE_WITH_EXPORT

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/money/CashFlow.h"
 
+#include "core/io/Cp932.h"
+#include "core/io/CsvWriter.h"
+#include "core/io/SaveFile.h"
 #include "core/money/EducationCosts.h"
-#include "core/plan/Cp932.h"
-#include "core/plan/CsvWriter.h"
 #include "core/plan/FamilyPlan.h"
-#include "core/plan/SaveFile.h"
 #include "core/table/TableBuilder.h"
 
 namespace harukaze {

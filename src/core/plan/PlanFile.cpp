@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/plan/PlanFile.h"
 
-#include "core/money/MoneySection.h"
-#include "core/plan/Cp932.h"
-#include "core/plan/FileDescriptor.h"
-#include "core/plan/LineReader.h"
-#include "core/plan/NumberText.h"
-#include "core/plan/SaveFile.h"
+#include "core/io/Cp932.h"
+#include "core/io/FileDescriptor.h"
+#include "core/io/LineReader.h"
+#include "core/io/NumberText.h"
+#include "core/io/SaveFile.h"
+#include "core/plan/MoneySection.h"
 
 #include <cstring>
 #include <optional>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/Attention.h"
 
-#include "core/plan/Cp932.h"
-#include "core/plan/CsvWriter.h"
+#include "core/io/Cp932.h"
+#include "core/io/CsvWriter.h"
 #include "core/table/TableMembers.h"
 
 namespace harukaze {

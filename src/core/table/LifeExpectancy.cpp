@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/LifeExpectancy.h"
 
-#include "core/plan/Cp932.h"
-#include "core/plan/FileDescriptor.h"
-#include "core/plan/LineReader.h"
-#include "core/plan/NumberText.h"
+#include "core/io/Cp932.h"
+#include "core/io/FileDescriptor.h"
+#include "core/io/LineReader.h"
+#include "core/io/NumberText.h"
 
 namespace harukaze {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/money/MoneySettings.h"
+#include "core/plan/MoneySettings.h"
 
 namespace harukaze {
 

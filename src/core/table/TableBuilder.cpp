@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/TableBuilder.h"
 
+#include "core/io/NumberText.h"
 #include "core/plan/EraCalendar.h"
 #include "core/plan/FamilyDefaults.h"
-#include "core/plan/NumberText.h"
 #include "core/table/LifeExpectancy.h"
 #include "core/table/TableMembers.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/TableShape.h"
 
-#include "core/plan/NumberText.h"
+#include "core/io/NumberText.h"
 
 #include <climits>
 #include <cmath>

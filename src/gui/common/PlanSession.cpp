@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/PlanSession.h"
 
+#include "core/io/Cp932.h"
+#include "core/io/CsvWriter.h"
 #include "core/money/EducationCosts.h"
-#include "core/money/MoneySection.h"
-#include "core/plan/Cp932.h"
-#include "core/plan/CsvWriter.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
+#include "core/table/TableCsv.h"
 #include "gui/common/BusyPointer.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/money/CashFlowWindow.h"
 
-#include "core/plan/NumberText.h"
+#include "core/io/NumberText.h"
 #include "core/table/TableBuilder.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"

@@ -3,12 +3,12 @@
 #include "ui_MoneySettingsDialog.h"
 
 #include "core/money/EducationCosts.h"
-#include "core/money/MoneySection.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/MoneySection.h"
 #include "core/table/Clock.h"
 #include "gui/common/MessageBox.h"
+#include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
-#include "gui/wizard/NumberBoxes.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizard/ChildrenGrid.h"
 
+#include "core/io/NumberText.h"
 #include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
-#include "core/plan/NumberText.h"
 #include "core/table/Clock.h"
 #include "core/table/TableShape.h"
 

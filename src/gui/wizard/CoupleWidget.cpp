@@ -2,11 +2,11 @@
 #include "gui/wizard/CoupleWidget.h"
 #include "ui_CoupleWidget.h"
 
+#include "core/io/NumberText.h"
 #include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
-#include "core/plan/NumberText.h"
+#include "gui/common/NumberBoxes.h"
 #include "gui/wizard/Form23.h"
-#include "gui/wizard/NumberBoxes.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 
 #include "core/plan/FamilyPlan.h"
 #include "gui/common/MessageBox.h"
-#include "gui/wizard/NumberBoxes.h"
+#include "gui/common/NumberBoxes.h"
 
 namespace harukaze {
 

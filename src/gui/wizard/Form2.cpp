@@ -3,8 +3,8 @@
 #include "gui/common/BusyPointer.h"
 #include "ui_Form2.h"
 
-#include "core/money/MoneySettings.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/MoneySettings.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"

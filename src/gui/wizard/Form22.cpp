@@ -5,10 +5,10 @@
 #include "core/plan/FamilyDefaults.h"
 #include "core/plan/FamilyPlan.h"
 #include "gui/common/BusyPointer.h"
+#include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
 #include "gui/wizard/ChildrenGrid.h"
 #include "gui/wizard/Form23.h"
-#include "gui/wizard/NumberBoxes.h"
 
 #include <QApplication>
 

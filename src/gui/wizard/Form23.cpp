@@ -2,11 +2,11 @@
 #include "gui/wizard/Form23.h"
 #include "ui_Form23.h"
 
+#include "core/io/NumberText.h"
 #include "core/plan/EraCalendar.h"
-#include "core/plan/NumberText.h"
 #include "core/table/Clock.h"
+#include "gui/common/NumberBoxes.h"
 #include "gui/common/PlanSession.h"
-#include "gui/wizard/NumberBoxes.h"
 
 #include <QLineEdit>
 

@@ -28,7 +28,7 @@ namespace harukaze {
  *
  * Returns true when the file was saved. On failure returns false and `error` (when given)
  * receives the reason: the system's text ("Permission denied", "No space left on device" ...) or
- * NOT_A_REGULAR_FILE (core/plan/LineReader.h).
+ * NOT_A_REGULAR_FILE (core/io/LineReader.h).
  */
 bool saveFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 

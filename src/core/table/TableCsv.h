@@ -8,25 +8,12 @@
 namespace harukaze {
 
 /**
- * Appends one CSV field to `line` (UTF-8): as it stands, or, when it holds a comma, a double quote,
- * CR or LF, in double quotes with inner quotes doubled. Every CSV the program writes quotes this way.
- */
-void appendCsvField(std::string& line, const std::string& text);
-
-/**
  * CSV export of the table text matrix: one CP932 line per row 0..rows-1, the texts of columns
  * 0..cols-1 joined by ",", each line ended by CR LF. A text holding a comma, a double quote, CR or LF
  * is written in double quotes with inner quotes doubled; every other text is written as it stands.
  * rows or cols of 0 give an empty file. rows and cols are limited to the matrix size.
  */
 std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols);
-
-/**
- * Appends one field as the table CSV writes it: as it stands, or in double quotes with inner quotes
- * doubled when it holds a comma, a double quote, CR or LF. Other CSV files of the program use it so
- * that every file quotes alike.
- */
-void appendCsvField(std::string& line, const std::string& text);
 
 /**
  * Writes tableCsvBytes() to `path` with saveFileAtomically(): the file is replaced only once

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/wizard/NumberBoxes.h"
+#include "gui/common/NumberBoxes.h"
 
-#include "core/plan/NumberText.h"
+#include "core/io/NumberText.h"
 #include "gui/common/MessageBox.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/SaveFile.h"
+#include "core/io/SaveFile.h"
 
-#include "core/plan/FileDescriptor.h"
-#include "core/plan/LineReader.h"
+#include "core/io/FileDescriptor.h"
+#include "core/io/LineReader.h"
 
 #include <cerrno>
 #include <climits>

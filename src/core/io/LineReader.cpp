@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/LineReader.h"
+#include "core/io/LineReader.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/money/MoneySection.h"
+#include "core/plan/MoneySection.h"
 
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/plan/Cp932.h"
+#include "core/io/Cp932.h"
 
 #include <algorithm>
 #include <cerrno>

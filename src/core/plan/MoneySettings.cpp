@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/money/MoneySettings.h"
+#include "core/plan/MoneySettings.h"
 
 #include <tuple>
 
