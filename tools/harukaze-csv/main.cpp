@@ -10,6 +10,7 @@
 #include "core/io/SaveFile.h"
 #include "core/money/CashFlow.h"
 #include "core/money/EducationCosts.h"
+#include "core/money/Housing.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
@@ -48,7 +49,8 @@ constexpr int EXIT_USAGE = 2;
 const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
-      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --loan-schedule [--year YYYY] [--data-dir DIR] PLAN.HRZ OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
@@ -57,6 +59,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
                          "                  household money settings instead (their defaults when the\n"
                          "                  plan has none)\n"
+                         "  --loan-schedule write the housing loan's 返済予定表 instead (the header row\n"
+                         "                  alone when the plan has no loan)\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
                          "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
@@ -83,6 +87,7 @@ struct Options
     bool demo = false;
     bool attention = false;
     bool cashFlow = false;
+    bool loanSchedule = false;
     std::string planPath;
     std::string outPath;
 };
@@ -144,6 +149,8 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             options.attention = true;
         } else if (arg == "--cashflow") {
             options.cashFlow = true;
+        } else if (arg == "--loan-schedule") {
+            options.loanSchedule = true;
         } else if (arg == "--pdf" || arg == "--xlsx") {
             const OutputForm form = arg == "--pdf" ? OutputForm::Pdf : OutputForm::Xlsx;
             if (options.form && *options.form != form)
@@ -178,10 +185,10 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         }
     }
 
-    if (options.attention && options.cashFlow)
-        return usageError("--attention and --cashflow exclude each other");
-    if ((options.attention || options.cashFlow) && options.form)
-        return usageError("--attention and --cashflow write CSV only");
+    if (int(options.attention) + int(options.cashFlow) + int(options.loanSchedule) > 1)
+        return usageError("--attention, --cashflow and --loan-schedule exclude each other");
+    if ((options.attention || options.cashFlow || options.loanSchedule) && options.form)
+        return usageError("--attention, --cashflow and --loan-schedule write CSV only");
 
     const size_t wanted = options.demo ? 1 : 2;
     if (positional.size() != wanted) {
@@ -215,7 +222,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow)
+    if (options.attention || options.cashFlow || options.loanSchedule)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -334,6 +341,8 @@ int main(int argc, char** argv)
         bytes = attentionCsvBytes(findAttentionMarkers(plan, model, universityYearsOf(plan)));
     else if (options.cashFlow)
         bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+    else if (options.loanSchedule)
+        bytes = planLoanScheduleCsvBytes(plan, context);
     else
         bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 

@@ -343,6 +343,17 @@ void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
     }
 }
 
+int16_t TableBuilder::spouseAgeAtDeath(bool wife) const
+{
+    const int a0 = m_context.y0 - (wife ? m_plan.ST2_WIFE_BIRTH_YEAR : m_plan.ST2_HUSBAND_BIRTH_YEAR);
+    int16_t L = 0;
+    if (isYes(wife ? m_plan.ST2_WIFE_LIFE_STAT : m_plan.ST2_HUSBAND_LIFE_STAT))
+        YOMEI_READ(m_context.appDir, wife ? FEMALE_LIFE_FILE : MALE_LIFE_FILE, a0, true, L);
+    else
+        L = wife ? m_plan.ST2_WIFE_LIFESPAN : m_plan.ST2_HUSBAND_LIFESPAN;
+    return L;
+}
+
 int16_t TableBuilder::parentAgeAtDeath(ParentCode SEX) const
 {
     const std::optional<Parent> parent = parentOf(SEX);

@@ -63,6 +63,13 @@ public:
      */
     int16_t parentAgeAtDeath(ParentCode SEX) const;
 
+    /**
+     * The expected age at death L of the husband (or the wife) exactly as that column places 寿命:
+     * from the data file (77 / 84 for a spouse not yet born) or the entered age; 0 when the file is
+     * missing or holds no number for the age.
+     */
+    int16_t spouseAgeAtDeath(bool wife) const;
+
 private:
     void layOutYearColumns();
     void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
