@@ -18,7 +18,8 @@ constexpr int64_t YEN_PER_TENTH = 1000; // 0.1万円
 // The numerator of grow(v, r, n) over 1000^n: v × (1000 + 10r)^n, v in tenths of 万円.
 cpp_int grownNumerator(int tenths, int rateTenths, int n)
 {
-    return cpp_int(tenths) * YEN_PER_TENTH * boost::multiprecision::pow(cpp_int(1000 + rateTenths), static_cast<unsigned>(n));
+    return cpp_int(tenths) * YEN_PER_TENTH
+        * boost::multiprecision::pow(cpp_int(1000 + rateTenths), static_cast<unsigned>(n));
 }
 
 } // namespace

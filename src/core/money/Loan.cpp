@@ -116,7 +116,8 @@ int monthOfIndex(int index)
 class Schedule
 {
 public:
-    explicit Schedule(const LoanTerms& terms) : m_terms(terms)
+    explicit Schedule(const LoanTerms& terms)
+        : m_terms(terms)
     {
         m_start = monthIndex(terms.year, terms.month);
         m_balance = terms.principal;
@@ -132,9 +133,8 @@ public:
             if (entry.amount > 0 && index >= m_start)
                 m_prepayments.emplace_back(index, entry);
         }
-        std::stable_sort(m_prepayments.begin(), m_prepayments.end(), [](const auto& a, const auto& b) {
-            return a.first < b.first;
-        });
+        std::stable_sort(
+            m_prepayments.begin(), m_prepayments.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     }
 
     std::vector<LoanEvent> run()
@@ -351,7 +351,8 @@ int64_t loanPayment(int64_t balance, int rate, int months)
     const GrowthBounds bounds = growthBounds(rate, months);
     const uint256_t one = uint256_t(1) << FRACTION_BITS;
     const uint256_t scale = uint256_t(static_cast<uint64_t>(balance)) * static_cast<uint64_t>(rate);
-    const uint256_t highest = scale * bounds.low / (uint256_t(static_cast<uint64_t>(RATE_DIVISOR)) * (bounds.low - one));
+    const uint256_t highest
+        = scale * bounds.low / (uint256_t(static_cast<uint64_t>(RATE_DIVISOR)) * (bounds.low - one));
     const uint256_t lowest
         = scale * bounds.high / (uint256_t(static_cast<uint64_t>(RATE_DIVISOR)) * (bounds.high - one));
     if (highest == lowest)

@@ -141,7 +141,8 @@ std::vector<std::string> splitFields(std::string_view value)
     size_t start = 0;
     while (true) {
         const size_t comma = value.find(',', start);
-        fields.emplace_back(value.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        fields.emplace_back(
+            value.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         if (comma == std::string_view::npos)
             return fields;
         start = comma + 1;

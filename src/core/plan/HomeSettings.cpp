@@ -13,18 +13,18 @@ using Words = std::array<std::pair<Choice, const char*>, Count>;
 
 const Words<LoanMethod, 2> METHOD_WORDS { { { LoanMethod::EqualPayment, "元利均等" },
     { LoanMethod::EqualPrincipal, "元金均等" } } };
-const Words<LoanRateType, 2> RATE_TYPE_WORDS { { { LoanRateType::Fixed, "固定" }, { LoanRateType::Variable, "変動" } } };
-const Words<LoanInsured, 3> INSURED_WORDS { { { LoanInsured::None, "なし" },
-    { LoanInsured::Husband, "夫" },
-    { LoanInsured::Wife, "妻" } } };
+const Words<LoanRateType, 2> RATE_TYPE_WORDS { { { LoanRateType::Fixed, "固定" },
+    { LoanRateType::Variable, "変動" } } };
+const Words<LoanInsured, 3> INSURED_WORDS {
+    { { LoanInsured::None, "なし" }, { LoanInsured::Husband, "夫" }, { LoanInsured::Wife, "妻" } }
+};
 const Words<CreditHouseKind, 4> KIND_WORDS { { { CreditHouseKind::Certified, "認定" },
     { CreditHouseKind::Zeh, "ZEH" },
     { CreditHouseKind::EnergySaving, "省エネ" },
     { CreditHouseKind::Other, "その他" } } };
 const Words<PrepaymentKind, 2> PREPAY_WORDS { { { PrepaymentKind::ShortenTerm, "期間短縮" },
     { PrepaymentKind::LowerPayment, "返済額軽減" } } };
-const Words<CreditTaxpayer, 2> TAXPAYER_WORDS { { { CreditTaxpayer::Husband, "夫" },
-    { CreditTaxpayer::Wife, "妻" } } };
+const Words<CreditTaxpayer, 2> TAXPAYER_WORDS { { { CreditTaxpayer::Husband, "夫" }, { CreditTaxpayer::Wife, "妻" } } };
 const Words<bool, 2> NEW_WORDS { { { true, "新築" }, { false, "既存" } } };
 
 template <typename Choice, size_t Count>
