@@ -44,7 +44,8 @@ struct PaymentCase
 };
 
 class LoanPaymentTest : public ::testing::TestWithParam<PaymentCase>
-{};
+{
+};
 
 TEST_P(LoanPaymentTest, isTheExactFloor)
 {
@@ -83,7 +84,8 @@ struct ScheduleCase
 };
 
 class LoanScheduleTest : public ::testing::TestWithParam<ScheduleCase>
-{};
+{
+};
 
 TEST_P(LoanScheduleTest, totalsAndEnd)
 {
@@ -172,7 +174,8 @@ struct VariableYearCase
 };
 
 class VariableSecondYearTest : public ::testing::TestWithParam<VariableYearCase>
-{};
+{
+};
 
 TEST_P(VariableSecondYearTest, splitsTheUnchangedPayment)
 {
@@ -214,7 +217,8 @@ struct PrepaymentCase
 };
 
 class PrepaymentTest : public ::testing::TestWithParam<PrepaymentCase>
-{};
+{
+};
 
 TEST_P(PrepaymentTest, shortensOrLowers)
 {
@@ -349,7 +353,8 @@ struct CreditCase
 };
 
 class HousingCreditTest : public ::testing::TestWithParam<CreditCase>
-{};
+{
+};
 
 TEST_P(HousingCreditTest, partsOfTheCredit)
 {
@@ -359,8 +364,15 @@ TEST_P(HousingCreditTest, partsOfTheCredit)
     EXPECT_EQ(parts.residentTax, c.residentTax);
 }
 
-CreditInput creditInput(int year, int moveIn, CreditHouseKind kind, bool newHouse, int64_t balance, int64_t T,
-    int64_t S, int64_t R, int64_t G = 6000000)
+CreditInput creditInput(int year,
+    int moveIn,
+    CreditHouseKind kind,
+    bool newHouse,
+    int64_t balance,
+    int64_t T,
+    int64_t S,
+    int64_t R,
+    int64_t G = 6000000)
 {
     CreditInput input;
     input.year = year;
@@ -409,13 +421,12 @@ INSTANTIATE_TEST_SUITE_P(Worked,
         // 新築 その他: no credit.
         CreditCase { "newOther", creditInput(2026, 2026, CreditHouseKind::Other, true, 20000000, 500000, 0, 0), 0, 0 },
         // 省エネ 新築 2028: no credit.
-        CreditCase { "energy2028",
-            creditInput(2028, 2028, CreditHouseKind::EnergySaving, true, 20000000, 500000, 0, 0),
-            0,
-            0 },
+        CreditCase {
+            "energy2028", creditInput(2028, 2028, CreditHouseKind::EnergySaving, true, 20000000, 500000, 0, 0), 0, 0 },
         // 子育て 省エネ 2026: 3,000万 → 210,000.
         CreditCase { "childUplift",
-            withFlags(creditInput(2026, 2026, CreditHouseKind::EnergySaving, true, 40000000, 500000, 0, 0), true, false),
+            withFlags(
+                creditInput(2026, 2026, CreditHouseKind::EnergySaving, true, 40000000, 500000, 0, 0), true, false),
             210000,
             0 },
         // … but not for a small house from 2026 on: 2,000万 → 140,000.
@@ -425,7 +436,8 @@ INSTANTIATE_TEST_SUITE_P(Worked,
             0 },
         // A small house's income limit is 1,000万円.
         CreditCase { "smallIncomeLimit",
-            withFlags(creditInput(2026, 2026, CreditHouseKind::Zeh, true, 40000000, 500000, 0, 0, 10000001), false, true),
+            withFlags(
+                creditInput(2026, 2026, CreditHouseKind::Zeh, true, 40000000, 500000, 0, 0, 10000001), false, true),
             0,
             0 },
         // 合計所得金額 over 2,000万円.
@@ -434,10 +446,8 @@ INSTANTIATE_TEST_SUITE_P(Worked,
             0,
             0 },
         // Before the 入居 year.
-        CreditCase { "beforeMoveIn",
-            creditInput(2025, 2026, CreditHouseKind::Zeh, true, 40000000, 500000, 0, 0),
-            0,
-            0 }),
+        CreditCase {
+            "beforeMoveIn", creditInput(2025, 2026, CreditHouseKind::Zeh, true, 40000000, 500000, 0, 0), 0, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

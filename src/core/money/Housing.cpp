@@ -14,6 +14,8 @@ using boost::multiprecision::cpp_int;
 constexpr int MONTHS = 12;
 constexpr int MIN_CREDIT_PAYMENTS = 120; // 償還期間 10年以上
 constexpr int64_t YEN_PER_TENTH = 1000; // 0.1万円
+constexpr int64_t YEN_PER_MAN = 10000;
+constexpr int GROWTH_DENOMINATOR = 1000;
 
 // The numerator of grow(v, r, n) over 1000^n: v × (1000 + 10r)^n, v in tenths of 万円.
 cpp_int grownNumerator(int tenths, int rateTenths, int n)
@@ -76,22 +78,30 @@ LoanTerms loanTerms(const HomeSettings& home, std::optional<int> clearedYear)
     return terms;
 }
 
-std::optional<int> loanClearedYear(const FamilyPlan& plan, const HomeSettings& home, const TableContext& context)
+std::optional<int> loanClearedYear(const HomeSettings& home, const TableModel& table)
 {
-    const bool wife = home.insured == LoanInsured::Wife;
-    if (home.insured == LoanInsured::None || (wife ? plan.ST1_WIFE : plan.ST1_HUSBAND) != 1)
+    if (home.insured == LoanInsured::None)
         return std::nullopt;
-    const TableBuilder builder(plan, context, nullptr);
-    const int birthYear = wife ? plan.ST2_WIFE_BIRTH_YEAR : plan.ST2_HUSBAND_BIRTH_YEAR;
-    return birthYear + builder.spouseAgeAtDeath(wife);
+    const MemberFacts* spouse
+        = table.facts.find(home.insured == LoanInsured::Wife ? MemberKind::Wife : MemberKind::Husband);
+    if (!spouse)
+        return std::nullopt;
+    return spouse->birthYear + spouse->ageAtDeath;
+}
+
+std::optional<LoanSchedule> planLoanSchedule(const FamilyPlan& plan, const TableModel& table)
+{
+    if (!plan.money || !plan.money->home.hasLoan())
+        return std::nullopt;
+    const HomeSettings& home = plan.money->home;
+    return computeLoanSchedule(loanTerms(home, loanClearedYear(home, table)));
 }
 
 std::optional<LoanSchedule> planLoanSchedule(const FamilyPlan& plan, const TableContext& context)
 {
     if (!plan.money || !plan.money->home.hasLoan())
         return std::nullopt;
-    const HomeSettings& home = plan.money->home;
-    return computeLoanSchedule(loanTerms(home, loanClearedYear(plan, home, context)));
+    return planLoanSchedule(plan, buildLifeCycleTable(plan, context, nullptr));
 }
 
 std::string planLoanScheduleCsvBytes(const FamilyPlan& plan, const TableContext& context)
@@ -129,6 +139,44 @@ CreditParts loanCreditOfYear(const HomeSettings& home, const LoanSchedule& sched
     input.residentTax = taxes.residentTax;
     input.totalIncome = taxes.totalIncome;
     return housingCredit(input);
+}
+
+void addHousingRows(CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table)
+{
+    const HomeSettings& home = settings.home;
+    const int y0 = ledger.y0();
+    ExactYen yearDenominator = 1;
+    for (int n = 0; n < TABLE_YEARS; ++n, yearDenominator *= GROWTH_DENOMINATOR) {
+        const cpp_int twelfths = rentAndHouseCostTwelfths(home, y0, n);
+        if (twelfths == 0)
+            continue;
+        // 住居費 is rounded once: its exact value (over 1000^n) and the rent's (over 12 × 1000^n) are
+        // summed over 12 × 1000^n and rounded to whole 万円, which the row then holds.
+        const ExactYen total = ledger.exact(MoneyRow::Housing, n) * MONTHS + ExactYen(twelfths);
+        const ExactYen denominator = yearDenominator * MONTHS * YEN_PER_MAN;
+        const bool negative = total < 0;
+        ExactYen quotient;
+        ExactYen remainder;
+        boost::multiprecision::divide_qr(negative ? ExactYen(-total) : total, denominator, quotient, remainder);
+        if (remainder * 2 >= denominator)
+            ++quotient;
+        ledger.clear(MoneyRow::Housing, n);
+        ledger.add(MoneyRow::Housing, n, (negative ? ExactYen(-quotient) : quotient) * YEN_PER_MAN * yearDenominator);
+    }
+
+    const std::optional<LoanSchedule> schedule = planLoanSchedule(plan, table);
+    if (!schedule)
+        return;
+    ledger.include(MoneyRow::HousingLoanDeduction);
+    ledger.include(MoneyRow::HousingLoan);
+    ledger.include(MoneyRow::LoanBalance);
+    const CreditTaxes taxes = flatCreditTaxes(home);
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const LoanYear year = schedule->year(y0 + n);
+        ledger.addYen(MoneyRow::HousingLoan, n, year.payments + year.prepaid);
+        ledger.addYen(MoneyRow::LoanBalance, n, year.balance + year.unpaid);
+        ledger.addYen(MoneyRow::HousingLoanDeduction, n, loanCreditOfYear(home, *schedule, y0 + n, taxes).total());
+    }
 }
 
 } // namespace harukaze

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/money/CashFlow.h"
 #include "core/money/HousingCredit.h"
 #include "core/money/Loan.h"
 #include "core/plan/MoneySettings.h"
@@ -39,12 +40,15 @@ boost::multiprecision::cpp_int rentAndHouseCostTwelfths(const HomeSettings& home
 LoanTerms loanTerms(const HomeSettings& home, std::optional<int> clearedYear);
 
 /**
- * D of 団信: the insured spouse's birth year plus the age at death the life cycle table uses for
- * `context`; nothing without 団信 or when that spouse is not in the table.
+ * D of 団信: the insured spouse's birth year plus the age at death the life cycle table `table` uses
+ * for that spouse's column; nothing without 団信 or when that spouse has no column.
  */
-std::optional<int> loanClearedYear(const FamilyPlan& plan, const HomeSettings& home, const TableContext& context);
+std::optional<int> loanClearedYear(const HomeSettings& home, const TableModel& table);
 
-/** The plan's loan schedule; nothing when the plan has no loan. */
+/** The plan's loan schedule over its built life cycle table; nothing when the plan has no loan. */
+std::optional<LoanSchedule> planLoanSchedule(const FamilyPlan& plan, const TableModel& table);
+
+/** The same for a caller without a built table: builds the life cycle table for `context` first. */
 std::optional<LoanSchedule> planLoanSchedule(const FamilyPlan& plan, const TableContext& context);
 
 /** The tax figures of one year the credit is limited by (yen). */
@@ -67,5 +71,11 @@ std::string planLoanScheduleCsvBytes(const FamilyPlan& plan, const TableContext&
  * the events of Y).
  */
 CreditParts loanCreditOfYear(const HomeSettings& home, const LoanSchedule& schedule, int Y, const CreditTaxes& taxes);
+
+/**
+ * The housing module of the cash flow: 家賃 and 住宅維持費 into 住居費 (rounded once with it), and with a
+ * loan the rows 住宅ローン控除, 住宅ローン and ローン残高.
+ */
+void addHousingRows(CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table);
 
 } // namespace harukaze

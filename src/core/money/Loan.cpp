@@ -476,34 +476,102 @@ std::string loanRateText(int rate)
     return formatLoanRate(rate) + "%";
 }
 
-std::string loanScheduleCsvText(const LoanSchedule& schedule)
+namespace {
+
+// The month index of the schedule's last line.
+int endIndex(const LoanSchedule& schedule)
 {
-    std::string text = "回数,年月,金利,返済額,元金,利息,未払利息,残高\r\n";
-    auto amounts = [](int64_t paid, int64_t principal, int64_t interest, int64_t unpaid, int64_t balance) {
-        return std::to_string(paid) + "," + std::to_string(principal) + "," + std::to_string(interest) + ","
-            + std::to_string(unpaid) + "," + std::to_string(balance) + "\r\n";
-    };
+    return schedule.events.empty() ? 0 : monthIndex(schedule.events.back().year, schedule.events.back().month);
+}
+
+// What the first payment after month `index` pays (0 when there is none).
+int64_t paymentAfter(const LoanSchedule& schedule, int index)
+{
+    for (const LoanEvent& event : schedule.events) {
+        if (event.kind == LoanEventKind::Payment && monthIndex(event.year, event.month) > index)
+            return event.paid;
+    }
+    return 0;
+}
+
+size_t prepaymentLines(const LoanSchedule& schedule)
+{
+    return static_cast<size_t>(std::count_if(schedule.events.begin(), schedule.events.end(), [](const LoanEvent& e) {
+        return e.kind == LoanEventKind::Prepayment;
+    }));
+}
+
+} // namespace
+
+PrepaymentEffect prepaymentEffect(const LoanTerms& terms, const LoanPrepayment& extra)
+{
+    const LoanSchedule before = computeLoanSchedule(terms);
+    LoanTerms changed = terms;
+    changed.prepayments.push_back(extra);
+    const LoanSchedule after = computeLoanSchedule(changed);
+    PrepaymentEffect effect;
+    effect.applies = prepaymentLines(after) > prepaymentLines(before);
+    if (!effect.applies)
+        return effect;
+    const int index = monthIndex(extra.year, extra.month);
+    effect.monthsSooner = endIndex(before) - endIndex(after);
+    effect.interestSaved = before.totalInterest() - after.totalInterest();
+    effect.paymentBefore = paymentAfter(before, index);
+    effect.paymentAfter = paymentAfter(after, index);
+    return effect;
+}
+
+std::vector<LoanScheduleLine> loanScheduleLines(const LoanSchedule& schedule)
+{
+    std::vector<LoanScheduleLine> lines;
     const std::vector<LoanEvent>& events = schedule.events;
     for (size_t i = 0; i < events.size(); ++i) {
         const LoanEvent& event = events[i];
+        LoanScheduleLine line;
+        line.year = event.year;
         switch (event.kind) {
         case LoanEventKind::Payment:
-            text += std::to_string(event.number) + "," + loanMonthText(event.year, event.month) + ","
-                + loanRateText(event.rate) + ",";
+            line.number = std::to_string(event.number);
+            line.rate = loanRateText(event.rate);
             break;
         case LoanEventKind::Prepayment:
-            text += "繰上" + std::to_string(event.number) + "," + loanMonthText(event.year, event.month) + ",,";
+            line.number = "繰上" + std::to_string(event.number);
             break;
         case LoanEventKind::Cleared:
-            text += "団信," + loanMonthText(event.year, 1) + ",,";
+            line.number = "団信";
             break;
         }
-        text += amounts(event.paid, event.principal, event.interest, event.unpaidAfter, event.balanceAfter);
+        line.month = loanMonthText(event.year, event.kind == LoanEventKind::Cleared ? 1 : event.month);
+        line.paid = event.paid;
+        line.principal = event.principal;
+        line.interest = event.interest;
+        line.unpaid = event.unpaidAfter;
+        line.balance = event.balanceAfter;
+        lines.push_back(line);
         if (i + 1 == events.size() || events[i + 1].year != event.year) {
             const LoanYear sums = schedule.year(event.year);
-            text += std::to_string(event.year) + "年計,,,"
-                + amounts(sums.payments + sums.prepaid, sums.principal, sums.interest, sums.unpaid, sums.balance);
+            LoanScheduleLine total;
+            total.yearTotal = true;
+            total.year = event.year;
+            total.number = std::to_string(event.year) + "年計";
+            total.paid = sums.payments + sums.prepaid;
+            total.principal = sums.principal;
+            total.interest = sums.interest;
+            total.unpaid = sums.unpaid;
+            total.balance = sums.balance;
+            lines.push_back(total);
         }
+    }
+    return lines;
+}
+
+std::string loanScheduleCsvText(const LoanSchedule& schedule)
+{
+    std::string text = "回数,年月,金利,返済額,元金,利息,未払利息,残高\r\n";
+    for (const LoanScheduleLine& line : loanScheduleLines(schedule)) {
+        text += line.number + "," + line.month + "," + line.rate + "," + std::to_string(line.paid) + ","
+            + std::to_string(line.principal) + "," + std::to_string(line.interest) + "," + std::to_string(line.unpaid)
+            + "," + std::to_string(line.balance) + "\r\n";
     }
     return text;
 }

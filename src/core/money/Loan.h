@@ -112,6 +112,37 @@ int64_t loanPaymentExact(int64_t balance, int rate, int months);
  */
 std::optional<int> monthsToRepay(int64_t balance, int rate, int64_t payment, int maxMonths);
 
+/** What one more 繰上返済 would change, before it is added. */
+struct PrepaymentEffect
+{
+    bool applies = false; ///< the 繰上返済 pays something (dated within the loan, amount above 0)
+    int monthsSooner = 0; ///< 完済 moves this many months earlier
+    int64_t interestSaved = 0; ///< 利息総額 falls by this much
+    int64_t paymentBefore = 0; ///< the payment of the month after it without the 繰上返済
+    int64_t paymentAfter = 0; ///< … and with it
+};
+
+/** The effect of adding `extra` to the loan's 繰上返済 (after the ones it has). */
+PrepaymentEffect prepaymentEffect(const LoanTerms& terms, const LoanPrepayment& extra);
+
+/** One line of the schedule as the window, the pages and the CSV show it. */
+struct LoanScheduleLine
+{
+    bool yearTotal = false; ///< a "Y年計" line
+    int year = 0; ///< the calendar year the line belongs to
+    std::string number; ///< 回数: "12", "繰上11", "団信", "2031年計"
+    std::string month; ///< 年月 "2031/04" (empty on a year line)
+    std::string rate; ///< 金利 "2.375%" (payments only)
+    int64_t paid = 0; ///< 返済額
+    int64_t principal = 0; ///< 元金
+    int64_t interest = 0; ///< 利息
+    int64_t unpaid = 0; ///< 未払利息 after the line
+    int64_t balance = 0; ///< 残高 after the line
+};
+
+/** The lines in date order, each calendar year's "Y年計" line after its last line. */
+std::vector<LoanScheduleLine> loanScheduleLines(const LoanSchedule& schedule);
+
 /**
  * The schedule CSV text (UTF-8, CR LF after every row): the header row, the lines, and after the
  * last line of each calendar year its "Y年計" row.
