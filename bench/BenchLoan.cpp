@@ -23,10 +23,8 @@ LoanTerms longVariableLoan()
         // Up and down between 0.5% and 9.5%, one change every two years.
         const int rate = i % 2 == 0 ? 500 + 450 * i : 500 + 100 * i;
         terms.rateChanges.push_back({ 2027 + 2 * i, 1 + i % 12, rate });
-        terms.prepayments.push_back({ 2028 + 2 * i,
-            6,
-            500000,
-            i % 2 == 0 ? PrepaymentKind::LowerPayment : PrepaymentKind::ShortenTerm });
+        terms.prepayments.push_back(
+            { 2028 + 2 * i, 6, 500000, i % 2 == 0 ? PrepaymentKind::LowerPayment : PrepaymentKind::ShortenTerm });
     }
     return terms;
 }

@@ -141,7 +141,8 @@ CreditParts loanCreditOfYear(const HomeSettings& home, const LoanSchedule& sched
     return housingCredit(input);
 }
 
-void addHousingRows(CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table)
+void addHousingRows(
+    CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table)
 {
     const HomeSettings& home = settings.home;
     const int y0 = ledger.y0();

@@ -76,6 +76,7 @@ CreditParts loanCreditOfYear(const HomeSettings& home, const LoanSchedule& sched
  * The housing module of the cash flow: 家賃 and 住宅維持費 into 住居費 (rounded once with it), and with a
  * loan the rows 住宅ローン控除, 住宅ローン and ローン残高.
  */
-void addHousingRows(CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table);
+void addHousingRows(
+    CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table);
 
 } // namespace harukaze

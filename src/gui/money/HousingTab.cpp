@@ -188,7 +188,9 @@ int monthIndex(int year, int month)
 
 } // namespace
 
-HousingTab::HousingTab(const HomeSettings& home, QWidget* parent) : QWidget(parent), m_home(home)
+HousingTab::HousingTab(const HomeSettings& home, QWidget* parent)
+    : QWidget(parent)
+    , m_home(home)
 {
     auto* content = new QWidget;
     auto* columns = new QHBoxLayout(content);
@@ -260,10 +262,10 @@ HousingTab::HousingTab(const HomeSettings& home, QWidget* parent) : QWidget(pare
     m_credit->setObjectName(QStringLiteral("creditCheck"));
     m_credit->setChecked(home.credit == 1);
     creditForm->addRow(m_credit);
-    m_creditKind = comboOf(
-        { QStringLiteral("認定"), QStringLiteral("ZEH"), QStringLiteral("省エネ"), QStringLiteral("その他") },
-        QString::fromUtf8(creditHouseKindWord(home.creditKind)),
-        QStringLiteral("creditKindCombo"));
+    m_creditKind
+        = comboOf({ QStringLiteral("認定"), QStringLiteral("ZEH"), QStringLiteral("省エネ"), QStringLiteral("その他") },
+            QString::fromUtf8(creditHouseKindWord(home.creditKind)),
+            QStringLiteral("creditKindCombo"));
     creditForm->addRow(caption("住宅の種類"), m_creditKind);
     m_creditNew = comboOf({ QStringLiteral("新築"), QStringLiteral("既存") },
         QString::fromUtf8(creditNewWord(home.creditNew)),
@@ -311,7 +313,8 @@ HousingTab::HousingTab(const HomeSettings& home, QWidget* parent) : QWidget(pare
         });
         return group;
     };
-    m_rates = listOf(QStringLiteral("rateChangeList"), { QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("金利（％）") });
+    m_rates = listOf(
+        QStringLiteral("rateChangeList"), { QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("金利（％）") });
     for (const std::optional<LoanRateChange>& change : home.rateChanges) {
         if (change)
             addRateRow(change);
@@ -325,9 +328,10 @@ HousingTab::HousingTab(const HomeSettings& home, QWidget* parent) : QWidget(pare
         if (entry)
             addPrepaymentRow(entry);
     }
-    left->addWidget(listGroup(QStringLiteral("繰上返済（20件まで）"), m_prepayments, QStringLiteral("prepayment"), [this] {
-        addPrepaymentRow(std::nullopt);
-    }));
+    left->addWidget(
+        listGroup(QStringLiteral("繰上返済（20件まで）"), m_prepayments, QStringLiteral("prepayment"), [this] {
+            addPrepaymentRow(std::nullopt);
+        }));
     left->addStretch();
     right->addStretch();
 
@@ -345,7 +349,8 @@ void HousingTab::addRateRow(const std::optional<LoanRateChange>& change)
     m_rates->insertRow(row);
     m_rates->setItem(row, 0, new QTableWidgetItem(change ? QString::number(change->year) : QString()));
     m_rates->setItem(row, 1, new QTableWidgetItem(change ? QString::number(change->month) : QString()));
-    m_rates->setItem(row, 2, new QTableWidgetItem(change ? QString::fromStdString(formatLoanRate(change->rate)) : QString()));
+    m_rates->setItem(
+        row, 2, new QTableWidgetItem(change ? QString::fromStdString(formatLoanRate(change->rate)) : QString()));
     m_rates->setCurrentCell(row, 0);
 }
 
@@ -387,9 +392,11 @@ bool HousingTab::readRates(HomeSettings& home)
     for (int row = 0; row < m_rates->rowCount(); ++row) {
         const QString prefix = QStringLiteral("金利変更 %1行目の").arg(row + 1);
         QString message;
-        const std::optional<int> year = parse(Kind::Year, cellText(m_rates, row, 0), prefix + QStringLiteral("年"), message);
-        const std::optional<int> month
-            = year ? parse(Kind::Month, cellText(m_rates, row, 1), prefix + QStringLiteral("月"), message) : std::nullopt;
+        const std::optional<int> year
+            = parse(Kind::Year, cellText(m_rates, row, 0), prefix + QStringLiteral("年"), message);
+        const std::optional<int> month = year
+            ? parse(Kind::Month, cellText(m_rates, row, 1), prefix + QStringLiteral("月"), message)
+            : std::nullopt;
         const std::optional<int> rate = month
             ? parse(Kind::LoanRate, cellText(m_rates, row, 2), prefix + QStringLiteral("金利（％）"), message)
             : std::nullopt;

@@ -12,6 +12,7 @@
 #include "gui/help/Help.h"
 #include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
+#include "gui/money/LoanScheduleWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/AppSettings.h"
 #include "gui/shell/InstanceServer.h"
@@ -749,10 +750,17 @@ void frmMain::refreshCashFlow()
         const PlanSession& session = PlanSession::instance();
         m_cashFlow->rebuild(session.plan(), session.tableContext());
     }
+    if (m_loanSchedule) {
+        const PlanSession& session = PlanSession::instance();
+        m_loanSchedule->rebuild(session.plan(), session.tableContext());
+    }
 }
 
 void frmMain::closeCashFlow()
 {
+    if (m_loanSchedule)
+        m_loanSchedule->close();
+    m_loanSchedule = nullptr;
     if (m_cashFlow)
         m_cashFlow->close();
     m_cashFlow = nullptr;
@@ -776,12 +784,27 @@ void frmMain::cashFlowCommand()
         auto* window = new CashFlowWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_cashFlow = window;
+        connect(window, &CashFlowWindow::loanScheduleRequested, this, &frmMain::loanScheduleCommand);
         refreshCashFlow();
         showChildWindow(window);
     } else {
         refreshCashFlow();
     }
     m_mdiArea->setActiveSubWindow(m_cashFlow);
+}
+
+void frmMain::loanScheduleCommand()
+{
+    if (!m_loanSchedule) {
+        auto* window = new LoanScheduleWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_loanSchedule = window;
+        refreshCashFlow();
+        showChildWindow(window);
+    } else {
+        refreshCashFlow();
+    }
+    m_mdiArea->setActiveSubWindow(m_loanSchedule);
 }
 
 void frmMain::cashFlowCsvCommand()
@@ -848,6 +871,8 @@ TableOutput frmMain::activeOutput() const
     const QString file = demo ? QString() : PlanSession::instance().fileName();
     if (cashFlowIsActive())
         return cashFlowOutput(*m_cashFlow, file);
+    if (m_loanSchedule && m_mdiArea->activeSubWindow() == m_loanSchedule)
+        return TableOutput(m_loanSchedule->printable(file));
     return outputOf(*window, m_attentionShown->isChecked());
 }
 
@@ -874,6 +899,10 @@ void frmMain::xlsxCommand()
     TableWindow* window = shownTable();
     if (!window)
         return;
+    if (m_loanSchedule && m_mdiArea->activeSubWindow() == m_loanSchedule) {
+        activeOutput().saveXlsx(this);
+        return;
+    }
     TableOutput lifeCycle = outputOf(*window, m_attentionShown->isChecked());
     // The workbook holds the cash-flow table beside the life cycle table once the family has money
     // settings or looks at its cash flow.
