@@ -39,7 +39,8 @@ QStringList loanScheduleSummary(const LoanSchedule& schedule)
     if (const LoanEvent* cleared = schedule.clearedEvent()) {
         lines << QStringLiteral("団信：%1年1月に%2円（元金%3円、未払利息%4円）を保険金で完済")
                      .arg(cleared->year)
-                     .arg(yenText(cleared->principal + cleared->interest), yenText(cleared->principal),
+                     .arg(yenText(cleared->principal + cleared->interest),
+                         yenText(cleared->principal),
                          yenText(cleared->interest));
     }
     return lines;

@@ -111,7 +111,8 @@ void LoanScheduleWindow::rebuild(const FamilyPlan& plan, const TableContext& con
         }
     }
     if (!m_schedule) {
-        m_summary->setText(QStringLiteral("住宅ローンが設定されていません。「家計設定」の「住宅」で入力してください。"));
+        m_summary->setText(
+            QStringLiteral("住宅ローンが設定されていません。「家計設定」の「住宅」で入力してください。"));
         m_grid->clear();
         m_grid->setRowCount(0);
         m_grid->setColumnCount(0);
@@ -180,12 +181,15 @@ void LoanScheduleWindow::tryPrepayment()
         amountText.chop(1);
     const std::optional<int> amount = parseTenths(amountText.toStdString(), 1, MAX_AMOUNT);
     if (!year || !month || !amount) {
-        m_whatIfResult->setText(QStringLiteral("年（1〜9999）、月（1〜12）、金額（0.1〜99999.9万円）を入力してください。"));
+        m_whatIfResult->setText(
+            QStringLiteral("年（1〜9999）、月（1〜12）、金額（0.1〜99999.9万円）を入力してください。"));
         return;
     }
     const bool shorten = m_whatIfKind->currentIndex() == 0;
     const PrepaymentEffect effect = prepaymentEffect(m_schedule->terms,
-        { *year, *month, static_cast<int64_t>(*amount) * 1000,
+        { *year,
+            *month,
+            static_cast<int64_t>(*amount) * 1000,
             shorten ? PrepaymentKind::ShortenTerm : PrepaymentKind::LowerPayment });
     if (!effect.applies) {
         m_whatIfResult->setText(QStringLiteral("その月には繰上返済できません（融資実行前か完済後です）。"));
@@ -196,9 +200,9 @@ void LoanScheduleWindow::tryPrepayment()
                                     .arg(effect.monthsSooner)
                                     .arg(yenText(effect.interestSaved)));
     } else {
-        m_whatIfResult->setText(QStringLiteral("毎月返済額が%1円から%2円になり、利息が%3円減ります。")
-                                    .arg(yenText(effect.paymentBefore), yenText(effect.paymentAfter),
-                                        yenText(effect.interestSaved)));
+        m_whatIfResult->setText(
+            QStringLiteral("毎月返済額が%1円から%2円になり、利息が%3円減ります。")
+                .arg(yenText(effect.paymentBefore), yenText(effect.paymentAfter), yenText(effect.interestSaved)));
     }
 }
 
