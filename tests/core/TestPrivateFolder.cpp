@@ -35,21 +35,30 @@ TEST(TestPrivateFolder, onlyTheUsersOwnClosedFolderIsUsed)
                 mkdir(f.c_str(), 0700);
                 chmod(f.c_str(), 0777);
             },
-            false, "open to other users", false },
+            false,
+            "open to other users",
+            false },
         { "a link to a closed folder",
             [](const std::string& f) {
                 mkdir((f + "-elsewhere").c_str(), 0700);
                 static_cast<void>(symlink((f + "-elsewhere").c_str(), f.c_str()));
             },
-            false, "a symbolic link", false },
-        { "a file", [](const std::string& f) { close(open(f.c_str(), O_CREAT | O_WRONLY, 0600)); }, false,
-            "not a folder", false },
+            false,
+            "a symbolic link",
+            false },
+        { "a file",
+            [](const std::string& f) { close(open(f.c_str(), O_CREAT | O_WRONLY, 0600)); },
+            false,
+            "not a folder",
+            false },
         { "another user's closed folder",
             [](const std::string& f) {
                 mkdir(f.c_str(), 0700);
                 static_cast<void>(chown(f.c_str(), 65534, 65534));
             },
-            false, "owned by another user", true },
+            false,
+            "owned by another user",
+            true },
     };
     for (const Row& row : rows) {
         if (row.rootOnly && geteuid() != 0)
