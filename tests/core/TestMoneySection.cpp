@@ -444,17 +444,3 @@ TEST(TestMoneySection, sectionAtTheCapsIsSavedSoThatItReadsBackWhole)
         EXPECT_EQ(planFileBytes(reread), saved) << row.name;
     }
 }
-
-TEST(TestMoneySection, cutIsNamedInTheUsersWords)
-{
-    MoneySectionCut cut;
-    cut.firstLine = 4397;
-    cut.unreadLines = 12;
-    cut.unreadCounted = true;
-    EXPECT_EQ(moneySectionCutText(cut), "・ファイルの4397行目から後の12行");
-    cut.unreadCounted = false;
-    cut.droppedKept = 25;
-    EXPECT_EQ(moneySectionCutText(cut),
-        "・ファイルの4397行目から後のすべての行\n"
-        "・このバージョンで使わない行（新しい版の設定など）のうち後ろの25行");
-}

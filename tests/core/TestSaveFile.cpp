@@ -605,7 +605,6 @@ INSTANTIATE_TEST_SUITE_P(Steps,
     TestSaveFileHardLinkKilled,
     testing::Values(HardLinkKill { "killedBeforeTheWrite", SaveStep::BeforeReplace, SIGKILL, "a longer old content" },
         HardLinkKill { "terminatedMidWrite", SaveStep::InPlaceWritten, SIGTERM, "new" },
-        HardLinkKill { "interruptedMidWrite", SaveStep::InPlaceWritten, SIGINT, "new" },
         HardLinkKill { "hungUpMidWrite", SaveStep::InPlaceWritten, SIGHUP, "new" }),
     [](const testing::TestParamInfo<HardLinkKill>& info) { return std::string(info.param.name); });
 
