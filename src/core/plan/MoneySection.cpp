@@ -72,15 +72,17 @@ const std::array<const char*, EDUCATION_STAGES> STAGE_KEYS {
     "UNIVERSITY",
 };
 
+// Written right after SAVINGS_START; it has a word, not a number.
+constexpr std::string_view SAVINGS_BASIS_KEY = "SAVINGS_BASIS";
 constexpr std::string_view INCOME_PREFIX = "INCOME";
 constexpr std::string_view EXPENSE_PREFIX = "EXPENSE";
 constexpr std::string_view CHILD_PREFIX = "CHILD";
 
 // What the writer may add to the kept lines: the header, every setting, every child's stages,
-// every entry, END_MONEY; each setting or child line takes at most LONGEST_FIXED_LINE bytes and an
-// entry at most LONGEST_ENTRY_HEAD bytes besides its label, which a new entry may make
-// NEW_LABEL_BYTES long (40 characters of up to 3 bytes each; the room is generous on purpose).
-constexpr size_t LONGEST_FIXED_LINE = 64;
+// every entry, END_MONEY; a setting or child line's value may grow by LONGEST_VALUE_GROWTH bytes
+// and an entry takes at most LONGEST_ENTRY_HEAD bytes besides its label, which a new entry may
+// make NEW_LABEL_BYTES long (40 characters of up to 3 bytes each; the room is generous on purpose).
+constexpr size_t LONGEST_VALUE_GROWTH = 24;
 constexpr size_t LONGEST_ENTRY_HEAD = 32;
 constexpr size_t NEW_LABEL_BYTES = 160;
 
@@ -162,6 +164,11 @@ std::string entryValue(const MoneyEntry& entry)
 // Applies one line of a known key; false when the key is unknown (the line is then kept).
 bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings& settings)
 {
+    if (key == SAVINGS_BASIS_KEY) {
+        if (const std::optional<SavingsBasis> basis = savingsBasisFromWord(std::string(value)))
+            settings.savingsBasis = *basis;
+        return true;
+    }
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
             if (const std::optional<int> parsed = parseValue(setting.kind, value))
@@ -290,8 +297,11 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     std::vector<std::string> lines;
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
-    for (const Setting& setting : SETTINGS)
+    for (const Setting& setting : SETTINGS) {
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+        if (setting.field == &MoneySettings::savingsStart)
+            lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));
+    }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
         const ChildEducation& education = settings.children[c];
@@ -330,6 +340,8 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     if (trailing.empty() || trailing.front() != MONEY_SECTION_HEADER)
         return std::nullopt;
     MoneySettings settings;
+    // The first version wrote no basis: its balance was the one at the start of the first year.
+    settings.savingsBasis = SavingsBasis::YearStart;
     for (size_t i = 1; i < trailing.size(); ++i) {
         const std::string& line = trailing[i];
         if (line == MONEY_SECTION_END)
@@ -344,10 +356,14 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     }
 
     // The room the writer needs besides the kept lines (UTF-8 bytes are never fewer than the
-    // CP932 bytes written).
-    const size_t fixedLines = 2 + SETTINGS.size() + settings.children.size() * STAGE_KEYS.size();
+    // CP932 bytes written): every line it writes whatever the settings, each as long as its value
+    // may grow, and every entry there may be.
+    const std::vector<std::string> fixed = moneySectionLines(MoneySettings());
+    const size_t fixedLines = fixed.size();
     const size_t entryLines = settings.incomes.size() + settings.expenses.size();
-    size_t roomBytes = fixedLines * LONGEST_FIXED_LINE + entryLines * (LONGEST_ENTRY_HEAD + NEW_LABEL_BYTES);
+    size_t roomBytes = entryLines * (LONGEST_ENTRY_HEAD + NEW_LABEL_BYTES);
+    for (const std::string& line : fixed)
+        roomBytes += line.size() + LONGEST_VALUE_GROWTH;
     for (const auto* entries : { &settings.incomes, &settings.expenses }) {
         for (const std::optional<MoneyEntry>& entry : *entries) {
             if (entry)
