@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -329,11 +328,11 @@ QByteArray XlsxWorkbook::bytes(QString* error) const
     // libxlsxwriter writes a named file only (and its own scratch files beside it): they go to a
     // scratch folder of this export in the user's private folder, never readable by others; what
     // a killed export left there is cleared by the next one.
+    // The session's runtime folder is asked of the environment itself: Qt's own fallback for it
+    // would only add a note on standard error to a command-line export.
     std::string problem;
     const QString privateFolder = QFile::decodeName(QByteArray::fromStdString(harukaze::privateFolder(
-        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).toStdString(),
-        QFile::encodeName(QDir::tempPath()).toStdString(),
-        &problem)));
+        qgetenv("XDG_RUNTIME_DIR").toStdString(), QFile::encodeName(QDir::tempPath()).toStdString(), &problem)));
     if (privateFolder.isEmpty()) {
         setError(error, QString::fromLocal8Bit(problem.c_str()));
         return {};
