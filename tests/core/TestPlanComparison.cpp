@@ -170,8 +170,8 @@ TEST(TestPlanComparison, differencesAndCsvOfTwoPlans)
 {
     TempDir data;
     const TableContext context = contextIn(data);
-    const PlanComparison comparison
-        = comparePlans({ comparedPlan("案A.HRZ", worked(), context), comparedPlan("案B, 賃貸.HRZ", wifeOnly(), context) });
+    const PlanComparison comparison = comparePlans(
+        { comparedPlan("案A.HRZ", worked(), context), comparedPlan("案B, 賃貸.HRZ", wifeOnly(), context) });
 
     // Plan B minus plan A: final 500 - 236 = 264; at 65 700 - (-200) = 900; years have no difference.
     EXPECT_EQ(indicatorDifference(comparison, 1, Indicator::FinalSavings), 264);
