@@ -11,7 +11,8 @@
 
 namespace harukaze {
 
-int writePlanComparison(const std::vector<std::string>& planPaths, const TableContext& context, const std::string& outPath)
+int writePlanComparison(
+    const std::vector<std::string>& planPaths, const TableContext& context, const std::string& outPath)
 {
     std::vector<ComparedPlan> plans;
     auto plan = std::make_unique<FamilyPlan>();

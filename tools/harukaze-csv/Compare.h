@@ -14,6 +14,7 @@ struct TableContext;
  * written unless every plan could be read; a plan that cannot be is named in the message. Returns
  * the program's exit status (0 written, 1 a plan not read or the output not written).
  */
-int writePlanComparison(const std::vector<std::string>& planPaths, const TableContext& context, const std::string& outPath);
+int writePlanComparison(
+    const std::vector<std::string>& planPaths, const TableContext& context, const std::string& outPath);
 
 } // namespace harukaze
