@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// プランの比較: the dialog that gathers the plans and the window that sets them side by side.
+#include "core/money/PlanComparison.h"
+#include "core/plan/PlanFile.h"
+#include "core/table/TableBuilder.h"
+#include "export/PrintableCashFlow.h"
+#include "gui/common/FileDialog.h"
+#include "gui/common/MessageBox.h"
+#include "gui/common/ProcessState.h"
+#include "gui/money/PlanComparisonDialog.h"
+#include "gui/money/PlanComparisonWindow.h"
+#include "support/GuiTestSupport.h"
+#include "support/PlanBuilder.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace harukaze;
+
+namespace {
+
+TableContext context()
+{
+    TableContext context;
+    context.y0 = 2026;
+    context.appDir = globalState().APP_DIR;
+    return context;
+}
+
+// A couple with 1,000万 saved and a 1,500万 house bought in `houseYear`.
+FamilyPlan housePlan(int houseYear)
+{
+    FamilyPlan plan = testplan::PlanBuilder().husband(1980, 65).wife(1982, 60).build();
+    plan.money = MoneySettings {};
+    plan.money->savingsStart = 10000;
+    plan.money->expenses[0] = MoneyEntry { houseYear, 15000, "住宅購入" };
+    return plan;
+}
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList result;
+    for (int row = 0; row < list->count(); ++row)
+        result << list->item(row)->text();
+    return result;
+}
+
+void click(QWidget* dialog, const char* button)
+{
+    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestComparisonWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        GuiTest::setUpProgramEnvironment(2026);
+        QVERIFY(m_folder.isValid());
+        for (const char* name : { "今買う.HRZ", "5年後.HRZ", "賃貸.HRZ", "10年後.HRZ" })
+            QVERIFY(FILE_OUT_D(QFile::encodeName(path(name)).toStdString(), housePlan(2030)));
+    }
+
+    void testDialogAddsAndRemovesPlans()
+    {
+        const QStringList recent { path("今買う.HRZ"), path("5年後.HRZ"), path("賃貸.HRZ"), path("消えた.HRZ") };
+        PlanComparisonDialog dialog(path("今買う.HRZ"), recent);
+        QListWidget* plans = dialog.planList();
+        QListWidget* offered = dialog.recentList();
+        QCOMPARE(plans->count(), 1);
+        QVERIFY(plans->item(0)->text().startsWith(QStringLiteral("今買う.HRZ")));
+        // The recent files first, without the plan shown.
+        QCOMPARE(texts(offered), QStringList({ "5年後.HRZ", "賃貸.HRZ", "消えた.HRZ" }));
+        auto* ok = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(ok);
+        QVERIFY(!ok->button(QDialogButtonBox::Ok)->isEnabled());
+
+        offered->setCurrentRow(0);
+        click(&dialog, "addRecentPlan");
+        QCOMPARE(texts(offered), QStringList({ "賃貸.HRZ", "消えた.HRZ" }));
+        QVERIFY(ok->button(QDialogButtonBox::Ok)->isEnabled());
+
+        FileDialog::setNextFileName(path("10年後.HRZ"));
+        click(&dialog, "addPlanFile");
+        offered->setCurrentRow(0);
+        click(&dialog, "addRecentPlan");
+        QCOMPARE(plans->count(), 4);
+        // Four plans are the most: nothing more can be added.
+        QVERIFY(!child<QPushButton*>(&dialog, "addPlanFile")->isEnabled());
+        QVERIFY(!child<QPushButton*>(&dialog, "addRecentPlan")->isEnabled());
+
+        plans->setCurrentRow(2);
+        click(&dialog, "removePlan");
+        QCOMPARE(plans->count(), 3);
+        QCOMPARE(dialog.files().size(), size_t(2));
+        QCOMPARE(dialog.files()[0].path, path("5年後.HRZ"));
+        QCOMPARE(dialog.files()[1].path, path("賃貸.HRZ"));
+        QVERIFY(child<QPushButton*>(&dialog, "addPlanFile")->isEnabled());
+        QCOMPARE(texts(offered), QStringList({ "消えた.HRZ" }));
+        // The plan shown stays.
+        plans->setCurrentRow(0);
+        QVERIFY(!child<QPushButton*>(&dialog, "removePlan")->isEnabled());
+    }
+
+    void testUnreadableFileIsReportedAndNotAdded_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // empty: nothing is written there
+        QTest::newRow("missing") << QStringLiteral("ない.HRZ") << QByteArray();
+        QTest::newRow("folder") << QStringLiteral("folder.HRZ") << QByteArray("folder");
+        QTest::newRow("notAPlan") << QStringLiteral("画像.HRZ") << QByteArray(2 * 1024 * 1024, 'x');
+    }
+
+    void testUnreadableFileIsReportedAndNotAdded()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const QString file = path(name);
+        if (bytes == "folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (!bytes.isEmpty()) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        PlanComparisonDialog dialog(QString(), {});
+        MessageBox::clearLast();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        FileDialog::setNextFileName(file);
+        click(&dialog, "addPlanFile");
+        QCOMPARE(MessageBox::count(), 1);
+        QVERIFY2(MessageBox::lastText().contains(file), qPrintable(MessageBox::lastText()));
+        // The reason is on a line of its own under the path.
+        QVERIFY(MessageBox::lastText().split(QLatin1Char('\n')).size() >= 3);
+        QCOMPARE(dialog.planList()->count(), 1);
+        QVERIFY(dialog.files().empty());
+    }
+
+    void testWindowShowsTheIndicatorsAndDifferences()
+    {
+        // The plan shown buys in 2030, the file in 2040: the same savings at the end, the dip later.
+        std::vector<ComparedFile> files { { path("10年後.HRZ"), housePlan(2040) } };
+        QVERIFY(FILE_OUT_D(QFile::encodeName(path("10年後.HRZ")).toStdString(), housePlan(2040)));
+        PlanComparisonWindow window(files);
+        window.rebuild(housePlan(2030), QString(), context());
+
+        const QTableWidget* table = window.indicatorTable();
+        QStringList header;
+        for (int c = 0; c < table->columnCount(); ++c)
+            header << table->horizontalHeaderItem(c)->text();
+        QCOMPARE(header, QStringList({ "項目", "(無題)", "10年後.HRZ", "差" }));
+        const QStringList labels { "最小の貯蓄残高",
+            "最小の年",
+            "初めてマイナスになる年",
+            "世帯主65歳の貯蓄残高",
+            "世帯主75歳の貯蓄残高",
+            "世帯主90歳の貯蓄残高",
+            "最終年の貯蓄残高",
+            "収入の合計",
+            "支出の合計",
+            "教育費の合計",
+            "介護費の合計" };
+        QCOMPARE(table->rowCount(), labels.size());
+        for (int r = 0; r < labels.size(); ++r)
+            QCOMPARE(table->item(r, 0)->text(), labels[r]);
+        // 1,000 - 1,500 = -500 from the purchase on: 2030 against 2040, red, no difference in years.
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("-500"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("2030"));
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("2040"));
+        QCOMPARE(table->item(1, 3)->text(), QString());
+        QCOMPARE(table->item(0, 1)->foreground().color(), negativeMoneyColor());
+        // The husband is 65 in 2045: both plans are at -500 by then.
+        QCOMPARE(table->item(3, 3)->text(), QStringLiteral("0"));
+
+        // Year by year: in 2035 the plan shown is at -500, the file still at 1,000: +1500.
+        const QTableWidget* years = window.savingsTable();
+        QCOMPARE(years->rowCount(), TABLE_YEARS);
+        QCOMPARE(years->item(9, 0)->text(), QStringLiteral("2035"));
+        QCOMPARE(years->item(9, 1)->text(), QStringLiteral("-500"));
+        QCOMPARE(years->item(9, 2)->text(), QStringLiteral("1000"));
+        QCOMPARE(years->item(9, 3)->text(), QStringLiteral("+1500"));
+
+        // One line per plan, named by its file, and the zero line.
+        const QList<QAbstractSeries*> series = window.chartView()->chart()->series();
+        QCOMPARE(series.size(), 3);
+        QCOMPARE(series[0]->name(), QStringLiteral("(無題)"));
+        QCOMPARE(series[1]->name(), QStringLiteral("10年後.HRZ"));
+        QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(9).y(), 1000.0);
+
+        // The CSV button writes what harukaze-csv --compare writes.
+        FileDialog::setNextFileName(path("比較.csv"));
+        QVERIFY(window.saveCsv());
+        QCOMPARE(GuiTest::readFile(path("比較.csv")).toStdString(), planComparisonCsvBytes(window.comparison()));
+    }
+
+private:
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    QTemporaryDir m_folder;
+};
+
+QTEST_MAIN(TestComparisonWindow)
+#include "TestComparisonWindow.moc"
