@@ -7,8 +7,11 @@
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/ProcessState.h"
+#include "gui/money/MoneySettingsDialog.h"
 #include "gui/money/PlanComparisonDialog.h"
 #include "gui/money/PlanComparisonWindow.h"
+#include "gui/shell/frmMain.h"
+#include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
 #include "support/PlanBuilder.h"
 
@@ -17,6 +20,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
@@ -204,6 +208,55 @@ private slots:
         FileDialog::setNextFileName(path("比較.csv"));
         QVERIFY(window.saveCsv());
         QCOMPARE(GuiTest::readFile(path("比較.csv")).toStdString(), planComparisonCsvBytes(window.comparison()));
+    }
+
+    void testMenuCommandComparesThePlanShownAndFollowsIt()
+    {
+        GuiTest::TemporarySettings settings;
+        const auto main = GuiTest::startMainWindow(settings, false);
+        QVERIFY(FILE_OUT_D(QFile::encodeName(path("10年後.HRZ")).toStdString(), housePlan(2040)));
+        FileDialog::setNextFileName(path("今買う.HRZ"));
+        GuiTest::findAction(main.get(), QStringLiteral("File_Open"))->trigger();
+        QAction* compare = GuiTest::findAction(main.get(), QStringLiteral("Compare_MN"));
+        QVERIFY(compare->isEnabled());
+
+        whenModal<PlanComparisonDialog>([this](PlanComparisonDialog* dialog) {
+            FileDialog::setNextFileName(path("10年後.HRZ"));
+            click(dialog, "addPlanFile");
+            dialog->accept();
+        });
+        compare->trigger();
+        const PlanComparisonWindow* window = main->comparisonWindow();
+        QVERIFY(window);
+        const QTableWidget* table = window->indicatorTable();
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("今買う.HRZ"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("-500"));
+
+        // 家計設定: 2,000万 saved instead of 1,000. The lowest is then 2,000 - 1,500 = 500, against
+        // the file's -500 a difference of -1,000, in red.
+        whenModal<MoneySettingsDialog>([](MoneySettingsDialog* dialog) {
+            child<QLineEdit*>(dialog, "savingsStartBox")->setText(QStringLiteral("2000"));
+            click(dialog, "okButton");
+        });
+        GuiTest::findAction(main.get(), QStringLiteral("Money_MN"))->trigger();
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("500"));
+        QCOMPARE(table->item(0, 3)->text(), QStringLiteral("-1000"));
+        QCOMPARE(table->item(0, 3)->foreground().color(), negativeMoneyColor());
+
+        // The PDF command takes the comparison while its window is active.
+        const QString pdf = path("比較.pdf");
+        FileDialog::setNextFileName(pdf);
+        GuiTest::findAction(main.get(), QStringLiteral("File_PDF"))->trigger();
+        const QString pages = ExportReader::pdfPages(pdf).join(QLatin1Char('\n'));
+        QVERIFY2(
+            pages.contains(QStringLiteral("プランの比較")) && pages.contains(QStringLiteral("世帯主90歳の貯蓄残高")),
+            qPrintable(pages));
+
+        // Closing the plan closes its comparison.
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        GuiTest::findAction(main.get(), QStringLiteral("File_Close"))->trigger();
+        QVERIFY(!main->comparisonWindow());
+        QVERIFY(!compare->isEnabled());
     }
 
 private:

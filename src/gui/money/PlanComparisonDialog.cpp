@@ -155,7 +155,8 @@ void PlanComparisonDialog::removeSelected()
 void PlanComparisonDialog::refresh()
 {
     // The recent files not in the comparison yet, most recent first (the plan shown is in it already).
-    const QString selected = m_recent->currentItem() ? m_recent->currentItem()->data(Qt::UserRole).toString() : QString();
+    const QString selected
+        = m_recent->currentItem() ? m_recent->currentItem()->data(Qt::UserRole).toString() : QString();
     const QSignalBlocker blocker(m_recent);
     m_recent->clear();
     for (const QString& path : m_recentFiles) {

@@ -23,8 +23,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +73,9 @@ double niceStep(double span)
     return 10.0 * power;
 }
 
-void fillTable(QTableWidget* table, const std::vector<ComparisonCell>& header, const std::vector<std::vector<ComparisonCell>>& rows)
+void fillTable(QTableWidget* table,
+    const std::vector<ComparisonCell>& header,
+    const std::vector<std::vector<ComparisonCell>>& rows)
 {
     table->clear();
     table->setColumnCount(static_cast<int>(header.size()));
@@ -105,7 +107,8 @@ QTableWidget* newTable(const QString& name)
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    table->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background: rgb(192, 255, 255); }"));
+    table->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background: rgb(192, 255, 255); }"));
     return table;
 }
 
@@ -120,8 +123,8 @@ ComparisonTables comparisonTables(const PlanComparison& comparison)
         std::vector<ComparisonCell> row { { QString::fromUtf8(indicatorLabel(indicator)), false } };
         for (size_t p = 0; p < comparison.plans.size(); ++p) {
             const std::string& text = comparison.plans[p].at(indicator).text;
-            row.push_back(isYearIndicator(indicator) ? ComparisonCell { QString::fromStdString(text), false }
-                                                     : amountCell(text));
+            row.push_back(
+                isYearIndicator(indicator) ? ComparisonCell { QString::fromStdString(text), false } : amountCell(text));
             if (p > 0)
                 row.push_back(differenceCell(indicatorDifference(comparison, p, indicator)));
         }
@@ -257,7 +260,8 @@ void PlanComparisonWindow::rebuild(const FamilyPlan& current, const QString& cur
 
 QColor PlanComparisonWindow::planColor(int plan)
 {
-    static const QColor colors[] = { QColor(30, 100, 200), QColor(230, 120, 20), QColor(30, 150, 60), QColor(160, 50, 170) };
+    static const QColor colors[]
+        = { QColor(30, 100, 200), QColor(230, 120, 20), QColor(30, 150, 60), QColor(160, 50, 170) };
     return colors[static_cast<size_t>(plan) % std::size(colors)];
 }
 
@@ -344,8 +348,8 @@ bool PlanComparisonWindow::saveCsv()
     bool written = false;
     {
         BusyPointer busy;
-        written = saveFileAtomically(
-            QFile::encodeName(path).toStdString(), planComparisonCsvBytes(m_comparison), &error);
+        written
+            = saveFileAtomically(QFile::encodeName(path).toStdString(), planComparisonCsvBytes(m_comparison), &error);
     }
     if (!written)
         MessageBox::warning(this, saveFailedText(path, error));
