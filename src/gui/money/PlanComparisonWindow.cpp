@@ -21,6 +21,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -35,7 +36,7 @@ namespace harukaze {
 
 namespace {
 
-constexpr int YEAR_LABEL_STEP = 5;
+constexpr int YEAR_LABEL_STEP = 10;
 
 ComparisonCell amountCell(const std::string& text)
 {
@@ -98,6 +99,16 @@ void fillTable(QTableWidget* table,
         }
     }
     table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+}
+
+// The height that shows every row of `table` without scrolling.
+int wholeHeight(const QTableWidget* table)
+{
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int r = 0; r < table->rowCount(); ++r)
+        height += table->rowHeight(r);
+    return height;
 }
 
 QTableWidget* newTable(const QString& name)
@@ -107,6 +118,7 @@ QTableWidget* newTable(const QString& name)
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background: rgb(192, 255, 255); }"));
     return table;
@@ -153,7 +165,7 @@ PrintableTable printablePlanComparison(const PlanComparison& comparison, const Q
     for (const ComparedPlan& plan : comparison.plans)
         names << QString::fromStdString(plan.name);
     printable.documentName = names.join(QStringLiteral("・"));
-    printable.sourceNote = QStringLiteral("金額は万円、試算です　差は%1との差").arg(names.value(0));
+    printable.sourceNote = cashFlowSourceNote(true) + QStringLiteral("　差は%1との差").arg(names.value(0));
     printable.printDate = printDate;
     printable.fontFamily = QString::fromUtf8(TABLE_FONT_NAME);
     printable.fontPoints = TABLE_FONT_POINTS;
@@ -173,9 +185,13 @@ PrintableTable printablePlanComparison(const PlanComparison& comparison, const Q
     addRow(tables.header);
     for (const auto& row : tables.indicators)
         addRow(row);
-    // The yearly table follows under its own header line, set bold.
-    printable.boldRows.insert(printable.rowCount());
+    // The yearly table follows under its own header line, bold on the header cells' cyan.
+    const int yearHeader = printable.rowCount();
+    printable.boldRows.insert(yearHeader);
+    printable.rowAlignments[yearHeader] = Qt::AlignCenter;
     addRow(tables.yearHeader);
+    for (int c = 0; c < static_cast<int>(tables.yearHeader.size()); ++c)
+        printable.setTint(c, yearHeader, fixedCellColor());
     for (const auto& row : tables.years)
         addRow(row);
 
@@ -216,18 +232,18 @@ PlanComparisonWindow::PlanComparisonWindow(std::vector<ComparedFile> files, QWid
     top->addWidget(csv);
     layout->addLayout(top);
 
-    auto* lower = new QSplitter(Qt::Horizontal);
-    lower->addWidget(m_chart);
-    lower->addWidget(m_savings);
-    lower->setStretchFactor(0, 3);
-    lower->setStretchFactor(1, 2);
-    lower->setChildrenCollapsible(false);
-    auto* splitter = new QSplitter(Qt::Vertical);
-    splitter->addWidget(m_indicators);
-    splitter->addWidget(lower);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    splitter->setSizes({ 300, 380 });
+    // The indicators over the chart on the left, the fifty-one years down the right.
+    auto* left = new QSplitter(Qt::Vertical);
+    left->addWidget(m_indicators);
+    left->addWidget(m_chart);
+    left->setStretchFactor(0, 0);
+    left->setStretchFactor(1, 1);
+    left->setChildrenCollapsible(false);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(left);
+    splitter->addWidget(m_savings);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
     layout->addWidget(splitter, 1);
     setWidget(content);
@@ -254,6 +270,13 @@ void PlanComparisonWindow::rebuild(const FamilyPlan& current, const QString& cur
     const ComparisonTables tables = comparisonTables(m_comparison);
     fillTable(m_indicators, tables.header, tables.indicators);
     fillTable(m_savings, tables.yearHeader, tables.years);
+    // The eleven indicators are seen whole; the chart takes the rest of the height.
+    m_indicators->setMinimumHeight(
+        wholeHeight(m_indicators) + m_indicators->horizontalScrollBar()->sizeHint().height());
+    int width = 2 * m_savings->frameWidth() + m_savings->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_savings->columnCount(); ++c)
+        width += m_savings->columnWidth(c);
+    m_savings->setMinimumWidth(width);
     m_note->setText(QStringLiteral("金額は万円です。「差」は%1との差です。").arg(currentName));
     showChart();
 }
