@@ -99,6 +99,13 @@ private slots:
 
         FileDialog::setNextFileName(path("10年後.HRZ"));
         click(&dialog, "addPlanFile");
+        // A file already in the comparison is not taken twice.
+        MessageBox::clearLast();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        FileDialog::setNextFileName(path("10年後.HRZ"));
+        click(&dialog, "addPlanFile");
+        QCOMPARE(MessageBox::count(), 1);
+        QCOMPARE(plans->count(), 3);
         offered->setCurrentRow(0);
         click(&dialog, "addRecentPlan");
         QCOMPARE(plans->count(), 4);

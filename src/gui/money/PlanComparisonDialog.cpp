@@ -104,6 +104,13 @@ bool PlanComparisonDialog::addFile(const QString& path)
         MessageBox::warning(this, QStringLiteral("比較できるプランは%1件までです。").arg(MAX_COMPARED_PLANS));
         return false;
     }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const bool listed = std::any_of(
+        m_files.begin(), m_files.end(), [&absolute](const ComparedFile& file) { return file.path == absolute; });
+    if (listed) {
+        MessageBox::information(this, QStringLiteral("このプランはもう比較に入っています。\n%1").arg(absolute));
+        return false;
+    }
     auto plan = std::make_unique<FamilyPlan>();
     std::string error;
     bool read = false;
@@ -115,9 +122,9 @@ bool PlanComparisonDialog::addFile(const QString& path)
         MessageBox::warning(this, openFailedText(path, error));
         return false;
     }
-    m_files.push_back({ QFileInfo(path).absoluteFilePath(), *plan });
+    m_files.push_back({ absolute, *plan });
     auto* item = new QListWidgetItem(nameOf(path));
-    item->setToolTip(QFileInfo(path).absoluteFilePath());
+    item->setToolTip(absolute);
     m_plans->addItem(item);
     refresh();
     return true;
