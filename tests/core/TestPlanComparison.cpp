@@ -4,7 +4,6 @@
 #include "TableTestSupport.h"
 
 #include "core/money/PlanComparison.h"
-#include "core/plan/PlanFile.h"
 #include "support/PlanBuilder.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +72,7 @@ FamilyPlan wifeOnly()
 
 FamilyPlan youngHusband()
 {
-    // Born 1990: 65 in 2055 (500), 75 in 2065 (500); 90 in 2080, after the table's last year 2076.
+    // Born 1990: 90 in 2080, after the table's last year 2076.
     FamilyPlan plan = testplan::PlanBuilder().husband(1990).wife(1992).build();
     plan.money = shapedSavings();
     return plan;
@@ -158,7 +157,6 @@ INSTANTIATE_TEST_SUITE_P(Rows,
         IndicatorCase { "wifeAt65", wifeOnly, Indicator::SavingsAt65, "700" },
         IndicatorCase { "wifeAt75", wifeOnly, Indicator::SavingsAt75, "-500" },
         IndicatorCase { "wifeAt90", wifeOnly, Indicator::SavingsAt90, "500" },
-        IndicatorCase { "youngAt65", youngHusband, Indicator::SavingsAt65, "500" },
         IndicatorCase { "youngAt90AfterTheTable", youngHusband, Indicator::SavingsAt90, "" },
         IndicatorCase { "noHeadOfHousehold", childrenOnly, Indicator::SavingsAt65, "" },
         IndicatorCase { "neverNegative", neverNegative, Indicator::FirstNegativeYear, "なし" },
@@ -198,20 +196,4 @@ TEST(TestPlanComparison, differencesAndCsvOfTwoPlans)
     const std::string expectedEnd = "\r\n2076,236,500\r\n";
     EXPECT_EQ(csv.substr(csv.size() - expectedEnd.size()), expectedEnd);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + INDICATORS + TABLE_YEARS);
-}
-
-TEST(TestPlanComparison, readsAPlanFileAsOpenReadsIt)
-{
-    TempDir folder;
-    const FamilyPlan written = worked();
-    folder.write("案A.HRZ", planFileBytes(written));
-    FamilyPlan read;
-    std::string error;
-    ASSERT_TRUE(readComparedPlan(folder.path() + "案A.HRZ", read, &error)) << error;
-    EXPECT_EQ(planFileBytes(read), planFileBytes(written));
-    EXPECT_EQ(planFileNameOf(folder.path() + "案A.HRZ"), "案A.HRZ");
-
-    EXPECT_FALSE(readComparedPlan(folder.path() + "missing.HRZ", read, &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(read.money.has_value()); // reset, not half read
 }
