@@ -33,12 +33,12 @@ const std::array<const char*, INDICATORS> INDICATOR_LABELS {
 
 const char* const NO_YEAR = "なし";
 
-// The shown figures of a money row, by its label; zeros when the table has no such row.
-std::array<int64_t, TABLE_YEARS> shownRow(const CashFlowTable& table, const std::string& label)
+// The shown figures of a money row, read from its texts; zeros when the table has no such row.
+std::array<int64_t, TABLE_YEARS> shownRow(const CashFlowTable& table, MoneyRow money)
 {
     std::array<int64_t, TABLE_YEARS> values {};
-    const auto found = std::find_if(table.rows.begin(), table.rows.end(), [&label](const CashFlowRow& row) {
-        return row.kind == CashFlowRowKind::Money && row.label == label;
+    const auto found = std::find_if(table.rows.begin(), table.rows.end(), [money](const CashFlowRow& row) {
+        return row.kind == CashFlowRowKind::Money && row.money == money;
     });
     if (found == table.rows.end())
         return values;
@@ -124,7 +124,7 @@ std::array<IndicatorValue, INDICATORS> planIndicators(const FamilyPlan& plan, co
         result[static_cast<size_t>(indicator)] = std::move(value);
     };
     const std::array<std::string, TABLE_YEARS> years = yearTexts(table);
-    const std::array<int64_t, TABLE_YEARS> savings = shownRow(table, "貯蓄残高");
+    const std::array<int64_t, TABLE_YEARS> savings = shownRow(table, MoneyRow::Savings);
 
     // The first of the lowest years wins: min_element keeps the first of equal values.
     const size_t lowest = static_cast<size_t>(std::min_element(savings.begin(), savings.end()) - savings.begin());
@@ -150,10 +150,10 @@ std::array<IndicatorValue, INDICATORS> planIndicators(const FamilyPlan& plan, co
     }
 
     set(Indicator::FinalSavings, amount(savings.back()));
-    set(Indicator::IncomeSum, amount(sum(shownRow(table, "収入合計"))));
-    set(Indicator::ExpenseSum, amount(sum(shownRow(table, "支出合計"))));
-    set(Indicator::EducationSum, amount(sum(shownRow(table, "教育費"))));
-    set(Indicator::CareSum, amount(sum(shownRow(table, "介護費"))));
+    set(Indicator::IncomeSum, amount(sum(shownRow(table, MoneyRow::IncomeTotal))));
+    set(Indicator::ExpenseSum, amount(sum(shownRow(table, MoneyRow::ExpenseTotal))));
+    set(Indicator::EducationSum, amount(sum(shownRow(table, MoneyRow::Education))));
+    set(Indicator::CareSum, amount(sum(shownRow(table, MoneyRow::Care))));
     return result;
 }
 
@@ -162,7 +162,7 @@ ComparedPlan comparedPlan(const std::string& name, const FamilyPlan& plan, const
     ComparedPlan compared;
     compared.name = name;
     compared.table = buildCashFlowTable(plan, context);
-    compared.savings = shownRow(compared.table, "貯蓄残高");
+    compared.savings = shownRow(compared.table, MoneyRow::Savings);
     compared.indicators = planIndicators(plan, compared.table);
     return compared;
 }

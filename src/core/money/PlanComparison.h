@@ -75,7 +75,7 @@ std::optional<int64_t> shownManYen(const std::string& text);
 
 /**
  * The indicators of `table`, the cash-flow table of `plan`, all from the figures the table shows
- * (rows found by their labels among the money rows). The 世帯主 is the husband when the table has
+ * (the texts of its money rows, whichever rows the table has). The 世帯主 is the husband when the table has
  * his column, else the wife when it has hers; the savings at an age are those of the year in which
  * the 世帯主 reaches it.
  */
