@@ -105,9 +105,15 @@ private slots:
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("rate") << "loanRateBox" << "20.5" << "当初金利（％）\n0.000から20.000までの数値を入力してください。";
-        QTest::newRow("years") << "loanYearsBox" << "51" << "返済期間（年）\n0から50までの数値を入力してください。";
-        QTest::newRow("month") << "moveMonthBox" << "13" << "入居月\n1から12までの数値を入力してください。";
+        QTest::newRow("rate") << "loanRateBox"
+                              << "20.5"
+                              << "当初金利（％）\n0.000から20.000までの数値を入力してください。";
+        QTest::newRow("years") << "loanYearsBox"
+                               << "51"
+                               << "返済期間（年）\n0から50までの数値を入力してください。";
+        QTest::newRow("month") << "moveMonthBox"
+                               << "13"
+                               << "入居月\n1から12までの数値を入力してください。";
     }
 
     void testOutOfRangeIsRefusedNamingTheField()
@@ -143,7 +149,8 @@ private slots:
             click(dialog, "cancelButton");
         });
         QVERIFY(!MoneySettingsDialog::edit(plan, nullptr));
-        QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("金利変更（2026年3月）が融資実行（2026年4月）より前です。")));
+        QVERIFY(MessageBox::lastText().startsWith(
+            QStringLiteral("金利変更（2026年3月）が融資実行（2026年4月）より前です。")));
     }
 
     void testCashFlowWindowOffersTheScheduleWithALoan()
@@ -163,7 +170,8 @@ private slots:
         LoanScheduleWindow window;
         window.rebuild(plan, context());
         // 3,000万円 3% 420回: 115,455 a month from May 2026.
-        QVERIFY(child<QLabel*>(&window, "loanSummary")->text().contains(QStringLiteral("毎月返済額（初回）：115,455円")));
+        QVERIFY(
+            child<QLabel*>(&window, "loanSummary")->text().contains(QStringLiteral("毎月返済額（初回）：115,455円")));
         auto* grid = child<QTableWidget*>(&window, "loanGrid");
         QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("1"));
         QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("2026/05"));
@@ -186,7 +194,8 @@ private slots:
         QVERIFY(child<QLabel*>(&window, "whatIfResult")->text().contains(QStringLiteral("ヶ月早まり")));
         child<QComboBox*>(&window, "whatIfKindCombo")->setCurrentIndex(1);
         click(&window, "whatIfButton");
-        QVERIFY(child<QLabel*>(&window, "whatIfResult")->text().startsWith(QStringLiteral("毎月返済額が115,455円から")));
+        QVERIFY(
+            child<QLabel*>(&window, "whatIfResult")->text().startsWith(QStringLiteral("毎月返済額が115,455円から")));
     }
 };
 
