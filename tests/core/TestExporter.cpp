@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -332,6 +333,28 @@ TEST(TestExporter, pipesAndDevicesTakeTheCsvAsAStream)
     EXPECT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_EQ(toStdout.out, expected);
     EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
+
+    // Standard output a socket (a service's journal, a job a socket started): streamed all the same.
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    const std::string program = BIN_DIR + "harukaze-csv";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pair[1], 1);
+        close(pair[0]);
+        close(pair[1]);
+        execl(program.c_str(), program.c_str(), "--year", "2026", "--demo", "/dev/stdout", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pair[1]);
+    std::string fromSocket;
+    for (ssize_t n; (n = read(pair[0], buffer, sizeof(buffer))) > 0;)
+        fromSocket.append(buffer, static_cast<size_t>(n));
+    close(pair[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(fromSocket, expected);
 
     // A character device; as root a node of its own, so that a fault cannot replace /dev/null.
     std::string device = "/dev/null";

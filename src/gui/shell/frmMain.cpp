@@ -605,6 +605,8 @@ bool frmMain::openPlanFile(const QString& path)
     openTableWindow(TableKind::Form200);
     session.markSaved();
     m_recent->add(path);
+    if (!session.moneySectionCut().isEmpty())
+        MessageBox::warning(this, moneySectionCutWarning(path, session.moneySectionCut()));
     return true;
 }
 
@@ -652,6 +654,9 @@ void frmMain::saveCommand()
     if (path.isEmpty())
         return;
     PlanSession& session = PlanSession::instance();
+    if (!session.moneySectionCut().isEmpty()
+        && MessageBox::okCancelWarning(this, moneySectionCutQuestion(session.moneySectionCut())) != QMessageBox::Ok)
+        return;
     std::string error;
     if (!session.save(path, &error)) {
         MessageBox::warning(this, saveFailedText(path, error));
