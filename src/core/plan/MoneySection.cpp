@@ -2,6 +2,7 @@
 #include "core/plan/MoneySection.h"
 
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/HomeSection.h"
 #include "core/plan/PlanFile.h"
 
 #include <array>
@@ -177,6 +178,9 @@ bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings&
         }
     }
 
+    if (applyHomeLine(key, value, settings.home))
+        return true;
+
     std::string_view rest;
     if (const int index = numberedKey(key, INCOME_PREFIX, MAX_MONEY_ENTRIES, rest); index != 0 && rest.empty()) {
         if (std::optional<MoneyEntry> entry = parseMoneyEntry(value))
@@ -325,6 +329,8 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
                 std::string(EXPENSE_PREFIX) + std::to_string(i + 1) + "=" + entryValue(*settings.expenses[i]));
         }
     }
+
+    appendHomeLines(settings.home, lines);
 
     for (const std::string& unknown : settings.unknownLines) {
         std::string line = oneLine(unknown);

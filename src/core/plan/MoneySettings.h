@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/HomeSettings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -128,6 +130,8 @@ struct MoneySettings
 
     std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES> incomes {}; ///< INCOME1..50 by index
     std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES> expenses {}; ///< EXPENSE1..50 by index
+
+    HomeSettings home; ///< rent, house costs, the housing loan and its 住宅ローン控除
 
     /** Lines of the section this version does not know, verbatim, in the order read. */
     std::vector<std::string> unknownLines;

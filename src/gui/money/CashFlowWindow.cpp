@@ -2,11 +2,14 @@
 #include "gui/money/CashFlowWindow.h"
 
 #include "core/io/NumberText.h"
+#include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -18,6 +21,7 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     , m_splitter(new QSplitter(Qt::Vertical))
     , m_grid(new CashFlowGrid)
     , m_chart(new CashFlowChart)
+    , m_loanScheduleButton(new QPushButton(QStringLiteral("返済予定表(&L)...")))
 {
     setObjectName(QStringLiteral("CashFlowWindow"));
     setWindowTitle(QStringLiteral("キャッシュフロー表"));
@@ -36,6 +40,14 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel#cashFlowNotice { background: rgb(255, 250, 205); }"));
     m_notice->hide();
     layout->addWidget(m_notice);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 4, 4, 4);
+    m_loanScheduleButton->setObjectName(QStringLiteral("loanScheduleButton"));
+    m_loanScheduleButton->setEnabled(false);
+    buttons->addStretch();
+    buttons->addWidget(m_loanScheduleButton);
+    layout->addLayout(buttons);
+    connect(m_loanScheduleButton, &QPushButton::clicked, this, &CashFlowWindow::loanScheduleRequested);
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_chart);
     // The grid gets the larger share: the money rows lie below the members' rows.
@@ -60,6 +72,7 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_grid->setTable(m_table, font);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
+    m_loanScheduleButton->setEnabled(plan.money && plan.money->home.hasLoan());
 }
 
 } // namespace harukaze

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 
 class QLabel;
+class QPushButton;
 class QSplitter;
 
 namespace harukaze {
@@ -43,6 +44,12 @@ public:
     CashFlowChart* chart() const { return m_chart; }
     /** The notice shown while the plan has no money settings. */
     QLabel* notice() const { return m_notice; }
+    /** "返済予定表..." above the grid, enabled while the plan has a housing loan. */
+    QPushButton* loanScheduleButton() const { return m_loanScheduleButton; }
+
+signals:
+    /** The user asked for the 返済予定表 of the plan's loan. */
+    void loanScheduleRequested();
 
 private:
     CashFlowTable m_table;
@@ -50,6 +57,7 @@ private:
     QSplitter* m_splitter;
     CashFlowGrid* m_grid;
     CashFlowChart* m_chart;
+    QPushButton* m_loanScheduleButton;
 };
 
 } // namespace harukaze

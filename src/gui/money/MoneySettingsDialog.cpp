@@ -9,6 +9,7 @@
 #include "gui/common/MessageBox.h"
 #include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
+#include "gui/money/HousingTab.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -254,6 +255,9 @@ MoneySettingsDialog::MoneySettingsDialog(const FamilyPlan& plan, QWidget* parent
     m_ui->wifeRetireLabel->setText(spouseNote(plan.ST1_WIFE == 1, plan.ST2_WIFE_RETIRE_AGE, QStringLiteral("妻")));
     loadBoxes();
     setUpEducationGrid(plan);
+    m_housingTab = new HousingTab(m_settings.home);
+    m_housingTab->setObjectName(QStringLiteral("housingTab"));
+    m_ui->tabs->insertTab(m_ui->tabs->indexOf(m_ui->expenseTab) + 1, m_housingTab, QStringLiteral("住宅"));
 
     // The one-time entries, sorted by year, incomes before expenses within a year.
     for (const MoneyEntry& entry : presentEntries(m_settings.incomes))
@@ -573,6 +577,10 @@ void MoneySettingsDialog::accept()
     if (!confirmEndYear(settings.housingEndYear, QStringLiteral("住居費"), m_ui->housingEndYearBox)
         || !confirmEndYear(settings.insuranceEndYear, QStringLiteral("保険料"), m_ui->insuranceEndYearBox))
         return;
+    const std::optional<HomeSettings> home = m_housingTab->read();
+    if (!home)
+        return;
+    settings.home = *home;
 
     for (int row = 0; row < m_childRows; ++row) {
         ChildEducation& choices = settings.children[static_cast<size_t>(row)];
