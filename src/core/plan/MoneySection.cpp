@@ -3,6 +3,7 @@
 
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/PlanFile.h"
+#include "core/plan/TaxSettings.h"
 
 #include <array>
 #include <cstdlib>
@@ -162,6 +163,9 @@ bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings&
         }
     }
 
+    if (applyTaxSettingLine(key, value, settings.tax))
+        return true;
+
     std::string_view rest;
     if (const int index = numberedKey(key, INCOME_PREFIX, MAX_MONEY_ENTRIES, rest); index != 0 && rest.empty()) {
         if (std::optional<MoneyEntry> entry = parseMoneyEntry(value))
@@ -282,8 +286,11 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     std::vector<std::string> lines;
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
-    for (const Setting& setting : SETTINGS)
+    for (const Setting& setting : SETTINGS) {
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+        if (setting.field == &MoneySettings::pensionRate)
+            appendTaxSettingLines(settings.tax, lines);
+    }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
         const ChildEducation& education = settings.children[c];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/TaxSettings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -111,6 +113,8 @@ struct MoneySettings
     int careWifeParents = 0; ///< CARE_WIFE_PARENTS
     int careMonthly = 90; ///< CARE_MONTHLY, 介護 cost a month
     int careOnce = 472; ///< CARE_ONCE, once at its start
+
+    TaxSettings tax; ///< INCOME_BASIS .. PENSION_HEALTH_RATE, written only for 額面 amounts
 
     std::array<ChildEducation, 10> children {}; ///< CHILD1_ .. CHILD10_
 

@@ -3,10 +3,14 @@
 
 #include "core/io/NumberText.h"
 #include "core/table/TableBuilder.h"
+#include "gui/common/PlanSession.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
+#include "gui/money/TakeHomeDialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -18,6 +22,7 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     , m_splitter(new QSplitter(Qt::Vertical))
     , m_grid(new CashFlowGrid)
     , m_chart(new CashFlowChart)
+    , m_takeHome(new QPushButton(QStringLiteral("手取りの内訳(&K)...")))
 {
     setObjectName(QStringLiteral("CashFlowWindow"));
     setWindowTitle(QStringLiteral("キャッシュフロー表"));
@@ -36,6 +41,16 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel#cashFlowNotice { background: rgb(255, 250, 205); }"));
     m_notice->hide();
     layout->addWidget(m_notice);
+    // With 額面 income: the taxes of a year, step by step.
+    m_takeHome->setObjectName(QStringLiteral("takeHomeButton"));
+    connect(m_takeHome, &QPushButton::clicked, this, &CashFlowWindow::showTakeHome);
+    auto* bar = new QWidget;
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(4, 2, 4, 2);
+    barLayout->addStretch();
+    barLayout->addWidget(m_takeHome);
+    bar->hide();
+    layout->addWidget(bar);
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_chart);
     // The grid gets the larger share: the money rows lie below the members' rows.
@@ -60,6 +75,19 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_grid->setTable(m_table, font);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
+    m_plan = plan;
+    m_takeHome->parentWidget()->setVisible(plan.money && plan.money->tax.gross());
+}
+
+void CashFlowWindow::showTakeHome()
+{
+    if (!m_plan.money)
+        return;
+    const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : -1;
+    const int n = column >= CashFlowGrid::TABLE_FIXED_COLS ? column - CashFlowGrid::TABLE_FIXED_COLS : 0;
+    TakeHomeDialog dialog(
+        m_plan, *m_plan.money, m_table.y0, n, Spouse::Husband, PlanSession::instance().fileName(), this);
+    dialog.exec();
 }
 
 } // namespace harukaze

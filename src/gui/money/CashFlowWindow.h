@@ -2,10 +2,12 @@
 #pragma once
 
 #include "core/money/CashFlow.h"
+#include "core/plan/FamilyPlan.h"
 
 #include <QMdiSubWindow>
 
 class QLabel;
+class QPushButton;
 class QSplitter;
 
 namespace harukaze {
@@ -44,12 +46,20 @@ public:
     /** The notice shown while the plan has no money settings. */
     QLabel* notice() const { return m_notice; }
 
+    /**
+     * Opens 手取りの内訳 of the plan the table was built from, at the year of the grid's current cell
+     * (the first year when no year is current). The button for it shows while the income is 額面.
+     */
+    void showTakeHome();
+
 private:
     CashFlowTable m_table;
     QLabel* m_notice;
     QSplitter* m_splitter;
     CashFlowGrid* m_grid;
     CashFlowChart* m_chart;
+    QPushButton* m_takeHome;
+    FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳
 };
 
 } // namespace harukaze
