@@ -204,7 +204,6 @@ void GrossIncomePanel::buildSpouse(Spouse spouse, const QString& name)
     row->setContentsMargins(0, 0, 0, 0);
     f.takeHome = new QLabel;
     f.takeHome->setObjectName(key + QStringLiteral("TakeHomeLabel"));
-    f.takeHome->setWordWrap(true);
     f.takeHome->setTextInteractionFlags(Qt::TextSelectableByMouse);
     f.breakdown = new QPushButton(QStringLiteral("内訳(&%1)...").arg(spouse == Spouse::Husband ? 'K' : 'N'));
     f.breakdown->setObjectName(key + QStringLiteral("BreakdownButton"));
@@ -246,8 +245,12 @@ void GrossIncomePanel::enableFields()
 {
     const bool on = gross();
     m_details->setEnabled(on);
-    for (const SpouseFields& f : m_spouses)
-        f.summary->setVisible(on);
+    for (const SpouseFields& f : m_spouses) {
+        f.breakdown->setEnabled(on);
+        if (!on)
+            f.takeHome->setText(
+                QStringLiteral("額面で入力すると、今年の手取りと\n所得税・住民税・社会保険料を\nここに表示します。"));
+    }
 }
 
 std::optional<GrossIncomePanel::Refusal> GrossIncomePanel::read(TaxSettings& settings) const
@@ -344,7 +347,7 @@ void GrossIncomePanel::showThisYear()
         }
         const TaxBreakdown& b = year.spouses[s];
         f.takeHome->setText(
-            QStringLiteral("今年（%1年）の手取り %2\n所得税 %3／住民税 %4／社会保険料 %5")
+            QStringLiteral("今年（%1年）の手取り %2\n所得税 %3・住民税 %4\n社会保険料 %5")
                 .arg(y0)
                 .arg(yen(b.takeHome), yen(b.incomeTaxTotal), yen(b.residentTaxTotal), yen(b.socialInsurance)));
     }

@@ -556,7 +556,7 @@ MoneySettings MoneySettingsDialog::boxesQuietly() const
 
 void MoneySettingsDialog::showIncomeBasis(bool gross)
 {
-    const QString pay = gross ? QStringLiteral("額面年収（賞与込み）") : QStringLiteral("手取り年収");
+    const QString pay = gross ? QStringLiteral("額面年収") : QStringLiteral("手取り年収");
     m_ui->husbandIncomeLabel->setText(pay);
     m_ui->wifeIncomeLabel->setText(pay);
 }

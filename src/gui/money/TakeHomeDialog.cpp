@@ -72,6 +72,7 @@ TakeHomeDialog::TakeHomeDialog(const FamilyPlan& plan,
     m_lines->setHorizontalHeaderLabels(
         { QStringLiteral("項目"), QStringLiteral("金額（円）"), QStringLiteral("計算") });
     m_lines->verticalHeader()->hide();
+    m_lines->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->setSelectionMode(QAbstractItemView::NoSelection);
     m_lines->horizontalHeader()->setStretchLastSection(true);
