@@ -3,7 +3,9 @@
 // table and 速算表, 協会けんぽ 東京都 rates) and against the steps worked by hand beside each row.
 #include "core/money/Tax.h"
 #include "core/money/TaxYears.h"
+#include "core/plan/MoneySettings.h"
 #include "core/plan/TaxSettings.h"
+#include "core/table/TableBuilder.h"
 #include "support/PlanBuilder.h"
 
 #include <gtest/gtest.h>
@@ -429,10 +431,12 @@ TEST(TestTax, planYearsTakeTheFamilysAgesAndTheExactGrownPay)
     settings.husbandSeverance = 20000;
     settings.wifeIncome = 14900;
     settings.wifeIncomeRate = 10;
-    const GrossYears gross = grossYears(plan, settings, 2026);
+    TableContext context;
+    context.y0 = 2026;
+    const PlanTaxes taxes = planTaxes(plan, settings, buildLifeCycleTable(plan, context, nullptr));
 
     // 2026: the retirement year pays 再雇用 pay monthly, no bonus, and the 退職金.
-    const TaxYearInput first = taxYearInput(plan, settings.tax, gross, 0);
+    const TaxYearInput& first = taxes.inputs[0];
     EXPECT_EQ(first.childAges, std::vector<int> { 16 });
     EXPECT_EQ(first.spouses[0].age, 60);
     EXPECT_EQ(first.spouses[0].pay, 3000000);
@@ -441,9 +445,9 @@ TEST(TestTax, planYearsTakeTheFamilysAgesAndTheExactGrownPay)
     EXPECT_EQ(first.spouses[0].serviceYears, 38);
     EXPECT_EQ(first.spouses[1].bonusMonths, 20);
     // 退職所得控除 8,000,000 + 700,000 × 18 = 20,600,000 covers the 退職金: no tax on it.
-    EXPECT_EQ(computeTaxYear(first).of(Spouse::Husband).retirementIncomeTax, 0);
+    EXPECT_EQ(taxes.years[0].of(Spouse::Husband).retirementIncomeTax, 0);
 
     // 1,490.0万 at 1.0 % in year 4: 14,900,000 × 1.01^4 = 15,504,999.749 → 15,505,000 yen.
-    EXPECT_EQ(taxYearInput(plan, settings.tax, gross, 4).spouses[1].pay, 15505000);
-    EXPECT_EQ(taxYearInput(plan, settings.tax, gross, 1).spouses[0].severance, 0);
+    EXPECT_EQ(taxes.inputs[4].spouses[1].pay, 15505000);
+    EXPECT_EQ(taxes.inputs[1].spouses[0].severance, 0);
 }

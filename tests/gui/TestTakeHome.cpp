@@ -142,7 +142,14 @@ private slots:
         plan.money->husbandIncomeRate = 0;
         plan.money->tax.incomeBasis = IncomeBasis::Gross;
         plan.money->tax.husbandBonusMonths = 40;
-        TakeHomeDialog dialog(plan, *plan.money, 2026, 0, Spouse::Husband, QStringLiteral("/plans/山田家.HRZ"));
+        TableContext context;
+        context.y0 = 2026;
+        TakeHomeDialog dialog(plan,
+            *plan.money,
+            buildLifeCycleTable(plan, context, nullptr),
+            0,
+            Spouse::Husband,
+            QStringLiteral("/plans/山田家.HRZ"));
         dialog.show();
         QCOMPARE(amountOf(&dialog, QStringLiteral("給与所得")), QStringLiteral("3,400,000"));
         QCOMPARE(amountOf(&dialog, QStringLiteral("配偶者控除・配偶者特別控除")), QStringLiteral("380,000"));
@@ -180,6 +187,11 @@ private slots:
         plan.money->husbandIncome = 4800;
         window.rebuild(plan, context);
         QVERIFY(button->isVisibleTo(&window));
+        // The four tax rows follow 収入合計 in the grid.
+        const int total = window.table().rowIndex(MoneyRow::IncomeTotal);
+        QCOMPARE(window.grid()->text(total + 1, 0), QStringLiteral("可処分所得"));
+        QCOMPARE(window.grid()->text(total + 4, 0), QStringLiteral("社会保険料"));
+        QCOMPARE(window.grid()->text(total + 2, 2), QStringLiteral("4")); // 所得税 43,700 yen in 2026
         window.grid()->setCurrentIndex(window.grid()->model()->index(5, CashFlowGrid::TABLE_FIXED_COLS + 3));
         QString title;
         whenModal<TakeHomeDialog>([&title](TakeHomeDialog* dialog) {

@@ -76,6 +76,7 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
     m_plan = plan;
+    m_context = context;
     m_takeHome->parentWidget()->setVisible(plan.money && plan.money->tax.gross());
 }
 
@@ -85,8 +86,8 @@ void CashFlowWindow::showTakeHome()
         return;
     const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : -1;
     const int n = column >= CashFlowGrid::TABLE_FIXED_COLS ? column - CashFlowGrid::TABLE_FIXED_COLS : 0;
-    TakeHomeDialog dialog(
-        m_plan, *m_plan.money, m_table.y0, n, Spouse::Husband, PlanSession::instance().fileName(), this);
+    const TableModel table = buildLifeCycleTable(m_plan, m_context, nullptr);
+    TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, PlanSession::instance().fileName(), this);
     dialog.exec();
 }
 

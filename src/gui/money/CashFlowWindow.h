@@ -3,6 +3,7 @@
 
 #include "core/money/CashFlow.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/table/TableBuilder.h"
 
 #include <QMdiSubWindow>
 
@@ -60,6 +61,7 @@ private:
     CashFlowChart* m_chart;
     QPushButton* m_takeHome;
     FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳
+    TableContext m_context;
 };
 
 } // namespace harukaze

@@ -4,7 +4,7 @@
 #include "core/money/TakeHomeLines.h"
 #include "core/money/TaxYears.h"
 #include "core/plan/MoneySection.h"
-#include "core/table/Clock.h"
+#include "core/table/TableBuilder.h"
 #include "gui/common/NumberBoxes.h"
 #include "gui/common/PlanSession.h"
 #include "gui/money/TakeHomeDialog.h"
@@ -101,6 +101,7 @@ QString yen(int64_t value)
 GrossIncomePanel::GrossIncomePanel(const FamilyPlan& plan, const TaxSettings& settings, QWidget* parent)
     : QWidget(parent)
     , m_plan(plan)
+    , m_table(buildLifeCycleTable(plan, PlanSession::instance().tableContext(), nullptr))
 {
     setObjectName(QStringLiteral("grossIncomePanel"));
     auto* layout = new QVBoxLayout(this);
@@ -324,7 +325,7 @@ MoneySettings GrossIncomePanel::current() const
 
 void GrossIncomePanel::showBreakdown(Spouse spouse)
 {
-    TakeHomeDialog dialog(m_plan, current(), currentYear(), 0, spouse, PlanSession::instance().fileName(), this);
+    TakeHomeDialog dialog(m_plan, current(), m_table, 0, spouse, PlanSession::instance().fileName(), this);
     dialog.exec();
 }
 
@@ -333,10 +334,10 @@ void GrossIncomePanel::showThisYear()
     if (!gross())
         return;
     const MoneySettings settings = current();
-    const int y0 = currentYear();
-    const GrossYears amounts = grossYears(m_plan, settings, y0);
-    const TaxYearInput input = taxYearInput(m_plan, settings.tax, amounts, 0);
-    const TaxYearResult year = computeTaxYear(input);
+    const int y0 = m_table.facts.firstYear;
+    const PlanTaxes taxes = planTaxes(m_plan, settings, m_table);
+    const TaxYearInput& input = taxes.inputs.front();
+    const TaxYearResult& year = taxes.years.front();
     for (size_t s = 0; s < 2; ++s) {
         SpouseFields& f = m_spouses[s];
         const TaxPersonInput& person = input.spouses[s];

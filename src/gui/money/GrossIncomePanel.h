@@ -4,6 +4,7 @@
 #include "core/money/Tax.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySettings.h"
+#include "core/table/TableModel.h"
 
 #include <QWidget>
 
@@ -88,6 +89,7 @@ private:
     void readQuietly(TaxSettings& settings) const;
 
     FamilyPlan m_plan;
+    TableModel m_table; ///< the plan's life cycle table, whose ages and years the taxes follow
     std::function<MoneySettings()> m_source;
     QRadioButton* m_net = nullptr;
     QRadioButton* m_gross = nullptr;

@@ -53,11 +53,10 @@ TakeHomeDialog::TakeHomeDialog(const FamilyPlan& plan,
     auto* choice = new QHBoxLayout;
     m_year->setObjectName(QStringLiteral("takeHomeYearCombo"));
     for (int i = 0; i < TABLE_YEARS; ++i)
-        m_year->addItem(QStringLiteral("%1年").arg(y0 + i));
+        m_year->addItem(QStringLiteral("%1年").arg(m_taxes.gross.y0 + i));
     m_spouse->setObjectName(QStringLiteral("takeHomeSpouseCombo"));
-    const bool inTable[] = { plan.ST1_HUSBAND == 1, plan.ST1_WIFE == 1 };
     for (const Spouse s : { Spouse::Husband, Spouse::Wife }) {
-        if (inTable[static_cast<size_t>(s)])
+        if (m_taxes.gross.inTable[static_cast<size_t>(s)])
             m_spouse->addItem(spouseName(s), static_cast<int>(s));
     }
     choice->addWidget(new QLabel(QStringLiteral("年：")));
@@ -119,8 +118,8 @@ PrintableTable TakeHomeDialog::printable() const
     if (m_spouse->count() == 0 || n < 0)
         return table;
     const auto spouse = static_cast<size_t>(m_spouse->currentData().toInt());
-    const TaxYearInput input = taxYearInput(m_plan, m_settings.tax, grossYears(m_plan, m_settings, m_y0), n);
-    const TaxYearResult result = computeTaxYear(input);
+    const TaxYearInput& input = m_taxes.inputs[static_cast<size_t>(n)];
+    const TaxYearResult& result = m_taxes.years[static_cast<size_t>(n)];
     const QString subject = m_year->currentText() + QStringLiteral("　") + m_spouse->currentText();
     return printableTakeHome(takeHomeLines(input.spouses[spouse], result.spouses[spouse]),
         subject,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/money/Tax.h"
+#include "core/money/TaxYears.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySettings.h"
 #include "export/PrintableTable.h"
@@ -25,12 +26,12 @@ class TakeHomeDialog : public QDialog
 
 public:
     /**
-     * The breakdown of `plan` with `settings` (their 額面 amounts) over the table starting in `y0`,
-     * showing year y0 + n of `spouse` first (the other spouse when that one is not in the table).
+     * The breakdown of `plan` with `settings` (their 額面 amounts) over `table`, the plan's built life
+     * cycle table, showing year n of `spouse` first (the other spouse when that one is not in the table).
      */
     TakeHomeDialog(const FamilyPlan& plan,
         const MoneySettings& settings,
-        int y0,
+        const TableModel& table,
         int n,
         Spouse spouse,
         const QString& planFilePath,
@@ -43,9 +44,7 @@ public:
 private:
     void showBreakdown();
 
-    FamilyPlan m_plan;
-    MoneySettings m_settings;
-    int m_y0;
+    PlanTaxes m_taxes;
     QString m_planFilePath;
     QComboBox* m_year;
     QComboBox* m_spouse;
