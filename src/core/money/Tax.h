@@ -95,6 +95,8 @@ struct TaxBreakdown
     int64_t municipalPerCapita = 0; ///< 市民税 均等割
     int64_t forestTax = 0; ///< 森林環境税
     int64_t residentTax = 0; ///< the sum of the five
+    /** 住民税 所得割 (県 + 市, after 調整控除, without 均等割): what a 住民税 credit may lower. */
+    int64_t residentIncomeLevy() const { return prefectureIncomeLevy + municipalIncomeLevy; }
 
     // Taxes on the 退職金, withheld when it is paid.
     int64_t retirementIncomeTax = 0; ///< 所得税 with 復興特別所得税

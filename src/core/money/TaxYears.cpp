@@ -93,7 +93,8 @@ TaxYearInput taxYearInput(const TableFacts& facts, const TaxSettings& settings, 
     return input;
 }
 
-std::vector<TaxYearResult> computeTaxYears(const TableFacts& facts, const TaxSettings& settings, const GrossYears& gross)
+std::vector<TaxYearResult> computeTaxYears(
+    const TableFacts& facts, const TaxSettings& settings, const GrossYears& gross)
 {
     std::vector<TaxYearResult> results;
     results.reserve(TABLE_YEARS);
@@ -124,7 +125,8 @@ void addTaxRows(CashFlowLedger& ledger, const FamilyPlan&, const MoneySettings& 
 {
     if (!settings.tax.gross())
         return;
-    for (const MoneyRow row : { MoneyRow::Disposable, MoneyRow::IncomeTax, MoneyRow::ResidentTax, MoneyRow::SocialInsurance })
+    for (const MoneyRow row :
+        { MoneyRow::Disposable, MoneyRow::IncomeTax, MoneyRow::ResidentTax, MoneyRow::SocialInsurance })
         ledger.include(row);
     const std::vector<TaxYearResult> years = computeTaxYears(table.facts, settings.tax, grossYears(ledger));
     for (int n = 0; n < TABLE_YEARS; ++n) {

@@ -44,7 +44,8 @@ GrossYears grossYears(const CashFlowLedger& ledger);
 TaxYearInput taxYearInput(const TableFacts& facts, const TaxSettings& settings, const GrossYears& gross, int n);
 
 /** computeTaxYear() for each of the 51 years. */
-std::vector<TaxYearResult> computeTaxYears(const TableFacts& facts, const TaxSettings& settings, const GrossYears& gross);
+std::vector<TaxYearResult> computeTaxYears(
+    const TableFacts& facts, const TaxSettings& settings, const GrossYears& gross);
 
 /**
  * The 額面 amounts and taxes of the plan's 51 years as its cash-flow table has them: the ledger of

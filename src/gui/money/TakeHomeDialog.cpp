@@ -32,15 +32,13 @@ QString spouseName(Spouse spouse)
 
 TakeHomeDialog::TakeHomeDialog(const FamilyPlan& plan,
     const MoneySettings& settings,
-    int y0,
+    const TableModel& table,
     int n,
     Spouse spouse,
     const QString& planFilePath,
     QWidget* parent)
     : QDialog(parent)
-    , m_plan(plan)
-    , m_settings(settings)
-    , m_y0(y0)
+    , m_taxes(planTaxes(plan, settings, table))
     , m_planFilePath(planFilePath)
     , m_year(new QComboBox(this))
     , m_spouse(new QComboBox(this))
