@@ -364,7 +364,9 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     // The room the writer needs besides the kept lines (UTF-8 bytes are never fewer than the
     // CP932 bytes written): every line it writes whatever the settings, each as long as its value
     // may grow, and every entry there may be.
-    const std::vector<std::string> fixed = moneySectionLines(MoneySettings());
+    MoneySettings widest; // 額面 writes its eleven keys besides the others
+    widest.tax.incomeBasis = IncomeBasis::Gross;
+    const std::vector<std::string> fixed = moneySectionLines(widest);
     const size_t fixedLines = fixed.size();
     const size_t entryLines = settings.incomes.size() + settings.expenses.size();
     size_t roomBytes = entryLines * (LONGEST_ENTRY_HEAD + NEW_LABEL_BYTES);
