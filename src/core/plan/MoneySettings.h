@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/plan/HomeSettings.h"
+#include "core/plan/TaxSettings.h"
 
 #include <array>
 #include <optional>
@@ -125,6 +126,8 @@ struct MoneySettings
     int careWifeParents = 0; ///< CARE_WIFE_PARENTS
     int careMonthly = 90; ///< CARE_MONTHLY, 介護 cost a month
     int careOnce = 472; ///< CARE_ONCE, once at its start
+
+    TaxSettings tax; ///< INCOME_BASIS .. PENSION_HEALTH_RATE, written only for 額面 amounts
 
     std::array<ChildEducation, 10> children {}; ///< CHILD1_ .. CHILD10_
 

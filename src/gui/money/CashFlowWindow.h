@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/money/CashFlow.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/TableBuilder.h"
 
 #include <QMdiSubWindow>
 
@@ -51,6 +53,12 @@ signals:
     /** The user asked for the 返済予定表 of the plan's loan. */
     void loanScheduleRequested();
 
+    /**
+     * Opens 手取りの内訳 of the plan the table was built from, at the year of the grid's current cell
+     * (the first year when no year is current). The button for it shows while the income is 額面.
+     */
+    void showTakeHome();
+
 private:
     CashFlowTable m_table;
     QLabel* m_notice;
@@ -58,6 +66,9 @@ private:
     CashFlowGrid* m_grid;
     CashFlowChart* m_chart;
     QPushButton* m_loanScheduleButton;
+    QPushButton* m_takeHome;
+    FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳
+    TableContext m_context;
 };
 
 } // namespace harukaze
