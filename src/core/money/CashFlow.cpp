@@ -5,6 +5,7 @@
 #include "core/io/CsvWriter.h"
 #include "core/io/SaveFile.h"
 #include "core/money/EducationCosts.h"
+#include "core/money/Pension.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
 
@@ -281,7 +282,7 @@ CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& set
             settings.husbandSeverance,
             settings.husbandReemployIncome,
             settings.husbandReemployEndAge,
-            settings.husbandPension,
+            settings.husbandPensionEstimate.estimates() ? 0 : settings.husbandPension,
             settings.husbandPensionAge,
             MoneyRow::HusbandIncome },
         settings.pensionRate,
@@ -295,11 +296,18 @@ CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& set
             settings.wifeSeverance,
             settings.wifeReemployIncome,
             settings.wifeReemployEndAge,
-            settings.wifePension,
+            settings.wifePensionEstimate.estimates() ? 0 : settings.wifePension,
             settings.wifePensionAge,
             MoneyRow::WifeIncome },
         settings.pensionRate,
         y0);
+    // A spouse in an estimate mode: the estimate of each year at the data year's level, grown.
+    for (const bool wife : { false, true }) {
+        if (const auto years = estimatedPensionYears(plan, settings, y0, wife)) {
+            for (int n = 0; n < TABLE_YEARS; ++n)
+                figures.at(MoneyRow::Pension, n) += grow((*years)[static_cast<size_t>(n)], settings.pensionRate, n);
+        }
+    }
     addEntries(figures, MoneyRow::OneTimeIncome, settings.incomes, y0);
 
     addGrowing(figures, MoneyRow::Living, settings.living, settings.livingRate, y0, [](int) { return true; });

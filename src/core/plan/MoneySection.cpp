@@ -154,6 +154,8 @@ std::string entryValue(const MoneyEntry& entry)
 // Applies one line of a known key; false when the key is unknown (the line is then kept).
 bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings& settings)
 {
+    if (applyPensionSectionLine(key, value, settings))
+        return true;
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
             if (const std::optional<int> parsed = parseValue(setting.kind, value))
@@ -282,8 +284,11 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     std::vector<std::string> lines;
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
-    for (const Setting& setting : SETTINGS)
+    for (const Setting& setting : SETTINGS) {
+        if (setting.field == &MoneySettings::pensionRate)
+            appendPensionSectionLines(settings, lines); // the estimate's keys, when a spouse uses it
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+    }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
         const ChildEducation& education = settings.children[c];

@@ -121,6 +121,7 @@ bool operator==(const MoneyEntry& a, const MoneyEntry& b)
 bool operator==(const MoneySettings& a, const MoneySettings& b)
 {
     return scalars(a) == scalars(b) && a.children == b.children && a.incomes == b.incomes && a.expenses == b.expenses
+        && a.husbandPensionEstimate == b.husbandPensionEstimate && a.wifePensionEstimate == b.wifePensionEstimate
         && a.unknownLines == b.unknownLines;
 }
 

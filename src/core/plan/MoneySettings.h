@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/PensionSettings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -95,6 +97,8 @@ struct MoneySettings
     int wifePension = 0; ///< WIFE_PENSION
     int wifePensionAge = 65; ///< WIFE_PENSION_AGE
     int pensionRate = 0; ///< PENSION_RATE
+    PensionSettings husbandPensionEstimate; ///< HUSBAND_PENSION_MODE .. HUSBAND_TOKUBETSU
+    PensionSettings wifePensionEstimate; ///< WIFE_PENSION_MODE .. WIFE_TOKUBETSU
 
     int living = 0; ///< LIVING, 基本生活費 a year
     int livingRate = 10; ///< LIVING_RATE
