@@ -282,10 +282,8 @@ TEST_P(WorkingPensionCut, aroundThe650000Threshold)
 // 900,000: (1,000,000 − 650,000)/2 = 175,000 > 100,000, all of it stops.
 INSTANTIATE_TEST_SUITE_P(Pay,
     WorkingPensionCut,
-    testing::Values(WorkingRow { 550, 1200000 },
-        WorkingRow { 560, 1140000 },
-        WorkingRow { 551, 1194000 },
-        WorkingRow { 9000, 0 }));
+    testing::Values(
+        WorkingRow { 550, 1200000 }, WorkingRow { 560, 1140000 }, WorkingRow { 551, 1194000 }, WorkingRow { 9000, 0 }));
 
 struct AdditionRow
 {

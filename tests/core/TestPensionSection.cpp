@@ -77,8 +77,8 @@ TEST(TestPensionSection, blocksFollowWifePensionAgeInTheirOrder)
         "WIFE_KOSEI_KIND=公務員",
         "WIFE_TOKUBETSU=0",
         "PENSION_RATE=0.0" };
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(first),
-                  lines.begin() + static_cast<long>(first + expected.size())),
+    EXPECT_EQ(std::vector<std::string>(
+                  lines.begin() + static_cast<long>(first), lines.begin() + static_cast<long>(first + expected.size())),
         expected);
 
     // Read back, his figures are gone and hers are the same.

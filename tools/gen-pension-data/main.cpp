@@ -79,8 +79,8 @@ bool readTable(const std::string& path, size_t columns, Table& table)
         }
         std::vector<std::string> fields = splitTabs(line);
         if (fields.size() != columns) {
-            std::cerr << "gen-pension-data: " << path << ":" << lineNumber << ": " << fields.size()
-                      << " fields, not " << columns << "\n";
+            std::cerr << "gen-pension-data: " << path << ":" << lineNumber << ": " << fields.size() << " fields, not "
+                      << columns << "\n";
             return false;
         }
         table.rows.emplace_back(lineNumber, std::move(fields));
@@ -115,8 +115,7 @@ bool parseDate(const std::string& text, long long& date)
     long long m = 0;
     long long d = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !parseWhole(text.substr(0, 4), y)
-        || !parseWhole(text.substr(5, 2), m) || !parseWhole(text.substr(8, 2), d) || m < 1 || m > 12 || d < 1
-        || d > 31)
+        || !parseWhole(text.substr(5, 2), m) || !parseWhole(text.substr(8, 2), d) || m < 1 || m > 12 || d < 1 || d > 31)
         return false;
     date = y * 10000 + m * 100 + d;
     return true;
@@ -272,8 +271,8 @@ int main(int argc, char** argv)
            "    int kurisage;\n    int latest;\n};\n\n"
            "inline constexpr StartAgeRow START_AGE_ROWS[] = {\n";
     for (const Bracket& b : rates)
-        out << "    { " << b.from << ", " << b.to << ", " << b.values[0] << ", " << b.values[1] << ", "
-            << b.values[2] << " },\n";
+        out << "    { " << b.from << ", " << b.to << ", " << b.values[0] << ", " << b.values[1] << ", " << b.values[2]
+            << " },\n";
     out << "};\n\n";
 
     // 特別支給 start ages, per schedule.
@@ -296,8 +295,8 @@ int main(int argc, char** argv)
         if (!checkBrackets(tokubetsu, brackets, std::string("schedule ") + schedule))
             return 1;
         for (const Bracket& b : brackets)
-            out << "    { " << (std::string(schedule) == "female" ? "true" : "false") << ", " << b.from << ", "
-                << b.to << ", " << b.values[0] << " },\n";
+            out << "    { " << (std::string(schedule) == "female" ? "true" : "false") << ", " << b.from << ", " << b.to
+                << ", " << b.values[0] << " },\n";
     }
     out << "};\n\n";
 
@@ -330,7 +329,8 @@ int main(int argc, char** argv)
     }
     out << "/** e_x in hundredths of a year (22.51 = 2251), ages 0.." << LIFE_AGES - 1 << ". */\n"
         << "inline constexpr int LIFE_AGES = " << LIFE_AGES << ";\n";
-    for (const auto& [name, column] : { std::make_pair("LIFE_E_MALE", &male), std::make_pair("LIFE_E_FEMALE", &female) }) {
+    for (const auto& [name, column] :
+        { std::make_pair("LIFE_E_MALE", &male), std::make_pair("LIFE_E_FEMALE", &female) }) {
         out << "inline constexpr long long " << name << "[LIFE_AGES] = {";
         for (int age = 0; age < LIFE_AGES; ++age)
             out << (age % 12 == 0 ? "\n    " : " ") << (*column)[static_cast<size_t>(age)] << ",";

@@ -10,6 +10,7 @@
 #include "core/io/SaveFile.h"
 #include "core/money/CashFlow.h"
 #include "core/money/EducationCosts.h"
+#include "core/money/PensionComparison.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
@@ -49,7 +50,8 @@ constexpr int EXIT_USAGE = 2;
 const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
-      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --pension-ages [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
@@ -58,6 +60,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
                          "                  household money settings instead (their defaults when the\n"
                          "                  plan has none)\n"
+                         "  --pension-ages  write the comparison of the pension start ages 60-75\n"
+                         "                  (受給開始年齢の比較) of each spouse whose pension is estimated\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
                          "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
@@ -84,6 +88,7 @@ struct Options
     bool demo = false;
     bool attention = false;
     bool cashFlow = false;
+    bool pensionAges = false;
     std::string planPath;
     std::string outPath;
 };
@@ -128,6 +133,7 @@ enum OptionCode {
     OPT_DEMO = 1000,
     OPT_ATTENTION,
     OPT_CASHFLOW,
+    OPT_PENSION_AGES,
     OPT_PDF,
     OPT_XLSX,
     OPT_YEAR,
@@ -139,6 +145,7 @@ const option LONG_OPTIONS[] = {
     { "demo", no_argument, nullptr, OPT_DEMO },
     { "attention", no_argument, nullptr, OPT_ATTENTION },
     { "cashflow", no_argument, nullptr, OPT_CASHFLOW },
+    { "pension-ages", no_argument, nullptr, OPT_PENSION_AGES },
     { "pdf", no_argument, nullptr, OPT_PDF },
     { "xlsx", no_argument, nullptr, OPT_XLSX },
     { "year", required_argument, nullptr, OPT_YEAR },
@@ -181,6 +188,9 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         case OPT_CASHFLOW:
             options.cashFlow = true;
             break;
+        case OPT_PENSION_AGES:
+            options.pensionAges = true;
+            break;
         case OPT_PDF:
         case OPT_XLSX: {
             const OutputForm form = code == OPT_PDF ? OutputForm::Pdf : OutputForm::Xlsx;
@@ -207,10 +217,10 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
     }
     const std::vector<std::string> positional(argv + optind, argv + argc);
 
-    if (options.attention && options.cashFlow)
-        return usageError("--attention and --cashflow exclude each other");
-    if ((options.attention || options.cashFlow) && options.form)
-        return usageError("--attention and --cashflow write CSV only");
+    if (options.attention + options.cashFlow + options.pensionAges > 1)
+        return usageError("--attention, --cashflow and --pension-ages exclude each other");
+    if ((options.attention || options.cashFlow || options.pensionAges) && options.form)
+        return usageError("--attention, --cashflow and --pension-ages write CSV only");
 
     const size_t wanted = options.demo ? 1 : 2;
     if (positional.size() != wanted) {
@@ -244,7 +254,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow)
+    if (options.attention || options.cashFlow || options.pensionAges)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -363,6 +373,8 @@ int main(int argc, char** argv)
         bytes = attentionCsvBytes(findAttentionMarkers(plan, model, universityYearsOf(plan)));
     else if (options.cashFlow)
         bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+    else if (options.pensionAges)
+        bytes = pensionStartAgesCsvBytes(plan, context.y0);
     else
         bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 

@@ -4,6 +4,7 @@
 #include "core/io/Cp932.h"
 #include "core/io/CsvWriter.h"
 #include "core/money/Pension.h"
+#include "core/plan/FamilyPlan.h"
 
 #include <harukaze/PensionData.h>
 
@@ -93,7 +94,8 @@ std::optional<PensionComparison> comparePensionStartAges(
         row.survivalPermille = roundDivide(1000 * l[static_cast<size_t>(row.startAge)], alive);
         __int128 weighted = 0;
         for (int year = y0; year <= lastYear; ++year)
-            weighted += static_cast<__int128>(estimate.yearAmount(year)) * l[static_cast<size_t>(year - self.birthYear)];
+            weighted
+                += static_cast<__int128>(estimate.yearAmount(year)) * l[static_cast<size_t>(year - self.birthYear)];
         row.expectedTotal = static_cast<int64_t>(roundDivideWide(weighted, alive));
         paid[static_cast<size_t>(s)] = cumulativePayments(estimate, y0, lastYear);
     }
@@ -199,6 +201,22 @@ std::string pensionComparisonCsvBytes(const std::vector<PensionComparison>& comp
         text += "\r\n";
     }
     return utf8ToCp932(text);
+}
+
+std::vector<PensionComparison> pensionComparisons(const FamilyPlan& plan, int y0)
+{
+    const MoneySettings settings = plan.money.value_or(MoneySettings {});
+    std::vector<PensionComparison> comparisons;
+    for (const bool wife : { false, true }) {
+        if (std::optional<PensionComparison> comparison = comparePensionStartAges(plan, settings, y0, wife))
+            comparisons.push_back(std::move(*comparison));
+    }
+    return comparisons;
+}
+
+std::string pensionStartAgesCsvBytes(const FamilyPlan& plan, int y0)
+{
+    return pensionComparisonCsvBytes(pensionComparisons(plan, y0));
 }
 
 } // namespace harukaze

@@ -67,4 +67,10 @@ std::string tenThousandYenText(int64_t yen); ///< 万円 with one decimal: 1,234
  */
 std::string pensionComparisonCsvBytes(const std::vector<PensionComparison>& comparisons);
 
+/** The comparisons of the husband and the wife of `plan` (its money settings or the defaults). */
+std::vector<PensionComparison> pensionComparisons(const FamilyPlan& plan, int y0);
+
+/** pensionComparisonCsvBytes() of pensionComparisons(): `harukaze-csv --pension-ages`. */
+std::string pensionStartAgesCsvBytes(const FamilyPlan& plan, int y0);
+
 } // namespace harukaze
