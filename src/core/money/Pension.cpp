@@ -141,6 +141,11 @@ int64_t roundDivide(int64_t numerator, int64_t denominator)
     return quotient;
 }
 
+int pensionDataYear(int y0)
+{
+    return fiscalYear(y0).year;
+}
+
 PensionPerson pensionPerson(const FamilyPlan& plan, const MoneySettings& settings, bool wife)
 {
     PensionPerson person;

@@ -126,6 +126,9 @@ private:
 std::optional<std::array<int64_t, TABLE_YEARS>> estimatedPensionYears(
     const FamilyPlan& plan, const MoneySettings& settings, int y0, bool wife);
 
+/** The fiscal year of the figures a plan starting in `y0` uses (y0, else the latest before it, else the earliest). */
+int pensionDataYear(int y0);
+
 /** round(numerator / denominator), denominator > 0: to the nearest, halves away from zero. */
 int64_t roundDivide(int64_t numerator, int64_t denominator);
 

@@ -5,8 +5,11 @@
 #include "core/table/TableBuilder.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
+#include "gui/money/PensionComparisonDialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -36,6 +39,17 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel#cashFlowNotice { background: rgb(255, 250, 205); }"));
     m_notice->hide();
     layout->addWidget(m_notice);
+    auto* pensionBar = new QHBoxLayout;
+    pensionBar->setContentsMargins(4, 2, 4, 2);
+    for (const bool wife : { false, true }) {
+        auto* button = new QPushButton(
+            wife ? QStringLiteral("妻の受給開始年齢の比較...") : QStringLiteral("夫の受給開始年齢の比較..."));
+        button->setObjectName(wife ? QStringLiteral("wifeCompareButton") : QStringLiteral("husbandCompareButton"));
+        connect(button, &QPushButton::clicked, this, [this, wife] { comparePensionStartAges(wife); });
+        pensionBar->addWidget(button);
+    }
+    pensionBar->addStretch();
+    layout->addLayout(pensionBar);
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_chart);
     // The grid gets the larger share: the money rows lie below the members' rows.
@@ -53,6 +67,7 @@ CashFlowWindow::~CashFlowWindow() = default;
 void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context)
 {
     m_table = buildCashFlowTable(plan, context);
+    m_plan = plan;
     // The grid is drawn in the table font, as the life cycle table is.
     QFont font(QString::fromStdString(context.fontName));
     const double points = lenientTextToDouble(context.fontSize);
@@ -60,6 +75,12 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_grid->setTable(m_table, font);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
+}
+
+void CashFlowWindow::comparePensionStartAges(bool wife)
+{
+    if (m_plan)
+        PensionComparisonDialog::showFor(*m_plan, m_table.y0, wife, this);
 }
 
 } // namespace harukaze

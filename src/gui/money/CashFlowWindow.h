@@ -2,8 +2,11 @@
 #pragma once
 
 #include "core/money/CashFlow.h"
+#include "core/plan/FamilyPlan.h"
 
 #include <QMdiSubWindow>
+
+#include <optional>
 
 class QLabel;
 class QSplitter;
@@ -12,7 +15,6 @@ namespace harukaze {
 
 class CashFlowChart;
 class CashFlowGrid;
-struct FamilyPlan;
 struct TableContext;
 
 /**
@@ -21,8 +23,9 @@ struct TableContext;
  * plan has no 家計設定 yet, a notice above the grid says that the table shows the defaults and
  * points to 家計設定.
  *
- * The window keeps no plan: rebuild() computes the table from the plan it is given, and is called
- * again whenever the plan changes (家計設定 OK, 家族設定内容の変更, Open).
+ * rebuild() computes the table from the plan it is given, and is called again whenever the plan
+ * changes (家計設定 OK, 家族設定内容の変更, Open); a copy of that plan serves the buttons
+ * 夫の受給開始年齢の比較... and 妻の受給開始年齢の比較... above the grid.
  */
 class CashFlowWindow : public QMdiSubWindow
 {
@@ -44,8 +47,12 @@ public:
     /** The notice shown while the plan has no money settings. */
     QLabel* notice() const { return m_notice; }
 
+    /** Opens 受給開始年齢の比較 of the husband (wife = false) or the wife of the plan shown. */
+    void comparePensionStartAges(bool wife);
+
 private:
     CashFlowTable m_table;
+    std::optional<FamilyPlan> m_plan; ///< the plan shown, for the start-age comparison
     QLabel* m_notice;
     QSplitter* m_splitter;
     CashFlowGrid* m_grid;

@@ -9,6 +9,7 @@
 #include "gui/common/MessageBox.h"
 #include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
+#include "gui/money/PensionTab.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -254,6 +255,11 @@ MoneySettingsDialog::MoneySettingsDialog(const FamilyPlan& plan, QWidget* parent
     m_ui->wifeRetireLabel->setText(spouseNote(plan.ST1_WIFE == 1, plan.ST2_WIFE_RETIRE_AGE, QStringLiteral("妻")));
     loadBoxes();
     setUpEducationGrid(plan);
+    m_pensionTab = new PensionTab(plan,
+        m_settings,
+        { m_ui->husbandPensionBox, m_ui->husbandPensionAgeBox, m_ui->husbandReemployEndAgeBox },
+        { m_ui->wifePensionBox, m_ui->wifePensionAgeBox, m_ui->wifeReemployEndAgeBox });
+    m_ui->tabs->insertTab(1, m_pensionTab, QStringLiteral("年金"));
 
     // The one-time entries, sorted by year, incomes before expenses within a year.
     for (const MoneyEntry& entry : presentEntries(m_settings.incomes))
@@ -565,7 +571,7 @@ bool MoneySettingsDialog::confirmEndYear(int year, const QString& what, QLineEdi
 void MoneySettingsDialog::accept()
 {
     MoneySettings settings = m_settings;
-    if (!readBoxes(settings))
+    if (!readBoxes(settings) || !m_pensionTab->read(settings))
         return;
     if (!confirmEndYear(settings.housingEndYear, QStringLiteral("住居費"), m_ui->housingEndYearBox)
         || !confirmEndYear(settings.insuranceEndYear, QStringLiteral("保険料"), m_ui->insuranceEndYearBox))

@@ -18,6 +18,7 @@ class MoneySettingsDialog;
 namespace harukaze {
 
 struct FamilyPlan;
+class PensionTab;
 
 /**
  * The dialog "家計設定": the household's money behind the cash-flow table, on five tabs (収入, 支出,
@@ -81,6 +82,7 @@ private:
     MoneySettings m_settings;
     int m_childRows = 0;
     std::vector<EntryRow> m_entries;
+    PensionTab* m_pensionTab = nullptr;
 };
 
 } // namespace harukaze
