@@ -442,20 +442,29 @@ TEST(TestPension, cashFlowRowSumsBothSpousesAndKeepsTheAmountMode)
     FamilyPlan plan = PlanBuilder().husband(1966, 60).wife(1968);
     plan.money = MoneySettings();
     MoneySettings& money = *plan.money;
-    const PensionPerson husband = exampleHusband();
-    const PensionPerson wife = exampleWife();
-    money.husbandPensionEstimate = husband.pension;
-    money.husbandReemployEndAge = 65;
-    money.wifePensionEstimate = wife.pension;
+    money.husbandPensionEstimate = exampleHusband().pension;
+    money.wifePensionEstimate = exampleWife().pension;
     money.wifePension = 5000; // ignored outside 金額
     TableContext context;
     context.y0 = Y0;
-    const CashFlowFigures figures = computeCashFlow(plan, money, context);
-    EXPECT_EQ(figures.at(MoneyRow::Pension, 2031 - Y0), 1042404);
-    EXPECT_EQ(figures.at(MoneyRow::Pension, 2033 - Y0), 2466462 + 75250);
+    const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+    auto pensionYen = [&](int year) {
+        CashFlowLedger ledger = startCashFlow(money, table);
+        addEstimatedPensions(ledger, plan, money, table);
+        return roundToYen(ledger.exact(MoneyRow::Pension, year - Y0), year - Y0);
+    };
+    EXPECT_EQ(pensionYen(2031), 1042404);
+    EXPECT_EQ(pensionYen(2033), 2466462 + 75250);
+
+    // PENSION_RATE grows the sum exactly: 2,501,770 × 1.005^6 = 2,577,767.54 → 258万;
+    // (2,466,462 + 75,250) × 1.005^7 = 2,632,017.49 → 263万.
+    money.pensionRate = 5;
+    const CashFlowFigures grown = computeCashFlow(plan, money, table);
+    EXPECT_EQ(grown.man(MoneyRow::Pension, 2032 - Y0), 258);
+    EXPECT_EQ(grown.man(MoneyRow::Pension, 2033 - Y0), 263);
+    money.pensionRate = 0;
 
     // Back in 金額 she gets her typed amount from 65 (2033), as before.
     money.wifePensionEstimate.mode = PensionMode::Amount;
-    const CashFlowFigures typed = computeCashFlow(plan, money, context);
-    EXPECT_EQ(typed.at(MoneyRow::Pension, 2033 - Y0), 2466462 + 5000000);
+    EXPECT_EQ(pensionYen(2033), 2466462 + 5000000);
 }

@@ -93,11 +93,14 @@ private slots:
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("kiso") << "husbandKiso65Box" << "150.1"
+        QTest::newRow("kiso") << "husbandKiso65Box"
+                              << "150.1"
                               << "夫の老齢基礎年金（定期便）\n0から150までの数値を入力してください。";
-        QTest::newRow("months") << "husbandKoseiMonthsBox" << "601"
+        QTest::newRow("months") << "husbandKoseiMonthsBox"
+                                << "601"
                                 << "夫の厚生年金保険の加入期間（定期便）\n0から600までの数値を入力してください。";
-        QTest::newRow("empty") << "husbandFuturePayBox" << ""
+        QTest::newRow("empty") << "husbandFuturePayBox"
+                               << ""
                                << "夫の今後の標準報酬\n数値を入力してください。";
     }
 
@@ -128,7 +131,8 @@ private slots:
         child<QSpinBox*>(&dialog, "wifeBirthDayBox")->setValue(30);
         MessageBox::setNextAnswer(QMessageBox::Ok);
         click(&dialog, "okButton");
-        QCOMPARE(MessageBox::lastText(), QStringLiteral("妻の誕生月日\n2月30日はありません。正しい日付を入力してください。"));
+        QCOMPARE(MessageBox::lastText(),
+            QStringLiteral("妻の誕生月日\n2月30日はありません。正しい日付を入力してください。"));
         QVERIFY(dialog.isVisible());
     }
 

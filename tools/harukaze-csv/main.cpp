@@ -370,9 +370,9 @@ int main(int argc, char** argv)
 
     std::string bytes;
     if (options.attention)
-        bytes = attentionCsvBytes(findAttentionMarkers(plan, model, universityYearsOf(plan)));
+        bytes = attentionCsvBytes(findAttentionMarkers(model, universityYearsOf(plan)));
     else if (options.cashFlow)
-        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, model));
     else if (options.pensionAges)
         bytes = pensionStartAgesCsvBytes(plan, context.y0);
     else

@@ -420,4 +420,21 @@ std::optional<std::array<int64_t, TABLE_YEARS>> estimatedPensionYears(
     return years;
 }
 
+void addEstimatedPensions(
+    CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel&)
+{
+    for (const bool wife : { false, true }) {
+        const std::optional<std::array<int64_t, TABLE_YEARS>> years
+            = estimatedPensionYears(plan, settings, ledger.y0(), wife);
+        if (!years)
+            continue;
+        SpouseGross& gross = wife ? ledger.wife : ledger.husband;
+        for (int n = 0; n < TABLE_YEARS; ++n) {
+            const ExactYen grown = grownYen((*years)[static_cast<size_t>(n)], settings.pensionRate, n);
+            gross.pension[static_cast<size_t>(n)] += grown;
+            ledger.add(MoneyRow::Pension, n, grown);
+        }
+    }
+}
+
 } // namespace harukaze

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/money/CashFlow.h"
 #include "core/plan/MoneySettings.h"
 #include "core/table/TableModel.h"
 
@@ -125,6 +126,14 @@ private:
  */
 std::optional<std::array<int64_t, TABLE_YEARS>> estimatedPensionYears(
     const FamilyPlan& plan, const MoneySettings& settings, int y0, bool wife);
+
+/**
+ * The money module of the estimate: for each spouse in 定期便 or 加入記録, grow(T(Y0 + n),
+ * PENSION_RATE, n) exactly into the 年金 row and the spouse's 額面 pension of `ledger` (the base
+ * rows leave out the typed amount of such a spouse).
+ */
+void addEstimatedPensions(
+    CashFlowLedger& ledger, const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table);
 
 /** The fiscal year of the figures a plan starting in `y0` uses (y0, else the latest before it, else the earliest). */
 int pensionDataYear(int y0);

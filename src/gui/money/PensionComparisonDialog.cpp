@@ -134,12 +134,13 @@ PensionComparisonDialog::PensionComparisonDialog(
 
     m_note->setObjectName(QStringLiteral("comparisonNote"));
     m_note->setWordWrap(true);
-    m_note->setText(QStringLiteral("金額は%1年度の水準の額面（税・社会保険料を引く前）で、%2の年金だけを比べています"
-                                   "（加給年金を含み、在職による停止を差し引きます）。期待受取総額は、各年の受取額に"
-                                   "その年に生きている確率（生命表から）を掛けて合計したものです。損益分岐年齢は、"
-                                   "65歳開始と比べて受取累計が追いつく年齢です。★は期待受取総額が最も多い開始年齢です。")
-                        .arg(pensionDataYear(y0))
-                        .arg(who));
+    m_note->setText(
+        QStringLiteral("金額は%1年度の水準の額面（税・社会保険料を引く前）で、%2の年金だけを比べています"
+                       "（加給年金を含み、在職による停止を差し引きます）。期待受取総額は、各年の受取額に"
+                       "その年に生きている確率（生命表から）を掛けて合計したものです。損益分岐年齢は、"
+                       "65歳開始と比べて受取累計が追いつく年齢です。★は期待受取総額が最も多い開始年齢です。")
+            .arg(pensionDataYear(y0))
+            .arg(who));
 
     auto* copyButton = new QPushButton(QStringLiteral("コピー(&C)"));
     copyButton->setObjectName(QStringLiteral("copyButton"));
@@ -183,7 +184,8 @@ void PensionComparisonDialog::showFor(const FamilyPlan& plan, int y0, bool wife,
                 .arg(who));
         return;
     }
-    PensionComparisonDialog dialog(*comparison, wife ? plan.ST2_WIFE_BIRTH_YEAR : plan.ST2_HUSBAND_BIRTH_YEAR, y0, parent);
+    PensionComparisonDialog dialog(
+        *comparison, wife ? plan.ST2_WIFE_BIRTH_YEAR : plan.ST2_HUSBAND_BIRTH_YEAR, y0, parent);
     dialog.exec();
 }
 

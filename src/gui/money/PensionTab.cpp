@@ -215,9 +215,9 @@ const Field FIELDS[] = {
         [](PensionSettings& p) -> int& { return p.reemployPay; } },
 };
 
-const QStringList MODE_TEXTS { QStringLiteral("金額（収入タブの公的年金）"),
-    QStringLiteral("ねんきん定期便"),
-    QStringLiteral("加入記録") };
+const QStringList MODE_TEXTS {
+    QStringLiteral("金額（収入タブの公的年金）"), QStringLiteral("ねんきん定期便"), QStringLiteral("加入記録")
+};
 
 QString prefixOf(bool wife)
 {
@@ -355,7 +355,8 @@ void PensionTab::build(Spouse& spouse, bool wife, const PensionSettings& pension
         grids[p] = new QGridLayout(pageWidgets[p]);
         grids[p]->setContentsMargins(0, 0, 0, 0);
     }
-    auto* statementTitle = new QLabel(QStringLiteral("ねんきん定期便の「老齢年金の種類と見込額」欄の金額を、印字どおりに入力します。"));
+    auto* statementTitle
+        = new QLabel(QStringLiteral("ねんきん定期便の「老齢年金の種類と見込額」欄の金額を、印字どおりに入力します。"));
     statementTitle->setWordWrap(true);
     grids[0]->addWidget(statementTitle, 0, 0, 1, 3);
     for (const Field& field : FIELDS) {
@@ -391,8 +392,7 @@ void PensionTab::build(Spouse& spouse, bool wife, const PensionSettings& pension
     spouse.kind->addItems({ QStringLiteral("民間"), QStringLiteral("公務員・私学") });
     spouse.kind->setCurrentIndex(pension.recordKind == PensionRecordKind::Public ? 1 : 0);
     grids[2]->addWidget(spouse.kind, row, 1, 1, 2);
-    spouse.kakyu = new QCheckBox(
-        QStringLiteral("%1を扶養している（加給年金の対象）").arg(whoOf(!wife)));
+    spouse.kakyu = new QCheckBox(QStringLiteral("%1を扶養している（加給年金の対象）").arg(whoOf(!wife)));
     spouse.kakyu->setObjectName(prefix + QStringLiteral("KakyuCheck"));
     spouse.kakyu->setChecked(pension.kakyu == 1);
     grids[2]->addWidget(spouse.kakyu, row + 1, 0, 1, 3);
@@ -409,9 +409,8 @@ void PensionTab::build(Spouse& spouse, bool wife, const PensionSettings& pension
     bottom->addWidget(spouse.compare, 0, Qt::AlignTop);
     layout->addLayout(bottom);
 
-    connect(spouse.mode, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, &spouse] {
-        modeChanged(spouse);
-    });
+    connect(
+        spouse.mode, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, &spouse] { modeChanged(spouse); });
     for (QSpinBox* spin : { spouse.month, spouse.day })
         connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &PensionTab::updateEstimates);
     connect(spouse.kind, qOverload<int>(&QComboBox::currentIndexChanged), this, &PensionTab::updateEstimates);
