@@ -4,6 +4,7 @@
 #include "core/money/CashFlow.h"
 #include "core/table/TableShape.h"
 #include "gui/common/BusyPointer.h"
+#include "gui/common/ChildWindows.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
 #include "gui/common/FontDialog.h"
@@ -449,7 +450,7 @@ void frmMain::acceptPlansFrom(InstanceServer& server)
 
 void frmMain::showChildWindow(QMdiSubWindow* window)
 {
-    m_mdiArea->addSubWindow(window);
+    ChildWindows::addChildWindow(m_mdiArea, window);
     fitChildWindow(window);
     window->show();
 }
@@ -735,6 +736,7 @@ void frmMain::attentionListCommand()
     if (!window)
         return;
     AttentionDialog dialog(window->attention().markers(), this);
+    dialog.setSampleFamily(window->kind() == PlanWindow::Demo);
     dialog.exec();
 }
 
