@@ -15,7 +15,7 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
     # A display for screenshots and the start-up benchmark (bench/startup-time.sh).
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick xdotool
     "$@"
 )
 

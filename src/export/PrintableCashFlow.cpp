@@ -38,16 +38,18 @@ double emsOf(const QString& line)
 std::vector<int> printedRowOrder(const CashFlowTable& table)
 {
     const int rowCount = static_cast<int>(table.rows.size());
-    const int firstMoneyRow = rowCount - MONEY_ROWS;
+    const auto kindOf = [&table](int r) { return table.rows[static_cast<size_t>(r)].kind; };
     std::vector<int> order;
     for (int r = 0; r < rowCount; ++r) {
-        if (table.rows[static_cast<size_t>(r)].kind == CashFlowRowKind::Year)
+        if (kindOf(r) == CashFlowRowKind::Year)
             order.push_back(r);
     }
-    for (int r = std::max(firstMoneyRow, 0); r < rowCount; ++r)
-        order.push_back(r);
-    for (int r = 0; r < firstMoneyRow; ++r) {
-        if (table.rows[static_cast<size_t>(r)].kind != CashFlowRowKind::Year)
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Money)
+            order.push_back(r);
+    }
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Member || kindOf(r) == CashFlowRowKind::Events)
             order.push_back(r);
     }
     return order;
@@ -121,14 +123,13 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
     printable.fixedColumns = FIXED_COLUMNS;
     printable.cells.assign(static_cast<size_t>(rowCount), std::vector<QString>(static_cast<size_t>(columnCount)));
     std::vector<double> ems(static_cast<size_t>(columnCount), 0.0);
-    const int firstMoneyRow = rowCount - MONEY_ROWS;
     const std::vector<int> order = printedRowOrder(table);
 
     for (int r = 0; r < rowCount; ++r) {
         const int source = order[static_cast<size_t>(r)];
         const CashFlowRow& row = table.rows[static_cast<size_t>(source)];
-        const bool money = row.kind == CashFlowRowKind::Money && source >= firstMoneyRow;
-        const auto moneyRow = static_cast<MoneyRow>(source - firstMoneyRow);
+        const bool money = row.kind == CashFlowRowKind::Money;
+        const MoneyRow moneyRow = row.money;
         const bool bold = money && isTotal(moneyRow);
         const bool signalsNegative = money && (moneyRow == MoneyRow::Balance || moneyRow == MoneyRow::Savings);
         if (bold)
@@ -169,11 +170,11 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
     printable.chart.title = cashFlowChartTitle();
     printable.chart.valueAxisTitle = QStringLiteral("万円");
     printable.chart.categoryRow = printable.fixedRows > 1 ? 1 : -1;
-    for (int r = 0; r < rowCount && firstMoneyRow >= 0; ++r) {
-        const int source = order[static_cast<size_t>(r)];
-        if (source < firstMoneyRow)
+    for (int r = 0; r < rowCount; ++r) {
+        const CashFlowRow& row = table.rows[static_cast<size_t>(order[static_cast<size_t>(r)])];
+        if (row.kind != CashFlowRowKind::Money)
             continue;
-        const auto moneyRow = static_cast<MoneyRow>(source - firstMoneyRow);
+        const MoneyRow moneyRow = row.money;
         if (moneyRow == MoneyRow::IncomeTotal || moneyRow == MoneyRow::ExpenseTotal || moneyRow == MoneyRow::Savings)
             printable.chart.series.push_back({ QString::fromUtf8(moneyRowLabel(moneyRow)),
                 r,

@@ -72,6 +72,8 @@ const std::array<const char*, EDUCATION_STAGES> STAGE_KEYS {
     "UNIVERSITY",
 };
 
+// Written right after SAVINGS_START; it has a word, not a number.
+constexpr std::string_view SAVINGS_BASIS_KEY = "SAVINGS_BASIS";
 constexpr std::string_view INCOME_PREFIX = "INCOME";
 constexpr std::string_view EXPENSE_PREFIX = "EXPENSE";
 constexpr std::string_view CHILD_PREFIX = "CHILD";
@@ -154,6 +156,11 @@ std::string entryValue(const MoneyEntry& entry)
 // Applies one line of a known key; false when the key is unknown (the line is then kept).
 bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings& settings)
 {
+    if (key == SAVINGS_BASIS_KEY) {
+        if (const std::optional<SavingsBasis> basis = savingsBasisFromWord(std::string(value)))
+            settings.savingsBasis = *basis;
+        return true;
+    }
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
             if (const std::optional<int> parsed = parseValue(setting.kind, value))
@@ -282,8 +289,11 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     std::vector<std::string> lines;
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
-    for (const Setting& setting : SETTINGS)
+    for (const Setting& setting : SETTINGS) {
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+        if (setting.field == &MoneySettings::savingsStart)
+            lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));
+    }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
         const ChildEducation& education = settings.children[c];
@@ -322,6 +332,8 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     if (trailing.empty() || trailing.front() != MONEY_SECTION_HEADER)
         return std::nullopt;
     MoneySettings settings;
+    // The first version wrote no basis: its balance was the one at the start of the first year.
+    settings.savingsBasis = SavingsBasis::YearStart;
     for (size_t i = 1; i < trailing.size(); ++i) {
         const std::string& line = trailing[i];
         if (line == MONEY_SECTION_END)

@@ -19,14 +19,6 @@ constexpr int ROW_PADDING = 6; // pixels above and below a line of text
 const QString FOLDED_MARK = QStringLiteral("▸ ");
 const QString OPEN_MARK = QStringLiteral("▾ ");
 
-// The money rows a total folds away: the incomes above 収入合計, the expenses above 支出合計.
-std::pair<int, int> foldedRange(MoneyRow total)
-{
-    if (total == MoneyRow::IncomeTotal)
-        return { static_cast<int>(MoneyRow::HusbandIncome), static_cast<int>(MoneyRow::OneTimeIncome) };
-    return { static_cast<int>(MoneyRow::Living), static_cast<int>(MoneyRow::OneTimeExpense) };
-}
-
 bool isTotal(MoneyRow row)
 {
     return row == MoneyRow::IncomeTotal || row == MoneyRow::ExpenseTotal || row == MoneyRow::Balance
@@ -66,16 +58,28 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
     const int rowCount = static_cast<int>(table.rows.size());
     const int columnCount = TABLE_FIXED_COLS + TABLE_YEARS;
     // The years, then the money, then the members' ages and the events in the table's order.
-    m_moneyStart = rowCount - MONEY_ROWS;
     m_tableRows.clear();
+    m_foldUnder.assign(static_cast<size_t>(rowCount), -1);
+    const auto kindOf = [&table](int r) { return table.rows[static_cast<size_t>(r)].kind; };
     for (int r = 0; r < rowCount; ++r) {
-        if (table.rows[static_cast<size_t>(r)].kind == CashFlowRowKind::Year)
+        if (kindOf(r) == CashFlowRowKind::Year)
             m_tableRows.push_back(r);
     }
-    for (int r = m_moneyStart; r < rowCount; ++r)
+    m_incomeTotalRow = table.rowIndex(MoneyRow::IncomeTotal);
+    m_expenseTotalRow = table.rowIndex(MoneyRow::ExpenseTotal);
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) != CashFlowRowKind::Money)
+            continue;
         m_tableRows.push_back(r);
-    for (int r = 0; r < m_moneyStart; ++r) {
-        if (table.rows[static_cast<size_t>(r)].kind != CashFlowRowKind::Year)
+        // The rows a total adds up fold away under it.
+        const MoneyRowRole role = moneyRowRole(table.rows[static_cast<size_t>(r)].money);
+        if (role == MoneyRowRole::Income)
+            m_foldUnder[static_cast<size_t>(r)] = m_incomeTotalRow;
+        else if (role == MoneyRowRole::Expense)
+            m_foldUnder[static_cast<size_t>(r)] = m_expenseTotalRow;
+    }
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Member || kindOf(r) == CashFlowRowKind::Events)
             m_tableRows.push_back(r);
     }
     m_gridRows.assign(static_cast<size_t>(rowCount), 0);
@@ -93,14 +97,9 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
         const int r = m_tableRows[static_cast<size_t>(g)];
         const CashFlowRow& row = table.rows[static_cast<size_t>(r)];
         const bool money = row.kind == CashFlowRowKind::Money;
-        const int moneyIndex = r - m_moneyStart;
-        const bool folding = money
-            && (static_cast<MoneyRow>(moneyIndex) == MoneyRow::IncomeTotal
-                || static_cast<MoneyRow>(moneyIndex) == MoneyRow::ExpenseTotal);
-        const bool total = money && isTotal(static_cast<MoneyRow>(moneyIndex));
-        const bool signalsNegative = money
-            && (static_cast<MoneyRow>(moneyIndex) == MoneyRow::Balance
-                || static_cast<MoneyRow>(moneyIndex) == MoneyRow::Savings);
+        const bool folding = money && (row.money == MoneyRow::IncomeTotal || row.money == MoneyRow::ExpenseTotal);
+        const bool total = money && isTotal(row.money);
+        const bool signalsNegative = money && (row.money == MoneyRow::Balance || row.money == MoneyRow::Savings);
         for (int c = 0; c < columnCount; ++c) {
             const bool fixed = isFixedCell(g, c);
             QString text;
@@ -154,8 +153,8 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
         setColumnWidth(c, widths[static_cast<size_t>(c)]);
     for (int r = 0; r < rowCount; ++r)
         setRowHeight(r, lineHeight * lines[static_cast<size_t>(r)] + ROW_PADDING);
-    setFolded(m_moneyStart + static_cast<int>(MoneyRow::IncomeTotal), m_incomeFolded);
-    setFolded(m_moneyStart + static_cast<int>(MoneyRow::ExpenseTotal), m_expenseFolded);
+    setFolded(m_incomeTotalRow, m_incomeFolded);
+    setFolded(m_expenseTotalRow, m_expenseFolded);
 }
 
 int CashFlowGrid::gridRow(int tableRow) const
@@ -166,21 +165,20 @@ int CashFlowGrid::gridRow(int tableRow) const
 
 bool CashFlowGrid::isFolded(int totalTableRow) const
 {
-    const auto total = static_cast<MoneyRow>(totalTableRow - m_moneyStart);
-    return total == MoneyRow::IncomeTotal ? m_incomeFolded : total == MoneyRow::ExpenseTotal && m_expenseFolded;
+    if (totalTableRow < 0)
+        return false;
+    return totalTableRow == m_incomeTotalRow ? m_incomeFolded : totalTableRow == m_expenseTotalRow && m_expenseFolded;
 }
 
 void CashFlowGrid::setFolded(int totalTableRow, bool folded)
 {
-    const auto total = static_cast<MoneyRow>(totalTableRow - m_moneyStart);
-    if (total != MoneyRow::IncomeTotal && total != MoneyRow::ExpenseTotal)
+    if (totalTableRow < 0 || (totalTableRow != m_incomeTotalRow && totalTableRow != m_expenseTotalRow))
         return;
-    (total == MoneyRow::IncomeTotal ? m_incomeFolded : m_expenseFolded) = folded;
-    if (m_gridRows.empty())
-        return;
-    const auto [first, last] = foldedRange(total);
-    for (int m = first; m <= last; ++m)
-        setRowHidden(gridRow(m_moneyStart + m), folded);
+    (totalTableRow == m_incomeTotalRow ? m_incomeFolded : m_expenseFolded) = folded;
+    for (size_t r = 0; r < m_foldUnder.size(); ++r) {
+        if (m_foldUnder[r] == totalTableRow)
+            setRowHidden(gridRow(static_cast<int>(r)), folded);
+    }
     showFoldMark(totalTableRow);
     updateOverlaySections();
     updateOverlayGeometry();
@@ -198,8 +196,7 @@ void CashFlowGrid::labelClicked(const QModelIndex& index)
     if (index.column() != 0 || index.row() < 0 || index.row() >= static_cast<int>(m_tableRows.size()))
         return;
     const int tableRow = m_tableRows[static_cast<size_t>(index.row())];
-    const auto total = static_cast<MoneyRow>(tableRow - m_moneyStart);
-    if (total != MoneyRow::IncomeTotal && total != MoneyRow::ExpenseTotal)
+    if (tableRow < 0 || (tableRow != m_incomeTotalRow && tableRow != m_expenseTotalRow))
         return;
     setFolded(tableRow, !isFolded(tableRow));
     emit foldingChanged();

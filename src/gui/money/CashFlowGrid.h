@@ -40,7 +40,10 @@ public:
     /** The grid row showing row `tableRow` of the table. */
     int gridRow(int tableRow) const;
 
-    /** Folds (hides) or opens the rows of a total, MoneyRow::IncomeTotal or ::ExpenseTotal. */
+    /**
+     * Folds (hides) or opens the rows a total adds up; `totalTableRow` is the table row of
+     * 収入合計 or 支出合計 (other rows do nothing).
+     */
     void setFolded(int totalTableRow, bool folded);
     /** Whether the rows of a total are folded away. */
     bool isFolded(int totalTableRow) const;
@@ -65,7 +68,9 @@ private:
 
     std::vector<int> m_tableRows; ///< by grid row, the table row it shows
     std::vector<int> m_gridRows; ///< by table row, the grid row showing it
-    int m_moneyStart = 0; ///< the table row of the first money row
+    std::vector<int> m_foldUnder; ///< by table row, the table row of the total it folds under, or -1
+    int m_incomeTotalRow = -1; ///< table rows of 収入合計 and 支出合計
+    int m_expenseTotalRow = -1;
     bool m_incomeFolded = false;
     bool m_expenseFolded = false;
 };
