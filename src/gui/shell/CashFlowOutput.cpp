@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/money/CashFlowOutput.h"
+#include "gui/shell/CashFlowOutput.h"
 
 #include "core/money/CashFlow.h"
 #include "export/PrintableCashFlow.h"
