@@ -14,6 +14,8 @@ packages=(
     libboost-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+    # A display for screenshots and the start-up benchmark (bench/startup-time.sh).
+    xvfb xauth imagemagick xdotool
     "$@"
 )
 

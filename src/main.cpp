@@ -68,6 +68,7 @@ int MAIN(QApplication& app, const QString& planPath)
         server.listen();
     splash.close();
     mainWindow.acceptPlansFrom(server);
+    Startup::exitAfterFirstFrameIfAsked(&mainWindow);
     mainWindow.show();
     if (!planPath.isEmpty())
         server.request(planPath);

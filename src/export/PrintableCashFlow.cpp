@@ -32,6 +32,29 @@ double emsOf(const QString& line)
     return ems;
 }
 
+// The rows as printed: the years, then the money, then the members' ages and the events. A large
+// family's rows run over more than one page height; the money of a year is then on the first page
+// of its years, as the window shows it first.
+std::vector<int> printedRowOrder(const CashFlowTable& table)
+{
+    const int rowCount = static_cast<int>(table.rows.size());
+    const auto kindOf = [&table](int r) { return table.rows[static_cast<size_t>(r)].kind; };
+    std::vector<int> order;
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Year)
+            order.push_back(r);
+    }
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Money)
+            order.push_back(r);
+    }
+    for (int r = 0; r < rowCount; ++r) {
+        if (kindOf(r) == CashFlowRowKind::Member || kindOf(r) == CashFlowRowKind::Events)
+            order.push_back(r);
+    }
+    return order;
+}
+
 bool isTotal(MoneyRow row)
 {
     return row == MoneyRow::IncomeTotal || row == MoneyRow::ExpenseTotal || row == MoneyRow::Balance
@@ -58,6 +81,26 @@ QColor negativeMoneyColor()
     return QColor(204, 0, 0);
 }
 
+QString cashFlowChartTitle()
+{
+    return QStringLiteral("収入・支出と貯蓄残高の推移（万円）");
+}
+
+QColor cashFlowChartColor(MoneyRow row)
+{
+    switch (row) {
+    case MoneyRow::IncomeTotal:
+        return QColor(70, 130, 200);
+    case MoneyRow::ExpenseTotal:
+        return QColor(240, 160, 60);
+    case MoneyRow::Savings:
+        return QColor(30, 140, 60);
+    default:
+        break;
+    }
+    return QColor(Qt::black);
+}
+
 PrintableTable printableCashFlowTable(const CashFlowTable& table,
     const QString& planFilePath,
     const QDate& printDate,
@@ -80,9 +123,11 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
     printable.fixedColumns = FIXED_COLUMNS;
     printable.cells.assign(static_cast<size_t>(rowCount), std::vector<QString>(static_cast<size_t>(columnCount)));
     std::vector<double> ems(static_cast<size_t>(columnCount), 0.0);
+    const std::vector<int> order = printedRowOrder(table);
 
     for (int r = 0; r < rowCount; ++r) {
-        const CashFlowRow& row = table.rows[static_cast<size_t>(r)];
+        const int source = order[static_cast<size_t>(r)];
+        const CashFlowRow& row = table.rows[static_cast<size_t>(source)];
         const bool money = row.kind == CashFlowRowKind::Money;
         const MoneyRow moneyRow = row.money;
         const bool bold = money && isTotal(moneyRow);
@@ -117,6 +162,26 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
         }
     }
 
+    // 経過年数 and 西暦 are numbers in a workbook; 和暦 ("R8") stays text.
+    for (int r = 0; r < printable.fixedRows && r < 2; ++r)
+        printable.headerRowNumberFormats[r] = QStringLiteral("0");
+
+    // The chart: 収入合計 and 支出合計 as bars, 貯蓄残高 as a line, over the years.
+    printable.chart.title = cashFlowChartTitle();
+    printable.chart.valueAxisTitle = QStringLiteral("万円");
+    printable.chart.categoryRow = printable.fixedRows > 1 ? 1 : -1;
+    for (int r = 0; r < rowCount; ++r) {
+        const CashFlowRow& row = table.rows[static_cast<size_t>(order[static_cast<size_t>(r)])];
+        if (row.kind != CashFlowRowKind::Money)
+            continue;
+        const MoneyRow moneyRow = row.money;
+        if (moneyRow == MoneyRow::IncomeTotal || moneyRow == MoneyRow::ExpenseTotal || moneyRow == MoneyRow::Savings)
+            printable.chart.series.push_back({ QString::fromUtf8(moneyRowLabel(moneyRow)),
+                r,
+                moneyRow == MoneyRow::Savings,
+                cashFlowChartColor(moneyRow) });
+    }
+
     for (int c = 0; c < columnCount; ++c) {
         PrintableColumn column;
         // As wide as the widest text, as the window makes its columns.
@@ -127,6 +192,8 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
             column.bodyAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         } else if (c == 1) {
             column.bodyAlignment = Qt::AlignCenter;
+            // The rates go into a workbook as numbers shown as percentages.
+            column.numberFormat = QStringLiteral("0.0%");
         } else {
             column.bodyAlignment = Qt::AlignRight | Qt::AlignVCenter;
             // Ages and amounts go into a workbook as numbers; the events stay text.

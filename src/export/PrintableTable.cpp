@@ -99,6 +99,10 @@ void setUpLifeCycleTable(PrintableTable& table, const QString& planFilePath, con
         table.columns[0].numberFormat = QStringLiteral("0000");
     if (table.columnCount() > 1)
         table.columns[1].numberFormat = QStringLiteral("00");
+    // A member's cell that holds the age alone is a number; one with an event ("31 第２子") or a
+    // mark stays text.
+    for (int c = table.fixedColumns; c < table.columnCount(); ++c)
+        table.columns[static_cast<size_t>(c)].numberFormat = QStringLiteral("0");
 }
 
 PrintableTable printableLifeCycleTable(const TableModel& table, const QString& planFilePath, const QDate& printDate)

@@ -3,12 +3,16 @@
 
 #include <QColor>
 #include <QDate>
+#include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
 #include <vector>
+
+class QPainter;
 
 namespace harukaze {
 
@@ -21,10 +25,37 @@ struct PrintableColumn
     Qt::Alignment headerAlignment = Qt::AlignCenter; ///< alignment in the fixed header rows
     Qt::Alignment bodyAlignment = Qt::AlignLeft | Qt::AlignVCenter; ///< alignment in the other rows
     /**
-     * Spreadsheet number format of the column's body cells ("0000", "#,##0"). When set, a body cell
-     * whose text is a whole number goes into a workbook as that number; when empty, every cell is text.
+     * Spreadsheet number format of the column's body cells ("0000", "#,##0", "0.0%"). When set, a
+     * body cell whose text is a whole number goes into a workbook as that number (a format ending in
+     * "%" takes texts such as "1.5%" as 0.015); when empty, every cell is text.
      */
     QString numberFormat;
+};
+
+/** One series of a table's chart: the body cells of one row, as bars or as a line. */
+struct PrintableChartSeries
+{
+    QString name;
+    int row = 0;
+    bool line = false; ///< a line over the bars, else bars
+    QColor color;
+};
+
+/**
+ * The chart that goes with a table: on paper a page of its own after the table's pages, drawn by
+ * `paint` (none: no chart page); in a workbook a chart of the spreadsheet program over the sheet's
+ * cells, the body cells of `categoryRow` naming the categories.
+ */
+struct PrintableChart
+{
+    QString title;
+    QString valueAxisTitle;
+    int categoryRow = -1;
+    std::vector<PrintableChartSeries> series;
+    /** Draws the chart into a rectangle of a page (in the painter's device pixels). */
+    std::function<void(QPainter&, const QRectF&)> paint;
+
+    bool isEmpty() const { return series.empty(); }
 };
 
 /** One entry of the legend line under the page header: a swatch of `color` and its meaning. */
@@ -76,6 +107,14 @@ struct PrintableTable
     std::set<int> boldRows;
     /** Alignments of the body cells of single rows, over their columns' body alignments. */
     std::map<int, Qt::Alignment> rowAlignments;
+    /**
+     * Number formats of single header rows ("0"): their whole numbers over the body columns go into
+     * a workbook as numbers, as the columns' number formats do for the body rows.
+     */
+    std::map<int, QString> headerRowNumberFormats;
+
+    /** The chart of the table, if it has one. */
+    PrintableChart chart;
 
     int rowCount() const { return static_cast<int>(cells.size()); }
     int columnCount() const { return static_cast<int>(columns.size()); }
@@ -113,7 +152,7 @@ QString documentNameOf(const QString& planFilePath);
 /**
  * Makes `table` (its cells and columns already filled) a life cycle table: title, document name,
  * source of the life expectancies, print date, the two header rows and two year columns, and the
- * Western and era years as numbers in a workbook.
+ * Western and era years and the members' ages (cells holding the age alone) as numbers in a workbook.
  */
 void setUpLifeCycleTable(PrintableTable& table, const QString& planFilePath, const QDate& printDate);
 

@@ -316,9 +316,15 @@ void TablePages::saveAPage(const QPaintDevice& device, double tableHeight)
     m_rowBands = rowBandsIn(1.0, high);
 }
 
-int TablePages::pageCount() const
+int TablePages::tablePageCount() const
 {
     return static_cast<int>(m_rowBands.size() * m_columnBands.size());
+}
+
+int TablePages::pageCount() const
+{
+    // The chart, when the table has one, takes a page of its own after the table.
+    return tablePageCount() + (m_table.chart.paint ? 1 : 0);
 }
 
 bool TablePages::paint(QPagedPaintDevice* device)
@@ -348,6 +354,19 @@ void TablePages::paintPage(QPainter& painter, int page) const
 {
     if (page < 0 || page >= pageCount())
         return;
+    if (page >= tablePageCount()) {
+        painter.save();
+        paintHeader(painter);
+        const double top = m_headerHeight;
+        const QRectF area(0, top, m_pageWidth, std::max(0.0, m_pageHeight - top - m_footerHeight));
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        m_table.chart.paint(painter, area);
+        painter.restore();
+        painter.save();
+        paintFooter(painter, page);
+        painter.restore();
+        return;
+    }
     // Down the rows first, then over to the next columns, as spreadsheets print.
     const size_t rowBands = m_rowBands.size();
     const Band& rows = m_rowBands[static_cast<size_t>(page) % rowBands];

@@ -26,7 +26,8 @@ namespace harukaze {
  * further pages too, each repeating the label columns. Rows and columns are shared out evenly over
  * their pages. Header cells are light cyan and ruled in black, body cells ruled in light grey, as
  * on screen; a row of several-line cells is as tall as its most lines, and cells keep the table's
- * text colours and bold rows.
+ * text colours and bold rows. A table with a chart painter gets one more page, the chart under the
+ * same header line and above the same footer.
  */
 class TablePages
 {
@@ -39,8 +40,10 @@ public:
     /** Lays the table out on the paintable area of `device` (its size and resolution). */
     void layOut(const QPaintDevice& device);
 
-    /** Pages of the last layout. */
+    /** Pages of the last layout: the table's, then the chart's page when the table has a chart. */
     int pageCount() const;
+    /** Pages of the last layout that show the table. */
+    int tablePageCount() const;
     /** Size in points of the table's text in the last layout. */
     double tableFontPoints() const { return m_fontPoints; }
     /** Number of page widths the columns take in the last layout (1 unless they do not fit). */

@@ -19,7 +19,9 @@
 #include <xlsxwriter.h>
 
 #include <cmath>
+#include <list>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -84,6 +86,24 @@ bool isWholeNumber(const QString& text)
     return pattern.match(text).hasMatch();
 }
 
+// "1.5%" as 0.015; nothing for a text that is no percentage.
+std::optional<double> percentValue(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(-?[0-9]{1,6}(\\.[0-9]{1,6})?)%$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toDouble() / 100.0;
+}
+
+// Pixels of the width of a sheet's chart.
+constexpr double CHART_WIDTH_PIXELS = 1200.0;
+constexpr double CHART_HEIGHT_PIXELS = 320.0;
+// libxlsxwriter's default chart size, which the options scale.
+constexpr double DEFAULT_CHART_WIDTH = 480.0;
+constexpr double DEFAULT_CHART_HEIGHT = 288.0;
+constexpr int ROWS_PER_CHART = 18;
+
 // One cell format of a sheet; equal cells share one format of the workbook.
 struct CellStyle
 {
@@ -110,9 +130,10 @@ struct CellStyle
 class SheetWriter
 {
 public:
-    SheetWriter(lxw_workbook* workbook, lxw_worksheet* sheet, const PrintableTable& table)
+    SheetWriter(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& sheetName, const PrintableTable& table)
         : m_workbook(workbook)
         , m_sheet(sheet)
+        , m_sheetName(sheetName)
         , m_table(table)
         , m_fontName((table.fontFamily.isEmpty() ? QStringLiteral("ＭＳ Ｐゴシック") : table.fontFamily).toStdString())
     {
@@ -144,10 +165,75 @@ public:
             static_cast<lxw_col_t>(m_table.fixedColumns));
         if (status == LXW_NO_ERROR)
             status = setUpPrinting();
+        if (status == LXW_NO_ERROR)
+            status = insertCharts();
         return status;
     }
 
 private:
+    // The table's chart as charts of the spreadsheet program below the table, over the sheet's own
+    // cells: the bars in one chart, the lines in another (the library makes no chart of both).
+    lxw_error insertCharts()
+    {
+        const PrintableChart& spec = m_table.chart;
+        if (spec.isEmpty() || spec.categoryRow < 0 || m_table.columnCount() <= m_table.fixedColumns)
+            return LXW_NO_ERROR;
+        const auto firstColumn = static_cast<lxw_col_t>(m_table.fixedColumns);
+        const auto lastColumn = static_cast<lxw_col_t>(m_table.columnCount() - 1);
+        const auto sheetRow = [](int row) { return static_cast<lxw_row_t>(XlsxWorkbook::TABLE_TOP_ROW + row); };
+        int place = XlsxWorkbook::TABLE_TOP_ROW + m_table.rowCount() + 1;
+        lxw_error status = LXW_NO_ERROR;
+        for (const bool lines : { false, true }) {
+            std::vector<const PrintableChartSeries*> chosen;
+            for (const PrintableChartSeries& series : spec.series) {
+                if (series.line == lines)
+                    chosen.push_back(&series);
+            }
+            if (chosen.empty() || status != LXW_NO_ERROR)
+                continue;
+            lxw_chart* chart = workbook_add_chart(m_workbook, lines ? LXW_CHART_LINE : LXW_CHART_COLUMN);
+            if (!chart)
+                return LXW_ERROR_MEMORY_MALLOC_FAILED;
+            QStringList names;
+            for (const PrintableChartSeries* series : chosen) {
+                lxw_chart_series* added = chart_add_series(chart, nullptr, nullptr);
+                chart_series_set_categories(added,
+                    m_sheetName.c_str(),
+                    sheetRow(spec.categoryRow),
+                    firstColumn,
+                    sheetRow(spec.categoryRow),
+                    lastColumn);
+                chart_series_set_values(
+                    added, m_sheetName.c_str(), sheetRow(series->row), firstColumn, sheetRow(series->row), lastColumn);
+                m_texts.push_back(series->name.toStdString());
+                chart_series_set_name(added, m_texts.back().c_str());
+                if (lines) {
+                    lxw_chart_line line {};
+                    line.color = rgbOf(series->color);
+                    line.width = 2.25F;
+                    chart_series_set_line(added, &line);
+                    chart_series_set_marker_type(added, LXW_CHART_MARKER_NONE);
+                } else {
+                    lxw_chart_fill fill {};
+                    fill.color = rgbOf(series->color);
+                    chart_series_set_fill(added, &fill);
+                }
+                names << series->name;
+            }
+            m_texts.push_back((names.join(QStringLiteral("・")) + QStringLiteral("の推移")).toStdString());
+            chart_title_set_name(chart, m_texts.back().c_str());
+            m_texts.push_back(spec.valueAxisTitle.toStdString());
+            chart_axis_set_name(chart->y_axis, m_texts.back().c_str());
+            chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
+            lxw_chart_options options {};
+            options.x_scale = CHART_WIDTH_PIXELS / DEFAULT_CHART_WIDTH;
+            options.y_scale = CHART_HEIGHT_PIXELS / DEFAULT_CHART_HEIGHT;
+            status = worksheet_insert_chart_opt(m_sheet, static_cast<lxw_row_t>(place), 0, chart, &options);
+            place += ROWS_PER_CHART;
+        }
+        return status;
+    }
+
     // Printed from the spreadsheet program as HARUKAZE prints it: A4 landscape, every column on one
     // page width; or, when the table keeps a smallest font size as a table of years across does,
     // every row on one page height and the columns on further pages. The header rows and label
@@ -252,8 +338,21 @@ private:
         style.wrap = text.contains(QLatin1Char('\n'));
         const auto row = static_cast<lxw_row_t>(XlsxWorkbook::TABLE_TOP_ROW + r);
         const auto col = static_cast<lxw_col_t>(c);
-        if (!header && !column.numberFormat.isEmpty() && isWholeNumber(text)) {
-            style.numberFormat = column.numberFormat;
+        // Numbers: the body cells of a column with a number format, and the header cells of a row
+        // with one over the body columns.
+        QString numberFormat = header ? QString() : column.numberFormat;
+        if (header && c >= m_table.fixedColumns) {
+            const auto found = m_table.headerRowNumberFormats.find(r);
+            if (found != m_table.headerRowNumberFormats.end())
+                numberFormat = found->second;
+        }
+        if (numberFormat.endsWith(QLatin1Char('%'))) {
+            if (const std::optional<double> value = percentValue(text)) {
+                style.numberFormat = numberFormat;
+                return worksheet_write_number(m_sheet, row, col, *value, formatOf(style));
+            }
+        } else if (!numberFormat.isEmpty() && isWholeNumber(text)) {
+            style.numberFormat = numberFormat;
             return worksheet_write_number(m_sheet, row, col, text.toDouble(), formatOf(style));
         }
         if (text.isEmpty())
@@ -263,7 +362,10 @@ private:
 
     lxw_workbook* m_workbook;
     lxw_worksheet* m_sheet;
+    const std::string& m_sheetName;
     const PrintableTable& m_table;
+    // Texts the library keeps pointers to until the workbook is closed.
+    std::list<std::string> m_texts;
     std::string m_fontName;
     std::map<CellStyle, lxw_format*> m_formats;
 };
@@ -373,7 +475,7 @@ QByteArray XlsxWorkbook::bytes(QString* error) const
             status = LXW_ERROR_SHEETNAME_ALREADY_USED;
             break;
         }
-        status = SheetWriter(workbook, worksheet, sheet.table).write();
+        status = SheetWriter(workbook, worksheet, name, sheet.table).write();
     }
     // The workbook is closed (and freed) whatever happened before.
     const lxw_error closed = workbook_close(workbook);

@@ -240,3 +240,42 @@ TEST(TestAttention, csvHasTheHeaderAndOneQuotedLinePerMarker)
                     "2033,大学の重なり,\"長男／a,\"\"b\"\"\"\r\n"));
     EXPECT_EQ(attentionCsvBytes({}), utf8ToCp932("西暦,注意,対象\r\n"));
 }
+
+// A hand-edited plan may give a child no relationship label: the members are still joined by "／"
+// by position, so the list shows where the unnamed member stands.
+struct EmptyLabelCase
+{
+    const char* name;
+    const char* firstLabel;
+    const char* secondLabel;
+    Lines expected;
+};
+
+class TestAttentionEmptyLabel : public ::testing::TestWithParam<EmptyLabelCase>
+{
+};
+
+TEST_P(TestAttentionEmptyLabel, joinsEveryMemberBySlash)
+{
+    FamilyPlan plan = couple();
+    // 夫 born 1971 retires at 60: retired from 2031. Children at university at 18: the first
+    // (born 2013) 2031..2034, the second (born 2015) 2033..2036; both in 2033 and 2034.
+    plan.ST2_HUSBAND_BIRTH_YEAR = 1971;
+    plan.ST2_HUSBAND_RETIRE_AGE = 60;
+    addChild(plan, GetParam().firstLabel, 2013, 6, 18);
+    addChild(plan, GetParam().secondLabel, 2015, 6, 18);
+    std::vector<std::string> lines;
+    for (const std::string& line : summary(markersOf(plan))) {
+        if (line.rfind("2033 ", 0) == 0)
+            lines.push_back(line);
+    }
+    EXPECT_EQ(lines, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels,
+    TestAttentionEmptyLabel,
+    ::testing::Values(
+        EmptyLabelCase { "firstEmpty", "", "長女", { "2033 大学の重なり ／長女", "2033 定年後の学費 夫／／長女" } },
+        EmptyLabelCase { "secondEmpty", "長男", "", { "2033 大学の重なり 長男／", "2033 定年後の学費 夫／長男／" } },
+        EmptyLabelCase { "bothEmpty", "", "", { "2033 大学の重なり ／", "2033 定年後の学費 夫／／" } }),
+    [](const ::testing::TestParamInfo<EmptyLabelCase>& info) { return std::string(info.param.name); });

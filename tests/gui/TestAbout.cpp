@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/MessageBox.h"
+#include "gui/help/Help.h"
+#include "gui/help/HelpViewer.h"
 #include "gui/shell/frmAbout.h"
 #include "support/GuiTestSupport.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -27,6 +30,7 @@ private slots:
     void testLabels();
     void testLabelsFit();
     void testOkCloses();
+    void testHomePageOpensAddress_data();
     void testHomePageOpensAddress();
     void testHomePageIsTheInstalledDocumentation();
     void testSystemInfo_data();
@@ -88,16 +92,41 @@ void TestAbout::testOkCloses()
     QCOMPARE(about.result(), int(QDialog::Accepted));
 }
 
+void TestAbout::testHomePageOpensAddress_data()
+{
+    QTest::addColumn<bool>("browser");
+    QTest::newRow("a browser takes the address") << true;
+    QTest::newRow("no browser: the help viewer shows the page") << false;
+}
+
 void TestAbout::testHomePageOpensAddress()
 {
-    GuiTest::UrlCatcher catcher;
-    const QString scheme = QUrl(frmAbout::homePage()).scheme();
-    QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+    QFETCH(bool, browser);
+    QList<QUrl> handed;
+    frmAbout::setUrlOpener([&handed, browser](const QUrl& url) {
+        handed.append(url);
+        return browser;
+    });
     frmAbout about;
     about.show();
     QTest::mouseClick(child<QLabel*>(&about, "Label11"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(scheme);
-    QCOMPARE(catcher.urls, QList<QUrl> { QUrl(frmAbout::homePage()) });
+    frmAbout::setUrlOpener({});
+    QCOMPARE(handed, QList<QUrl> { QUrl(frmAbout::homePage()) });
+    HelpViewer* viewer = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<HelpViewer*>(widget); shown && shown->isVisible())
+            viewer = shown;
+    }
+    for (QWidget* widget : about.findChildren<HelpViewer*>()) {
+        if (widget->isVisible())
+            viewer = qobject_cast<HelpViewer*>(widget);
+    }
+    QCOMPARE(viewer != nullptr, !browser);
+    if (viewer) {
+        QCOMPARE(viewer->fileName(), QUrl(frmAbout::homePage()).toLocalFile());
+        QCOMPARE(MessageBox::count(), 0);
+    }
+    Help::close();
 }
 
 void TestAbout::testHomePageIsTheInstalledDocumentation()

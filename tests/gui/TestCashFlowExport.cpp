@@ -275,19 +275,32 @@ void TestCashFlowExport::testWorkbookHoldsBothTablesFrozen()
     const std::map<QString, XlsxReader::Cell> cells = book.cells(2);
     QCOMPARE(cells.at(QStringLiteral("A1")).value, QStringLiteral("キャッシュフロー表　(無題)"));
     QVERIFY(cells.at(QStringLiteral("A2")).value.startsWith(QStringLiteral("出典：文部科学省")));
+    // The sheet's rows by their labels: the years, then the money, as the window shows them.
+    std::map<QString, int> sheetRowOf;
+    for (int r = 0; r < static_cast<int>(table.rows.size()); ++r)
+        sheetRowOf[cells.at(cellRef(top + r, 0)).value] = top + r;
+    QCOMPARE(sheetRowOf.size(), table.rows.size());
+    QCOMPARE(sheetRowOf.at(text(moneyRowLabel(MoneyRow::HusbandIncome))), top + 3);
+    QCOMPARE(sheetRowOf.at(text(moneyRowLabel(MoneyRow::Savings))), top + 3 + MONEY_ROWS - 1);
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
         const CashFlowRow& row = table.rows[static_cast<size_t>(r)];
-        const XlsxReader::Cell& label = cells.at(cellRef(top + r, 0));
+        const int sheetRow = sheetRowOf.at(text(row.label));
+        const XlsxReader::Cell& label = cells.at(cellRef(sheetRow, 0));
         QCOMPARE(label.value, text(row.label));
         QCOMPARE(book.fillOf(label.style), QStringLiteral("FFC0FFFF"));
-        if (!row.rate.empty())
-            QCOMPARE(cells.at(cellRef(top + r, 1)).value, text(row.rate));
+        if (!row.rate.empty()) {
+            // A rate is a number shown as a percentage: "1.0%" is 0.01.
+            const XlsxReader::Cell& rate = cells.at(cellRef(sheetRow, 1));
+            QVERIFY(rate.type.isEmpty());
+            QCOMPARE(rate.value.toDouble() * 100, QString(text(row.rate)).chopped(1).toDouble());
+            QCOMPARE(book.numberFormatOf(rate.style), QStringLiteral("0.0%"));
+        }
         const bool total = row.kind == CashFlowRowKind::Money
             && (row.label == moneyRowLabel(MoneyRow::IncomeTotal) || row.label == moneyRowLabel(MoneyRow::Savings));
         if (total)
             QVERIFY(book.isBold(label.style));
         for (int n = 0; n < TABLE_YEARS; ++n) {
-            const QString ref = cellRef(top + r, LABEL_COLUMNS + n);
+            const QString ref = cellRef(sheetRow, LABEL_COLUMNS + n);
             const QString expected = text(row.cells[static_cast<size_t>(n)]);
             const auto found = cells.find(ref);
             if (expected.isEmpty()) {
@@ -298,7 +311,9 @@ void TestCashFlowExport::testWorkbookHoldsBothTablesFrozen()
             const XlsxReader::Cell& cell = found->second;
             switch (row.kind) {
             case CashFlowRowKind::Year:
+                // 経過年数 and 西暦 are numbers, 和暦 ("R8") text.
                 QCOMPARE(cell.value, expected);
+                QCOMPARE(cell.type.isEmpty(), sheetRow < top + 2);
                 QCOMPARE(book.fillOf(cell.style), QStringLiteral("FFC0FFFF"));
                 break;
             case CashFlowRowKind::Events:
@@ -322,6 +337,35 @@ void TestCashFlowExport::testWorkbookHoldsBothTablesFrozen()
         }
     }
     QVERIFY(cells.find(cellRef(top + static_cast<int>(table.rows.size()), 0)) == cells.end());
+
+    // The chart as the spreadsheet program's own: the totals as bars, the savings as a line, over
+    // the sheet's own cells of the 西暦 row.
+    const QString bars = QString::fromUtf8(book.part(QStringLiteral("xl/charts/chart1.xml")));
+    const QString line = QString::fromUtf8(book.part(QStringLiteral("xl/charts/chart2.xml")));
+    const auto range
+        = [](int sheetRow) { return QStringLiteral("キャッシュフロー表'!$C$%1:$BA$%1").arg(sheetRow + 1); };
+    QVERIFY(bars.contains(QStringLiteral("<c:barChart>")));
+    QCOMPARE(bars.count(QStringLiteral("<c:ser>")), 2);
+    QVERIFY(bars.contains(range(sheetRowOf.at(text(moneyRowLabel(MoneyRow::IncomeTotal))))));
+    QVERIFY(bars.contains(range(sheetRowOf.at(text(moneyRowLabel(MoneyRow::ExpenseTotal))))));
+    QVERIFY(bars.contains(range(top + 1)));
+    QVERIFY(bars.contains(QStringLiteral("キャッシュフロー表")));
+    QVERIFY(line.contains(QStringLiteral("<c:lineChart>")));
+    QVERIFY(line.contains(range(sheetRowOf.at(text(moneyRowLabel(MoneyRow::Savings))))));
+    QVERIFY(!book.part(QStringLiteral("xl/worksheets/_rels/sheet2.xml.rels")).isEmpty());
+
+    // The life cycle sheet: an age alone is a number, an age with its event text.
+    const std::map<QString, XlsxReader::Cell> lifeCycle = book.cells(1);
+    int ages = 0;
+    int events = 0;
+    for (const auto& [ref, cell] : lifeCycle) {
+        if (cell.value.contains(QStringLiteral("第２子")))
+            events += cell.type == QStringLiteral("s") ? 1 : 0;
+    }
+    const XlsxReader::Cell& husband = lifeCycle.at(cellRef(top + TABLE_FIXED_ROWS, LABEL_COLUMNS));
+    ages += husband.type.isEmpty() ? 1 : 0;
+    QCOMPARE(ages, 1);
+    QVERIFY(events > 0);
 }
 
 QTEST_MAIN(TestCashFlowExport)

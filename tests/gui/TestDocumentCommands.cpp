@@ -1032,6 +1032,14 @@ void TestDocumentCommands::testCashFlowFollowsThePlan()
     QCOMPARE(bytes.count("\r\n") > 300, true);
     QVERIFY(bytes.contains("\r\nHARUKAZE_MONEY(1)\r\nSAVINGS_START="));
 
+    // 家計設定 again and OK without a change: the plan stays saved.
+    ran = false;
+    whenModal<MoneySettingsDialog>(
+        [](MoneySettingsDialog* dialog) { child<QPushButton*>(dialog, "okButton")->click(); }, &ran);
+    main->action(Command::MoneySettings)->trigger();
+    QTRY_VERIFY(ran);
+    QCOMPARE(globalState().SAVED, int16_t(1));
+
     // With the cash-flow window in front, PDF makes its pages; the workbook holds both tables.
     const QString pdf = path(QStringLiteral("cashflow.pdf"));
     FileDialog::setNextFileName(pdf);

@@ -2,6 +2,7 @@
 #include "gui/common/MessageBox.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
+#include "gui/shell/frmMain.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -11,7 +12,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -19,6 +23,9 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
+
+#include <functional>
 
 using namespace harukaze;
 
@@ -106,6 +113,9 @@ private slots:
     void testUnreadableHelpFile();
     void testShippedHelpFileHasEveryTopic();
     void testContentsPaneShowsWholeTitles();
+    void testShippedHelpFindsTheCommands_data();
+    void testShippedHelpFindsTheCommands();
+    void testShippedHelpNamesEveryMenuCommand();
 
 private:
     QTemporaryDir m_dir;
@@ -430,6 +440,75 @@ void TestHelp::testContentsPaneShowsWholeTitles()
     auto* browser = child<QTextBrowser*>(viewer, "helpBrowser");
     QVERIFY(browser->width() >= 500);
     QVERIFY(list->width() < browser->width());
+}
+
+void TestHelp::testShippedHelpFindsTheCommands_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<int>("topic");
+    QTest::newRow("PDF") << QStringLiteral("PDF") << 20;
+    QTest::newRow("印刷") << QStringLiteral("印刷") << 20;
+    QTest::newRow("Excel") << QStringLiteral("Excel") << 20;
+    QTest::newRow("最近使った") << QStringLiteral("最近使った") << 21;
+    QTest::newRow("ドロップ") << QStringLiteral("ドロップ") << 21;
+    QTest::newRow("double-click") << QStringLiteral("ダブルクリック　harukaze") << 21;
+    QTest::newRow("家計設定") << QStringLiteral("家計設定") << 13;
+    QTest::newRow("注意マーク") << QStringLiteral("注意マーク") << 16;
+    QTest::newRow("toolbar") << QStringLiteral("ツールバー") << 10;
+}
+
+void TestHelp::testShippedHelpFindsTheCommands()
+{
+    QFETCH(QString, keyword);
+    QFETCH(int, topic);
+    Help::setHelpFile(QDir::cleanPath(QStringLiteral(HARUKAZE_TEST_DATA_DIR "/../../../data/help/HARUKAZE.HLP")));
+    Help::showSearch(&m_mainWindow);
+    HelpViewer* viewer = findViewer();
+    QVERIFY(viewer);
+    QVERIFY2(viewer->search(keyword).contains(topic), qPrintable(keyword));
+}
+
+void TestHelp::testShippedHelpNamesEveryMenuCommand()
+{
+    // Every item of the real menus (and every toolbar button) is named in the help as the menu
+    // shows it, the accelerator in brackets: "印刷(&P)..." as 「印刷(P)...」.
+    Help::setHelpFile(QDir::cleanPath(QStringLiteral(HARUKAZE_TEST_DATA_DIR "/../../../data/help/HARUKAZE.HLP")));
+    Help::showContents(&m_mainWindow);
+    HelpViewer* viewer = findViewer();
+    QVERIFY(viewer);
+    QString text;
+    for (const HelpViewer::Topic& topic : viewer->topics())
+        text += topic.title + QLatin1Char('\n') + topic.text;
+    const auto shown = [](QString caption) {
+        caption.replace(QRegularExpression(QStringLiteral("\\(&(.)\\)")), QStringLiteral("(\\1)"));
+        return caption.remove(QLatin1Char('&'));
+    };
+    frmMain main;
+    QStringList missing;
+    std::function<void(QMenu*)> check = [&](QMenu* menu) {
+        if (!text.contains(QStringLiteral("「%1」").arg(shown(menu->title()))))
+            missing << menu->title();
+        for (QAction* item : menu->actions()) {
+            if (item->menu())
+                check(item->menu());
+            else if (!item->isSeparator() && item->data().toString().isEmpty()
+                && !text.contains(QStringLiteral("「%1」").arg(shown(item->text()))))
+                missing << item->text();
+        }
+    };
+    for (QAction* menu : main.menuBar()->actions())
+        check(menu->menu());
+    const QList<QAction*> buttons = main.toolbar()->actions();
+    int buttonCount = 0;
+    for (QAction* button : buttons) {
+        if (button->isSeparator())
+            continue;
+        ++buttonCount;
+        if (!text.contains(QStringLiteral("「%1」").arg(button->toolTip())))
+            missing << button->toolTip();
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    QVERIFY(buttonCount >= 10);
 }
 
 QTEST_MAIN(TestHelp)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/table/SampleFamily.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/ProcessState.h"
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
+#include "gui/money/CashFlowWindow.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmAbout.h"
@@ -19,11 +21,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 using namespace harukaze;
@@ -85,6 +90,8 @@ private slots:
     void testHelpMenuAndHozonClosesViewer_data();
     void testHelpMenuAndHozonClosesViewer();
     void testAboutBoxIsModal();
+    void testMenuKeysWithEachWindowInFront_data();
+    void testMenuKeysWithEachWindowInFront();
 
 private:
     std::unique_ptr<frmMain> startMain();
@@ -539,6 +546,65 @@ void TestMainWindow::testAboutBoxIsModal()
     GuiTest::findAction(main.get(), QStringLiteral("mnuHelpAbout"))->trigger();
     QVERIFY(answered);
     QCOMPARE(title, QStringLiteral("バージョン情報"));
+}
+
+void TestMainWindow::testMenuKeysWithEachWindowInFront_data()
+{
+    QTest::addColumn<bool>("demo"); ///< the demo, else a plan's table
+    QTest::addColumn<bool>("cashFlow"); ///< the cash-flow window is open
+    QTest::addColumn<bool>("cashFlowInFront");
+    QTest::newRow("demo") << true << false << false;
+    QTest::newRow("table") << false << false << false;
+    QTest::newRow("cash flow over the demo") << true << true << true;
+    QTest::newRow("cash flow over the table") << false << true << true;
+    QTest::newRow("table over the cash flow") << false << true << false;
+}
+
+void TestMainWindow::testMenuKeysWithEachWindowInFront()
+{
+    QFETCH(bool, demo);
+    QFETCH(bool, cashFlow);
+    QFETCH(bool, cashFlowInFront);
+    auto main = GuiTest::startMainWindow(m_settings, demo);
+    if (!demo) {
+        writeSampleFamily(globalPlan());
+        main->openTableWindow(frmMain::TableKind::Form200);
+    }
+    if (cashFlow)
+        main->cashFlowCommand();
+    QMdiSubWindow* front = cashFlowInFront ? static_cast<QMdiSubWindow*>(main->cashFlowWindow())
+        : demo                             ? static_cast<QMdiSubWindow*>(main->demoWindow())
+                                           : static_cast<QMdiSubWindow*>(main->tableWindow());
+    main->mdiArea()->setActiveSubWindow(front);
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    QCOMPARE(main->mdiArea()->activeSubWindow(), front);
+
+    // Every item of the menus that has a key, taken from the menus themselves. The items only
+    // count here: what they run is tested elsewhere.
+    QList<QAction*> keyed;
+    std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+        for (QAction* item : menu->actions()) {
+            if (item->menu())
+                collect(item->menu());
+            else if (!item->shortcut().isEmpty())
+                keyed.append(item);
+        }
+    };
+    for (QAction* menu : main->menuBar()->actions())
+        collect(menu->menu());
+    QVERIFY(keyed.size() >= 7);
+    for (QAction* item : keyed) {
+        QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
+        item->setEnabled(true);
+        QSignalSpy triggered(item, &QAction::triggered);
+        for (const QKeySequence& key : item->shortcuts()) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : main.get();
+            QTest::keySequence(target, key);
+            QVERIFY2(triggered.count() == 1, qPrintable(key.toString() + QLatin1Char(' ') + item->text()));
+            triggered.clear();
+        }
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The 家計設定 dialog driven through its widgets: what it shows, what OK stores, what Cancel keeps,
-// and the messages that refuse bad input.
+// and the messages that refuse bad input; and the number boxes of every window fed by an input
+// method in 全角 mode.
 #include "core/plan/FamilyPlan.h"
 #include "core/table/Clock.h"
 #include "core/table/SampleFamily.h"
@@ -8,11 +9,14 @@
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
 #include "gui/money/MoneySettingsDialog.h"
+#include "gui/wizard/Form18.h"
+#include "gui/wizard/Form2.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -265,6 +269,9 @@ private slots:
         typeEntry(&dialog, QStringLiteral("2027"), QStringLiteral("家族旅行"), QStringLiteral("45.5"), false);
         click(&dialog, "entryAddButton");
         QCOMPARE(list->rowCount(), 2);
+        // The boxes are empty for the next entry.
+        for (const char* name : { "entryYearBox", "entryLabelBox", "entryAmountBox" })
+            QVERIFY2(box(&dialog, name)->text().isEmpty(), name);
         QCOMPARE(listText(&dialog, 0, 1), QStringLiteral("家族旅行")); // sorted by year
         QCOMPARE(listText(&dialog, 0, 2), QStringLiteral("45.5"));
 
@@ -291,6 +298,131 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(dialog.settings().incomes[0] == (MoneyEntry { 2029, 3000, "車の買い替え" }));
         QVERIFY(!dialog.settings().expenses[0]);
+    }
+
+    void testEntryOutsideTheTableAsks_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("answer"); ///< the answer to the question; 0 when none is due
+        QTest::addColumn<int>("rows"); ///< the list's rows afterwards
+        // The table runs from this year (2026) for 51 years, to 2076.
+        QTest::newRow("first year") << "2026" << 0 << 2;
+        QTest::newRow("last year") << "2076" << 0 << 2;
+        QTest::newRow("before, kept") << "2025" << int(QMessageBox::Ok) << 2;
+        QTest::newRow("after, cancelled") << "2077" << int(QMessageBox::Cancel) << 1;
+    }
+
+    void testEntryOutsideTheTableAsks()
+    {
+        QFETCH(QString, year);
+        QFETCH(int, answer);
+        QFETCH(int, rows);
+        MoneySettingsDialog dialog(m_plan);
+        dialog.show();
+        typeEntry(&dialog, year, QStringLiteral("祝い金"), QStringLiteral("10"), true);
+        if (answer != 0)
+            MessageBox::setNextAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        click(&dialog, "entryAddButton");
+        QCOMPARE(child<QTableWidget*>(&dialog, "entryList")->rowCount(), rows);
+        if (answer == 0) {
+            QCOMPARE(MessageBox::count(), 0);
+            return;
+        }
+        QCOMPARE(MessageBox::lastText(),
+            QStringLiteral("%1年はキャッシュフロー表の期間（2026年〜2076年）の外です。\n"
+                           "この収支は計算されません。このまま登録しますか？")
+                .arg(year));
+        QCOMPARE(MessageBox::lastIcon(), QMessageBox::Warning);
+        // Cancelled, the year stays in its box to be corrected.
+        if (answer == int(QMessageBox::Cancel)) {
+            QCOMPARE(box(&dialog, "entryYearBox")->text(), year);
+            QCOMPARE(dialog.focusWidget(), box(&dialog, "entryYearBox"));
+        }
+    }
+
+    void testOkWithoutAChangeLeavesThePlan_data()
+    {
+        QTest::addColumn<bool>("withSettings");
+        QTest::newRow("plan with settings") << true;
+        QTest::newRow("plan without settings") << false;
+    }
+
+    void testOkWithoutAChangeLeavesThePlan()
+    {
+        QFETCH(bool, withSettings);
+        if (!withSettings)
+            m_plan.money.reset();
+        else // stored out of year order, as a hand-edited file may hold them
+            m_plan.money->expenses[3] = MoneyEntry { 2027, 15, "旅行" };
+        const FamilyPlan before = m_plan;
+        whenModal<MoneySettingsDialog>([](MoneySettingsDialog* dialog) { click(dialog, "okButton"); });
+        QVERIFY(!MoneySettingsDialog::edit(m_plan, nullptr));
+        QVERIFY(m_plan == before);
+    }
+
+    void testFullWidthInputIsTakenHalfWidth_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("wizard, children") << "wizard"
+                                          << "Text1"
+                                          << "３"
+                                          << "3";
+        QTest::newRow("editor, birth year") << "editor"
+                                            << "Text1"
+                                            << "１９５２"
+                                            << "1952";
+        QTest::newRow("money, amount") << "money"
+                                       << "husbandIncomeBox"
+                                       << "４５０"
+                                       << "450";
+        QTest::newRow("money, decimal") << "money"
+                                        << "livingBox"
+                                        << "３２０．５"
+                                        << "320.5";
+        QTest::newRow("money, negative savings") << "money"
+                                                 << "savingsStartBox"
+                                                 << "－１２．５"
+                                                 << "-12.5";
+        QTest::newRow("money, rate") << "money"
+                                     << "investRateBox"
+                                     << "－０．３"
+                                     << "-0.3";
+        QTest::newRow("money, entry year") << "money"
+                                           << "entryYearBox"
+                                           << "２０３０"
+                                           << "2030";
+        QTest::newRow("money, letters still refused") << "money"
+                                                      << "husbandIncomeBox"
+                                                      << "４５ａ"
+                                                      << "";
+    }
+
+    void testFullWidthInputIsTakenHalfWidth()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, boxName);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        FamilyPlan wizardPlan;
+        std::unique_ptr<QWidget> shownWindow;
+        if (window == QLatin1String("wizard"))
+            shownWindow = std::make_unique<Form18>(wizardPlan);
+        else if (window == QLatin1String("editor"))
+            shownWindow = std::make_unique<Form2>();
+        else
+            shownWindow = std::make_unique<MoneySettingsDialog>(m_plan);
+        shownWindow->show();
+        QLineEdit* edit = box(shownWindow.get(), boxName.toLatin1().constData());
+        edit->clear();
+        edit->setFocus();
+        // What an input method commits once the user confirms the 全角 text.
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(edit, &commit);
+        QCOMPARE(edit->text(), shown);
     }
 
     void testFiftyEntriesOfAKind()

@@ -10,21 +10,24 @@
 #include "gui/common/MessageBox.h"
 #include "gui/common/ProcessState.h"
 #include "gui/money/CashFlowGrid.h"
-#include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
+#include "gui/shell/CashFlowOutput.h"
 #include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableOutput.h"
 #include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
+#include "support/PlanBuilder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace harukaze;
@@ -60,6 +63,46 @@ QString pdfText(const QString& path)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// Husband, wife, the four parents and ten children: sixteen member rows.
+FamilyPlan largeFamily()
+{
+    testplan::PlanBuilder builder;
+    builder.husband(1975, 65).wife(1977, 60).marriage(2000);
+    builder.husbandFather(1948).husbandMother(1950).wifeFather(1949).wifeMother(1952);
+    const char* labels[] = { "長女", "長男", "次女", "次男", "三女", "三男", "四女", "四男", "五女", "五男" };
+    for (int kid = 0; kid < 10; ++kid)
+        builder.child(2001 + 2 * kid, labels[kid]).schools(4, 6, 12, 15, 18);
+    FamilyPlan plan = builder.build();
+    plan.money = MoneySettings {};
+    plan.money->husbandIncome = 6000; // 600万円
+    plan.money->savingsStart = 3000;
+    return plan;
+}
+
+/** The Western years a page of the cash-flow table shows, and the labels its lines start with. */
+struct CashFlowPage
+{
+    QList<int> years;
+    QStringList labels;
+};
+
+CashFlowPage readCashFlowPage(const QString& pageText)
+{
+    CashFlowPage page;
+    for (const QString& line : pageText.split(QLatin1Char('\n'))) {
+        // Lines of a row start in the label column; the further lines of the events do not.
+        if (line.isEmpty() || line.at(0).isSpace())
+            continue;
+        const QStringList words = ExportReader::words(line);
+        page.labels << words.constFirst();
+        if (words.constFirst() == QStringLiteral("西暦")) {
+            for (const QString& year : words.mid(1))
+                page.years << year.toInt();
+        }
+    }
+    return page;
+}
+
 } // namespace
 
 class TestPrintCommands : public QObject
@@ -81,6 +124,7 @@ private slots:
 
     void testCashFlowWindowPrintsInItsTableFont();
     void testWorkbookHoldsBothTables();
+    void testLargeFamilyPagesAndTheChartPage();
 
 private:
     QTemporaryDir m_dir;
@@ -312,6 +356,73 @@ void TestPrintCommands::testWorkbookHoldsBothTables()
     QVERIFY(!saveWorkbook(nullptr, lifeCycle.table(), cashFlow.table()));
     QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("ファイルを保存できませんでした。\n") + gone));
     QVERIFY(!QFileInfo::exists(gone));
+}
+
+void TestPrintCommands::testLargeFamilyPagesAndTheChartPage()
+{
+    // Sixteen members: the rows run over more than one page height.
+    const CashFlowTable table = buildCashFlowTable(largeFamily(), demoContext());
+    TableOutput output = cashFlowOutput(table, QStringLiteral("/tmp/大家族.HRZ"), QFont());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.pdf"));
+    FileDialog::setNextFileName(path);
+    QVERIFY(output.savePdf(nullptr));
+    const QStringList pages = ExportReader::pdfPages(path);
+    QVERIFY(pages.size() > 2);
+
+    // The table's pages: the years of a page width on each of its pages, the money of those years
+    // on the first of them.
+    QList<int> seenYears;
+    QList<int> currentYears;
+    for (int p = 0; p + 1 < pages.size(); ++p) {
+        const CashFlowPage page = readCashFlowPage(pages[p]);
+        QVERIFY2(!page.years.isEmpty(), qPrintable(pages[p]));
+        const bool firstOfItsYears = page.years != currentYears;
+        if (firstOfItsYears) {
+            for (int n : page.years)
+                QVERIFY(!seenYears.contains(n));
+            seenYears += page.years;
+            currentYears = page.years;
+        }
+        for (MoneyRow row : { MoneyRow::IncomeTotal, MoneyRow::ExpenseTotal, MoneyRow::Balance, MoneyRow::Savings }) {
+            const bool shown = page.labels.contains(QString::fromUtf8(moneyRowLabel(row)));
+            QVERIFY2(
+                shown == firstOfItsYears, qPrintable(QStringLiteral("page %1 %2").arg(p + 1).arg(moneyRowLabel(row))));
+        }
+    }
+    QCOMPARE(seenYears.size(), TABLE_YEARS);
+
+    // The last page is the chart's, under the same header and footer.
+    const QString chartPage = pages.constLast();
+    QVERIFY(chartPage.contains(QStringLiteral("収入・支出と貯蓄残高の推移")));
+    QVERIFY(chartPage.contains(QStringLiteral("ページ %1 / %1").arg(pages.size())));
+    QVERIFY(!chartPage.contains(QStringLiteral("経過年数")));
+    const QString prefix = dir.filePath(QStringLiteral("chart-page"));
+    QCOMPARE(ExportReader::run(QStringLiteral("pdftoppm"),
+                 { QStringLiteral("-png"),
+                     QStringLiteral("-r"),
+                     QStringLiteral("40"),
+                     QStringLiteral("-f"),
+                     QString::number(pages.size()),
+                     path,
+                     prefix })
+                 .status,
+        0);
+    const QStringList images
+        = QDir(dir.path()).entryList({ QStringLiteral("chart-page-*.png") }, QDir::Files, QDir::Name);
+    QCOMPARE(images.size(), 1);
+    const QImage image(dir.filePath(images.constFirst()));
+    int barPixels = 0;
+    const QColor income(70, 130, 200); // the bars of 収入合計
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - income.red()) < 20 && std::abs(pixel.green() - income.green()) < 20
+                && std::abs(pixel.blue() - income.blue()) < 20)
+                ++barPixels;
+        }
+    }
+    QVERIFY2(barPixels > 200, qPrintable(QString::number(barPixels)));
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -112,11 +112,12 @@ std::vector<AttentionMarker> findAttentionMarkers(const TableModel& table, const
 
 std::string attentionMemberNames(const AttentionMarker& marker)
 {
+    // Joined by position, not by what came before: an empty label still gets its separators.
     std::string names;
-    for (const AttentionMember& member : marker.members) {
-        if (!names.empty())
+    for (size_t i = 0; i < marker.members.size(); ++i) {
+        if (i > 0)
             names += "\uFF0F";
-        names += member.label;
+        names += marker.members[i].label;
     }
     return names;
 }

@@ -130,7 +130,8 @@ void FrozenPaneGrid::updateOverlaySections()
     for (int r = 0; r < m_model->rowCount(); ++r) {
         m_rowsView->setRowHidden(r, r >= m_frozenRows);
         m_cornerView->setRowHidden(r, r >= m_frozenRows);
-        m_columnsView->setRowHidden(r, false);
+        // A row the grid hides (folded away) is hidden beside it too.
+        m_columnsView->setRowHidden(r, isRowHidden(r));
         for (QTableView* view : overlays())
             view->setRowHeight(r, rowHeight(r));
     }

@@ -5,6 +5,7 @@
 #include "gui/common/MessageBox.h"
 
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QValidator>
 
 #include <algorithm>
@@ -27,6 +28,7 @@ public:
 
     State validate(QString& input, int&) const override
     {
+        input = NumberBoxes::halfWidthNumber(input);
         const int first = m_minusAllowed && input.startsWith(QLatin1Char('-')) ? 1 : 0;
         for (int i = first; i < input.size(); ++i) {
             const QChar c = input.at(i);
@@ -38,6 +40,19 @@ public:
 
 private:
     bool m_minusAllowed = false;
+};
+
+// A pattern over the half-width forms of what is typed.
+class HalfWidthPatternValidator : public QRegularExpressionValidator
+{
+public:
+    using QRegularExpressionValidator::QRegularExpressionValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        input = NumberBoxes::halfWidthNumber(input);
+        return QRegularExpressionValidator::validate(input, position);
+    }
 };
 
 DigitsValidator* validatorOf(QLineEdit* box)
@@ -56,6 +71,26 @@ void fitWidth(QLineEdit* box, const QString& text)
 } // namespace
 
 namespace NumberBoxes {
+
+QString halfWidthNumber(const QString& text)
+{
+    QString folded = text;
+    for (QChar& c : folded) {
+        const char16_t code = c.unicode();
+        if (code >= u'０' && code <= u'９')
+            c = QChar(static_cast<char16_t>(u'0' + (code - u'０')));
+        else if (code == u'．')
+            c = QLatin1Char('.');
+        else if (code == u'－' || code == u'\u2212')
+            c = QLatin1Char('-');
+    }
+    return folded;
+}
+
+void setPattern(QLineEdit* box, const QString& pattern)
+{
+    box->setValidator(new HalfWidthPatternValidator(QRegularExpression(pattern), box));
+}
 
 void setup(QLineEdit* box, int maxLength)
 {

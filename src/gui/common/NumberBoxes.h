@@ -12,10 +12,21 @@ class QWidget;
 namespace harukaze {
 
 /**
- * Number boxes of the wizard pages, the child dialog and the settings editor. The record keeps
- * every value as a signed 16-bit integer, so a box takes only digits, within its maximum length.
+ * Number boxes of the wizard pages, the child dialog, the settings editor and 家計設定. The record
+ * keeps every value as a signed 16-bit integer, so a record box takes only digits, within its
+ * maximum length. Every box takes the full-width digits and 「．」「－」 that an input method in
+ * 全角 mode types as their half-width forms.
  */
 namespace NumberBoxes {
+
+/** `text` with full-width digits, 「．」, 「－」 (and the minus sign U+2212) in half-width form. */
+QString halfWidthNumber(const QString& text);
+
+/**
+ * Lets `box` take what matches `pattern` (a regular expression over half-width text), after
+ * halfWidthNumber(); for boxes of amounts and rates.
+ */
+void setPattern(QLineEdit* box, const QString& pattern);
 
 /** Restricts `box` to at most `maxLength` digits and sizes it to fit that many. */
 void setup(QLineEdit* box, int maxLength);

@@ -76,9 +76,9 @@ void adoptModalOwner(QWidget* parent)
 
 // Opens (or reuses) the viewer with the help file loaded. Shows the message of a request that cannot
 // be made and returns nullptr then.
-HelpViewer* openViewer(QWidget* parent)
+HelpViewer* openViewer(QWidget* parent, const QString& file = s_helpFile)
 {
-    if (s_helpFile.isEmpty()) {
+    if (file.isEmpty()) {
         MessageBox::information(parent, noHelpText(), callerCaption(parent));
         return nullptr;
     }
@@ -87,9 +87,9 @@ HelpViewer* openViewer(QWidget* parent)
         s_viewer = new HelpViewer;
         s_viewer->setAttribute(Qt::WA_DeleteOnClose);
     }
-    if (s_viewer->fileName() != s_helpFile) {
+    if (s_viewer->fileName() != file) {
         QString error;
-        if (!s_viewer->loadFile(s_helpFile, &error)) {
+        if (!s_viewer->loadFile(file, &error)) {
             if (fresh)
                 delete s_viewer;
             MessageBox::plain(parent, error, callerCaption(parent));
@@ -136,6 +136,12 @@ void showTopic(QWidget* parent, int topic)
         // A topic the file lacks still leaves the user somewhere useful.
         viewer->showContents();
     }
+}
+
+void showDocument(QWidget* parent, const QString& path)
+{
+    if (HelpViewer* viewer = openViewer(parent, path))
+        viewer->showContents();
 }
 
 void close()

@@ -23,6 +23,11 @@ void showContents(QWidget* parent);
 void showSearch(QWidget* parent);
 /** Shows the topic with the given number (e.g. 90 for the family range page). */
 void showTopic(QWidget* parent, int topic);
+/**
+ * Shows the HTML page `path` (the documentation page) in the help viewer, for when no browser can
+ * show it; the next help request loads the help file again.
+ */
+void showDocument(QWidget* parent, const QString& path);
 /** Closes the help viewer, as the exit command asks. */
 void close();
 

@@ -8,6 +8,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -44,21 +45,21 @@ CashFlowChart::CashFlowChart(QWidget* parent)
 {
     setObjectName(QStringLiteral("cashFlowChart"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(240);
+    setMinimumHeight(150);
 }
 
 CashFlowChart::~CashFlowChart() = default;
 
 void CashFlowChart::setTable(const CashFlowTable& table)
 {
+    // The window's caption names the table and the axis its unit: no title takes the plot's height.
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("収入・支出と貯蓄残高の推移（万円）"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignTop);
     chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setMargins(QMargins(4, 2, 8, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
     const QFont base = font();
-    QFont titleFont = base;
-    titleFont.setBold(true);
-    chart->setTitleFont(titleFont);
     chart->legend()->setFont(base);
 
     const CashFlowFigures& figures = table.figures;
@@ -89,9 +90,13 @@ void CashFlowChart::setTable(const CashFlowTable& table)
         if (figures.at(MoneyRow::Savings, n) < 0)
             m_shadedYears.append(n);
     }
+    // Round 万円 steps from 0, so that 0 is a tick and the bars stand on a labelled line.
     const double step = niceStep(high - low);
     low = std::floor(low / step) * step;
     high = std::max(std::ceil(high / step) * step, low + step);
+    m_ticks.clear();
+    for (double tick = low; tick <= high + step / 2; tick += step)
+        m_ticks.append(std::lround(tick));
 
     m_bars = new QBarSeries;
     m_bars->append(income);
@@ -122,7 +127,6 @@ void CashFlowChart::setTable(const CashFlowTable& table)
     chart->addSeries(m_savings);
 
     auto* years = new QCategoryAxis;
-    years->setTitleText(QStringLiteral("西暦（年）"));
     years->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     years->setRange(-0.5, TABLE_YEARS - 0.5);
     for (int n = 0; n < TABLE_YEARS; n += YEAR_LABEL_STEP)
@@ -134,7 +138,9 @@ void CashFlowChart::setTable(const CashFlowTable& table)
     auto* amounts = new QValueAxis;
     amounts->setTitleText(QStringLiteral("万円"));
     amounts->setRange(low, high);
-    amounts->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+    amounts->setTickType(QValueAxis::TicksDynamic);
+    amounts->setTickAnchor(0);
+    amounts->setTickInterval(step);
     amounts->setLabelFormat(QStringLiteral("%.0f"));
     amounts->setLabelsFont(base);
     amounts->setTitleFont(base);

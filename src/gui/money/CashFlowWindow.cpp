@@ -5,6 +5,7 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
 #include "gui/common/PlanSession.h"
+#include "gui/common/ViewState.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
 #include "gui/money/PensionComparisonDialog.h"
@@ -17,6 +18,13 @@
 #include <QVBoxLayout>
 
 namespace harukaze {
+
+namespace {
+
+const QString SPLITTER_KEY = QStringLiteral("CashFlowSplitter");
+const QString FOLDED_KEY = QStringLiteral("CashFlowFolded");
+
+} // namespace
 
 CashFlowWindow::CashFlowWindow(QWidget* parent)
     : QMdiSubWindow(parent)
@@ -65,16 +73,31 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     buttons->addWidget(m_takeHome);
     buttons->addWidget(m_loanScheduleButton);
     layout->addLayout(buttons);
+    m_splitter->setObjectName(QStringLiteral("cashFlowSplitter"));
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_chart);
-    // The grid gets the larger share: the money rows lie below the members' rows.
-    m_splitter->setStretchFactor(0, 3);
-    m_splitter->setStretchFactor(1, 2);
-    m_splitter->setSizes({ 360, 260 });
+    // Grid and chart share the height; the splitter stays where the user last put it.
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({ 300, 300 });
     m_splitter->setChildrenCollapsible(false);
+    m_splitter->restoreState(ViewState::read(SPLITTER_KEY));
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        ViewState::write(SPLITTER_KEY, m_splitter->saveState());
+    });
     layout->addWidget(m_splitter);
     setWidget(content);
     resize(900, 640);
+
+    // The rows of the totals are folded until the user opens them; the grid keeps them so.
+    const QByteArray folded = ViewState::read(FOLDED_KEY);
+    m_incomeFolded = folded.size() < 1 || folded.at(0) != '0';
+    m_expenseFolded = folded.size() < 2 || folded.at(1) != '0';
+    connect(m_grid, &CashFlowGrid::foldingChanged, this, [this] {
+        m_incomeFolded = m_grid->isFolded(m_table.rowIndex(MoneyRow::IncomeTotal));
+        m_expenseFolded = m_grid->isFolded(m_table.rowIndex(MoneyRow::ExpenseTotal));
+        ViewState::write(FOLDED_KEY, QByteArray(m_incomeFolded ? "1" : "0") + (m_expenseFolded ? "1" : "0"));
+    });
 }
 
 CashFlowWindow::~CashFlowWindow() = default;
@@ -87,6 +110,8 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     const double points = lenientTextToDouble(context.fontSize);
     font.setPointSizeF(points > 0 ? points : 9.0);
     m_grid->setTable(m_table, font);
+    m_grid->setFolded(m_table.rowIndex(MoneyRow::IncomeTotal), m_incomeFolded);
+    m_grid->setFolded(m_table.rowIndex(MoneyRow::ExpenseTotal), m_expenseFolded);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
     m_loanScheduleButton->setEnabled(plan.money && plan.money->home.hasLoan());

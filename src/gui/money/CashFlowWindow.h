@@ -21,7 +21,9 @@ struct TableContext;
 
 /**
  * The window "キャッシュフロー表": the cash-flow table of the plan (grid with the year rows and the
- * label and rate columns fixed) and below it the chart of incomes, expenses and savings. When the
+ * label and rate columns fixed) and below it the chart of incomes, expenses and savings, with a
+ * splitter between them that stays where the user puts it. The rows of the totals are folded as the
+ * user last left them (folded at first), so the totals and the balance are seen in a small window. When the
  * plan has no 家計設定 yet, a notice above the grid says that the table shows the defaults and
  * points to 家計設定.
  *
@@ -74,6 +76,8 @@ private:
     QPushButton* m_takeHome;
     FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳 and the start-age comparison
     TableContext m_context;
+    bool m_incomeFolded = true;
+    bool m_expenseFolded = true;
 };
 
 } // namespace harukaze

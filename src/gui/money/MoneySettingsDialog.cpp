@@ -6,6 +6,7 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/table/Clock.h"
+#include "core/table/TableShape.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
@@ -15,7 +16,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <climits>
@@ -122,7 +122,7 @@ void setUpBox(QLineEdit* box, bool decimal, int digits)
     // of being swallowed silently.
     const QString pattern
         = decimal ? QStringLiteral("-?[0-9]{0,%1}(\\.[0-9]?)?").arg(digits) : QStringLiteral("[0-9]{0,%1}").arg(digits);
-    box->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), box));
+    NumberBoxes::setPattern(box, pattern);
     box->setMaxLength(digits + (decimal ? 3 : 0));
     box->setAlignment(Qt::AlignRight);
     const int digitWidth = box->fontMetrics().horizontalAdvance(QLatin1Char('0'));
@@ -219,6 +219,18 @@ QString spouseNote(bool inTable, int retireAge, const QString& who)
     if (retireAge <= 0)
         return QStringLiteral("定年退職：なし（家族の設定）");
     return QStringLiteral("定年退職：%1歳（家族の設定）").arg(retireAge);
+}
+
+// The settings with their one-time entries as the dialog stores them: by year, without gaps.
+MoneySettings inDialogOrder(MoneySettings settings)
+{
+    for (auto* entries : { &settings.incomes, &settings.expenses }) {
+        std::vector<MoneyEntry> present = presentEntries(*entries);
+        std::stable_sort(
+            present.begin(), present.end(), [](const MoneyEntry& a, const MoneyEntry& b) { return a.year < b.year; });
+        setEntries(*entries, present);
+    }
+    return settings;
 }
 
 constexpr int ENTRY_YEAR_COLUMN = 0;
@@ -323,6 +335,10 @@ bool MoneySettingsDialog::edit(FamilyPlan& plan, QWidget* parent)
 {
     MoneySettingsDialog dialog(plan, parent);
     if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // OK without a change leaves the plan (and whether it is saved) as it was.
+    const MoneySettings before = plan.money ? *plan.money : MoneySettings {};
+    if (inDialogOrder(dialog.settings()) == inDialogOrder(before))
         return false;
     plan.money = dialog.settings();
     return true;
@@ -475,6 +491,21 @@ std::optional<MoneySettingsDialog::EntryRow> MoneySettingsDialog::entryFromBoxes
         refuse(m_ui->entryYearBox, year.message);
         return std::nullopt;
     }
+    // A year outside the table is most likely a typo: the entry would count nowhere.
+    const int firstYear = currentYear();
+    const int lastYear = firstYear + TABLE_YEARS - 1;
+    if (*year.value < firstYear || *year.value > lastYear) {
+        const QString question = QStringLiteral("%1年はキャッシュフロー表の期間（%2年〜%3年）の外です。\n"
+                                                "この収支は計算されません。このまま登録しますか？")
+                                     .arg(*year.value)
+                                     .arg(firstYear)
+                                     .arg(lastYear);
+        if (MessageBox::okCancelWarning(this, question) != QMessageBox::Ok) {
+            m_ui->entryYearBox->setFocus(Qt::OtherFocusReason);
+            m_ui->entryYearBox->selectAll();
+            return std::nullopt;
+        }
+    }
     const BoxValue amount = readBox(m_ui->entryAmountBox, QStringLiteral("金額（万円）"), { 0, MAX_AMOUNT, true });
     if (!amount.value) {
         refuse(m_ui->entryAmountBox, amount.message);
@@ -506,6 +537,14 @@ bool MoneySettingsDialog::entryLimitReached(bool income, int ignoredRow) const
     return true;
 }
 
+void MoneySettingsDialog::clearEntryBoxes()
+{
+    // Ready for the next entry; the kind stays as it was, as entries of a kind often come together.
+    m_ui->entryYearBox->clear();
+    m_ui->entryLabelBox->clear();
+    m_ui->entryAmountBox->clear();
+}
+
 void MoneySettingsDialog::addEntry()
 {
     const std::optional<EntryRow> row = entryFromBoxes();
@@ -515,6 +554,7 @@ void MoneySettingsDialog::addEntry()
     showEntries();
     m_ui->entryList->clearSelection();
     entrySelected();
+    clearEntryBoxes();
 }
 
 void MoneySettingsDialog::changeEntry()
@@ -529,6 +569,7 @@ void MoneySettingsDialog::changeEntry()
     showEntries();
     m_ui->entryList->clearSelection();
     entrySelected();
+    clearEntryBoxes();
 }
 
 void MoneySettingsDialog::deleteEntry()
@@ -540,6 +581,7 @@ void MoneySettingsDialog::deleteEntry()
     showEntries();
     m_ui->entryList->clearSelection();
     entrySelected();
+    clearEntryBoxes();
 }
 
 void MoneySettingsDialog::refuse(QLineEdit* box, const QString& message)

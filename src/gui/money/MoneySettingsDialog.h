@@ -50,8 +50,9 @@ public:
     const MoneySettings& settings() const { return m_settings; }
 
     /**
-     * Opens the dialog modally over `plan`. Returns true when OK stored the settings in plan.money
-     * (marking the plan unsaved is the caller's); Cancel leaves the plan as it was.
+     * Opens the dialog modally over `plan`. Returns true when OK stored changed settings in
+     * plan.money (marking the plan unsaved is the caller's); Cancel, and OK without a change, leave
+     * the plan as it was.
      */
     static bool edit(FamilyPlan& plan, QWidget* parent);
 
@@ -74,6 +75,7 @@ private:
     void deleteEntry();
     std::optional<EntryRow> entryFromBoxes();
     bool entryLimitReached(bool income, int ignoredRow) const;
+    void clearEntryBoxes();
     /** Reads every number box into `settings`; false (after the message) at the first bad box. */
     bool readBoxes(MoneySettings& settings);
     /** The number boxes over the settings, each box that holds no valid value left out. */

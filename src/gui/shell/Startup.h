@@ -4,6 +4,7 @@
 #include <QString>
 
 class QApplication;
+class QWidget;
 
 namespace harukaze {
 
@@ -23,6 +24,13 @@ QString withTrailingSeparator(const QString& folder);
 
 /** Sets APP_DIR and the help file (APP_DIR + "HARUKAZE.HLP"). */
 void setUpProgramFolder();
+
+/**
+ * For the start-up benchmark (bench/startup-time.sh): when the environment variable
+ * HARUKAZE_EXIT_AFTER_FIRST_FRAME is set, the process ends at once after `window` has painted its
+ * first frame, so that the time from its start to that frame can be taken from outside.
+ */
+void exitAfterFirstFrameIfAsked(QWidget* window);
 
 } // namespace Startup
 

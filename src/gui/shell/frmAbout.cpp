@@ -3,6 +3,7 @@
 #include "ui_frmAbout.h"
 
 #include "gui/common/MessageBox.h"
+#include "gui/help/Help.h"
 #include "gui/shell/Startup.h"
 #include "harukaze/Version.h"
 
@@ -38,6 +39,7 @@ const QStringList& builtInSystemInfoPrograms()
 }
 
 QStringList s_systemInfoPrograms;
+std::function<bool(const QUrl&)> s_urlOpener;
 
 } // namespace
 
@@ -78,6 +80,11 @@ void frmAbout::setSystemInfoPrograms(const QStringList& programs)
     s_systemInfoPrograms = programs;
 }
 
+void frmAbout::setUrlOpener(std::function<bool(const QUrl&)> opener)
+{
+    s_urlOpener = std::move(opener);
+}
+
 QStringList frmAbout::systemInfoPrograms()
 {
     return s_systemInfoPrograms.isEmpty() ? builtInSystemInfoPrograms() : s_systemInfoPrograms;
@@ -87,7 +94,11 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->Label11 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        QDesktopServices::openUrl(documentationUrl());
+        // Without a browser the page is still shown, in the program's own help viewer.
+        const QUrl page = documentationUrl();
+        const bool opened = s_urlOpener ? s_urlOpener(page) : QDesktopServices::openUrl(page);
+        if (!opened)
+            Help::showDocument(this, page.toLocalFile());
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -41,6 +42,12 @@ public:
      */
     static void setSystemInfoPrograms(const QStringList& programs);
     static QStringList systemInfoPrograms();
+
+    /**
+     * How the documentation page's address is handed to the desktop: true when a browser took it.
+     * Tests replace it; an empty function restores QDesktopServices::openUrl().
+     */
+    static void setUrlOpener(std::function<bool(const QUrl&)> opener);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

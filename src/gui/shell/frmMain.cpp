@@ -4,19 +4,20 @@
 #include "core/money/CashFlow.h"
 #include "core/table/TableShape.h"
 #include "gui/common/BusyPointer.h"
+#include "gui/common/ChildWindows.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
 #include "gui/common/FontDialog.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
-#include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
 #include "gui/money/LoanScheduleWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/money/PlanComparisonDialog.h"
 #include "gui/money/PlanComparisonWindow.h"
 #include "gui/shell/AppSettings.h"
+#include "gui/shell/CashFlowOutput.h"
 #include "gui/shell/InstanceServer.h"
 #include "gui/shell/PlanDropHandler.h"
 #include "gui/shell/RecentFiles.h"
@@ -463,7 +464,7 @@ void frmMain::acceptPlansFrom(InstanceServer& server)
 
 void frmMain::showChildWindow(QMdiSubWindow* window)
 {
-    m_mdiArea->addSubWindow(window);
+    ChildWindows::addChildWindow(m_mdiArea, window);
     fitChildWindow(window);
     window->show();
 }
@@ -754,6 +755,7 @@ void frmMain::attentionListCommand()
     if (!window)
         return;
     AttentionDialog dialog(window->attention().markers(), this);
+    dialog.setSampleFamily(window->kind() == PlanWindow::Demo);
     dialog.exec();
 }
 

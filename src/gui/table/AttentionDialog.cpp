@@ -43,6 +43,7 @@ AttentionDialog::AttentionDialog(const std::vector<AttentionMarker>& markers, QW
     m_ui->adviceLayout->setColumnStretch(1, 1);
 
     fillList(markers);
+    setSampleFamily(false);
 
     connect(m_ui->CommandClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->CommandHelp, &QPushButton::clicked, this, [this] { Help::showTopic(this, HELP_TOPIC); });
@@ -53,6 +54,19 @@ AttentionDialog::AttentionDialog(const std::vector<AttentionMarker>& markers, QW
 }
 
 AttentionDialog::~AttentionDialog() = default;
+
+void AttentionDialog::setSampleFamily(bool sample)
+{
+    QString text = QStringLiteral("この表には、注意が必要な年はありません。\n"
+                                  "注意マークは、親の介護と小学校に上がる前の子の世話が重なる年（ダブルケア）、"
+                                  "子供が２人以上同時に大学に通う年（大学の重なり）、"
+                                  "定年後も子供の大学の学費が続く年（定年後の学費）に付きます。");
+    if (sample)
+        text
+            += QStringLiteral("\nこれはサンプルの家族の表です。「ファイル」メニューの「新規作成」でご家族の表を作るか、"
+                              "「開く」で保存した表を開くと、当てはまる年の行に色が付き、ここに一覧が出ます。");
+    m_ui->LabelEmpty->setText(text);
+}
 
 QString AttentionDialog::advice(AttentionKind kind)
 {

@@ -30,6 +30,12 @@ public:
     explicit AttentionDialog(const std::vector<AttentionMarker>& markers, QWidget* parent = nullptr);
     ~AttentionDialog() override;
 
+    /**
+     * Marks the list as the demo's sample family: an empty list then also says how a family's own
+     * table comes to its marks.
+     */
+    void setSampleFamily(bool sample);
+
     /** Why a kind of year matters and what a family can do about it, in one sentence. */
     static QString advice(AttentionKind kind);
 

@@ -4,9 +4,7 @@
 #include "gui/table/AttentionLegend.h"
 #include "gui/table/LifeCycleGrid.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QVBoxLayout>
 
 namespace harukaze {
@@ -27,12 +25,6 @@ TableWindow::TableWindow(PlanWindow kind, const QString& name, QWidget* parent)
     layout->addWidget(m_grid);
     layout->addWidget(m_legend);
     setWidget(content);
-    // The main window's Ctrl+W runs the close command; the system menu's own shortcuts would make
-    // those keys ambiguous.
-    if (QMenu* menu = systemMenu()) {
-        for (QAction* action : menu->actions())
-            action->setShortcut(QKeySequence());
-    }
 }
 
 TableWindow::~TableWindow() = default;

@@ -95,9 +95,11 @@ Form2::Form2(QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, &Form2::update);
     connect(m_ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->Command14, &QPushButton::clicked, this, [this] { Help::showTopic(this, HELP_TOPIC); });
-    // Enter in a number box must not store the whole family by accident.
+    // Return means 更新, as it means 次へ on the wizard pages, wherever the focus is: no button
+    // becomes the default by taking the focus.
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
+    m_ui->Command1->setDefault(true);
 
     move(0, 0);
 }

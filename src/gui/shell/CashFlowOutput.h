@@ -16,8 +16,9 @@ struct CashFlowTable;
 /**
  * The print, print preview, PDF and Excel commands over a cash-flow table, on the life cycle
  * table's path (TableOutput): the pages of printableCashFlowTable() in `font` (the table font of
- * the window), the years over as many page widths as they need. `planFilePath` is empty for a plan
- * not yet saved and the demo (the pages then say "(無題)").
+ * the window), the years over as many page widths as they need, then the window's chart on a page
+ * of its own; the workbook's sheet gets the chart as charts of the spreadsheet program. `planFilePath` is empty for a
+ * plan not yet saved and the demo (the pages then say "(無題)").
  */
 TableOutput cashFlowOutput(const CashFlowTable& table, const QString& planFilePath, const QFont& font);
 
