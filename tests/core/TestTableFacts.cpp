@@ -111,12 +111,14 @@ TEST(TestTableFacts, readersTakeTheFactsNotTheTexts)
     const std::vector<AttentionMarker> markers = findAttentionMarkers(built.model, defaultUniversityYears());
     ASSERT_FALSE(markers.empty());
     EXPECT_EQ(attentionCsvBytes(findAttentionMarkers(blank, defaultUniversityYears())), attentionCsvBytes(markers));
-    EXPECT_EQ(cashFlowCsvBytes(buildCashFlowTable(plan, blank)), cashFlowCsvBytes(buildCashFlowTable(plan, built.model)));
+    EXPECT_EQ(
+        cashFlowCsvBytes(buildCashFlowTable(plan, blank)), cashFlowCsvBytes(buildCashFlowTable(plan, built.model)));
     // And a table built once gives the cash flow a fresh build would.
     TableContext context;
     context.y0 = Y0;
     context.appDir = data.path();
-    EXPECT_EQ(cashFlowCsvBytes(buildCashFlowTable(plan, context)), cashFlowCsvBytes(buildCashFlowTable(plan, built.model)));
+    EXPECT_EQ(
+        cashFlowCsvBytes(buildCashFlowTable(plan, context)), cashFlowCsvBytes(buildCashFlowTable(plan, built.model)));
 }
 
 } // namespace
