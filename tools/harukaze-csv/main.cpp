@@ -31,6 +31,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <getopt.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,62 +122,90 @@ std::string programFolder()
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-// Returns an exit status when the arguments end the program (help or a usage error).
+// The long options; each short code names the option for the switch below.
+enum OptionCode {
+    OPT_HELP = 'h',
+    OPT_DEMO = 1000,
+    OPT_ATTENTION,
+    OPT_CASHFLOW,
+    OPT_PDF,
+    OPT_XLSX,
+    OPT_YEAR,
+    OPT_DATA_DIR,
+};
+
+const option LONG_OPTIONS[] = {
+    { "help", no_argument, nullptr, OPT_HELP },
+    { "demo", no_argument, nullptr, OPT_DEMO },
+    { "attention", no_argument, nullptr, OPT_ATTENTION },
+    { "cashflow", no_argument, nullptr, OPT_CASHFLOW },
+    { "pdf", no_argument, nullptr, OPT_PDF },
+    { "xlsx", no_argument, nullptr, OPT_XLSX },
+    { "year", required_argument, nullptr, OPT_YEAR },
+    { "data-dir", required_argument, nullptr, OPT_DATA_DIR },
+    { nullptr, 0, nullptr, 0 },
+};
+
+// What a missing option argument is called in the usage error.
+std::string missingArgumentProblem(int code)
+{
+    switch (code) {
+    case OPT_YEAR:
+        return "--year needs a year";
+    case OPT_DATA_DIR:
+        return "--data-dir needs a folder";
+    default:
+        return "an option needs a value";
+    }
+}
+
+// Returns an exit status when the arguments end the program (help or a usage error). Options may
+// stand anywhere; "--" ends them, and "-" is the standard output.
 std::optional<int> parseArguments(int argc, char** argv, Options& options)
 {
-    std::vector<std::string> positional;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
+    opterr = 0; // the usage errors below are ours
+    optind = 1;
+    int code = 0;
+    while ((code = getopt_long(argc, argv, ":h", LONG_OPTIONS, nullptr)) != -1) {
+        switch (code) {
+        case OPT_HELP:
             std::fputs(USAGE, stdout);
             std::fputs(HELP, stdout);
             return EXIT_OK;
-        } else if (arg == "--demo") {
+        case OPT_DEMO:
             options.demo = true;
-        } else if (arg == "--attention") {
+            break;
+        case OPT_ATTENTION:
             options.attention = true;
-        } else if (arg == "--cashflow") {
+            break;
+        case OPT_CASHFLOW:
             options.cashFlow = true;
-        } else if (arg == "--pdf" || arg == "--xlsx") {
-            const OutputForm form = arg == "--pdf" ? OutputForm::Pdf : OutputForm::Xlsx;
+            break;
+        case OPT_PDF:
+        case OPT_XLSX: {
+            const OutputForm form = code == OPT_PDF ? OutputForm::Pdf : OutputForm::Xlsx;
             if (options.form && *options.form != form)
                 return usageError("--pdf and --xlsx exclude each other");
             options.form = form;
-        } else if (arg == "--year" || arg.rfind("--year=", 0) == 0) {
-            std::string value;
-            if (arg == "--year") {
-                if (i + 1 >= argc)
-                    return usageError("--year needs a year");
-                value = argv[++i];
-            } else {
-                value = arg.substr(7);
-            }
-            options.year = parseYear(value);
+            break;
+        }
+        case OPT_YEAR:
+            options.year = parseYear(optarg);
             if (!options.year)
-                return usageError("--year needs a year from 1 to 9999, not \"" + value + "\"");
-        } else if (arg == "--data-dir" || arg.rfind("--data-dir=", 0) == 0) {
-            std::string value;
-            if (arg == "--data-dir") {
-                if (i + 1 >= argc)
-                    return usageError("--data-dir needs a folder");
-                value = argv[++i];
-            } else {
-                value = arg.substr(11);
-            }
-            if (value.empty())
+                return usageError(std::string("--year needs a year from 1 to 9999, not \"") + optarg + "\"");
+            break;
+        case OPT_DATA_DIR:
+            if (*optarg == '\0')
                 return usageError("--data-dir needs a folder");
-            options.dataDir = value;
-        } else {
-            return usageError("unknown option " + arg);
+            options.dataDir = optarg;
+            break;
+        case ':':
+            return usageError(missingArgumentProblem(optopt));
+        default:
+            return usageError(std::string("unknown option ") + argv[optind - 1]);
         }
     }
+    const std::vector<std::string> positional(argv + optind, argv + argc);
 
     if (options.attention && options.cashFlow)
         return usageError("--attention and --cashflow exclude each other");
