@@ -434,3 +434,60 @@ INSTANTIATE_TEST_SUITE_P(TestMoneySection,
             0 },
         BasisCase { "keyIsCaseSensitive", { "savings_basis=年末" }, SavingsBasis::YearStart, 1 }),
     [](const ::testing::TestParamInfo<BasisCase>& info) { return std::string(info.param.name); });
+
+// A section as long as the reader takes: whatever the file held, the first save makes a section
+// that reads back whole and is saved again byte for byte; what had to go is named.
+TEST(TestMoneySection, sectionAtTheCapsIsSavedSoThatItReadsBackWhole)
+{
+    const std::string header(MONEY_SECTION_HEADER);
+    const std::string end(MONEY_SECTION_END);
+    struct Row
+    {
+        const char* name;
+        size_t lines; // later-version lines after the header
+        size_t lineBytes;
+        bool cut; // the open leaves something out
+    };
+    const Row rows[] = {
+        { "a short section", 10, 20, false },
+        { "lines just under the line cap", MAX_TRAILING_LINES - 2, 9, true },
+        { "bytes just under the byte cap", 1020, 1024, true },
+        { "lines over the line cap", MAX_TRAILING_LINES + 50, 9, true },
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> section { header };
+        for (size_t i = 0; i < row.lines; ++i) {
+            const std::string key = "LATER" + std::to_string(i) + "=";
+            section.push_back(key + std::string(row.lineBytes - std::min(row.lineBytes, key.size()), 'v'));
+        }
+        section.push_back(end);
+        const std::string bytes = withSection(section);
+
+        FileLines lines;
+        std::vector<std::string> trailing;
+        MoneySectionCut cut;
+        splitPlanFileBytes(bytes, lines, &trailing, &cut);
+        FamilyPlan plan;
+        parsePlanFileLines(lines, plan);
+        parseMoneySection(trailing, plan, &cut);
+        ASSERT_TRUE(plan.money) << row.name;
+        EXPECT_EQ(cut.any(), row.cut) << row.name;
+        EXPECT_EQ(moneySectionCutText(cut).empty(), !row.cut) << row.name;
+        // Every later-version line read is kept or counted as dropped.
+        if (cut.firstLine == 0) {
+            EXPECT_EQ(plan.money->unknownLines.size() + cut.droppedKept, row.lines) << row.name;
+        }
+
+        // Saved: the writer adds every setting and child line, and the file still reads whole.
+        const std::string saved = planFileBytes(plan);
+        MoneySectionCut again;
+        std::vector<std::string> savedSection;
+        splitPlanFileBytes(saved, lines, &savedSection, &again);
+        FamilyPlan reread;
+        parsePlanFileLines(lines, reread);
+        parseMoneySection(savedSection, reread, &again);
+        EXPECT_FALSE(again.any()) << row.name << ": " << moneySectionCutText(again);
+        EXPECT_EQ(savedSection.back(), end) << row.name;
+        EXPECT_EQ(planFileBytes(reread), saved) << row.name;
+    }
+}

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/io/CsvWriter.h"
 #include "core/money/CashFlow.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TableCsv.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
+#include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
@@ -141,6 +143,7 @@ private slots:
     void testSaveRetitlesForm200();
     void testSaveThenOpenRestoresPlan();
     void testSaveFailureLosesNothing();
+    void testCutMoneySectionWarnsAndSavingAsks();
     void testCsvEqualsExporter_data();
     void testCsvEqualsExporter();
     void testCsvWithNoTableIsEmpty();
@@ -438,6 +441,63 @@ void TestDocumentCommands::testSaveThenOpenRestoresPlan()
     QCOMPARE(withoutUnusedChildren(globalPlan()), withoutUnusedChildren(original));
     QCOMPARE(globalPlan().ST4_FATHER_BIRTH_YEAR, int16_t(-1));
     QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
+}
+
+void TestDocumentCommands::testCutMoneySectionWarnsAndSavingAsks()
+{
+    auto main = startMain();
+    // A later version's section longer than this one reads: 4,200 lines after the header.
+    FamilyPlan plan;
+    writeFamily(plan);
+    std::string bytes = planFileBytes(plan) + std::string(MONEY_SECTION_HEADER) + "\r\n";
+    for (int i = 0; i < 4200; ++i)
+        bytes += "LATER" + std::to_string(i) + "=1\r\n";
+    bytes += std::string(MONEY_SECTION_END) + "\r\n";
+    const QString file = path(QStringLiteral("long.HRZ"));
+    QVERIFY(FILE_OUT_D(file.toStdString(), FamilyPlan()));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QVERIFY(main->tableWindow());
+    QCOMPARE(MessageBox::count(), 1);
+    // Lines 4397 .. 4501 of the file (END_MONEY not counted) were never read; of the 4,095 read,
+    // 4096 - (header, 31 settings and the savings basis, 10 x 5 child lines, END_MONEY) - 100
+    // entries = 3,912 are kept, the last 183 make room for what the writer adds.
+    const QString dropped = QStringLiteral("・ファイルの4397行目から後の105行\n"
+                                           "・このバージョンで使わない行（新しい版の設定など）のうち後ろの183行");
+    QVERIFY2(
+        MessageBox::lastText().startsWith(moneySectionCutWarning(file, dropped)), qPrintable(MessageBox::lastText()));
+
+    // Saving asks first; キャンセル leaves the file as it was.
+    MessageBox::clearLast();
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    QVERIFY(MessageBox::lastText().startsWith(
+        QStringLiteral("このプランは、家計設定の一部を読み込まずに開いています。\n") + dropped));
+    QCOMPARE(GuiTest::readFile(file), QByteArray::fromStdString(bytes));
+
+    // OK saves what was read, which opens again without a word.
+    MessageBox::clearLast();
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    QCOMPARE(MessageBox::count(), 1);
+    QCOMPARE(globalState().SAVED, int16_t(1));
+    QVERIFY(GuiTest::readFile(file) != QByteArray::fromStdString(bytes));
+    QVERIFY(main->closeCommand());
+    MessageBox::clearLast();
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QVERIFY(main->tableWindow());
+    QCOMPARE(MessageBox::count(), 0);
+    QVERIFY(PlanSession::instance().moneySectionCut().isEmpty());
 }
 
 void TestDocumentCommands::testSaveFailureLosesNothing()

@@ -3,8 +3,10 @@
 // family) as CSV, PDF or Excel workbook, without the desktop. The plan is read as the Open command
 // reads it and the table is built as the table window builds it, so the file equals the desktop's
 // CSV export, PDF and workbook. With --attention it writes the table's attention markers instead,
-// one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表).
+// one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表); with --compare
+// two to four plans side by side (プランの比較).
 
+#include "Compare.h"
 #include "core/io/Cp932.h"
 #include "core/io/CsvWriter.h"
 #include "core/io/SaveFile.h"
@@ -49,7 +51,8 @@ constexpr int EXIT_USAGE = 2;
 const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
-      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --compare [--year YYYY] [--data-dir DIR] A.HRZ B.HRZ [C.HRZ [D.HRZ]] OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
@@ -58,10 +61,13 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
                          "                  household money settings instead (their defaults when the\n"
                          "                  plan has none)\n"
+                         "  --compare       compare two to four plan files (プランの比較): the row 項目\n"
+                         "                  with the file names, eleven indicators of each plan, then\n"
+                         "                  one row per year with each plan's 貯蓄残高\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
-                         "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
-                         "                  written as a stream); - writes to standard output\n"
+                         "  OUT             the file to write (a pipe, socket or device such as /dev/stdout\n"
+                         "                  is written as a stream); - writes to standard output\n"
                          "  --pdf           write a PDF document (A4 landscape) whatever OUT is called\n"
                          "  --xlsx          write an Excel workbook whatever OUT is called\n"
                          "                  (without either option, OUT ending in .pdf or .xlsx chooses\n"
@@ -84,6 +90,8 @@ struct Options
     bool demo = false;
     bool attention = false;
     bool cashFlow = false;
+    bool compare = false;
+    std::vector<std::string> comparedPaths;
     std::string planPath;
     std::string outPath;
 };
@@ -132,6 +140,7 @@ enum OptionCode {
     OPT_XLSX,
     OPT_YEAR,
     OPT_DATA_DIR,
+    OPT_COMPARE,
 };
 
 const option LONG_OPTIONS[] = {
@@ -143,6 +152,7 @@ const option LONG_OPTIONS[] = {
     { "xlsx", no_argument, nullptr, OPT_XLSX },
     { "year", required_argument, nullptr, OPT_YEAR },
     { "data-dir", required_argument, nullptr, OPT_DATA_DIR },
+    { "compare", no_argument, nullptr, OPT_COMPARE },
     { nullptr, 0, nullptr, 0 },
 };
 
@@ -181,6 +191,9 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         case OPT_CASHFLOW:
             options.cashFlow = true;
             break;
+        case OPT_COMPARE:
+            options.compare = true;
+            break;
         case OPT_PDF:
         case OPT_XLSX: {
             const OutputForm form = code == OPT_PDF ? OutputForm::Pdf : OutputForm::Xlsx;
@@ -211,6 +224,18 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         return usageError("--attention and --cashflow exclude each other");
     if ((options.attention || options.cashFlow) && options.form)
         return usageError("--attention and --cashflow write CSV only");
+
+    if (options.compare) {
+        if (options.demo || options.attention || options.cashFlow || options.form)
+            return usageError("--compare takes plan files and writes CSV only");
+        if (positional.size() < 3)
+            return usageError("--compare needs two to four plan files and OUT.CSV");
+        if (positional.size() > 5)
+            return usageError("--compare compares at most four plan files");
+        options.comparedPaths.assign(positional.begin(), positional.end() - 1);
+        options.outPath = positional.back();
+        return std::nullopt;
+    }
 
     const size_t wanted = options.demo ? 1 : 2;
     if (positional.size() != wanted) {
@@ -244,7 +269,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow)
+    if (options.attention || options.cashFlow || options.compare)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -330,6 +355,15 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
+    TableContext context;
+    context.y0 = options.year ? *options.year : currentYear();
+    context.appDir = options.dataDir ? *options.dataDir : programFolder();
+    if (context.appDir.back() != '/')
+        context.appDir += '/';
+
+    if (options.compare)
+        return writePlanComparison(options.comparedPaths, context, options.outPath);
+
     // The plan as the Open command reads it: reset, take the file's lines, parse by line number.
     FamilyPlan plan;
     REC_CLEAR(plan);
@@ -347,12 +381,6 @@ int main(int argc, char** argv)
         parsePlanFileLines(*lines, plan);
         parseMoneySection(trailing, plan);
     }
-
-    TableContext context;
-    context.y0 = options.year ? *options.year : currentYear();
-    context.appDir = options.dataDir ? *options.dataDir : programFolder();
-    if (context.appDir.back() != '/')
-        context.appDir += '/';
 
     // A fresh TBL, filled as a table window fills it.
     auto tbl = std::make_unique<TextMatrix>();

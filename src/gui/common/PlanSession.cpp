@@ -64,6 +64,7 @@ void PlanSession::setFileName(const std::string& path)
 void PlanSession::newPlan()
 {
     REC_CLEAR(m_plan);
+    m_moneySectionCut.clear();
     // A plan that was never opened or saved never carries a file's name: a save must ask for one.
     setFileName(std::string());
 }
@@ -72,14 +73,16 @@ bool PlanSession::open(const QString& path, std::string* error)
 {
     FileLines lines;
     std::vector<std::string> trailing;
+    MoneySectionCut cut;
     if (!cp932Available(error))
         return false;
     BusyPointer busy;
-    if (!FILE_IN(QFile::encodeName(path).toStdString(), lines, error, &trailing))
+    if (!FILE_IN(QFile::encodeName(path).toStdString(), lines, error, &trailing, &cut))
         return false;
     REC_CLEAR(m_plan);
     parsePlanFileLines(lines, m_plan);
-    parseMoneySection(trailing, m_plan);
+    parseMoneySection(trailing, m_plan, &cut);
+    m_moneySectionCut = QString::fromStdString(moneySectionCutText(cut));
     setFileName(path.toStdString());
     return true;
 }
@@ -91,6 +94,7 @@ bool PlanSession::save(const QString& path, std::string* error)
     BusyPointer busy;
     if (!FILE_OUT_D(QFile::encodeName(path).toStdString(), m_plan, error))
         return false;
+    m_moneySectionCut.clear();
     setFileName(path.toStdString());
     setSaved(1);
     return true;

@@ -56,6 +56,12 @@ public:
      * `error` says why. Opening the table window and the saved state are the caller's.
      */
     bool open(const QString& path, std::string* error);
+    /**
+     * What the last open left out of the plan's money section because it went past the reader's
+     * caps (moneySectionCutText(): one "・" line per part); empty when the plan is whole, and again
+     * once it was saved or another plan replaced it.
+     */
+    QString moneySectionCut() const { return m_moneySectionCut; }
     /** Writes the plan to `path`; on success the plan is saved and `path` becomes its file. */
     bool save(const QString& path, std::string* error);
     /** Writes the open table's `rows` x `cols` texts of TBL as CSV. */
@@ -98,6 +104,7 @@ private:
 
     FamilyPlan m_plan;
     ProcessState m_state;
+    QString m_moneySectionCut;
 };
 
 } // namespace harukaze

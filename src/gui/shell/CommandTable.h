@@ -23,9 +23,10 @@ enum class Command {
     Xlsx,
     MoneySettings,
     CashFlow,
-    CashFlowCsv
+    CashFlowCsv,
+    Compare
 };
-constexpr std::size_t CommandCount = 16;
+constexpr std::size_t CommandCount = 17;
 
 /** What happened to the session, as far as the commands' availability is concerned. */
 enum class CommandEvent {

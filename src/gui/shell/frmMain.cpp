@@ -13,6 +13,8 @@
 #include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
+#include "gui/money/PlanComparisonDialog.h"
+#include "gui/money/PlanComparisonWindow.h"
 #include "gui/shell/AppSettings.h"
 #include "gui/shell/InstanceServer.h"
 #include "gui/shell/PlanDropHandler.h"
@@ -31,6 +33,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -70,6 +73,10 @@ frmMain::frmMain(QWidget* parent)
     createActions();
     createMenus();
     createToolbar();
+    // A comparison follows the plan shown when it is saved (its name and figures).
+    PlanSession& session = PlanSession::instance();
+    connect(&session, &PlanSession::fileNameChanged, this, &frmMain::refreshComparison);
+    connect(&session, &PlanSession::savedChanged, this, &frmMain::refreshComparison);
 }
 
 frmMain::~frmMain() = default;
@@ -202,6 +209,11 @@ void frmMain::createActions()
         QStringLiteral("キャッシュフロー表のCSV保存(&K)..."),
         QKeySequence(),
         &frmMain::cashFlowCsvCommand);
+    make(Command::Compare,
+        QStringLiteral("Compare_MN"),
+        QStringLiteral("プランの比較(&B)..."),
+        QKeySequence(),
+        &frmMain::compareCommand);
     make(Command::AttentionList,
         QStringLiteral("Attention_List_MN"),
         QStringLiteral("注意が必要な年(&L)..."),
@@ -259,6 +271,7 @@ void frmMain::createMenus()
     settings->addSeparator();
     settings->addAction(action(Command::MoneySettings));
     settings->addAction(action(Command::CashFlow));
+    settings->addAction(action(Command::Compare));
     settings->addSeparator();
     settings->addAction(action(Command::Font));
     settings->addSeparator();
@@ -592,6 +605,8 @@ bool frmMain::openPlanFile(const QString& path)
     openTableWindow(TableKind::Form200);
     session.markSaved();
     m_recent->add(path);
+    if (!session.moneySectionCut().isEmpty())
+        MessageBox::warning(this, moneySectionCutWarning(path, session.moneySectionCut()));
     return true;
 }
 
@@ -639,6 +654,9 @@ void frmMain::saveCommand()
     if (path.isEmpty())
         return;
     PlanSession& session = PlanSession::instance();
+    if (!session.moneySectionCut().isEmpty()
+        && MessageBox::okCancelWarning(this, moneySectionCutQuestion(session.moneySectionCut())) != QMessageBox::Ok)
+        return;
     std::string error;
     if (!session.save(path, &error)) {
         MessageBox::warning(this, saveFailedText(path, error));
@@ -749,6 +767,7 @@ void frmMain::refreshCashFlow()
         const PlanSession& session = PlanSession::instance();
         m_cashFlow->rebuild(session.plan(), session.tableContext());
     }
+    refreshComparison();
 }
 
 void frmMain::closeCashFlow()
@@ -756,6 +775,40 @@ void frmMain::closeCashFlow()
     if (m_cashFlow)
         m_cashFlow->close();
     m_cashFlow = nullptr;
+    // The comparison starts from the plan shown: it goes with it.
+    if (m_comparison)
+        m_comparison->close();
+    m_comparison = nullptr;
+}
+
+PlanComparisonWindow* frmMain::comparisonWindow() const
+{
+    return m_comparison;
+}
+
+void frmMain::refreshComparison()
+{
+    if (!m_comparison)
+        return;
+    const PlanSession& session = PlanSession::instance();
+    m_comparison->rebuild(session.plan(), m_demo ? QString() : session.fileName(), session.tableContext());
+}
+
+void frmMain::compareCommand()
+{
+    const PlanSession& session = PlanSession::instance();
+    PlanComparisonDialog dialog(m_demo ? QString() : session.fileName(), m_recent->files(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // One comparison at a time: a new one takes the place of the last.
+    if (m_comparison)
+        m_comparison->close();
+    auto* window = new PlanComparisonWindow(dialog.files());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_comparison = window;
+    refreshComparison();
+    showChildWindow(window);
+    m_mdiArea->setActiveSubWindow(window);
 }
 
 void frmMain::moneySettingsCommand()
@@ -848,6 +901,8 @@ TableOutput frmMain::activeOutput() const
     const QString file = demo ? QString() : PlanSession::instance().fileName();
     if (cashFlowIsActive())
         return cashFlowOutput(*m_cashFlow, file);
+    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison)
+        return TableOutput(printablePlanComparison(m_comparison->comparison(), QDate::currentDate()));
     return outputOf(*window, m_attentionShown->isChecked());
 }
 
@@ -874,6 +929,10 @@ void frmMain::xlsxCommand()
     TableWindow* window = shownTable();
     if (!window)
         return;
+    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison) {
+        activeOutput().saveXlsx(this);
+        return;
+    }
     TableOutput lifeCycle = outputOf(*window, m_attentionShown->isChecked());
     // The workbook holds the cash-flow table beside the life cycle table once the family has money
     // settings or looks at its cash flow.

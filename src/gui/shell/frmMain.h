@@ -18,6 +18,7 @@ class QToolBar;
 namespace harukaze {
 
 class CashFlowWindow;
+class PlanComparisonWindow;
 class TableOutput;
 class InstanceServer;
 class RecentFiles;
@@ -116,6 +117,10 @@ public:
     void cashFlowCsvCommand();
     /** The cash-flow window while it is open. */
     CashFlowWindow* cashFlowWindow() const;
+    /** プランの比較(&B)...: the plan shown beside up to three plan files, in a comparison window. */
+    void compareCommand();
+    /** The comparison window while it is open. */
+    PlanComparisonWindow* comparisonWindow() const;
     /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
     void setAttentionShown(bool shown);
     /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
@@ -159,6 +164,8 @@ private:
     /** Shows the plan's cash flow anew in the cash-flow window, if one is open. */
     void refreshCashFlow();
     void closeCashFlow();
+    /** Compares the plan shown anew in the comparison window, if one is open. */
+    void refreshComparison();
     /** The pages print, preview and PDF make: the cash-flow window's when it is active, else the table's. */
     TableOutput activeOutput() const;
     void showChildWindow(QMdiSubWindow* window);
@@ -181,6 +188,7 @@ private:
     QAction* m_attentionShown = nullptr;
     RecentFiles* m_recent = nullptr;
     QPointer<CashFlowWindow> m_cashFlow;
+    QPointer<PlanComparisonWindow> m_comparison;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;
