@@ -423,7 +423,13 @@ TEST_P(TestCashFlowExport, goldenCashFlowTable)
 
 INSTANTIATE_TEST_SUITE_P(Cases,
     TestCashFlowExport,
-    testing::Values("family-2026", "hostile-section-2031", "invalid-basis-2031", "no-money-2020", "year-end-2026"),
+    testing::Values("family-2026",
+        "gross-kanagawa-2026",
+        "gross-osaka-2031",
+        "hostile-section-2031",
+        "invalid-basis-2031",
+        "no-money-2020",
+        "year-end-2026"),
     [](const testing::TestParamInfo<std::string>& info) {
         std::string name = info.param;
         std::replace(name.begin(), name.end(), '-', '_');

@@ -12,6 +12,7 @@
 #include "core/io/SaveFile.h"
 #include "core/money/CashFlow.h"
 #include "core/money/EducationCosts.h"
+#include "core/money/Housing.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
@@ -52,6 +53,7 @@ const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
       "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --loan-schedule [--year YYYY] [--data-dir DIR] PLAN.HRZ OUT.CSV|-\n"
       "       harukaze-csv --compare [--year YYYY] [--data-dir DIR] A.HRZ B.HRZ [C.HRZ [D.HRZ]] OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
@@ -61,6 +63,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
                          "                  household money settings instead (their defaults when the\n"
                          "                  plan has none)\n"
+                         "  --loan-schedule write the housing loan's 返済予定表 instead (the header row\n"
+                         "                  alone when the plan has no loan)\n"
                          "  --compare       compare two to four plan files (プランの比較): the row 項目\n"
                          "                  with the file names, eleven indicators of each plan, then\n"
                          "                  one row per year with each plan's 貯蓄残高\n"
@@ -90,6 +94,7 @@ struct Options
     bool demo = false;
     bool attention = false;
     bool cashFlow = false;
+    bool loanSchedule = false;
     bool compare = false;
     std::vector<std::string> comparedPaths;
     std::string planPath;
@@ -136,6 +141,7 @@ enum OptionCode {
     OPT_DEMO = 1000,
     OPT_ATTENTION,
     OPT_CASHFLOW,
+    OPT_LOAN_SCHEDULE,
     OPT_PDF,
     OPT_XLSX,
     OPT_YEAR,
@@ -148,6 +154,7 @@ const option LONG_OPTIONS[] = {
     { "demo", no_argument, nullptr, OPT_DEMO },
     { "attention", no_argument, nullptr, OPT_ATTENTION },
     { "cashflow", no_argument, nullptr, OPT_CASHFLOW },
+    { "loan-schedule", no_argument, nullptr, OPT_LOAN_SCHEDULE },
     { "pdf", no_argument, nullptr, OPT_PDF },
     { "xlsx", no_argument, nullptr, OPT_XLSX },
     { "year", required_argument, nullptr, OPT_YEAR },
@@ -191,6 +198,9 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
         case OPT_CASHFLOW:
             options.cashFlow = true;
             break;
+        case OPT_LOAN_SCHEDULE:
+            options.loanSchedule = true;
+            break;
         case OPT_COMPARE:
             options.compare = true;
             break;
@@ -220,13 +230,13 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
     }
     const std::vector<std::string> positional(argv + optind, argv + argc);
 
-    if (options.attention && options.cashFlow)
-        return usageError("--attention and --cashflow exclude each other");
-    if ((options.attention || options.cashFlow) && options.form)
-        return usageError("--attention and --cashflow write CSV only");
+    if (int(options.attention) + int(options.cashFlow) + int(options.loanSchedule) > 1)
+        return usageError("--attention, --cashflow and --loan-schedule exclude each other");
+    if ((options.attention || options.cashFlow || options.loanSchedule) && options.form)
+        return usageError("--attention, --cashflow and --loan-schedule write CSV only");
 
     if (options.compare) {
-        if (options.demo || options.attention || options.cashFlow || options.form)
+        if (options.demo || options.attention || options.cashFlow || options.loanSchedule || options.form)
             return usageError("--compare takes plan files and writes CSV only");
         if (positional.size() < 3)
             return usageError("--compare needs two to four plan files and OUT.CSV");
@@ -269,7 +279,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow || options.compare)
+    if (options.attention || options.cashFlow || options.loanSchedule || options.compare)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -391,6 +401,8 @@ int main(int argc, char** argv)
         bytes = attentionCsvBytes(findAttentionMarkers(model, universityYearsOf(plan)));
     else if (options.cashFlow)
         bytes = cashFlowCsvBytes(buildCashFlowTable(plan, model));
+    else if (options.loanSchedule)
+        bytes = planLoanScheduleCsvBytes(plan, context);
     else
         bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 

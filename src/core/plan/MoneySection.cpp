@@ -2,7 +2,9 @@
 #include "core/plan/MoneySection.h"
 
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/HomeSection.h"
 #include "core/plan/PlanFile.h"
+#include "core/plan/TaxSettings.h"
 
 #include <array>
 #include <cstdlib>
@@ -177,6 +179,11 @@ bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings&
         }
     }
 
+    if (applyTaxSettingLine(key, value, settings.tax))
+        return true;
+    if (applyHomeLine(key, value, settings.home))
+        return true;
+
     std::string_view rest;
     if (const int index = numberedKey(key, INCOME_PREFIX, MAX_MONEY_ENTRIES, rest); index != 0 && rest.empty()) {
         if (std::optional<MoneyEntry> entry = parseMoneyEntry(value))
@@ -301,6 +308,8 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
         if (setting.field == &MoneySettings::savingsStart)
             lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));
+        if (setting.field == &MoneySettings::pensionRate)
+            appendTaxSettingLines(settings.tax, lines);
     }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
@@ -325,6 +334,8 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
                 std::string(EXPENSE_PREFIX) + std::to_string(i + 1) + "=" + entryValue(*settings.expenses[i]));
         }
     }
+
+    appendHomeLines(settings.home, lines);
 
     for (const std::string& unknown : settings.unknownLines) {
         std::string line = oneLine(unknown);
@@ -358,7 +369,9 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     // The room the writer needs besides the kept lines (UTF-8 bytes are never fewer than the
     // CP932 bytes written): every line it writes whatever the settings, each as long as its value
     // may grow, and every entry there may be.
-    const std::vector<std::string> fixed = moneySectionLines(MoneySettings());
+    MoneySettings widest; // 額面 writes its eleven keys besides the others
+    widest.tax.incomeBasis = IncomeBasis::Gross;
+    const std::vector<std::string> fixed = moneySectionLines(widest);
     const size_t fixedLines = fixed.size();
     const size_t entryLines = settings.incomes.size() + settings.expenses.size();
     size_t roomBytes = entryLines * (LONGEST_ENTRY_HEAD + NEW_LABEL_BYTES);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/plan/HomeSettings.h"
+#include "core/plan/TaxSettings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -124,10 +127,14 @@ struct MoneySettings
     int careMonthly = 90; ///< CARE_MONTHLY, 介護 cost a month
     int careOnce = 472; ///< CARE_ONCE, once at its start
 
+    TaxSettings tax; ///< INCOME_BASIS .. PENSION_HEALTH_RATE, written only for 額面 amounts
+
     std::array<ChildEducation, 10> children {}; ///< CHILD1_ .. CHILD10_
 
     std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES> incomes {}; ///< INCOME1..50 by index
     std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES> expenses {}; ///< EXPENSE1..50 by index
+
+    HomeSettings home; ///< rent, house costs, the housing loan and its 住宅ローン控除
 
     /** Lines of the section this version does not know, verbatim, in the order read. */
     std::vector<std::string> unknownLines;

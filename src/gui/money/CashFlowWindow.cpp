@@ -2,11 +2,16 @@
 #include "gui/money/CashFlowWindow.h"
 
 #include "core/io/NumberText.h"
+#include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
+#include "gui/common/PlanSession.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
+#include "gui/money/TakeHomeDialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -18,6 +23,8 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     , m_splitter(new QSplitter(Qt::Vertical))
     , m_grid(new CashFlowGrid)
     , m_chart(new CashFlowChart)
+    , m_loanScheduleButton(new QPushButton(QStringLiteral("返済予定表(&L)...")))
+    , m_takeHome(new QPushButton(QStringLiteral("手取りの内訳(&K)...")))
 {
     setObjectName(QStringLiteral("CashFlowWindow"));
     setWindowTitle(QStringLiteral("キャッシュフロー表"));
@@ -36,6 +43,19 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel#cashFlowNotice { background: rgb(255, 250, 205); }"));
     m_notice->hide();
     layout->addWidget(m_notice);
+    // The plan's own windows: 手取りの内訳 with 額面 income, the loan's 返済予定表.
+    m_takeHome->setObjectName(QStringLiteral("takeHomeButton"));
+    connect(m_takeHome, &QPushButton::clicked, this, &CashFlowWindow::showTakeHome);
+    m_takeHome->hide();
+    m_loanScheduleButton->setObjectName(QStringLiteral("loanScheduleButton"));
+    m_loanScheduleButton->setEnabled(false);
+    connect(m_loanScheduleButton, &QPushButton::clicked, this, &CashFlowWindow::loanScheduleRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 2, 4, 2);
+    buttons->addStretch();
+    buttons->addWidget(m_takeHome);
+    buttons->addWidget(m_loanScheduleButton);
+    layout->addLayout(buttons);
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_chart);
     // The grid gets the larger share: the money rows lie below the members' rows.
@@ -60,6 +80,21 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_grid->setTable(m_table, font);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
+    m_loanScheduleButton->setEnabled(plan.money && plan.money->home.hasLoan());
+    m_plan = plan;
+    m_context = context;
+    m_takeHome->setVisible(plan.money && plan.money->tax.gross());
+}
+
+void CashFlowWindow::showTakeHome()
+{
+    if (!m_plan.money)
+        return;
+    const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : -1;
+    const int n = column >= CashFlowGrid::TABLE_FIXED_COLS ? column - CashFlowGrid::TABLE_FIXED_COLS : 0;
+    const TableModel table = buildLifeCycleTable(m_plan, m_context, nullptr);
+    TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, PlanSession::instance().fileName(), this);
+    dialog.exec();
 }
 
 } // namespace harukaze

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "core/money/CashFlow.h"
+#include "core/plan/FamilyPlan.h"
+#include "core/table/TableBuilder.h"
 
 #include <QMdiSubWindow>
 
 class QLabel;
+class QPushButton;
 class QSplitter;
 
 namespace harukaze {
@@ -43,6 +46,18 @@ public:
     CashFlowChart* chart() const { return m_chart; }
     /** The notice shown while the plan has no money settings. */
     QLabel* notice() const { return m_notice; }
+    /** "返済予定表..." above the grid, enabled while the plan has a housing loan. */
+    QPushButton* loanScheduleButton() const { return m_loanScheduleButton; }
+
+signals:
+    /** The user asked for the 返済予定表 of the plan's loan. */
+    void loanScheduleRequested();
+
+    /**
+     * Opens 手取りの内訳 of the plan the table was built from, at the year of the grid's current cell
+     * (the first year when no year is current). The button for it shows while the income is 額面.
+     */
+    void showTakeHome();
 
 private:
     CashFlowTable m_table;
@@ -50,6 +65,10 @@ private:
     QSplitter* m_splitter;
     CashFlowGrid* m_grid;
     CashFlowChart* m_chart;
+    QPushButton* m_loanScheduleButton;
+    QPushButton* m_takeHome;
+    FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳
+    TableContext m_context;
 };
 
 } // namespace harukaze

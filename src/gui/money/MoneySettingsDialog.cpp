@@ -9,6 +9,8 @@
 #include "gui/common/MessageBox.h"
 #include "gui/common/NumberBoxes.h"
 #include "gui/help/Help.h"
+#include "gui/money/GrossIncomePanel.h"
+#include "gui/money/HousingTab.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -254,6 +256,24 @@ MoneySettingsDialog::MoneySettingsDialog(const FamilyPlan& plan, QWidget* parent
     m_ui->wifeRetireLabel->setText(spouseNote(plan.ST1_WIFE == 1, plan.ST2_WIFE_RETIRE_AGE, QStringLiteral("妻")));
     loadBoxes();
     setUpEducationGrid(plan);
+    m_housingTab = new HousingTab(m_settings.home);
+    m_housingTab->setObjectName(QStringLiteral("housingTab"));
+    m_ui->tabs->insertTab(m_ui->tabs->indexOf(m_ui->expenseTab) + 1, m_housingTab, QStringLiteral("住宅"));
+
+    // 手取り or 額面, and with 額面 this year's 手取り beside each spouse's pay, updated as one types.
+    m_grossPanel = new GrossIncomePanel(plan, m_settings.tax, m_ui->incomeTab);
+    m_ui->incomeTabLayout->insertWidget(0, m_grossPanel);
+    m_ui->husbandGroupLayout->insertWidget(1, m_grossPanel->summary(Spouse::Husband));
+    m_ui->wifeGroupLayout->insertWidget(1, m_grossPanel->summary(Spouse::Wife));
+    for (const Field& field : FIELDS) {
+        connect(findChild<QLineEdit*>(QLatin1String(field.box)),
+            &QLineEdit::textChanged,
+            m_grossPanel,
+            &GrossIncomePanel::showThisYear);
+    }
+    connect(m_grossPanel, &GrossIncomePanel::basisChanged, this, &MoneySettingsDialog::showIncomeBasis);
+    m_grossPanel->setSettingsSource([this] { return boxesQuietly(); });
+    showIncomeBasis(m_grossPanel->gross());
 
     // The one-time entries, sorted by year, incomes before expenses within a year.
     for (const MoneyEntry& entry : presentEntries(m_settings.incomes))
@@ -528,11 +548,32 @@ void MoneySettingsDialog::refuse(QLineEdit* box, const QString& message)
     box->selectAll();
 }
 
+MoneySettings MoneySettingsDialog::boxesQuietly() const
+{
+    MoneySettings settings = m_settings;
+    for (const Field& field : FIELDS) {
+        const BoxValue value = readBox(findChild<QLineEdit*>(QLatin1String(field.box)), QString(), rangeOf(field.kind));
+        if (value.value)
+            settings.*field.member = *value.value;
+    }
+    return settings;
+}
+
+void MoneySettingsDialog::showIncomeBasis(bool gross)
+{
+    const QString pay = gross ? QStringLiteral("額面年収") : QStringLiteral("手取り年収");
+    m_ui->husbandIncomeLabel->setText(pay);
+    m_ui->wifeIncomeLabel->setText(pay);
+}
+
 bool MoneySettingsDialog::readBoxes(MoneySettings& settings)
 {
     for (const Field& field : FIELDS) {
         auto* box = findChild<QLineEdit*>(QLatin1String(field.box));
-        const BoxValue value = readBox(box, QString::fromUtf8(field.caption), rangeOf(field.kind));
+        QString caption = QString::fromUtf8(field.caption);
+        if (m_grossPanel->gross())
+            caption.replace(QStringLiteral("手取り年収"), QStringLiteral("額面年収"));
+        const BoxValue value = readBox(box, caption, rangeOf(field.kind));
         if (!value.value) {
             refuse(box, value.message);
             return false;
@@ -543,6 +584,10 @@ bool MoneySettingsDialog::readBoxes(MoneySettings& settings)
     settings.careWifeParents = m_ui->careWifeCheck->isChecked() ? 1 : 0;
     settings.savingsBasis
         = m_ui->savingsBasisCombo->currentIndex() == 1 ? SavingsBasis::YearStart : SavingsBasis::YearEnd;
+    if (const std::optional<GrossIncomePanel::Refusal> refusal = m_grossPanel->read(settings.tax)) {
+        refuse(refusal->box, refusal->message);
+        return false;
+    }
     return true;
 }
 
@@ -573,6 +618,10 @@ void MoneySettingsDialog::accept()
     if (!confirmEndYear(settings.housingEndYear, QStringLiteral("住居費"), m_ui->housingEndYearBox)
         || !confirmEndYear(settings.insuranceEndYear, QStringLiteral("保険料"), m_ui->insuranceEndYearBox))
         return;
+    const std::optional<HomeSettings> home = m_housingTab->read();
+    if (!home)
+        return;
+    settings.home = *home;
 
     for (int row = 0; row < m_childRows; ++row) {
         ChildEducation& choices = settings.children[static_cast<size_t>(row)];

@@ -17,7 +17,9 @@ class MoneySettingsDialog;
 
 namespace harukaze {
 
+class GrossIncomePanel;
 struct FamilyPlan;
+class HousingTab;
 
 /**
  * The dialog "家計設定": the household's money behind the cash-flow table, on five tabs (収入, 支出,
@@ -73,6 +75,9 @@ private:
     bool entryLimitReached(bool income, int ignoredRow) const;
     /** Reads every number box into `settings`; false (after the message) at the first bad box. */
     bool readBoxes(MoneySettings& settings);
+    /** The number boxes over the settings, each box that holds no valid value left out. */
+    MoneySettings boxesQuietly() const;
+    void showIncomeBasis(bool gross);
     bool confirmEndYear(int year, const QString& what, QLineEdit* box);
     void refuse(QLineEdit* box, const QString& message);
     QComboBox* educationCombo(int row, int stage) const;
@@ -81,6 +86,8 @@ private:
     MoneySettings m_settings;
     int m_childRows = 0;
     std::vector<EntryRow> m_entries;
+    GrossIncomePanel* m_grossPanel = nullptr;
+    HousingTab* m_housingTab = nullptr;
 };
 
 } // namespace harukaze

@@ -200,6 +200,11 @@ PrintableTable printablePlanComparison(const PlanComparison& comparison, const Q
         column.widthTwips = c == 0 ? 2600 : 1300;
         column.headerAlignment = Qt::AlignCenter;
         column.bodyAlignment = c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter;
+        // A plan's figures and years go into a workbook as numbers; the signed differences stay text.
+        // Columns: the labels, the first plan, then each further plan and its difference.
+        const bool difference = c >= 3 && c % 2 == 1;
+        if (c > 0 && !difference)
+            column.numberFormat = QStringLiteral("0");
         printable.columns.push_back(column);
     }
     return printable;

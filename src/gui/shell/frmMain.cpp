@@ -12,6 +12,7 @@
 #include "gui/help/Help.h"
 #include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
+#include "gui/money/LoanScheduleWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/money/PlanComparisonDialog.h"
 #include "gui/money/PlanComparisonWindow.h"
@@ -767,11 +768,18 @@ void frmMain::refreshCashFlow()
         const PlanSession& session = PlanSession::instance();
         m_cashFlow->rebuild(session.plan(), session.tableContext());
     }
+    if (m_loanSchedule) {
+        const PlanSession& session = PlanSession::instance();
+        m_loanSchedule->rebuild(session.plan(), session.tableContext());
+    }
     refreshComparison();
 }
 
 void frmMain::closeCashFlow()
 {
+    if (m_loanSchedule)
+        m_loanSchedule->close();
+    m_loanSchedule = nullptr;
     if (m_cashFlow)
         m_cashFlow->close();
     m_cashFlow = nullptr;
@@ -829,12 +837,27 @@ void frmMain::cashFlowCommand()
         auto* window = new CashFlowWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_cashFlow = window;
+        connect(window, &CashFlowWindow::loanScheduleRequested, this, &frmMain::loanScheduleCommand);
         refreshCashFlow();
         showChildWindow(window);
     } else {
         refreshCashFlow();
     }
     m_mdiArea->setActiveSubWindow(m_cashFlow);
+}
+
+void frmMain::loanScheduleCommand()
+{
+    if (!m_loanSchedule) {
+        auto* window = new LoanScheduleWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_loanSchedule = window;
+        refreshCashFlow();
+        showChildWindow(window);
+    } else {
+        refreshCashFlow();
+    }
+    m_mdiArea->setActiveSubWindow(m_loanSchedule);
 }
 
 void frmMain::cashFlowCsvCommand()
@@ -901,6 +924,8 @@ TableOutput frmMain::activeOutput() const
     const QString file = demo ? QString() : PlanSession::instance().fileName();
     if (cashFlowIsActive())
         return cashFlowOutput(*m_cashFlow, file);
+    if (m_loanSchedule && m_mdiArea->activeSubWindow() == m_loanSchedule)
+        return TableOutput(m_loanSchedule->printable(file));
     if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison)
         return TableOutput(printablePlanComparison(m_comparison->comparison(), QDate::currentDate()));
     return outputOf(*window, m_attentionShown->isChecked());
@@ -929,7 +954,8 @@ void frmMain::xlsxCommand()
     TableWindow* window = shownTable();
     if (!window)
         return;
-    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison) {
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    if ((m_loanSchedule && active == m_loanSchedule) || (m_comparison && active == m_comparison)) {
         activeOutput().saveXlsx(this);
         return;
     }

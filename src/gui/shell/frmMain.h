@@ -18,6 +18,7 @@ class QToolBar;
 namespace harukaze {
 
 class CashFlowWindow;
+class LoanScheduleWindow;
 class PlanComparisonWindow;
 class TableOutput;
 class InstanceServer;
@@ -113,6 +114,7 @@ public:
     void moneySettingsCommand();
     /** キャッシュフロー表(&T): the cash-flow window of the plan shown (the demo's sample too). */
     void cashFlowCommand();
+    void loanScheduleCommand();
     /** キャッシュフロー表のCSV保存: the cash-flow table of the plan shown as CSV. */
     void cashFlowCsvCommand();
     /** The cash-flow window while it is open. */
@@ -188,6 +190,7 @@ private:
     QAction* m_attentionShown = nullptr;
     RecentFiles* m_recent = nullptr;
     QPointer<CashFlowWindow> m_cashFlow;
+    QPointer<LoanScheduleWindow> m_loanSchedule;
     QPointer<PlanComparisonWindow> m_comparison;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;

@@ -9,6 +9,7 @@
 #
 # Usage, in this folder: python3 make_expected.py BUILD/bin
 import csv, io, os, re, subprocess, sys
+import tax_rows
 from fractions import Fraction
 
 HEADER = "HARUKAZE_MONEY(1)"
@@ -39,6 +40,11 @@ SETTINGS = [
  ("PENSION_RATE","rate",0),("LIVING","amt",0),("LIVING_RATE","rate",10),("HOUSING","amt",0),("HOUSING_RATE","rate",0),
  ("HOUSING_END_YEAR","year",0),("INSURANCE","amt",0),("INSURANCE_END_YEAR","year",0),("OTHER","amt",0),("OTHER_RATE","rate",10),
  ("EDUCATION_RATE","rate",10),("CARE_HUSBAND_PARENTS","flag",0),("CARE_WIFE_PARENTS","flag",0),("CARE_MONTHLY","amt",90),("CARE_ONCE","amt",472)]
+# 額面 income: the keys written after PENSION_RATE when INCOME_BASIS is 額面.
+TAX_SETTINGS = [("HUSBAND_BONUS_MONTHS","months",0),("WIFE_BONUS_MONTHS","months",0),("HUSBAND_BONUS_COUNT","count",2),
+ ("WIFE_BONUS_COUNT","count",2),("HUSBAND_SOCIAL_INSURANCE","flag",1),("WIFE_SOCIAL_INSURANCE","flag",1),
+ ("HUSBAND_SERVICE_YEARS","years",0),("WIFE_SERVICE_YEARS","years",0),("PENSION_HEALTH_RATE","phrate",0)]
+PREFECTURES = [r['prefecture'] for r in tax_rows.of_year(tax_rows.T['kyokai_kenpo_rates'], 2026)]
 STAGES = ["KINDERGARTEN","ELEMENTARY","JUNIOR_HIGH","HIGH_SCHOOL","UNIVERSITY"]
 SCHOOL = {"公立","私立","なし"}
 UNIV = {"国立","公立","私立文系","私立理系","私立医歯","短大","なし"}
@@ -51,6 +57,10 @@ def parse_value(kind, v):
     if kind == "page": return whole(v, 60, 75)
     if kind == "year": return whole(v, 0, 9999)
     if kind == "flag": return int(v) if v in ("0","1") else None
+    if kind == "months": return tenths(v, 0, 120)
+    if kind == "count": return whole(v, 0, 3)
+    if kind == "years": return whole(v, 0, 60)
+    if kind == "phrate": return tenths(v, 0, 200)
 
 def parse_entry(v):
     parts = v.split(',', 2)
@@ -61,8 +71,9 @@ def parse_entry(v):
 
 def read_money(trailing):
     if not trailing or trailing[0] != HEADER: return None
-    s = {k: d for k, _, d in SETTINGS}
-    kinds = {k: t for k, t, _ in SETTINGS}
+    s = {k: d for k, _, d in SETTINGS + TAX_SETTINGS}
+    s["INCOME_BASIS"] = "手取り"; s["PREFECTURE"] = "東京都"
+    kinds = {k: t for k, t, _ in SETTINGS + TAX_SETTINGS}
     ch = [["公立"]*4 + ["私立文系"] for _ in range(10)]
     inc = {}; exp = {}
     s["SAVINGS_BASIS"] = "年初"  # a section without a valid basis line is the first version's
@@ -72,6 +83,12 @@ def read_money(trailing):
         k, v = line.split('=', 1)
         if k == "SAVINGS_BASIS":
             if v in ("年末", "年初"): s[k] = v
+            continue
+        if k == "INCOME_BASIS":
+            if v in ("手取り", "額面"): s[k] = v
+            continue
+        if k == "PREFECTURE":
+            if v in PREFECTURES: s[k] = v
             continue
         if k in kinds:
             x = parse_value(kinds[k], v)
@@ -91,7 +108,8 @@ def read_money(trailing):
     return s
 
 def default_money():
-    s = {k: d for k, _, d in SETTINGS}
+    s = {k: d for k, _, d in SETTINGS + TAX_SETTINGS}
+    s["INCOME_BASIS"] = "手取り"; s["PREFECTURE"] = "東京都"
     s["children"] = [["公立"]*4 + ["私立文系"] for _ in range(10)]
     s["inc"] = {}; s["exp"] = {}
     s["SAVINGS_BASIS"] = "年末"
@@ -157,14 +175,19 @@ def money_rows(P, s, y0, datadir):
     Y = [y0 + n for n in range(51)]
     rows = {k: [0]*51 for k in ["hi","wi","sev","pen","oti","liv","hou","ins","oth","edu","care","ote"]}
     st2 = P["st2"]
+    gross = {}  # who -> [(age, G, P, S)] by year, whole yen
     for who, flag, by, R, key in (("HUSBAND", P["husband"], st2[1], st2[2], "hi"), ("WIFE", P["wife"], st2[3], st2[4], "wi")):
         if flag != 1: continue
+        gross[who] = []
         for n, y in enumerate(Y):
             a = y - by
-            if R <= 0 or a < R: rows[key][n] = grow(s[who+"_INCOME"]*1000, s[who+"_INCOME_RATE"], n)
-            elif a < s[who+"_REEMPLOY_END_AGE"]: rows[key][n] = s[who+"_REEMPLOY_INCOME"]*1000
-            if R > 0 and a == R: rows["sev"][n] += s[who+"_SEVERANCE"]*1000
-            if a >= s[who+"_PENSION_AGE"]: rows["pen"][n] += grow(s[who+"_PENSION"]*1000, s["PENSION_RATE"], n)
+            pay = pen = sev = 0
+            if R <= 0 or a < R: pay = grow(s[who+"_INCOME"]*1000, s[who+"_INCOME_RATE"], n)
+            elif a < s[who+"_REEMPLOY_END_AGE"]: pay = s[who+"_REEMPLOY_INCOME"]*1000
+            if R > 0 and a == R: sev = s[who+"_SEVERANCE"]*1000
+            if a >= s[who+"_PENSION_AGE"]: pen = grow(s[who+"_PENSION"]*1000, s["PENSION_RATE"], n)
+            rows[key][n] = pay; rows["sev"][n] += sev; rows["pen"][n] += pen
+            gross[who].append((a, R, round_half_away(pay), round_half_away(pen), round_half_away(sev)))
     for (y, a, _) in s["inc"].values():
         if y0 <= y <= y0 + 50: rows["oti"][y - y0] += a * 1000
     for (y, a, _) in s["exp"].values():
@@ -203,6 +226,26 @@ def money_rows(P, s, y0, datadir):
             elif a == L - 1: rows["care"][n] += s["CARE_MONTHLY"]*1000*12
     order = ["hi","wi","sev","pen","oti"]
     eorder = ["liv","hou","ins","oth","edu","care","ote"]
+    taxed = s["INCOME_BASIS"] == "額面"
+    if taxed:
+        kids = []
+        if P["children"] == 1:
+            kids = [P["mtx1"][c][0] for c in range(min(10, max(0, P["now"]) + max(0, P["future"])))]
+        rows["itax"], rows["rtax"], rows["si"] = [0]*51, [0]*51, [0]*51
+        for n, y in enumerate(Y):
+            people = []
+            for who in ("HUSBAND", "WIFE"):
+                if who not in gross:
+                    people.append(None); continue
+                a, R, G, Pn, S = gross[who][n]
+                years = s[who+"_SERVICE_YEARS"] or max(1, R - 22)
+                people.append(dict(age=a, G=G, bm=0 if (R > 0 and a >= R) else s[who+"_BONUS_MONTHS"],
+                                   count=s[who+"_BONUS_COUNT"], flag=s[who+"_SOCIAL_INSURANCE"], P=Pn, S=S, years=years))
+            ages = [y - b for b in kids if y - b >= 0]
+            for part in tax_rows.tax_year(y, s["PREFECTURE"], s["PENSION_HEALTH_RATE"], ages, people):
+                if part:
+                    rows["itax"][n] += part[0]; rows["rtax"][n] += part[1]; rows["si"][n] += part[2]
+        eorder = ["itax","rtax","si"] + eorder
     shown = {k: [round_half_away(Fraction(rows[k][n]) / 10000) for n in range(51)] for k in rows}
     it = [sum(shown[k][n] for k in order) for n in range(51)]
     et = [sum(shown[k][n] for k in eorder) for n in range(51)]
@@ -215,6 +258,9 @@ def money_rows(P, s, y0, datadir):
         elif s["SAVINGS_BASIS"] == "年末": b = round_half_away(start)
         else: b = round_half_away(start * f) + bal[0]
         sav.append(b)
+    if taxed:
+        disposable = [it[n] - shown["itax"][n] - shown["rtax"][n] - shown["si"][n] for n in range(51)]
+        return [shown[k] for k in order] + [it, disposable] + [shown[k] for k in eorder] + [et, bal, sav]
     return [shown[k] for k in order] + [it] + [shown[k] for k in eorder] + [et, bal, sav]
 
 def man(q):
@@ -224,6 +270,7 @@ def rate(t):
     return ("-" if t < 0 else "") + f"{abs(t)//10}.{abs(t)%10}%"
 
 LABELS = ["夫の収入","妻の収入","退職金","年金","一時的収入","収入合計","基本生活費","住居費","保険料","その他支出","教育費","介護費","一時的支出","支出合計","年間収支","貯蓄残高"]
+TAX_LABELS = ["可処分所得","所得税","住民税","社会保険料"]
 RATES = {0:"HUSBAND_INCOME_RATE",1:"WIFE_INCOME_RATE",3:"PENSION_RATE",6:"LIVING_RATE",7:"HOUSING_RATE",9:"OTHER_RATE",10:"EDUCATION_RATE",15:"INVEST_RATE"}
 
 def field(t):
@@ -250,8 +297,11 @@ def expected_csv(plan_path, y0, datadir, lifecycle_csv_bytes):
             if rest: ev[n].append(label + rest)
         out.append([label, ""] + cells)
     out.append(["家族のイベント", ""] + ["／".join(e) for e in ev])
+    taxed = s["INCOME_BASIS"] == "額面"
+    labels = LABELS[:6] + TAX_LABELS + LABELS[6:] if taxed else LABELS
     for i, r in enumerate(money_rows(P, s, y0, datadir)):
-        out.append([LABELS[i], rate(s[RATES[i]]) if i in RATES else ""] + [man(v) for v in r])
+        base = i if not taxed else (i if i < 6 else None if i < 10 else i - 4)
+        out.append([labels[i], rate(s[RATES[base]]) if base in RATES else ""] + [man(v) for v in r])
     return ("".join(",".join(field(x) for x in row) + "\r\n" for row in out)).encode('cp932')
 
 def main():
