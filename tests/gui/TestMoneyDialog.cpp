@@ -104,6 +104,18 @@ private slots:
         QCOMPARE(listText(&dialog, 0, 3), QStringLiteral("支出"));
     }
 
+    void testSavingsBasisBesideTheBalance()
+    {
+        // A plan read from a first-version section keeps its start-of-year balance; a new one is 年末.
+        m_plan.money->savingsBasis = SavingsBasis::YearStart;
+        MoneySettingsDialog dialog(m_plan);
+        QCOMPARE(child<QLabel*>(&dialog, "savingsStartLabel")->text(), QStringLiteral("現在の貯蓄残高"));
+        QCOMPARE(child<QComboBox*>(&dialog, "savingsBasisCombo")->currentText(), QStringLiteral("今年の初め"));
+        FamilyPlan fresh;
+        MoneySettingsDialog freshDialog(fresh);
+        QCOMPARE(child<QComboBox*>(&freshDialog, "savingsBasisCombo")->currentText(), QStringLiteral("今年末の見込み"));
+    }
+
     void testPlanWithoutSettingsOrChildren()
     {
         FamilyPlan plan;

@@ -60,11 +60,14 @@ const RowInfo& info(MoneyRow row)
     return ROWS[static_cast<size_t>(row)];
 }
 
-// 1000^n, the denominator of year n, and 1000^n × 10000 (yen to 万円), n = 0 .. 50.
+// 1000^n, the denominator of year n, and 1000^n × 10000 (yen to 万円), n = 0 .. 50, with their
+// halves (both are even from n = 1 and for 万円 always; 1000^0 = 1 has no half and needs none).
 struct Denominators
 {
     std::array<ExactYen, TABLE_YEARS> year;
     std::array<ExactYen, TABLE_YEARS> man;
+    std::array<ExactYen, TABLE_YEARS> halfYear;
+    std::array<ExactYen, TABLE_YEARS> halfMan;
 
     Denominators()
     {
@@ -72,6 +75,8 @@ struct Denominators
         for (size_t n = 0; n < year.size(); ++n) {
             year[n] = power;
             man[n] = power * YEN_PER_MAN;
+            halfYear[n] = power / 2;
+            halfMan[n] = man[n] / 2;
             power *= GROWTH_DENOMINATOR;
         }
     }
@@ -83,17 +88,19 @@ const Denominators& denominators()
     return values;
 }
 
-// numerator / denominator (> 0) to the nearest whole number, halves away from zero.
-int64_t roundDivide(const ExactYen& numerator, const ExactYen& denominator)
+// numerator / denominator (> 0) to the nearest whole number, halves away from zero. `half` is
+// denominator / 2 rounded down; for an odd denominator (only 1) no remainder reaches it.
+int64_t roundDivide(const ExactYen& numerator, const ExactYen& denominator, const ExactYen& half)
 {
-    const bool negative = numerator < 0;
-    const ExactYen magnitude = negative ? ExactYen(-numerator) : numerator;
+    if (numerator.is_zero())
+        return 0;
+    const bool negative = numerator.sign() < 0;
     ExactYen quotient;
     ExactYen remainder;
-    boost::multiprecision::divide_qr(magnitude, denominator, quotient, remainder);
-    if (remainder * 2 >= denominator)
-        ++quotient;
-    const auto whole = quotient.convert_to<int64_t>();
+    boost::multiprecision::divide_qr(negative ? ExactYen(-numerator) : numerator, denominator, quotient, remainder);
+    auto whole = quotient.convert_to<int64_t>();
+    if (remainder >= half && !half.is_zero())
+        ++whole;
     return negative ? -whole : whole;
 }
 
@@ -300,17 +307,20 @@ ExactYen grownYen(int64_t yen, int rateTenths, int n)
 
 int64_t roundToYen(const ExactYen& numerator, int n)
 {
-    return roundDivide(numerator, denominators().year.at(static_cast<size_t>(n)));
+    const Denominators& d = denominators();
+    const auto year = static_cast<size_t>(n);
+    return roundDivide(numerator, d.year.at(year), d.halfYear.at(year));
 }
 
 int64_t roundToMan(const ExactYen& numerator, int n)
 {
-    return roundDivide(numerator, denominators().man.at(static_cast<size_t>(n)));
+    const Denominators& d = denominators();
+    const auto year = static_cast<size_t>(n);
+    return roundDivide(numerator, d.man.at(year), d.halfMan.at(year));
 }
 
 CashFlowLedger::CashFlowLedger(int y0)
     : m_y0(y0)
-    , m_values(static_cast<size_t>(MONEY_ROW_KINDS) * TABLE_YEARS)
 {
     for (int r = 0; r < MONEY_ROW_KINDS; ++r)
         m_present[static_cast<size_t>(r)] = isBaseMoneyRow(static_cast<MoneyRow>(r));
@@ -331,30 +341,46 @@ std::vector<MoneyRow> CashFlowLedger::rows() const
     return present;
 }
 
+std::vector<ExactYen>& CashFlowLedger::values(MoneyRow row)
+{
+    std::vector<ExactYen>& row51 = m_values[static_cast<size_t>(row)];
+    if (row51.empty())
+        row51.resize(TABLE_YEARS);
+    return row51;
+}
+
+const ExactYen& CashFlowLedger::exact(MoneyRow row, int n) const
+{
+    static const ExactYen zero;
+    const std::vector<ExactYen>& row51 = m_values[static_cast<size_t>(row)];
+    return row51.empty() ? zero : row51.at(static_cast<size_t>(n));
+}
+
 void CashFlowLedger::add(MoneyRow row, int n, const ExactYen& numerator)
 {
     include(row);
-    if (numerator != 0)
-        m_values.at(index(row, n)) += numerator;
+    if (!numerator.is_zero())
+        values(row).at(static_cast<size_t>(n)) += numerator;
 }
 
 void CashFlowLedger::addYen(MoneyRow row, int n, int64_t yen)
 {
     include(row);
     if (yen != 0)
-        m_values.at(index(row, n)) += flatYen(yen, n);
+        values(row).at(static_cast<size_t>(n)) += flatYen(yen, n);
 }
 
 void CashFlowLedger::addGrown(MoneyRow row, int n, int64_t yen, int rateTenths)
 {
     include(row);
     if (yen != 0)
-        m_values.at(index(row, n)) += yen * power(rateTenths, n);
+        values(row).at(static_cast<size_t>(n)) += yen * power(rateTenths, n);
 }
 
 void CashFlowLedger::clear(MoneyRow row, int n)
 {
-    m_values.at(index(row, n)) = 0;
+    if (!m_values[static_cast<size_t>(row)].empty())
+        values(row).at(static_cast<size_t>(n)) = 0;
 }
 
 const ExactYen& CashFlowLedger::power(int rateTenths, int n)
@@ -514,6 +540,7 @@ CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableModel& model
     table.y0 = model.facts.firstYear;
     table.hasMoneySettings = plan.money.has_value();
     table.figures = computeCashFlow(plan, settings, model);
+    table.rows.reserve(3 + model.facts.members.size() + 1 + table.figures.rows.size());
 
     CashFlowRow elapsed { CashFlowRowKind::Year, "経過年数", "", {}, {} };
     CashFlowRow western { CashFlowRowKind::Year, "西暦", "", {}, {} };

@@ -68,9 +68,11 @@ bool isBaseMoneyRow(MoneyRow row);
 /**
  * An exact amount of yen in year n of the table (n = 0 .. 50), held as its numerator over 1000^n:
  * every growth factor (1000 + rate) / 1000 has that denominator, so sums stay exact integers. The
- * 1024 bits hold ten times the largest sum the settings allow (about 2^543); an overflow throws.
+ * largest sum the settings allow is below 2^543 (99999.9万円 × 1100^50 for each of a few dozen
+ * parts); 576 bits leave room for a module's parts, and an overflow throws rather than wraps.
  */
-using ExactYen = boost::multiprecision::checked_int1024_t;
+using ExactYen = boost::multiprecision::number<boost::multiprecision::
+        cpp_int_backend<576, 576, boost::multiprecision::signed_magnitude, boost::multiprecision::checked, void>>;
 
 /** The numerator of `yen` in year n, flat: yen × 1000^n. */
 ExactYen flatYen(int64_t yen, int n);
@@ -144,19 +146,20 @@ public:
     /** Takes every part out of `row` in year n. */
     void clear(MoneyRow row, int n);
     /** The exact value of `row` in year n, as a numerator over 1000^n. */
-    const ExactYen& exact(MoneyRow row, int n) const { return m_values[index(row, n)]; }
+    const ExactYen& exact(MoneyRow row, int n) const;
 
     SpouseGross husband; ///< the husband's 額面 inputs
     SpouseGross wife; ///< the wife's
 
 private:
-    static size_t index(MoneyRow row, int n) { return static_cast<size_t>(row) * TABLE_YEARS + static_cast<size_t>(n); }
+    /** The 51 values of `row`, made (zero) on first use. */
+    std::vector<ExactYen>& values(MoneyRow row);
     /** (1000 + rateTenths)^n, computed once per rate. */
     const ExactYen& power(int rateTenths, int n);
 
     int m_y0;
     std::array<bool, MONEY_ROW_KINDS> m_present {};
-    std::vector<ExactYen> m_values;
+    std::array<std::vector<ExactYen>, MONEY_ROW_KINDS> m_values; ///< empty until a part is added
     std::map<int, std::vector<ExactYen>> m_powers;
 };
 

@@ -135,23 +135,38 @@ TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context, 
     : m_plan(plan)
     , m_context(context)
     , m_tbl(tbl)
+    , m_lifeFiles(context.appDir)
 {
     m_model.fontName = m_context.fontName;
     m_model.fontSize = lenientTextToDouble(m_context.fontSize);
     m_model.firstYear = m_context.y0;
 }
 
-TableModel TableBuilder::build()
+TableModel TableBuilder::build() &
 {
-    m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn {});
+    fillTable();
+    return m_model;
+}
+
+TableModel TableBuilder::build() &&
+{
+    fillTable();
+    return std::move(m_model);
+}
+
+void TableBuilder::fillTable()
+{
+    const std::vector<TableMember> members = tableMembers(m_plan);
+    m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS) + members.size(), TableColumn {});
     layOutYearColumns();
     m_model.facts.firstYear = m_context.y0;
     m_model.facts.members.clear();
-    for (const TableMember& member : tableMembers(m_plan))
+    m_model.facts.members.reserve(members.size());
+    for (const TableMember& member : members)
         m_model.facts.members.push_back(MemberFacts { member, {}, memberBirthYear(m_plan, member), 0, 0, {}, {} });
 
     // The members in their column order; at most 16 of them keep the columns within 2..17.
-    for (const TableMember& member : tableMembers(m_plan)) {
+    for (const TableMember& member : members) {
         const auto column = static_cast<int16_t>(member.column);
         switch (member.kind) {
         case MemberKind::Husband:
@@ -168,7 +183,6 @@ TableModel TableBuilder::build()
             break;
         }
     }
-    return m_model;
 }
 
 void TableBuilder::SUKE_1_EVENT(int16_t RETSU)
@@ -252,7 +266,7 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
         life.retireAge = m_plan.ST2_WIFE_RETIRE_AGE;
         life.texts = &SPACED_TEXTS;
         if (isYes(m_plan.ST2_WIFE_LIFE_STAT))
-            YOMEI_READ(m_context.appDir, FEMALE_LIFE_FILE, a0, true, life.L);
+            m_lifeFiles.read(FEMALE_LIFE_FILE, a0, true, life.L);
         else
             life.L = m_plan.ST2_WIFE_LIFESPAN;
     } else {
@@ -262,7 +276,7 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
         life.retireAge = m_plan.ST2_HUSBAND_RETIRE_AGE;
         life.texts = &HUSBAND_TEXTS;
         if (isYes(m_plan.ST2_HUSBAND_LIFE_STAT))
-            YOMEI_READ(m_context.appDir, MALE_LIFE_FILE, a0, true, life.L);
+            m_lifeFiles.read(MALE_LIFE_FILE, a0, true, life.L);
         else
             life.L = m_plan.ST2_HUSBAND_LIFESPAN;
     }
@@ -298,7 +312,7 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
     // A child has no choice between statistics and an entered age: the data file always decides.
     int16_t L = 0;
     const bool son = sexOfLabel(label) == ChildSex::Son;
-    YOMEI_READ(m_context.appDir, son ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, true, L);
+    m_lifeFiles.read(son ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, true, L);
 
     for (int n = 0; n < TABLE_YEARS; ++n) {
         const int year = y0 + n;
@@ -370,7 +384,7 @@ int16_t TableBuilder::parentAgeAtDeath(ParentCode SEX) const
     // Parents are always read from the file: a parent not yet born gets no fixed age at death.
     int16_t L = 0;
     if (isYes(m_plan.couple(section, father ? COUPLE_MAN_LIFE_STAT : COUPLE_WOMAN_LIFE_STAT)))
-        YOMEI_READ(m_context.appDir, father ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, false, L);
+        m_lifeFiles.read(father ? MALE_LIFE_FILE : FEMALE_LIFE_FILE, a0, false, L);
     else
         L = m_plan.couple(section, father ? COUPLE_MAN_LIFESPAN : COUPLE_WOMAN_LIFESPAN);
     return L;

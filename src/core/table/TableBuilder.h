@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/plan/FamilyPlan.h"
+#include "core/table/LifeExpectancy.h"
 #include "core/table/TableModel.h"
 #include "core/table/TextMatrix.h"
 
@@ -42,7 +43,9 @@ public:
     TableBuilder(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl);
 
     /** The whole table: font, frame, then the members' builders with a running column index. */
-    TableModel build();
+    TableModel build() &;
+    /** The same, handing over the built table instead of a copy. */
+    TableModel build() &&;
 
     void SUKE_1_EVENT(int16_t RETSU);
     void SUKE_2_EVENT(int16_t RETSU);
@@ -64,6 +67,7 @@ public:
     int16_t parentAgeAtDeath(ParentCode SEX) const;
 
 private:
+    void fillTable();
     void layOutYearColumns();
     void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
     void fillChild(int RETSU, int KID, TextMatrix* tbl);
@@ -83,6 +87,8 @@ private:
     TableContext m_context;
     TextMatrix* m_tbl;
     TableModel m_model;
+    /** The data files as this build reads them: each looked at once. */
+    mutable LifeExpectancyFiles m_lifeFiles;
 };
 
 /** Convenience: TableBuilder(plan, context, tbl).build(). */
