@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/MessageBox.h"
 #include "gui/shell/frmAbout.h"
+#include "harukaze/Version.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDesktopServices>
@@ -57,7 +58,7 @@ void TestAbout::testLabels()
     frmAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
     QCOMPARE(child<QLabel*>(&about, "lblTitle")->text(), QStringLiteral("HARUKAZE"));
-    QCOMPARE(child<QLabel*>(&about, "lblVersion")->text(), QStringLiteral("1.0.1"));
+    QCOMPARE(child<QLabel*>(&about, "lblVersion")->text(), QStringLiteral(HARUKAZE_VERSION));
     QVERIFY(!child<QLabel*>(&about, "lblPlatform")->text().isEmpty());
     QCOMPARE(child<QLabel*>(&about, "Label11")->text(), frmAbout::homePage());
     QCOMPARE(child<QPushButton*>(&about, "cmdOK")->text(), QStringLiteral("OK"));

@@ -325,9 +325,7 @@ int main(int argc, char** argv)
     if (context.appDir.back() != '/')
         context.appDir += '/';
 
-    // A fresh TBL, filled as a table window fills it.
-    auto tbl = std::make_unique<TextMatrix>();
-    const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
+    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
 
     std::string bytes;
     if (options.attention)
@@ -335,7 +333,7 @@ int main(int argc, char** argv)
     else if (options.cashFlow)
         bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
     else
-        bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
+        bytes = tableCsvBytes(textMatrixOf(model), TABLE_ROWS, model.columnCount());
 
 #ifdef HARUKAZE_WITH_EXPORT
     if (form != OutputForm::Csv)

@@ -25,13 +25,16 @@ struct TableColumn
 
 /**
  * A built life cycle table, ready to be copied into a grid: 53 rows, 2 + members columns, the
- * first two rows and columns fixed. The font is the table font the build applied (name and size
- * only; a build never applies bold or italic).
+ * first two rows and columns fixed. The font is the table font the build applied: name and size
+ * (the column widths follow the size), and the bold and italic that the font command may choose
+ * (a build leaves them off; whoever holds the table sets them).
  */
 struct TableModel
 {
     std::string fontName;
     double fontSize = TABLE_FONT_POINTS;
+    bool fontBold = false;
+    bool fontItalic = false;
     int firstYear = 0; ///< Y0, the year of the first year row (row 2)
     std::vector<TableColumn> columns;
 

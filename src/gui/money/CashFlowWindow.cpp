@@ -3,6 +3,7 @@
 
 #include "core/io/NumberText.h"
 #include "core/table/TableBuilder.h"
+#include "core/table/TableShape.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
 
@@ -56,7 +57,7 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     // The grid is drawn in the table font, as the life cycle table is.
     QFont font(QString::fromStdString(context.fontName));
     const double points = lenientTextToDouble(context.fontSize);
-    font.setPointSizeF(points > 0 ? points : 9.0);
+    font.setPointSizeF(points > 0 ? points : TABLE_FONT_POINTS);
     m_grid->setTable(m_table, font);
     m_chart->setTable(m_table);
     m_notice->setVisible(!m_table.hasMoneySettings);
