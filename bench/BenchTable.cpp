@@ -41,10 +41,10 @@ void BM_FindAttentionMarkers(benchmark::State& state)
     const TableModel model = buildLifeCycleTable(plan, context, nullptr);
     const UniversityYears years = defaultUniversityYears();
     for (auto _ : state) {
-        std::vector<AttentionMarker> markers = findAttentionMarkers(plan, model, years);
+        std::vector<AttentionMarker> markers = findAttentionMarkers(model, years);
         benchmark::DoNotOptimize(markers);
     }
-    if (findAttentionMarkers(plan, model, years).empty())
+    if (findAttentionMarkers(model, years).empty())
         state.SkipWithError("the family should have markers");
 }
 BENCHMARK(BM_FindAttentionMarkers)->Repetitions(10)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);

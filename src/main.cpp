@@ -13,6 +13,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 namespace {
 
 using namespace harukaze;
@@ -28,7 +30,14 @@ int MAIN(QApplication& app, const QString& planPath)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
 
     SingleInstance instance;
-    const bool first = instance.tryLock();
+    // Without a private folder there is no lock, no hand-over and no refusal: a copy runs on its own.
+    const bool guarded = instance.isUsable();
+    if (!guarded) {
+        QString problem;
+        SingleInstance::privateFolder(&problem);
+        std::fputs(SingleInstance::unguardedNote(problem).toLocal8Bit().constData(), stderr);
+    }
+    const bool first = !guarded || instance.tryLock();
     if (!first && !planPath.isEmpty()) {
         // The running copy opens the file; this one ends without showing anything.
         if (InstanceServer::sendOpenRequest(planPath))
@@ -55,7 +64,8 @@ int MAIN(QApplication& app, const QString& planPath)
 
     // Without the server the program still runs; a second launch with a file then says so.
     InstanceServer server;
-    server.listen();
+    if (guarded)
+        server.listen();
     splash.close();
     mainWindow.acceptPlansFrom(server);
     mainWindow.show();

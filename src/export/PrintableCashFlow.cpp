@@ -80,12 +80,11 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
     printable.fixedColumns = FIXED_COLUMNS;
     printable.cells.assign(static_cast<size_t>(rowCount), std::vector<QString>(static_cast<size_t>(columnCount)));
     std::vector<double> ems(static_cast<size_t>(columnCount), 0.0);
-    const int firstMoneyRow = rowCount - MONEY_ROWS;
 
     for (int r = 0; r < rowCount; ++r) {
         const CashFlowRow& row = table.rows[static_cast<size_t>(r)];
-        const bool money = row.kind == CashFlowRowKind::Money && r >= firstMoneyRow;
-        const auto moneyRow = static_cast<MoneyRow>(r - firstMoneyRow);
+        const bool money = row.kind == CashFlowRowKind::Money;
+        const MoneyRow moneyRow = row.money;
         const bool bold = money && isTotal(moneyRow);
         const bool signalsNegative = money && (moneyRow == MoneyRow::Balance || moneyRow == MoneyRow::Savings);
         if (bold)

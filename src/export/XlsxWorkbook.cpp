@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/XlsxWorkbook.h"
 
+#include "core/io/PrivateFolder.h"
 #include "core/io/SaveFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <unistd.h>
 
 #include <xlsxwriter.h>
 
@@ -27,6 +35,25 @@ constexpr uint8_t PAPER_A4 = 9;
 // Height of a line of a several-line cell in its font sizes, and the air of its row, in points.
 constexpr double LINE_HEIGHT_EM = 1.35;
 constexpr double ROW_AIR_POINTS = 3.0;
+
+const QString SCRATCH_PREFIX = QStringLiteral("harukaze-xlsx-");
+
+// The scratch folders ("harukaze-xlsx-PID-XXXXXX") that exports of processes no longer running
+// left in `folder` (a killed export cannot clear its own).
+void clearLeftScratch(const QString& folder)
+{
+    const QStringList names
+        = QDir(folder).entryList({ SCRATCH_PREFIX + QLatin1Char('*') }, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+    for (const QString& name : names) {
+        const QString pidText = name.mid(SCRATCH_PREFIX.size()).section(QLatin1Char('-'), 0, 0);
+        bool number = false;
+        const qint64 pid = pidText.toLongLong(&number);
+        if (!number || pid <= 0 || pid > INT_MAX || pid == ::getpid())
+            continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            QDir(folder + QLatin1Char('/') + name).removeRecursively();
+    }
+}
 
 lxw_color_t rgbOf(const QColor& color)
 {
@@ -298,8 +325,21 @@ void XlsxWorkbook::setProperties(const QString& title, const QString& subject, c
 
 QByteArray XlsxWorkbook::bytes(QString* error) const
 {
-    // libxlsxwriter writes a named file only; it goes to a private folder first.
-    QTemporaryDir folder;
+    // libxlsxwriter writes a named file only (and its own scratch files beside it): they go to a
+    // scratch folder of this export in the user's private folder, never readable by others; what
+    // a killed export left there is cleared by the next one.
+    // The session's runtime folder is asked of the environment itself: Qt's own fallback for it
+    // would only add a note on standard error to a command-line export.
+    std::string problem;
+    const QString privateFolder = QFile::decodeName(QByteArray::fromStdString(harukaze::privateFolder(
+        qgetenv("XDG_RUNTIME_DIR").toStdString(), QFile::encodeName(QDir::tempPath()).toStdString(), &problem)));
+    if (privateFolder.isEmpty()) {
+        setError(error, QString::fromLocal8Bit(problem.c_str()));
+        return {};
+    }
+    clearLeftScratch(privateFolder);
+    QTemporaryDir folder(
+        privateFolder + QLatin1Char('/') + SCRATCH_PREFIX + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
     if (!folder.isValid()) {
         setError(error, folder.errorString());
         return {};
@@ -343,6 +383,8 @@ QByteArray XlsxWorkbook::bytes(QString* error) const
         setError(error, path + QStringLiteral(": ") + QString::fromUtf8(lxw_strerror(status)));
         return {};
     }
+    if (void (*hook)() = xlsxWorkbookTestHooks().written)
+        hook();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setError(error, file.errorString());
@@ -363,6 +405,12 @@ bool XlsxWorkbook::save(const QString& path, QString* error) const
         return false;
     }
     return true;
+}
+
+XlsxWorkbookTestHooks& xlsxWorkbookTestHooks()
+{
+    static XlsxWorkbookTestHooks hooks;
+    return hooks;
 }
 
 XlsxWorkbook workbookOf(const PrintableTable& table)

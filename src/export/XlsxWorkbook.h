@@ -37,7 +37,11 @@ public:
     /** Title, subject and comments in the workbook's document properties. */
     void setProperties(const QString& title, const QString& subject, const QString& comments);
 
-    /** The whole .xlsx file. Empty (and `error` set) when it could not be made. */
+    /**
+     * The whole .xlsx file. Empty (and `error` set) when it could not be made. It is made in a
+     * scratch folder of its own in the user's private folder (core/io/PrivateFolder.h), removed
+     * when it is done; one that a killed export left is removed by the next export.
+     */
     QByteArray bytes(QString* error = nullptr) const;
 
     /**
@@ -58,6 +62,15 @@ private:
     QString m_subject;
     QString m_comments;
 };
+
+/** Test seam of XlsxWorkbook::bytes(); the program never sets it. */
+struct XlsxWorkbookTestHooks
+{
+    /** Called once the workbook file is written in its scratch folder (to kill the process there). */
+    void (*written)() = nullptr;
+};
+
+XlsxWorkbookTestHooks& xlsxWorkbookTestHooks();
 
 /**
  * A workbook of one table: one sheet named after the table's title (the life cycle table's is

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cash-flow table worked through by hand: each test sets up a small family, and the expected
-// yen follow from the settings with the arithmetic written beside them.
+// figures follow from the settings with the arithmetic written beside them. Amounts grow exactly
+// and are rounded once, to whole 万円, where the table shows them; totals and savings add up the
+// shown figures.
 #include "TableTestSupport.h"
 
 #include "core/money/CashFlow.h"
@@ -29,6 +31,29 @@ TableContext contextIn(const std::string& appDir)
     return context;
 }
 
+TableModel tableOf(const FamilyPlan& plan, const TempDir& data)
+{
+    return buildLifeCycleTable(plan, contextIn(data.path()), nullptr);
+}
+
+// The shown figures of `plan` with `money`, over the plan's built table.
+CashFlowFigures figuresOf(const FamilyPlan& plan, const MoneySettings& money, const TempDir& data)
+{
+    return computeCashFlow(plan, money, tableOf(plan, data));
+}
+
+// A row's exact value in a year, in whole yen (exact for rows without growth).
+struct ExactRows
+{
+    CashFlowLedger ledger;
+    int64_t operator()(MoneyRow row, int year) const { return roundToYen(ledger.exact(row, col(year)), col(year)); }
+};
+
+ExactRows exactOf(const FamilyPlan& plan, const MoneySettings& money, const TempDir& data)
+{
+    return ExactRows { startCashFlow(money, tableOf(plan, data)) };
+}
+
 } // namespace
 
 TEST(TestCashFlow, childThroughPublicSchoolAndPrivateHumanitiesUniversity)
@@ -50,8 +75,8 @@ TEST(TestCashFlow, childThroughPublicSchoolAndPrivateHumanitiesUniversity)
     plan.money->educationRate = 0;
     TempDir data;
 
-    const CashFlowFigures flat = computeCashFlow(plan, *plan.money, contextIn(data.path()));
-    auto education = [&flat](int year) { return flat.at(MoneyRow::Education, col(year)); };
+    const ExactRows flat = exactOf(plan, *plan.money, data);
+    auto education = [&flat](int year) { return flat(MoneyRow::Education, year); };
     EXPECT_EQ(education(2026), 0); // age 3
     EXPECT_EQ(education(2027), 184646); // 幼稚園 公立 学習費総額
     EXPECT_EQ(education(2028), 184646);
@@ -65,28 +90,31 @@ TEST(TestCashFlow, childThroughPublicSchoolAndPrivateHumanitiesUniversity)
     EXPECT_EQ(education(2042), 970973); // 827,135 + 143,838
     EXPECT_EQ(education(2044), 970973);
     EXPECT_EQ(education(2045), 0); // four years only
-    // Nothing else costs money, so every year's balance is minus the education.
-    EXPECT_EQ(flat.at(MoneyRow::ExpenseTotal, col(2041)), 1194840);
-    EXPECT_EQ(flat.at(MoneyRow::Balance, col(2041)), -1194840);
+    // Nothing else costs money: 1,194,840 yen shows 119万円, the total and the balance follow it.
+    const CashFlowFigures shown = figuresOf(plan, *plan.money, data);
+    EXPECT_EQ(shown.man(MoneyRow::Education, col(2041)), 119);
+    EXPECT_EQ(shown.man(MoneyRow::ExpenseTotal, col(2041)), 119);
+    EXPECT_EQ(shown.man(MoneyRow::Balance, col(2041)), -119);
 
-    // At 1.0% a year each stage-year's fee grows from the first year of the table, rounded yearly:
-    // 2027: 184,646 × 1.01 = 186,492.46 → 186,492; 2028: 186,492 × 1.01 = 188,356.92 → 188,357;
-    // 2041 (n = 15): 1,194,840 → 1,206,788 → 1,218,856 → … → 1,373,436 → 1,387,170.
+    // At 1.0% a year each stage-year's fee grows exactly from the first year of the table:
+    // 2027: 184,646 × 1.01 = 186,492.46; 2028: 184,646 × 1.01² = 188,357.3846;
+    // 2041 (n = 15): 1,194,840 × 1.01¹⁵ = 1,387,172.1466… (rounded every year it would be 1,387,170).
     plan.money->educationRate = 10;
-    const CashFlowFigures grown = computeCashFlow(plan, *plan.money, contextIn(data.path()));
-    EXPECT_EQ(grown.at(MoneyRow::Education, col(2027)), 186492);
-    EXPECT_EQ(grown.at(MoneyRow::Education, col(2028)), 188357);
-    EXPECT_EQ(grown.at(MoneyRow::Education, col(2041)), 1387170);
+    const ExactRows grown = exactOf(plan, *plan.money, data);
+    EXPECT_EQ(grown(MoneyRow::Education, 2027), 186492);
+    EXPECT_EQ(grown(MoneyRow::Education, 2028), 188357);
+    EXPECT_EQ(grown(MoneyRow::Education, 2041), 1387172);
+    EXPECT_EQ(figuresOf(plan, *plan.money, data).man(MoneyRow::Education, col(2041)), 139); // 138.717…万円
 
     // 私立医歯 lasts six years with its own 入学料: 3,744,279 + 1,077,425 in 2041, then 3,744,279.
     plan.money->educationRate = 0;
     plan.money->children[0].university = UniversityChoice::PrivateMedical;
     plan.money->children[0].elementary = SchoolChoice::None;
-    const CashFlowFigures medical = computeCashFlow(plan, *plan.money, contextIn(data.path()));
-    EXPECT_EQ(medical.at(MoneyRow::Education, col(2029)), 0); // なし costs nothing
-    EXPECT_EQ(medical.at(MoneyRow::Education, col(2041)), 4821704);
-    EXPECT_EQ(medical.at(MoneyRow::Education, col(2046)), 3744279);
-    EXPECT_EQ(medical.at(MoneyRow::Education, col(2047)), 0);
+    const ExactRows medical = exactOf(plan, *plan.money, data);
+    EXPECT_EQ(medical(MoneyRow::Education, 2029), 0); // なし costs nothing
+    EXPECT_EQ(medical(MoneyRow::Education, 2041), 4821704);
+    EXPECT_EQ(medical(MoneyRow::Education, 2046), 3744279);
+    EXPECT_EQ(medical(MoneyRow::Education, 2047), 0);
     EXPECT_EQ(universityYears(plan, 1), 6);
 }
 
@@ -110,8 +138,8 @@ TEST(TestCashFlow, stageLengthsAndOverlaps)
     money.educationRate = 0;
     money.children[1].university = UniversityChoice::None;
     TempDir data;
-    const CashFlowFigures f = computeCashFlow(plan, money, contextIn(data.path()));
-    auto education = [&f](int year) { return f.at(MoneyRow::Education, col(year)); };
+    const ExactRows exact = exactOf(plan, money, data);
+    auto education = [&exact](int year) { return exact(MoneyRow::Education, year); };
     EXPECT_EQ(education(2026), 0); // child 2 is 6: no 小学校 entry, kindergarten was 2024-2025
     EXPECT_EQ(education(2029), 184646); // child 1 kindergarten, first of three years
     EXPECT_EQ(education(2031), 184646);
@@ -119,10 +147,12 @@ TEST(TestCashFlow, stageLengthsAndOverlaps)
     EXPECT_EQ(education(2033), 542450 + 596954 + 366599); // and child 2's 高校 (2033-2035)
     EXPECT_EQ(education(2035), 596954 + 366599);
     EXPECT_EQ(education(2036), 366599);
+    // The row is rounded once, over both children: 1,506,003 yen shows 151万円.
+    EXPECT_EQ(figuresOf(plan, money, data).man(MoneyRow::Education, col(2033)), 151);
 
     // Children out of the table pay nothing, whatever their choices.
     plan.ST1_CHILDREN = 0;
-    EXPECT_EQ(computeCashFlow(plan, money, contextIn(data.path())).at(MoneyRow::Education, col(2033)), 0);
+    EXPECT_EQ(figuresOf(plan, money, data).man(MoneyRow::Education, col(2033)), 0);
 }
 
 TEST(TestCashFlow, retirementWithSeveranceReemploymentAndPension)
@@ -145,8 +175,7 @@ TEST(TestCashFlow, retirementWithSeveranceReemploymentAndPension)
     money.wifeIncome = 1000; // the wife is not in the table: none of hers counts
     money.wifePension = 1000;
     TempDir data;
-    const CashFlowFigures f = computeCashFlow(plan, money, contextIn(data.path()));
-    auto at = [&f](MoneyRow row, int year) { return f.at(row, col(year)); };
+    const ExactRows at = exactOf(plan, money, data);
 
     EXPECT_EQ(at(MoneyRow::HusbandIncome, 2026), 5000000);
     EXPECT_EQ(at(MoneyRow::HusbandIncome, 2027), 5100000); // 5,000,000 × 1.02
@@ -156,54 +185,141 @@ TEST(TestCashFlow, retirementWithSeveranceReemploymentAndPension)
     EXPECT_EQ(at(MoneyRow::HusbandIncome, 2032), 3000000); // 64
     EXPECT_EQ(at(MoneyRow::HusbandIncome, 2033), 0); // 65: 再雇用 stops
     EXPECT_EQ(at(MoneyRow::Pension, 2032), 0);
-    // 2,000,000 grown seven times by 0.5%: 2,010,000; 2,020,050; 2,030,150.25 → 2,030,150;
-    // 2,040,300.75 → 2,040,301; 2,050,502.505 → 2,050,503; 2,060,755.515 → 2,060,756;
-    // 2,071,059.78 → 2,071,060. And once more in 2034: 2,081,415.3 → 2,081,415.
-    EXPECT_EQ(at(MoneyRow::Pension, 2033), 2071060);
-    EXPECT_EQ(at(MoneyRow::Pension, 2034), 2081415);
-    EXPECT_EQ(at(MoneyRow::IncomeTotal, 2028), 23000000); // 再雇用 + 退職金
+    // 2,000,000 × 1.005⁷ = 2,071,058.79…; × 1.005⁸ = 2,081,414.09… (exact, not rounded every year).
+    EXPECT_EQ(at(MoneyRow::Pension, 2033), 2071059);
+    EXPECT_EQ(at(MoneyRow::Pension, 2034), 2081414);
+    EXPECT_EQ(at.ledger.husband.pension[static_cast<size_t>(col(2033))], at.ledger.exact(MoneyRow::Pension, col(2033)));
+    EXPECT_EQ(at.ledger.husband.severance[static_cast<size_t>(col(2028))], flatYen(20000000, col(2028)));
     EXPECT_EQ(at(MoneyRow::WifeIncome, 2026), 0);
+    EXPECT_FALSE(at.ledger.wife.inTable);
+    const CashFlowFigures f = figuresOf(plan, money, data);
+    EXPECT_EQ(f.man(MoneyRow::IncomeTotal, col(2028)), 2300); // 再雇用 300 + 退職金 2,000
+    EXPECT_EQ(f.man(MoneyRow::Pension, col(2033)), 207);
     // Pension runs on past the 寿命 year: the plan assumes a long life.
-    EXPECT_GT(at(MoneyRow::Pension, 2076), 0);
+    EXPECT_GT(f.man(MoneyRow::Pension, col(2076)), 0);
 
     // No retirement age: the pay grows on through all 51 years, with no severance.
     plan.ST2_HUSBAND_RETIRE_AGE = 0;
-    const CashFlowFigures never = computeCashFlow(plan, money, contextIn(data.path()));
-    EXPECT_EQ(never.at(MoneyRow::HusbandIncome, col(2028)), 5202000); // 5,100,000 × 1.02
-    EXPECT_EQ(never.at(MoneyRow::Severance, col(2028)), 0);
+    const ExactRows never = exactOf(plan, money, data);
+    EXPECT_EQ(never(MoneyRow::HusbandIncome, 2028), 5202000); // 5,000,000 × 1.02²
+    EXPECT_EQ(never(MoneyRow::Severance, 2028), 0);
 }
 
-TEST(TestCashFlow, aNegativeBalancePaysTheRateAsInterest)
+struct GrowthCase
 {
-    // No members: 貯蓄残高 −100万円 at 2.5%, 基本生活費 10万円 flat.
+    const char* name;
+    int tenths; // the amount in tenths of 万円
+    int rateTenths;
+    int years;
+    int64_t shown; // 万円
+};
+
+class TestCashFlowGrowth : public ::testing::TestWithParam<GrowthCase>
+{
+};
+
+TEST_P(TestCashFlowGrowth, growsExactlyAndRoundsOnceWhereShown)
+{
+    // The husband's pay as the grown row; nobody retires.
+    const GrowthCase& c = GetParam();
+    FamilyPlan plan;
+    plan.ST1_HUSBAND = 1;
+    plan.ST2_HUSBAND_BIRTH_YEAR = 1990;
+    MoneySettings money;
+    money.husbandIncome = c.tenths;
+    money.husbandIncomeRate = c.rateTenths;
+    TempDir data;
+    EXPECT_EQ(figuresOf(plan, money, data).man(MoneyRow::HusbandIncome, c.years), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(TestCashFlow,
+    TestCashFlowGrowth,
+    ::testing::Values(
+        // 175万 × 1.01⁸ = 189.49992…万: 189 (rounding every year would give 190).
+        GrowthCase { "textbook", 1750, 10, 8, 189 },
+        // 0.5万 × 1.01² = 0.51005万: 1, and 0.5万 itself is a half: 1.
+        GrowthCase { "halfUp", 5, 10, 0, 1 },
+        GrowthCase { "justOverHalf", 5, 10, 2, 1 },
+        // 0.5万 × 0.9 = 0.45万: 0.
+        GrowthCase { "shrinksBelowHalf", 5, -100, 1, 0 },
+        // 99999.9万 × 1.1⁵⁰ = 11,739,073.548…万: the largest value still exact.
+        GrowthCase { "largest", 999999, 100, 50, 11739074 }),
+    [](const ::testing::TestParamInfo<GrowthCase>& info) { return std::string(info.param.name); });
+
+TEST(TestCashFlow, totalsAddTheShownFigures)
+{
+    // 基本生活費 0.6万 and その他支出 0.6万, flat: each shows 1, so 支出合計 shows 2 (not 1.2 → 1).
     FamilyPlan plan;
     MoneySettings money;
-    money.savingsStart = -1000;
-    money.investRate = 25;
+    money.living = 6;
+    money.livingRate = 0;
+    money.other = 6;
+    money.otherRate = 0;
+    money.incomes[0] = MoneyEntry { 2026, 6, "" }; // 一時的収入 0.6万: 1
+    TempDir data;
+    const CashFlowFigures f = figuresOf(plan, money, data);
+    EXPECT_EQ(f.man(MoneyRow::Living, 0), 1);
+    EXPECT_EQ(f.man(MoneyRow::Other, 0), 1);
+    EXPECT_EQ(f.man(MoneyRow::ExpenseTotal, 0), 2);
+    EXPECT_EQ(f.man(MoneyRow::IncomeTotal, 0), 1);
+    EXPECT_EQ(f.man(MoneyRow::Balance, 0), -1); // 1 − 2
+    EXPECT_EQ(f.man(MoneyRow::Balance, 1), -2);
+    // 年末 (the default): the first year's balance is the one given, 0; then 0 − 2.
+    EXPECT_EQ(f.man(MoneyRow::Savings, 0), 0);
+    EXPECT_EQ(f.man(MoneyRow::Savings, 1), -2);
+    EXPECT_EQ(f.rows.size(), static_cast<size_t>(MONEY_ROWS));
+}
+
+struct SavingsCase
+{
+    const char* name;
+    int start; // SAVINGS_START in tenths of 万円
+    SavingsBasis basis;
+    int investRate;
+    int64_t first; // 貯蓄残高 of the first three years
+    int64_t second;
+    int64_t third;
+};
+
+class TestCashFlowSavings : public ::testing::TestWithParam<SavingsCase>
+{
+};
+
+TEST_P(TestCashFlowSavings, growsFromTheShownFigureOfTheYearBefore)
+{
+    // 基本生活費 10万円 flat, nothing else: 年間収支 −10 every year.
+    const SavingsCase& c = GetParam();
+    FamilyPlan plan;
+    MoneySettings money;
+    money.savingsStart = c.start;
+    money.savingsBasis = c.basis;
+    money.investRate = c.investRate;
     money.living = 100;
     money.livingRate = 0;
     money.otherRate = 0;
     TempDir data;
-    const CashFlowFigures f = computeCashFlow(plan, money, contextIn(data.path()));
-    // 2026: −1,000,000 × 1.025 = −1,025,000, − 100,000 = −1,125,000.
-    // 2027: −1,125,000 × 1.025 = −1,153,125, − 100,000 = −1,253,125.
-    // 2028: −1,253,125 × 1.025 = −1,284,453.125 → −1,284,453, − 100,000 = −1,384,453.
-    EXPECT_EQ(f.at(MoneyRow::Balance, 0), -100000);
-    EXPECT_EQ(f.at(MoneyRow::Savings, 0), -1125000);
-    EXPECT_EQ(f.at(MoneyRow::Savings, 1), -1253125);
-    EXPECT_EQ(f.at(MoneyRow::Savings, 2), -1384453);
-    EXPECT_EQ(formatManYen(-1125000), "-113"); // −112.5万円, half away from zero
-    EXPECT_EQ(formatManYen(-1253125), "-125");
-
-    // Halves round away from zero on both sides: ±1,000,020 × 1.025 = ±1,025,020.5.
-    EXPECT_EQ(growOneYear(-1000020, 25), -1025021);
-    EXPECT_EQ(growOneYear(1000020, 25), 1025021);
-    EXPECT_EQ(growOneYear(-1000019, 25), -1025019); // −1,025,019.475
-    EXPECT_EQ(grow(1000, -100, 2), 810); // 1,000 × 0.9 × 0.9
-    EXPECT_EQ(formatManYen(-4999), "0"); // never "-0"
-    EXPECT_EQ(formatManYen(-5000), "-1");
-    EXPECT_EQ(formatManYen(15000), "2");
+    const CashFlowFigures f = figuresOf(plan, money, data);
+    EXPECT_EQ(f.man(MoneyRow::Balance, 0), -10);
+    EXPECT_EQ(f.man(MoneyRow::Savings, 0), c.first);
+    EXPECT_EQ(f.man(MoneyRow::Savings, 1), c.second);
+    EXPECT_EQ(f.man(MoneyRow::Savings, 2), c.third);
 }
+
+INSTANTIATE_TEST_SUITE_P(TestCashFlow,
+    TestCashFlowSavings,
+    ::testing::Values(
+        // 年末 500万 at 1.0%: 500 as given; 500 × 1.01 = 505 − 10 = 495; 495 × 1.01 = 499.95 → 500 − 10 = 490.
+        SavingsCase { "yearEnd", 5000, SavingsBasis::YearEnd, 10, 500, 495, 490 },
+        // 年初 500万 at 1.0%: 500 × 1.01 = 505 − 10 = 495; 499.95 → 500 − 10 = 490; 494.9 → 495 − 10 = 485.
+        SavingsCase { "yearStart", 5000, SavingsBasis::YearStart, 10, 495, 490, 485 },
+        // 年末 −100万 at 2.5%: −100; −100 × 1.025 = −102.5 → −103 (half away from zero) − 10 = −113;
+        // −113 × 1.025 = −115.825 → −116 − 10 = −126. A debt costs the same rate.
+        SavingsCase { "negativeWithAHalf", -1000, SavingsBasis::YearEnd, 25, -100, -113, -126 },
+        // 年初 −100万 at 2.5%: −102.5 → −103 − 10 = −113; −115.825 → −116 − 10 = −126; −129.15 → −129 − 10.
+        SavingsCase { "negativeYearStart", -1000, SavingsBasis::YearStart, 25, -113, -126, -139 },
+        // 年末 12.5万: the given balance is shown rounded, 13, and grows from 13: 13 − 10 = 3.
+        SavingsCase { "givenHalf", 125, SavingsBasis::YearEnd, 0, 13, 3, -7 }),
+    [](const ::testing::TestParamInfo<SavingsCase>& info) { return std::string(info.param.name); });
 
 TEST(TestCashFlow, careFollowsTheParentsColumns)
 {
@@ -230,12 +346,12 @@ TEST(TestCashFlow, careFollowsTheParentsColumns)
     const CashFlowTable table = buildCashFlowTable(plan, contextIn(data.path()));
     const CashFlowFigures& f = table.figures;
 
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2026)), 0);
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2027)), 1552000); // 90,000 × 12 + 472,000
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2028)), 1080000); // 90,000 × 12; 妻側父's 78 is not paid
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2029)), 0);
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2038)), 1552000);
-    EXPECT_EQ(f.at(MoneyRow::Care, col(2039)), 1080000);
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2026)), 0);
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2027)), 155); // 90,000 × 12 + 472,000 = 155.2万
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2028)), 108); // 90,000 × 12; 妻側父's 78 is not paid
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2029)), 0);
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2038)), 155);
+    EXPECT_EQ(f.man(MoneyRow::Care, col(2039)), 108);
     // The money falls in the years the table shows 介護 for those parents.
     const CashFlowRow& events = table.rows.at(static_cast<size_t>(table.rowIndex(MoneyRow::HusbandIncome) - 1));
     EXPECT_EQ(events.label, "家族のイベント");
@@ -245,11 +361,11 @@ TEST(TestCashFlow, careFollowsTheParentsColumns)
     // The first 介護 year before the table: its one-time cost is lost, the second year is paid.
     plan.ST4_FATHER_LIFESPAN = 81; // 介護 at 79 (2025) and 80 (2026)
     plan.money->careWifeParents = 1; // now 妻側父 (78 in 2028, 79 in 2029) counts too
-    const CashFlowFigures g = computeCashFlow(plan, *plan.money, contextIn(data.path()));
-    EXPECT_EQ(g.at(MoneyRow::Care, col(2026)), 1080000);
-    EXPECT_EQ(g.at(MoneyRow::Care, col(2027)), 0);
-    EXPECT_EQ(g.at(MoneyRow::Care, col(2028)), 1552000);
-    EXPECT_EQ(g.at(MoneyRow::Care, col(2029)), 1080000);
+    const ExactRows g = exactOf(plan, *plan.money, data);
+    EXPECT_EQ(g(MoneyRow::Care, 2026), 1080000);
+    EXPECT_EQ(g(MoneyRow::Care, 2027), 0);
+    EXPECT_EQ(g(MoneyRow::Care, 2028), 1552000);
+    EXPECT_EQ(g(MoneyRow::Care, 2029), 1080000);
 }
 
 TEST(TestCashFlow, livingHousingInsuranceAndOneTimeEntries)
@@ -261,27 +377,75 @@ TEST(TestCashFlow, livingHousingInsuranceAndOneTimeEntries)
     money.housingEndYear = 2028;
     money.insurance = 240; // 24万円 flat until 2027
     money.insuranceEndYear = 2027;
-    money.other = 5; // 0.5万円 at 1.0%: 5,000 → 5,050 → 5,100.5 → 5,101 (half up)
+    money.other = 5; // 0.5万円 at 1.0%: 5,000 × 1.01² = 5,100.5 yen in 2028
     money.incomes[0] = MoneyEntry { 2027, 100, "祝い金" };
     money.incomes[1] = MoneyEntry { 2027, 5, "" };
     money.incomes[2] = MoneyEntry { 2025, 100, "before the table" };
     money.incomes[3] = MoneyEntry { 2077, 100, "after the table" };
     money.expenses[9] = MoneyEntry { 2076, 2500, "車" };
     TempDir data;
-    const CashFlowFigures f = computeCashFlow(plan, money, contextIn(data.path()));
-    EXPECT_EQ(f.at(MoneyRow::Living, 1), 3030000);
-    EXPECT_EQ(f.at(MoneyRow::Other, 2), 5101);
-    EXPECT_EQ(f.at(MoneyRow::Housing, col(2028)), 1200000);
-    EXPECT_EQ(f.at(MoneyRow::Housing, col(2029)), 0);
-    EXPECT_EQ(f.at(MoneyRow::Insurance, col(2027)), 240000);
-    EXPECT_EQ(f.at(MoneyRow::Insurance, col(2028)), 0);
-    EXPECT_EQ(f.at(MoneyRow::OneTimeIncome, col(2027)), 105000); // 100,000 + 5,000
-    EXPECT_EQ(f.at(MoneyRow::OneTimeIncome, col(2026)), 0);
-    EXPECT_EQ(f.at(MoneyRow::OneTimeExpense, col(2076)), 2500000);
+    const ExactRows exact = exactOf(plan, money, data);
+    EXPECT_EQ(exact(MoneyRow::Living, 2027), 3030000);
+    EXPECT_EQ(exact(MoneyRow::Other, 2028), 5101); // 5,100.5 to the yen, for a module's input
+    EXPECT_EQ(exact(MoneyRow::Housing, 2028), 1200000);
+    EXPECT_EQ(exact(MoneyRow::Housing, 2029), 0);
+    EXPECT_EQ(exact(MoneyRow::Insurance, 2027), 240000);
+    EXPECT_EQ(exact(MoneyRow::Insurance, 2028), 0);
+    EXPECT_EQ(exact(MoneyRow::OneTimeIncome, 2027), 105000); // 100,000 + 5,000
+    EXPECT_EQ(exact(MoneyRow::OneTimeIncome, 2026), 0);
+    EXPECT_EQ(exact(MoneyRow::OneTimeExpense, 2076), 2500000);
+    const CashFlowFigures f = figuresOf(plan, money, data);
+    EXPECT_EQ(f.man(MoneyRow::OneTimeIncome, col(2027)), 11); // 10.5万, half away from zero
     int64_t income = 0;
     for (int n = 0; n < TABLE_YEARS; ++n)
-        income += f.at(MoneyRow::OneTimeIncome, n);
-    EXPECT_EQ(income, 105000) << "entries outside 2026-2076 add nothing";
+        income += f.man(MoneyRow::OneTimeIncome, n);
+    EXPECT_EQ(income, 11) << "entries outside 2026-2076 add nothing";
+}
+
+TEST(TestCashFlow, aModuleRowCountsInItsTotalFromItsShownFigure)
+{
+    // What a tax module does: 所得税 1.4万 and 住民税 1.4万 show 1 each; 可処分所得 = 収入合計 − 1 − 1.
+    FamilyPlan plan;
+    plan.ST1_HUSBAND = 1;
+    plan.ST2_HUSBAND_BIRTH_YEAR = 1990;
+    MoneySettings money;
+    money.husbandIncome = 3000;
+    money.husbandIncomeRate = 0;
+    TempDir data;
+    CashFlowLedger ledger = startCashFlow(money, tableOf(plan, data));
+    ledger.include(MoneyRow::Disposable);
+    ledger.addYen(MoneyRow::IncomeTax, 0, 14000);
+    ledger.addYen(MoneyRow::ResidentTax, 0, 14000);
+    ledger.addYen(MoneyRow::LoanBalance, 0, 25000000); // in no total
+    const CashFlowFigures f = finishCashFlow(ledger, money);
+    const std::vector<MoneyRow> expectedRows { MoneyRow::HusbandIncome,
+        MoneyRow::WifeIncome,
+        MoneyRow::Severance,
+        MoneyRow::Pension,
+        MoneyRow::OneTimeIncome,
+        MoneyRow::IncomeTotal,
+        MoneyRow::Disposable,
+        MoneyRow::IncomeTax,
+        MoneyRow::ResidentTax,
+        MoneyRow::Living,
+        MoneyRow::Housing,
+        MoneyRow::Insurance,
+        MoneyRow::Other,
+        MoneyRow::Education,
+        MoneyRow::Care,
+        MoneyRow::OneTimeExpense,
+        MoneyRow::ExpenseTotal,
+        MoneyRow::Balance,
+        MoneyRow::Savings,
+        MoneyRow::LoanBalance };
+    EXPECT_EQ(f.rows, expectedRows);
+    EXPECT_EQ(f.man(MoneyRow::IncomeTotal, 0), 300);
+    EXPECT_EQ(f.man(MoneyRow::Disposable, 0), 298); // 300 − 1 − 1
+    EXPECT_EQ(f.man(MoneyRow::ExpenseTotal, 0), 2); // 1 + 1, not round(2.8) = 3
+    EXPECT_EQ(f.man(MoneyRow::Balance, 0), 298);
+    EXPECT_EQ(f.man(MoneyRow::LoanBalance, 0), 2500);
+    EXPECT_EQ(f.man(MoneyRow::Savings, 0), 0); // 年末: the balance given, the year's flow already in it
+    EXPECT_EQ(f.man(MoneyRow::Savings, 1), 300); // 0 + 300 (no tax added in year 1)
 }
 
 TEST(TestCashFlow, rowsFollowTheLifeCycleTable)
@@ -314,9 +478,9 @@ TEST(TestCashFlow, rowsFollowTheLifeCycleTable)
     EXPECT_EQ(events.cells[col(2029)], "夫 長男,\"A\"誕生 定年／長男,\"A\" 寿　命");
     EXPECT_EQ(events.cells[col(2030)], "");
     EXPECT_EQ(table.row(MoneyRow::HusbandIncome).rate, "1.0%");
-    // At the defaults the son's 幼稚園 (2033, n = 7, 公立 at 1.0%) is 184,646 grown seven times,
-    // 197,965 yen, shown as 20万円, and the savings fall by it.
-    EXPECT_EQ(table.figures.at(MoneyRow::Education, col(2033)), 197965);
+    // At the defaults the son's 幼稚園 (2033, n = 7, 公立 at 1.0%) is 184,646 × 1.01⁷ = 197,965.50…
+    // yen, shown as 20万円, and the savings (年末, 0 given) fall by it.
+    EXPECT_EQ(table.figures.man(MoneyRow::Education, col(2033)), 20);
     EXPECT_EQ(table.row(MoneyRow::Education).cells[col(2033)], "20");
     EXPECT_EQ(table.row(MoneyRow::Savings).cells[col(2033)], "-20");
     EXPECT_EQ(table.row(MoneyRow::HusbandIncome).cells[0], "0");

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -333,6 +334,28 @@ TEST(TestExporter, pipesAndDevicesTakeTheCsvAsAStream)
     EXPECT_EQ(toStdout.out, expected);
     EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
 
+    // Standard output a socket (a service's journal, a job a socket started): streamed all the same.
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    const std::string program = BIN_DIR + "harukaze-csv";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pair[1], 1);
+        close(pair[0]);
+        close(pair[1]);
+        execl(program.c_str(), program.c_str(), "--year", "2026", "--demo", "/dev/stdout", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pair[1]);
+    std::string fromSocket;
+    for (ssize_t n; (n = read(pair[0], buffer, sizeof(buffer))) > 0;)
+        fromSocket.append(buffer, static_cast<size_t>(n));
+    close(pair[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(fromSocket, expected);
+
     // A character device; as root a node of its own, so that a fault cannot replace /dev/null.
     std::string device = "/dev/null";
     if (getuid() == 0 && mknod((scratch.path() + "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
@@ -400,7 +423,7 @@ TEST_P(TestCashFlowExport, goldenCashFlowTable)
 
 INSTANTIATE_TEST_SUITE_P(Cases,
     TestCashFlowExport,
-    testing::Values("family-2026", "hostile-section-2031", "no-money-2020"),
+    testing::Values("family-2026", "hostile-section-2031", "invalid-basis-2031", "no-money-2020", "year-end-2026"),
     [](const testing::TestParamInfo<std::string>& info) {
         std::string name = info.param;
         std::replace(name.begin(), name.end(), '-', '_');
@@ -428,4 +451,90 @@ TEST(TestExporter, cashFlowOfTheDemoIsThatOfItsSavedPlan)
     // Without --cashflow the same plan file still gives the life cycle table, unchanged.
     const ProgramRun table = runCsv({ "--year", "2026", scratch.path() + "sample.HRZ", "-" }, scratch);
     EXPECT_EQ(table.out, readFile(CASES_DIR + "demo-2026/expected.csv"));
+}
+
+struct CompareArguments
+{
+    const char* name;
+    std::vector<std::string> args; // "PLAN" stands for a readable plan file
+    int status;
+    const char* message; // on standard error
+};
+
+void PrintTo(const CompareArguments& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class TestCompareArguments : public testing::TestWithParam<CompareArguments>
+{
+};
+
+TEST_P(TestCompareArguments, refusedWithoutOutput)
+{
+    const CompareArguments& row = GetParam();
+    TempDir scratch;
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args) {
+        if (arg == "PLAN")
+            args.push_back(CASH_FLOW_CASES_DIR + "family-2026/plan.HRZ");
+        else if (arg == "OUT" || arg == "MISSING.HRZ")
+            args.push_back(scratch.path() + arg);
+        else
+            args.push_back(arg);
+    }
+    const ProgramRun run = runCsv(args, scratch);
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(exists(scratch.path() + "OUT"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows,
+    TestCompareArguments,
+    testing::Values(CompareArguments { "onePlan", { "--compare", "PLAN", "OUT" }, 2, "two to four plan files" },
+        CompareArguments { "noOutput", { "--compare", "PLAN", "PLAN" }, 2, "two to four plan files" },
+        CompareArguments {
+            "fivePlans", { "--compare", "PLAN", "PLAN", "PLAN", "PLAN", "PLAN", "OUT" }, 2, "at most four" },
+        CompareArguments { "demo", { "--compare", "--demo", "PLAN", "OUT" }, 2, "plan files and writes CSV only" },
+        CompareArguments { "pdf", { "--compare", "--pdf", "PLAN", "PLAN", "OUT" }, 2, "writes CSV only" },
+        CompareArguments { "cashFlow", { "--compare", "--cashflow", "PLAN", "PLAN", "OUT" }, 2, "CSV only" },
+        // An unreadable plan is named, whichever place it takes; nothing is written.
+        CompareArguments { "missingPlan", { "--compare", "PLAN", "MISSING.HRZ", "OUT" }, 1, "MISSING.HRZ" },
+        CompareArguments { "missingFirst", { "--compare", "MISSING.HRZ", "PLAN", "PLAN", "OUT" }, 1, "MISSING.HRZ" }),
+    [](const testing::TestParamInfo<CompareArguments>& info) { return std::string(info.param.name); });
+
+TEST(TestExporter, compareSetsEachPlansSavingsBesideTheOthers)
+{
+    TempDir scratch;
+    scratch.write("A.HRZ", readFile(CASH_FLOW_CASES_DIR + "family-2026/plan.HRZ"));
+    scratch.write("B, 賃貸.HRZ", readFile(CASH_FLOW_CASES_DIR + "no-money-2020/plan.HRZ"));
+    const std::string a = scratch.path() + "A.HRZ";
+    const std::string b = scratch.path() + "B, 賃貸.HRZ";
+    const ProgramRun run = runCsv({ "--compare", "--year", "2026", "--data-dir", BIN_DIR, a, b, "-" }, scratch);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = splitCrLf(run.out);
+    ASSERT_EQ(lines.size(), 1u + 11u + 51u);
+    EXPECT_EQ(cp932ToUtf8(lines[0]), "項目,A.HRZ,\"B, 賃貸.HRZ\"");
+    EXPECT_EQ(cp932ToUtf8(lines[11]).rfind("介護費の合計,", 0), 0u);
+
+    // Each year's row holds the 貯蓄残高 each plan's own cash-flow table shows for it.
+    std::vector<std::vector<std::string>> savings;
+    for (const std::string& plan : { a, b }) {
+        const ProgramRun table = runCsv({ "--cashflow", "--year", "2026", "--data-dir", BIN_DIR, plan, "-" }, scratch);
+        for (const std::string& line : splitCrLf(table.out)) {
+            if (cp932ToUtf8(line).rfind("貯蓄残高,", 0) != 0)
+                continue;
+            // A row of numbers: no field is quoted.
+            std::vector<std::string> fields;
+            std::istringstream in(line);
+            for (std::string field; std::getline(in, field, ',');)
+                fields.push_back(field);
+            savings.push_back(fields);
+        }
+    }
+    ASSERT_EQ(savings.size(), 2u);
+    for (size_t n = 0; n < 51; ++n) {
+        EXPECT_EQ(lines[12 + n], std::to_string(2026 + n) + "," + savings[0][2 + n] + "," + savings[1][2 + n]) << n;
+    }
 }

@@ -47,6 +47,7 @@ MoneySettings everySettingChanged()
 {
     MoneySettings s;
     s.savingsStart = -5;
+    s.savingsBasis = SavingsBasis::YearStart;
     s.investRate = 15;
     s.husbandIncome = 4500;
     s.husbandIncomeRate = -5;
@@ -94,31 +95,32 @@ MoneySettings everySettingChanged()
 TEST(TestMoneySection, writesEverySettingOnceInItsOrder)
 {
     const std::vector<std::string> lines = moneySectionLines(everySettingChanged());
-    // Header, 31 settings, 10 children × 5 stages, 2 incomes, 2 expenses, 3 kept lines, END_MONEY.
-    ASSERT_EQ(lines.size(), 1u + 31u + 50u + 4u + 3u + 1u);
+    // Header, 32 settings, 10 children × 5 stages, 2 incomes, 2 expenses, 3 kept lines, END_MONEY.
+    ASSERT_EQ(lines.size(), 1u + 32u + 50u + 4u + 3u + 1u);
     EXPECT_EQ(lines.front(), "HARUKAZE_MONEY(1)");
     EXPECT_EQ(lines[1], "SAVINGS_START=-0.5");
-    EXPECT_EQ(lines[2], "INVEST_RATE=1.5");
-    EXPECT_EQ(lines[3], "HUSBAND_INCOME=450");
-    EXPECT_EQ(lines[4], "HUSBAND_INCOME_RATE=-0.5");
-    EXPECT_EQ(lines[5], "WIFE_INCOME=12.5");
-    EXPECT_EQ(lines[6], "WIFE_INCOME_RATE=0.0");
-    EXPECT_EQ(lines[12], "WIFE_REEMPLOY_END_AGE=0");
-    EXPECT_EQ(lines[17], "PENSION_RATE=-10.0");
-    EXPECT_EQ(lines[22], "HOUSING_END_YEAR=2045");
-    EXPECT_EQ(lines[28], "CARE_HUSBAND_PARENTS=1");
-    EXPECT_EQ(lines[31], "CARE_ONCE=100");
-    EXPECT_EQ(lines[32], "CHILD1_KINDERGARTEN=私立");
-    EXPECT_EQ(lines[36], "CHILD1_UNIVERSITY=私立医歯");
-    EXPECT_EQ(lines[37], "CHILD2_KINDERGARTEN=公立");
-    EXPECT_EQ(lines[81], "CHILD10_UNIVERSITY=短大");
-    EXPECT_EQ(lines[80], "CHILD10_HIGH_SCHOOL=なし");
-    EXPECT_EQ(lines[82], "INCOME3=1,0,");
-    EXPECT_EQ(lines[83], "INCOME7=2030,50,相続");
-    EXPECT_EQ(lines[84], "EXPENSE1=2031,350,車, \"新車\" = 一括");
-    EXPECT_EQ(lines[85], "EXPENSE50=9999,99999.9,旅行");
-    EXPECT_EQ(lines[86], "NEXT_VERSION_KEY=1");
-    EXPECT_EQ(lines[88], "INCOME01=2030,1,x");
+    EXPECT_EQ(lines[2], "SAVINGS_BASIS=年初"); // always written, right after SAVINGS_START
+    EXPECT_EQ(lines[3], "INVEST_RATE=1.5");
+    EXPECT_EQ(lines[4], "HUSBAND_INCOME=450");
+    EXPECT_EQ(lines[5], "HUSBAND_INCOME_RATE=-0.5");
+    EXPECT_EQ(lines[6], "WIFE_INCOME=12.5");
+    EXPECT_EQ(lines[7], "WIFE_INCOME_RATE=0.0");
+    EXPECT_EQ(lines[13], "WIFE_REEMPLOY_END_AGE=0");
+    EXPECT_EQ(lines[18], "PENSION_RATE=-10.0");
+    EXPECT_EQ(lines[23], "HOUSING_END_YEAR=2045");
+    EXPECT_EQ(lines[29], "CARE_HUSBAND_PARENTS=1");
+    EXPECT_EQ(lines[32], "CARE_ONCE=100");
+    EXPECT_EQ(lines[33], "CHILD1_KINDERGARTEN=私立");
+    EXPECT_EQ(lines[37], "CHILD1_UNIVERSITY=私立医歯");
+    EXPECT_EQ(lines[38], "CHILD2_KINDERGARTEN=公立");
+    EXPECT_EQ(lines[82], "CHILD10_UNIVERSITY=短大");
+    EXPECT_EQ(lines[81], "CHILD10_HIGH_SCHOOL=なし");
+    EXPECT_EQ(lines[83], "INCOME3=1,0,");
+    EXPECT_EQ(lines[84], "INCOME7=2030,50,相続");
+    EXPECT_EQ(lines[85], "EXPENSE1=2031,350,車, \"新車\" = 一括");
+    EXPECT_EQ(lines[86], "EXPENSE50=9999,99999.9,旅行");
+    EXPECT_EQ(lines[87], "NEXT_VERSION_KEY=1");
+    EXPECT_EQ(lines[89], "INCOME01=2030,1,x");
     EXPECT_EQ(lines.back(), "END_MONEY");
 }
 
@@ -285,8 +287,10 @@ TEST(TestMoneySection, theHeaderMustBeExactlyOnLine301)
     REC_CLEAR(plan); // and so does a new plan
     EXPECT_FALSE(plan.money);
 
-    // A header without anything after it gives the defaults.
-    EXPECT_EQ(openBytes(withSection({ "HARUKAZE_MONEY(1)" })).money, MoneySettings {});
+    // A header without anything after it gives the defaults, with the first version's basis 年初.
+    MoneySettings firstVersion;
+    firstVersion.savingsBasis = SavingsBasis::YearStart;
+    EXPECT_EQ(openBytes(withSection({ "HARUKAZE_MONEY(1)" })).money, firstVersion);
 }
 
 TEST(TestMoneySection, anyLineEndAndNoEndMoney)
@@ -386,4 +390,104 @@ TEST(TestMoneySection, aDeletedChildTakesItsChoicesAlong)
     removeChildEducation(money, 0);
     removeChildEducation(money, 11);
     EXPECT_EQ(money, before);
+}
+
+struct BasisCase
+{
+    const char* name;
+    std::vector<std::string> lines; // between the header and END_MONEY
+    SavingsBasis basis;
+    size_t keptLines;
+};
+
+class TestSavingsBasis : public ::testing::TestWithParam<BasisCase>
+{
+};
+
+TEST_P(TestSavingsBasis, aSectionWithoutAValidBasisWasWrittenForTheStartOfTheYear)
+{
+    const BasisCase& c = GetParam();
+    std::vector<std::string> section { "HARUKAZE_MONEY(1)", "SAVINGS_START=500" };
+    section.insert(section.end(), c.lines.begin(), c.lines.end());
+    section.emplace_back("END_MONEY");
+    const FamilyPlan plan = openBytes(withSection(section));
+    ASSERT_TRUE(plan.money);
+    EXPECT_EQ(plan.money->savingsBasis, c.basis);
+    EXPECT_EQ(plan.money->savingsStart, 5000);
+    EXPECT_EQ(plan.money->unknownLines.size(), c.keptLines);
+    // Written back, the basis is always there and keeps its meaning.
+    const std::vector<std::string> written = moneySectionLines(*plan.money);
+    EXPECT_EQ(written[2], std::string("SAVINGS_BASIS=") + savingsBasisWord(c.basis));
+    EXPECT_EQ(openBytes(planFileBytes(plan)).money, plan.money);
+}
+
+INSTANTIATE_TEST_SUITE_P(TestMoneySection,
+    TestSavingsBasis,
+    ::testing::Values(BasisCase { "firstVersion", {}, SavingsBasis::YearStart, 0 },
+        BasisCase { "yearEnd", { "SAVINGS_BASIS=年末" }, SavingsBasis::YearEnd, 0 },
+        BasisCase { "yearStart", { "SAVINGS_BASIS=年初" }, SavingsBasis::YearStart, 0 },
+        BasisCase { "trailingSpaceIsInvalid", { "SAVINGS_BASIS=年末 " }, SavingsBasis::YearStart, 0 },
+        BasisCase { "emptyIsInvalid", { "SAVINGS_BASIS=" }, SavingsBasis::YearStart, 0 },
+        BasisCase { "lastValidWins",
+            { "SAVINGS_BASIS=年初", "SAVINGS_BASIS=年末", "SAVINGS_BASIS=x" },
+            SavingsBasis::YearEnd,
+            0 },
+        BasisCase { "keyIsCaseSensitive", { "savings_basis=年末" }, SavingsBasis::YearStart, 1 }),
+    [](const ::testing::TestParamInfo<BasisCase>& info) { return std::string(info.param.name); });
+
+// A section as long as the reader takes: whatever the file held, the first save makes a section
+// that reads back whole and is saved again byte for byte; what had to go is named.
+TEST(TestMoneySection, sectionAtTheCapsIsSavedSoThatItReadsBackWhole)
+{
+    const std::string header(MONEY_SECTION_HEADER);
+    const std::string end(MONEY_SECTION_END);
+    struct Row
+    {
+        const char* name;
+        size_t lines; // later-version lines after the header
+        size_t lineBytes;
+        bool cut; // the open leaves something out
+    };
+    const Row rows[] = {
+        { "a short section", 10, 20, false },
+        { "lines just under the line cap", MAX_TRAILING_LINES - 2, 9, true },
+        { "bytes just under the byte cap", 1020, 1024, true },
+        { "lines over the line cap", MAX_TRAILING_LINES + 50, 9, true },
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> section { header };
+        for (size_t i = 0; i < row.lines; ++i) {
+            const std::string key = "LATER" + std::to_string(i) + "=";
+            section.push_back(key + std::string(row.lineBytes - std::min(row.lineBytes, key.size()), 'v'));
+        }
+        section.push_back(end);
+        const std::string bytes = withSection(section);
+
+        FileLines lines;
+        std::vector<std::string> trailing;
+        MoneySectionCut cut;
+        splitPlanFileBytes(bytes, lines, &trailing, &cut);
+        FamilyPlan plan;
+        parsePlanFileLines(lines, plan);
+        parseMoneySection(trailing, plan, &cut);
+        ASSERT_TRUE(plan.money) << row.name;
+        EXPECT_EQ(cut.any(), row.cut) << row.name;
+        EXPECT_EQ(moneySectionCutText(cut).empty(), !row.cut) << row.name;
+        // Every later-version line read is kept or counted as dropped.
+        if (cut.firstLine == 0) {
+            EXPECT_EQ(plan.money->unknownLines.size() + cut.droppedKept, row.lines) << row.name;
+        }
+
+        // Saved: the writer adds every setting and child line, and the file still reads whole.
+        const std::string saved = planFileBytes(plan);
+        MoneySectionCut again;
+        std::vector<std::string> savedSection;
+        splitPlanFileBytes(saved, lines, &savedSection, &again);
+        FamilyPlan reread;
+        parsePlanFileLines(lines, reread);
+        parseMoneySection(savedSection, reread, &again);
+        EXPECT_FALSE(again.any()) << row.name << ": " << moneySectionCutText(again);
+        EXPECT_EQ(savedSection.back(), end) << row.name;
+        EXPECT_EQ(planFileBytes(reread), saved) << row.name;
+    }
 }

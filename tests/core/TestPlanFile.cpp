@@ -649,13 +649,25 @@ TEST(TestPlanFile, moneySectionIsReadToItsEndWithinItsBounds)
         std::vector<std::string> after; // the lines after the 300
         size_t lines; // lines of the section taken
         bool endTaken;
+        size_t firstUnread; // the cut: the file's first line not read (0: none) ...
+        size_t unread; // ... how many lines up to END_MONEY or the end were left
+        bool counted;
     };
     const Row rows[] = {
-        { "no section", { "SOMETHING", end }, 0, false },
-        { "header to end", { header, "LIVING=20", "X", end, "after the end" }, 4, true },
-        { "no end marker", { header, "LIVING=20" }, 2, false },
-        { "at most 4096 lines", manyLines, MAX_TRAILING_LINES, false },
-        { "at most 1 MiB", bigLines, 16, false },
+        { "no section", { "SOMETHING", end }, 0, false, 0, 0, false },
+        { "header to end", { header, "LIVING=20", "X", end, "after the end" }, 4, true, 0, 0, false },
+        { "no end marker", { header, "LIVING=20" }, 2, false, 0, 0, false },
+        // 4,107 lines after the header: lines 4397 .. 4407 of the file are not read.
+        { "at most 4096 lines", manyLines, MAX_TRAILING_LINES, false, 300 + MAX_TRAILING_LINES + 1, 11, true },
+        // The header and 15 lines of 64 KiB fit; the 16th (line 317) and END_MONEY are left.
+        { "at most 1 MiB", bigLines, 16, false, 317, 1, true },
+        { "a line over 64 KiB",
+            { header, "LIVING=20", std::string(MAX_LINE_BYTES + 1, 'x'), "INCOME1=1", end },
+            2,
+            false,
+            303,
+            1,
+            false },
     };
     TempDir dir;
     for (const Row& row : rows) {
@@ -668,6 +680,11 @@ TEST(TestPlanFile, moneySectionIsReadToItsEndWithinItsBounds)
         EXPECT_EQ(!trailing.empty() && trailing.back() == end, row.endTaken) << row.name;
         for (size_t i = 0; i < trailing.size(); ++i)
             ASSERT_EQ(trailing[i], row.after[i]) << row.name << ", line " << 301 + i;
+        MoneySectionCut cut;
+        ASSERT_TRUE(FILE_IN(path, lines, nullptr, &trailing, &cut));
+        EXPECT_EQ(cut.firstLine, row.firstUnread) << row.name;
+        EXPECT_EQ(cut.unreadLines, row.unread) << row.name;
+        EXPECT_EQ(cut.unreadCounted, row.counted) << row.name;
     }
 }
 

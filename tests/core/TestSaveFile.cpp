@@ -414,6 +414,65 @@ TEST_F(TestSaveFile, hardLinkedFileIsUntouchedWhenTheTextDoesNotFit)
     EXPECT_EQ(entries().size(), 2u);
 }
 
+TEST_F(TestSaveFile, hardLinkedFileIsUntouchedWhenTheDiskFillsBeforeTheInPlaceWrite)
+{
+    const std::string path = m_dir + "/plan.HRZ";
+    ASSERT_TRUE(saveFileAtomically(path, "old content"));
+    ASSERT_EQ(link(path.c_str(), (m_dir + "/copy.HRZ").c_str()), 0);
+    // The temporary fitted, then the disk filled: the room cannot be reserved in the file itself.
+    saveFileTestHooks().reserveError = ENOSPC;
+    std::string error;
+    const bool saved = saveFileAtomically(path, std::string(5000, 'x'), &error);
+    saveFileTestHooks().reserveError = 0;
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(error, "No space left on device");
+    EXPECT_EQ(read(path), "old content");
+    EXPECT_EQ(read(m_dir + "/copy.HRZ"), "old content");
+    EXPECT_EQ(entries().size(), 2u);
+}
+
+TEST_F(TestSaveFile, hardLinkSavedWhileAnotherSaveHoldsTheLockWaitsForIt)
+{
+    HangGuard guard;
+    const std::string path = m_dir + "/plan.HRZ";
+    const std::string other = m_dir + "/copy.HRZ";
+    ASSERT_TRUE(saveFileAtomically(path, "old content"));
+    ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+    // The first save, through one name, stops holding the lock just before it writes in place.
+    const pid_t first = fork();
+    if (first == 0) {
+        saveFileTestHooks().atStep = [](SaveStep step) {
+            if (step == SaveStep::BeforeReplace)
+                raise(SIGSTOP);
+        };
+        _exit(saveFileAtomically(path, "the first save's much longer content") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(first, &status, WUNTRACED), first);
+    ASSERT_TRUE(WIFSTOPPED(status));
+
+    // The second save, through the other name, finds the lock taken: only then does the first go on.
+    static pid_t s_first;
+    static bool s_waited;
+    s_first = first;
+    s_waited = false;
+    saveFileTestHooks().atStep = [](SaveStep step) {
+        if (step == SaveStep::WaitingForLock && !s_waited) {
+            s_waited = true;
+            kill(s_first, SIGCONT);
+        }
+    };
+    const bool saved = saveFileAtomically(other, "second");
+    saveFileTestHooks().atStep = nullptr;
+    ASSERT_EQ(waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(s_waited);
+    // One save after the other: the second's text whole, under both names.
+    EXPECT_EQ(read(path), "second");
+    EXPECT_EQ(read(other), "second");
+}
+
 TEST_F(TestSaveFile, rootKeepsTheOwnerOfTheFileItReplaces)
 {
     if (getuid() != 0)
@@ -502,6 +561,68 @@ INSTANTIATE_TEST_SUITE_P(Steps,
         KillCase { "namedBeforeRename", true, SaveStep::BeforeReplace }),
     [](const testing::TestParamInfo<KillCase>& info) { return std::string(info.param.name); });
 
+struct HardLinkKill
+{
+    const char* name;
+    SaveStep step;
+    int signal;
+    const char* expected;
+};
+
+void PrintTo(const HardLinkKill& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class TestSaveFileHardLinkKilled : public TestSaveFile, public testing::WithParamInterface<HardLinkKill>
+{
+};
+
+// SIGKILL before the first byte changes leaves the old text; a signal that can wait, sent while
+// the file holds the new text but not yet its length, comes only once the file is whole.
+TEST_P(TestSaveFileHardLinkKilled, killDuringTheInPlaceWriteLeavesOneWholeText)
+{
+    const std::string path = m_dir + "/plan.HRZ";
+    const std::string other = m_dir + "/copy.HRZ";
+    ASSERT_TRUE(saveFileAtomically(path, "a longer old content"));
+    ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+    static HardLinkKill s_row;
+    s_row = GetParam();
+    const int status = inChild([&] {
+        saveFileTestHooks().atStep = [](SaveStep step) {
+            if (step == s_row.step)
+                raise(s_row.signal);
+        };
+        saveFileAtomically(other, "new");
+        return 0;
+    });
+    EXPECT_EQ(status, 128 + GetParam().signal);
+    EXPECT_EQ(read(path), GetParam().expected);
+    EXPECT_EQ(read(other), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps,
+    TestSaveFileHardLinkKilled,
+    testing::Values(HardLinkKill { "killedBeforeTheWrite", SaveStep::BeforeReplace, SIGKILL, "a longer old content" },
+        HardLinkKill { "terminatedMidWrite", SaveStep::InPlaceWritten, SIGTERM, "new" },
+        HardLinkKill { "hungUpMidWrite", SaveStep::InPlaceWritten, SIGHUP, "new" }),
+    [](const testing::TestParamInfo<HardLinkKill>& info) { return std::string(info.param.name); });
+
+TEST_F(TestSaveFile, rootRemovesOnlyItsOwnLeftTemporaries)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "only root could remove another user's file";
+    // Named as a save of a process that is gone would name its temporary.
+    const std::string mine = m_dir + "/.harukaze-2147483000-AbCdEf.tmp";
+    const std::string theirs = m_dir + "/.harukaze-2147483000-XyZ012.tmp";
+    std::ofstream(mine) << "left by a killed save";
+    std::ofstream(theirs) << "another user's file";
+    ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(saveFileAtomically(m_dir + "/plan.HRZ", "x"));
+    EXPECT_EQ(kindOf(mine), 0u) << "the saving user's own left temporary is cleared";
+    EXPECT_EQ(read(theirs), "another user's file");
+}
+
 TEST_F(TestSaveFile, temporaryOfASaveStillRunningIsKept)
 {
     const std::string path = m_dir + "/plan.HRZ";
@@ -544,6 +665,14 @@ TEST_F(TestSaveFile, streamsGoToDevicesAndOwnDescriptors)
     char buffer[64] {};
     EXPECT_EQ(std::string(buffer, static_cast<size_t>(::read(ends[0], buffer, sizeof(buffer)))), "through the pipe");
     close(ends[0]);
+
+    // Standard output may be a socket (a service manager's journal, a socket activation).
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    ASSERT_TRUE(saveFileOrStream("/proc/self/fd/" + std::to_string(pair[0]), "through the socket"));
+    close(pair[0]);
+    EXPECT_EQ(std::string(buffer, static_cast<size_t>(::read(pair[1], buffer, sizeof(buffer)))), "through the socket");
+    close(pair[1]);
 
     const std::string device = nullDevice(m_dir);
     EXPECT_TRUE(saveFileOrStream(device, std::string(100000, 'z')));

@@ -5,12 +5,15 @@
 // and turned into the cash-flow table. The plan read is written and read back (it must come back
 // the same), the bytes are read again from a file in memory (memfd) as FILE_IN reads them, through
 // blocks of every small size and with a line stretched past the 64 KiB bound, and they are read as
-// a life-expectancy data file. A crash, a sanitizer report or a broken invariant is a finding.
+// a life-expectancy data file. The attention markers are found with the university years of the
+// plan's money settings and with years from the input; a second table starts in a year from the
+// input anywhere in 1 .. 9999. A crash, a sanitizer report or a broken invariant is a finding.
 
 #include "core/io/CsvWriter.h"
 #include "core/io/FileDescriptor.h"
 #include "core/io/LineReader.h"
 #include "core/money/CashFlow.h"
+#include "core/money/EducationCosts.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
@@ -178,10 +181,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string csv = tableCsvBytes(*tbl, TABLE_ROWS, columns);
     check(csv.size() >= static_cast<size_t>(TABLE_ROWS * 2));
 
-    // The attention markers of that table, with every child's university as long as it may be.
+    // The attention markers of that table: with the university years the plan's money settings
+    // give, with every child's university as long as it may be, and with years taken from the
+    // input (negative, zero, past the table).
     UniversityYears longest;
     longest.fill(INT32_MAX);
-    for (const UniversityYears& years : { defaultUniversityYears(), longest }) {
+    UniversityYears fromInput {};
+    for (size_t child = 0; child < fromInput.size(); ++child) {
+        const uint8_t byte = size > child ? data[size - 1 - child] : 0;
+        fromInput[child] = byte < 8 ? INT32_MIN + byte : static_cast<int>(byte) - 128;
+    }
+    for (const UniversityYears& years : { universityYearsOf(plan), defaultUniversityYears(), longest, fromInput }) {
         const std::vector<AttentionMarker> markers = findAttentionMarkers(plan, model, years);
         int lastRow = TABLE_FIXED_ROWS;
         for (const AttentionMarker& marker : markers) {
@@ -195,11 +205,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(attentionCsvBytes(markers).rfind("\x90\xbc\x97\xef,", 0) == 0); // "西暦," in CP932
     }
 
-    // The demo's way (no TBL), in another year and without data files.
-    context.y0 = 1850 + static_cast<int>(size % 251);
+    // The demo's way (no TBL), in another year and without data files: any year the command line
+    // takes (1 .. 9999), far outside the calendar's usual range too.
+    context.y0 = size >= 2 ? 1 + (data[0] * 256 + data[1]) % 9999 : 1850 + static_cast<int>(size % 251);
     context.appDir = "/nonexistent-harukaze-data/";
     const TableModel other = buildLifeCycleTable(plan, context, nullptr);
     check(other.columnCount() == columns);
+    for (const AttentionMarker& marker : findAttentionMarkers(plan, other, fromInput))
+        check(marker.row >= TABLE_FIXED_ROWS && marker.row < TABLE_ROWS);
 
     // The money section reads back to what was written (a byte that is no CP932 was read as U+FFFD
     // and is written as "?"), and every plan has a cash-flow table.

@@ -121,55 +121,55 @@ void TestAvailability::testEveryCommandInEveryState_data()
     QTest::addColumn<bool>("demo");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
-    // New Open Close CSV Save Chng Font Exit | Attn Prev Prnt PDF Xlsx Money CF CFcsv
+    // New Open Close CSV Save Chng Font Exit | Attn Prev Prnt PDF Xlsx Money CF CFcsv Cmp
     QTest::newRow("start without the demo") << false << ""
-                                            << "11000011|00000000";
+                                            << "11000011|000000000";
     QTest::newRow("start with the demo") << true << ""
-                                         << "00100011|11111011";
+                                         << "00100011|111110111";
     QTest::newRow("demo closed") << true << "close"
-                                 << "11000001|00000000";
+                                 << "11000001|000000000";
     QTest::newRow("demo with its cash flow") << true << "cashflow"
-                                             << "00100011|11111011";
+                                             << "00100011|111110111";
     QTest::newRow("wizard up at start") << false << "new"
-                                        << "00000011|00000000";
+                                        << "00000011|000000000";
     QTest::newRow("wizard cancelled at start") << false << "new cancel"
-                                               << "11000011|00000000";
+                                               << "11000011|000000000";
     QTest::newRow("wizard over the demo's close") << true << "close new"
-                                                  << "00000001|00000000";
+                                                  << "00000001|000000000";
     QTest::newRow("new plan's table") << false << "new cancel finish"
-                                      << "00111011|11111111";
+                                      << "00111011|111111111";
     QTest::newRow("new plan's table closed") << false << "finish close"
-                                             << "11011001|00000000";
+                                             << "11011001|000000000";
     QTest::newRow("wizard over a closed new plan") << false << "finish close new"
-                                                   << "00011001|00000000";
+                                                   << "00011001|000000000";
     QTest::newRow("wizard cancelled over a closed new plan") << false << "finish close new cancel"
-                                                             << "11011001|00000000";
+                                                             << "11011001|000000000";
     QTest::newRow("opened plan's table") << false << "open"
-                                         << "00111111|11111111";
+                                         << "00111111|111111111";
     QTest::newRow("opened plan with its cash flow") << false << "open cashflow"
-                                                    << "00111111|11111111";
+                                                    << "00111111|111111111";
     QTest::newRow("opened plan's table closed") << false << "open close"
-                                                << "11000101|00000000";
+                                                << "11000101|000000000";
     QTest::newRow("wizard over a closed opened plan") << false << "open close new"
-                                                      << "00000001|00000000";
+                                                      << "00000001|000000000";
     QTest::newRow("wizard cancelled over a closed opened plan") << false << "open close new cancel"
-                                                                << "11000001|00000000";
+                                                                << "11000001|000000000";
     QTest::newRow("settings editor over the table") << false << "open editor"
-                                                    << "00111111|00000000";
+                                                    << "00111111|000000000";
     QTest::newRow("settings editor after the close") << false << "open close editor"
-                                                     << "00000101|00000000";
+                                                     << "00000101|000000000";
     QTest::newRow("missing file at start") << false << "missing"
-                                           << "11000011|00000000";
+                                           << "11000011|000000000";
     QTest::newRow("missing file after the close") << false << "open close missing"
-                                                  << "11000001|00000000";
+                                                  << "11000001|000000000";
     QTest::newRow("missing file after a new plan's close") << false << "finish close missing"
-                                                           << "11000001|00000000";
+                                                           << "11000001|000000000";
     QTest::newRow("missing file over the table") << false << "open missing"
-                                                 << "00111111|11111111";
+                                                 << "00111111|111111111";
     QTest::newRow("missing file over the demo") << true << "missing"
-                                                << "00100011|11111011";
+                                                << "00100011|111110111";
     QTest::newRow("opened over a new plan's table") << false << "finish open"
-                                                    << "00111111|11111111";
+                                                    << "00111111|111111111";
 }
 
 void TestAvailability::testEveryCommandInEveryState()

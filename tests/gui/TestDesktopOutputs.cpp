@@ -86,7 +86,8 @@ void TestDesktopOutputs::testOutputsEqualTheCommandLine_data()
     // "" = the opening demo (the sample family); otherwise a plan opened from its file.
     for (const char* suffix : { "pdf", "xlsx" }) {
         QTest::addRow("demo %s", suffix) << QString() << QString::fromLatin1(suffix);
-        QTest::addRow("sixteen members %s", suffix) << QStringLiteral("ten-children.HRZ") << QString::fromLatin1(suffix);
+        QTest::addRow("sixteen members %s", suffix)
+            << QStringLiteral("ten-children.HRZ") << QString::fromLatin1(suffix);
     }
     QTest::addRow("sixteen members CSV") << QStringLiteral("ten-children.HRZ") << QStringLiteral("CSV");
 }
@@ -120,7 +121,8 @@ void TestDesktopOutputs::testOutputsEqualTheCommandLine()
     QCOMPARE(MessageBox::count(), 0);
 
     const QString line = m_files.filePath(QStringLiteral("line.") + suffix);
-    const Run made = run(BIN_DIR + QStringLiteral("harukaze-csv"), { QStringLiteral("--year"), QStringLiteral("2026"), planFile, line });
+    const Run made = run(
+        BIN_DIR + QStringLiteral("harukaze-csv"), { QStringLiteral("--year"), QStringLiteral("2026"), planFile, line });
     QCOMPARE(made.status, 0);
 
     if (suffix == QLatin1String("CSV"))

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/io/CsvWriter.h"
 #include "core/money/CashFlow.h"
+#include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
 #include "core/table/TableCsv.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
+#include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
@@ -20,6 +22,7 @@
 #include "support/DocumentTestSupport.h"
 #include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
+#include "support/WizardDefaults.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +65,7 @@ private slots:
     void testFrameCloseWithUnsavedPlanAsks();
     void testNewCommandAndWizardCancel();
     void testWizardFinishOpensForm100AndCloseAsks();
+    void testFinishShowsTheEnginesTableInForm100();
     void testChangeSettingsRebuildsForm200_data();
     void testChangeSettingsRebuildsForm200();
     void testChangeSettingsWithForm100Open();
@@ -615,6 +619,34 @@ void TestDocumentCommands::testCashFlowFollowsThePlan()
     MessageBox::setNextAnswer(QMessageBox::Ok);
     main->closeCommand();
     QTRY_VERIFY(!window);
+}
+
+void TestDocumentCommands::testFinishShowsTheEnginesTableInForm100()
+{
+    // The New command as the main window runs it, from page 1/6 to the table window.
+    auto main = startMain();
+    main->action(frmMain::Command::New)->trigger();
+    SetupWizard* wizard = main->setupWizard();
+    QVERIFY(wizard);
+    for (int step = 0; step < 6; ++step) {
+        QVERIFY(wizard->currentPage());
+        QTest::mouseClick(child<QPushButton*>(wizard->currentPage(), "Command1"), Qt::LeftButton);
+    }
+    QVERIFY(!wizard->currentPage());
+    QVERIFY(globalPlan() == WizardTest::defaultRecord());
+    QTRY_VERIFY(main->tableWindow());
+    TableWindow* window = main->tableWindow();
+    QCOMPARE(window->objectName(), QStringLiteral("Form100"));
+
+    const TableModel expected
+        = buildLifeCycleTable(WizardTest::defaultRecord(), PlanSession::instance().tableContext(), nullptr);
+    QCOMPARE(window->grid()->rows(), expected.rowCount());
+    QCOMPARE(window->grid()->cols(), expected.columnCount());
+    QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));
+    for (int row = 0; row < expected.rowCount(); ++row) {
+        for (int column = 0; column < expected.columnCount(); ++column)
+            QCOMPARE(window->grid()->text(row, column), QString::fromStdString(expected.text(row, column)));
+    }
 }
 
 QTEST_MAIN(TestDocumentCommands)

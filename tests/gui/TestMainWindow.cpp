@@ -132,6 +132,8 @@ void TestMainWindow::testMenuCaptions_data()
                                << "終了(&X)";
     QTest::newRow("Chng_MN") << "Chng_MN"
                              << "家族設定内容の変更(&C)";
+    QTest::newRow("Compare_MN") << "Compare_MN"
+                                << "プランの比較(&B)...";
     QTest::newRow("Font_MN") << "Font_MN"
                              << "フォント(&F)";
     QTest::newRow("VEIW_DEMO_0") << "VEIW_DEMO_0"
@@ -211,6 +213,7 @@ void TestMainWindow::testMenuOrder()
             "-",
             "Money_MN",
             "CashFlow_MN",
+            "Compare_MN",
             "-",
             "Font_MN",
             "-",

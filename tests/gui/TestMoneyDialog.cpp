@@ -124,6 +124,7 @@ private slots:
                 box(dialog, "husbandIncomeBox")->setText(QStringLiteral("500.5"));
                 box(dialog, "pensionRateBox")->setText(QStringLiteral("-0.3"));
                 box(dialog, "savingsStartBox")->setText(QStringLiteral("-12."));
+                child<QComboBox*>(dialog, "savingsBasisCombo")->setCurrentText(QStringLiteral("今年の初め"));
                 child<QCheckBox*>(dialog, "careWifeCheck")->setChecked(true);
                 educationCombo(dialog, 1, 1)->setCurrentText(QStringLiteral("私立"));
                 educationCombo(dialog, 1, 4)->setCurrentText(QStringLiteral("私立医歯"));
@@ -143,6 +144,7 @@ private slots:
         expected.husbandIncome = 5005;
         expected.pensionRate = -3;
         expected.savingsStart = -120;
+        expected.savingsBasis = SavingsBasis::YearStart;
         expected.careWifeParents = 1;
         expected.children[1].elementary = SchoolChoice::Private;
         expected.children[1].university = UniversityChoice::PrivateMedical;
@@ -197,7 +199,7 @@ private slots:
                                      << "収入";
         QTest::newRow("savings") << "savingsStartBox"
                                  << "-100000"
-                                 << "今年の初めの貯蓄残高（万円）\n-99999.9から99999.9までの数値を入力してください。"
+                                 << "現在の貯蓄残高（万円）\n-99999.9から99999.9までの数値を入力してください。"
                                  << "貯蓄";
     }
 

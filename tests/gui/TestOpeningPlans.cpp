@@ -6,6 +6,7 @@
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
 #include "gui/shell/CommandLine.h"
+#include "gui/shell/HandOverMessage.h"
 #include "gui/shell/InstanceServer.h"
 #include "gui/shell/PlanDropHandler.h"
 #include "gui/shell/SingleInstance.h"
@@ -19,17 +20,22 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include <memory>
+#include <pwd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace harukaze;
@@ -126,6 +132,10 @@ private slots:
     void testNoRunningCopyAnswers();
     void testBadRequestIsDropped_data();
     void testBadRequestIsDropped();
+    void testIdleConnectionsAreClosed();
+    void testPlantedFolderIsNeverUsed_data();
+    void testPlantedFolderIsNeverUsed();
+    void testServerOfAnotherUserGetsNoPath();
 
     void testDropTakesOnlyOnePlanFile_data();
     void testDropTakesOnlyOnePlanFile();
@@ -500,6 +510,147 @@ void TestOpeningPlans::testBadRequestIsDropped()
     QCOMPARE(requested.count(), 0);
     QVERIFY(server.pendingPaths().isEmpty());
     QVERIFY(server.isListening());
+}
+
+void TestOpeningPlans::testIdleConnectionsAreClosed()
+{
+    const QString path = m_settings.folder() + QStringLiteral("/idle.socket");
+    const auto connectIdle = [&] {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(path);
+        return socket->waitForConnected(2000) ? std::move(socket) : nullptr;
+    };
+    {
+        // Connections that say nothing: the server takes a few and drops the rest at once.
+        InstanceServer server;
+        QVERIFY(server.listen(path));
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < 12; ++i) {
+            idle.push_back(connectIdle());
+            QVERIFY(idle.back());
+        }
+        const auto dropped = [&] {
+            return std::count_if(
+                idle.begin(), idle.end(), [](const auto& s) { return s->state() != QLocalSocket::ConnectedState; });
+        };
+        QTRY_COMPARE(dropped(), 4L);
+        QCOMPARE(idle.front()->state(), QLocalSocket::ConnectedState);
+    }
+
+    // One it took is closed when its time is up; a second copy that comes afterwards is heard.
+    InstanceServer server;
+    server.setRequestTimeout(100);
+    QVERIFY(server.listen(path));
+    QSignalSpy requested(&server, &InstanceServer::openRequested);
+    const std::unique_ptr<QLocalSocket> silent = connectIdle();
+    QVERIFY(silent);
+    QSignalSpy closed(silent.get(), &QLocalSocket::disconnected);
+    QVERIFY(closed.wait(5000));
+    const std::unique_ptr<QLocalSocket> second = connectIdle();
+    QVERIFY(second);
+    second->write(HandOver::encodeRequest(m_plan));
+    QSignalSpy answered(second.get(), &QLocalSocket::readyRead);
+    QVERIFY(answered.wait(5000));
+    QCOMPARE(second->readAll(), HandOver::reply());
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(requested.count(), 1);
+}
+
+void TestOpeningPlans::testPlantedFolderIsNeverUsed_data()
+{
+    QTest::addColumn<bool>("link");
+    QTest::newRow("a folder open to all") << false;
+    QTest::newRow("a link to such a folder") << true;
+}
+
+void TestOpeningPlans::testPlantedFolderIsNeverUsed()
+{
+    QFETCH(bool, link);
+    // A sticky temporary folder open to all, no runtime folder, and Qt's own fallback for it taken
+    // (a file where Qt would make "runtime-USER"): someone else got there first.
+    const QString shared = m_settings.folder() + QStringLiteral("/shared-") + QString::number(link);
+    QVERIFY(QDir().mkpath(shared));
+    QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    const passwd* user = ::getpwuid(::geteuid());
+    QVERIFY(user);
+    QFile runtime(shared + QStringLiteral("/runtime-") + QString::fromLocal8Bit(user->pw_name));
+    QVERIFY(runtime.open(QIODevice::WriteOnly));
+    runtime.close();
+    // The folder the program would use, made beforehand and listened in by a fake server.
+    const QString expected = shared + QStringLiteral("/harukaze-") + QString::number(::geteuid());
+    const QString planted = link ? shared + QStringLiteral("/elsewhere") : expected;
+    QVERIFY(QDir().mkpath(planted));
+    QVERIFY(::chmod(QFile::encodeName(planted).constData(), 0777) == 0);
+    if (link)
+        QVERIFY(QFile::link(planted, expected));
+    QLocalServer fake;
+    QVERIFY(fake.listen(planted + QStringLiteral("/harukaze.socket")));
+    QSignalSpy contacted(&fake, &QLocalServer::newConnection);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("TMPDIR"), shared);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    auto program = startProgram({ m_plan }, environment);
+    program->setReadChannel(QProcess::StandardError);
+    QByteArray err;
+    while (!err.contains("harukaze: ") && program->waitForReadyRead(20000))
+        err += program->readAllStandardError();
+    // It says why it runs unguarded and goes on running (it opens the plan itself) instead of
+    // handing the path to whoever listens there.
+    QVERIFY2(err.contains(SingleInstance::unguardedNote(QString()).section(QLatin1Char('('), 0, 0).toUtf8()),
+        err.constData());
+    QVERIFY(err.contains(QFile::encodeName(expected)));
+    QCOMPARE(program->state(), QProcess::Running);
+    QCoreApplication::processEvents();
+    QCOMPARE(contacted.count(), 0);
+    program->kill();
+    program->waitForFinished(5000);
+}
+
+void TestOpeningPlans::testServerOfAnotherUserGetsNoPath()
+{
+    if (::geteuid() != 0)
+        QSKIP("only root can start a server as another user");
+    // Another user's server in a folder open to all, as a planted socket would be.
+    QTemporaryDir sticky(QDir::tempPath() + QStringLiteral("/harukaze-sticky-XXXXXX"));
+    QVERIFY(sticky.isValid());
+    const QString shared = sticky.path();
+    QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    const QByteArray socketPath = QFile::encodeName(shared + QStringLiteral("/harukaze.socket"));
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(20); // never outlives a test that went wrong
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        memcpy(address.sun_path, socketPath.constData(), static_cast<size_t>(socketPath.size()));
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 4) != 0)
+            ::_exit(3);
+        static_cast<void>(::write(ready[1], "r", 1));
+        const int client = ::accept(fd, nullptr, nullptr);
+        // Whatever reaches the fake server, up to the moment the other end closes.
+        char buffer[256];
+        ssize_t total = 0;
+        for (ssize_t n; (n = ::read(client, buffer, sizeof buffer)) > 0;)
+            total += n;
+        ::_exit(total == 0 ? 0 : 1);
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    const ssize_t started = ::read(ready[0], &byte, 1);
+    ::close(ready[0]);
+    QCOMPARE(started, ssize_t(1));
+
+    QVERIFY(!InstanceServer::sendOpenRequest(m_plan, QFile::decodeName(socketPath), 2000));
+    int status = 0;
+    QCOMPARE(::waitpid(pid, &status, 0), pid);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0); // not a byte of the path
 }
 
 void TestOpeningPlans::testDropTakesOnlyOnePlanFile_data()

@@ -18,8 +18,8 @@
 #include "gui/table/LifeCycleGrid.h"
 #include "gui/table/TableWindow.h"
 #include "gui/wizard/SetupWizard.h"
-#include "support/ExportReader.h"
 #include "support/DocumentTestSupport.h"
+#include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -59,6 +59,7 @@ private slots:
     void testCancelledSaveDialogsDoNothing_data();
     void testCancelledSaveDialogsDoNothing();
     void testWriteProtectedPlanIsNotReplaced();
+    void testCutMoneySectionWarnsAndSavingAsks();
     void testSaveSuggestsTheNameAndAsksBeforeReplacing();
 
 private:
@@ -327,6 +328,63 @@ void TestSaveCommands::testWriteProtectedPlanIsNotReplaced()
     QCOMPARE(GuiTest::currentDocument().isSaved(), false);
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestSaveCommands::testCutMoneySectionWarnsAndSavingAsks()
+{
+    auto main = startMain();
+    // A later version's section longer than this one reads: 4,200 lines after the header.
+    FamilyPlan plan;
+    writeFamily(plan);
+    std::string bytes = planFileBytes(plan) + std::string(MONEY_SECTION_HEADER) + "\r\n";
+    for (int i = 0; i < 4200; ++i)
+        bytes += "LATER" + std::to_string(i) + "=1\r\n";
+    bytes += std::string(MONEY_SECTION_END) + "\r\n";
+    const QString file = path(QStringLiteral("long.HRZ"));
+    QVERIFY(FILE_OUT_D(file.toStdString(), FamilyPlan()));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QVERIFY(main->tableWindow());
+    QCOMPARE(MessageBox::count(), 1);
+    // Lines 4397 .. 4501 of the file (END_MONEY not counted) were never read; of the 4,095 read,
+    // 4096 - (header, 31 settings and the savings basis, 10 x 5 child lines, END_MONEY) - 100
+    // entries = 3,912 are kept, the last 183 make room for what the writer adds.
+    const QString dropped = QStringLiteral("・ファイルの4397行目から後の105行\n"
+                                           "・このバージョンで使わない行（新しい版の設定など）のうち後ろの183行");
+    QVERIFY2(
+        MessageBox::lastText().startsWith(moneySectionCutWarning(file, dropped)), qPrintable(MessageBox::lastText()));
+
+    // Saving asks first; キャンセル leaves the file as it was.
+    MessageBox::clearLast();
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    QVERIFY(MessageBox::lastText().startsWith(
+        QStringLiteral("このプランは、家計設定の一部を読み込まずに開いています。\n") + dropped));
+    QCOMPARE(GuiTest::readFile(file), QByteArray::fromStdString(bytes));
+
+    // OK saves what was read, which opens again without a word.
+    MessageBox::clearLast();
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    FileDialog::setNextFileName(file);
+    main->action(Command::Save)->trigger();
+    QCOMPARE(MessageBox::count(), 1);
+    QCOMPARE(GuiTest::currentDocument().isSaved(), true);
+    QVERIFY(GuiTest::readFile(file) != QByteArray::fromStdString(bytes));
+    QVERIFY(main->closeCommand());
+    MessageBox::clearLast();
+    FileDialog::setNextFileName(file);
+    main->action(Command::Open)->trigger();
+    QVERIFY(main->tableWindow());
+    QCOMPARE(MessageBox::count(), 0);
+    QVERIFY(PlanSession::instance().moneySectionCut().isEmpty());
 }
 
 void TestSaveCommands::testSaveSuggestsTheNameAndAsksBeforeReplacing()

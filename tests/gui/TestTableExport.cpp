@@ -21,8 +21,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <map>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace harukaze;
 using namespace ExportReader;
@@ -205,6 +208,8 @@ private slots:
     void testOutputFormFollowsOptionThenExtension();
     void testFailedWritesLeaveNoFile_data();
     void testFailedWritesLeaveNoFile();
+    void testKilledWorkbookLeavesNothingBehind_data();
+    void testKilledWorkbookLeavesNothingBehind();
 
 private:
     QTemporaryDir m_dir;
@@ -514,6 +519,58 @@ void TestTableExport::testFailedWritesLeaveNoFile()
     QCOMPARE(failed.status, 1);
     QVERIFY(failed.err.startsWith("harukaze-csv: cannot write"));
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestTableExport::testKilledWorkbookLeavesNothingBehind_data()
+{
+    QTest::addColumn<bool>("runtime");
+    QTest::newRow("in the runtime folder") << true;
+    QTest::newRow("in the user's folder of the temporary folder") << false;
+}
+
+void TestTableExport::testKilledWorkbookLeavesNothingBehind()
+{
+    QFETCH(bool, runtime);
+    // Fresh folders for the session's runtime folder and the temporary folder.
+    QTemporaryDir folders;
+    const QString temporary = folders.filePath(QStringLiteral("tmp"));
+    const QString runtimeFolder = folders.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(temporary));
+    QVERIFY(QDir().mkpath(runtimeFolder));
+    QVERIFY(QFile::setPermissions(runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray oldTemporary = qgetenv("TMPDIR");
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    // A runtime folder that is no folder leaves the user's own folder in the temporary folder.
+    const QString unusable = folders.filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(QFile(unusable).open(QIODevice::WriteOnly));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime ? runtimeFolder : unusable));
+    const QString scratchFolder
+        = runtime ? runtimeFolder : temporary + QStringLiteral("/harukaze-") + QString::number(::geteuid());
+
+    const PrintableTable table = printableLifeCycleTable(demoTable(), QString(), QDate(2026, 12, 7));
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Killed once the workbook is written and before it is read back and cleared.
+        xlsxWorkbookTestHooks().written = [] { ::raise(SIGKILL); };
+        workbookOf(table).bytes();
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(pid, &status, 0), pid);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const QStringList scratch { QStringLiteral("harukaze-xlsx-*") };
+    // Nothing in the shared temporary folder; the killed export's scratch in the private one ...
+    QCOMPARE(QDir(temporary).entryList({ QStringLiteral("qt_temp*") }, QDir::AllEntries | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(scratchFolder).entryList(scratch, QDir::Dirs).size(), 1);
+    // ... which the next export clears.
+    QString error;
+    QVERIFY2(!workbookOf(table).bytes(&error).isEmpty(), qPrintable(error));
+    QCOMPARE(QDir(scratchFolder).entryList(scratch, QDir::Dirs), QStringList());
+    QCOMPARE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        runtime ? QStringList() : QStringList { QStringLiteral("harukaze-") + QString::number(::geteuid()) });
+    qputenv("TMPDIR", oldTemporary);
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
 QTEST_MAIN(TestTableExport)

@@ -3,8 +3,10 @@
 // family) as CSV, PDF or Excel workbook, without the desktop. The plan is read as the Open command
 // reads it and the table is built as the table window builds it, so the file equals the desktop's
 // CSV export, PDF and workbook. With --attention it writes the table's attention markers instead,
-// one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表).
+// one line per marker; with --cashflow the plan's cash-flow table (キャッシュフロー表); with --compare
+// two to four plans side by side (プランの比較).
 
+#include "Compare.h"
 #include "core/io/Cp932.h"
 #include "core/io/CsvWriter.h"
 #include "core/io/SaveFile.h"
@@ -31,6 +33,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <getopt.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,7 +51,8 @@ constexpr int EXIT_USAGE = 2;
 const char* const USAGE
     = "usage: harukaze-csv [--pdf|--xlsx] [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|OUT.pdf|OUT.xlsx|-\n"
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
-      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n";
+      "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
+      "       harukaze-csv --compare [--year YYYY] [--data-dir DIR] A.HRZ B.HRZ [C.HRZ [D.HRZ]] OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
                          "\n"
@@ -57,10 +61,13 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "  --cashflow      write the cash-flow table (キャッシュフロー表) of the plan's\n"
                          "                  household money settings instead (their defaults when the\n"
                          "                  plan has none)\n"
+                         "  --compare       compare two to four plan files (プランの比較): the row 項目\n"
+                         "                  with the file names, eleven indicators of each plan, then\n"
+                         "                  one row per year with each plan's 貯蓄残高\n"
                          "  PLAN.HRZ        the plan file to export\n"
                          "  --demo          export the opening demo's sample family instead of a plan file\n"
-                         "  OUT             the file to write (a FIFO or device such as /dev/stdout is\n"
-                         "                  written as a stream); - writes to standard output\n"
+                         "  OUT             the file to write (a pipe, socket or device such as /dev/stdout\n"
+                         "                  is written as a stream); - writes to standard output\n"
                          "  --pdf           write a PDF document (A4 landscape) whatever OUT is called\n"
                          "  --xlsx          write an Excel workbook whatever OUT is called\n"
                          "                  (without either option, OUT ending in .pdf or .xlsx chooses\n"
@@ -83,6 +90,8 @@ struct Options
     bool demo = false;
     bool attention = false;
     bool cashFlow = false;
+    bool compare = false;
+    std::vector<std::string> comparedPaths;
     std::string planPath;
     std::string outPath;
 };
@@ -121,67 +130,112 @@ std::string programFolder()
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-// Returns an exit status when the arguments end the program (help or a usage error).
+// The long options; each short code names the option for the switch below.
+enum OptionCode {
+    OPT_HELP = 'h',
+    OPT_DEMO = 1000,
+    OPT_ATTENTION,
+    OPT_CASHFLOW,
+    OPT_PDF,
+    OPT_XLSX,
+    OPT_YEAR,
+    OPT_DATA_DIR,
+    OPT_COMPARE,
+};
+
+const option LONG_OPTIONS[] = {
+    { "help", no_argument, nullptr, OPT_HELP },
+    { "demo", no_argument, nullptr, OPT_DEMO },
+    { "attention", no_argument, nullptr, OPT_ATTENTION },
+    { "cashflow", no_argument, nullptr, OPT_CASHFLOW },
+    { "pdf", no_argument, nullptr, OPT_PDF },
+    { "xlsx", no_argument, nullptr, OPT_XLSX },
+    { "year", required_argument, nullptr, OPT_YEAR },
+    { "data-dir", required_argument, nullptr, OPT_DATA_DIR },
+    { "compare", no_argument, nullptr, OPT_COMPARE },
+    { nullptr, 0, nullptr, 0 },
+};
+
+// What a missing option argument is called in the usage error.
+std::string missingArgumentProblem(int code)
+{
+    switch (code) {
+    case OPT_YEAR:
+        return "--year needs a year";
+    case OPT_DATA_DIR:
+        return "--data-dir needs a folder";
+    default:
+        return "an option needs a value";
+    }
+}
+
+// Returns an exit status when the arguments end the program (help or a usage error). Options may
+// stand anywhere; "--" ends them, and "-" is the standard output.
 std::optional<int> parseArguments(int argc, char** argv, Options& options)
 {
-    std::vector<std::string> positional;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
+    opterr = 0; // the usage errors below are ours
+    optind = 1;
+    int code = 0;
+    while ((code = getopt_long(argc, argv, ":h", LONG_OPTIONS, nullptr)) != -1) {
+        switch (code) {
+        case OPT_HELP:
             std::fputs(USAGE, stdout);
             std::fputs(HELP, stdout);
             return EXIT_OK;
-        } else if (arg == "--demo") {
+        case OPT_DEMO:
             options.demo = true;
-        } else if (arg == "--attention") {
+            break;
+        case OPT_ATTENTION:
             options.attention = true;
-        } else if (arg == "--cashflow") {
+            break;
+        case OPT_CASHFLOW:
             options.cashFlow = true;
-        } else if (arg == "--pdf" || arg == "--xlsx") {
-            const OutputForm form = arg == "--pdf" ? OutputForm::Pdf : OutputForm::Xlsx;
+            break;
+        case OPT_COMPARE:
+            options.compare = true;
+            break;
+        case OPT_PDF:
+        case OPT_XLSX: {
+            const OutputForm form = code == OPT_PDF ? OutputForm::Pdf : OutputForm::Xlsx;
             if (options.form && *options.form != form)
                 return usageError("--pdf and --xlsx exclude each other");
             options.form = form;
-        } else if (arg == "--year" || arg.rfind("--year=", 0) == 0) {
-            std::string value;
-            if (arg == "--year") {
-                if (i + 1 >= argc)
-                    return usageError("--year needs a year");
-                value = argv[++i];
-            } else {
-                value = arg.substr(7);
-            }
-            options.year = parseYear(value);
+            break;
+        }
+        case OPT_YEAR:
+            options.year = parseYear(optarg);
             if (!options.year)
-                return usageError("--year needs a year from 1 to 9999, not \"" + value + "\"");
-        } else if (arg == "--data-dir" || arg.rfind("--data-dir=", 0) == 0) {
-            std::string value;
-            if (arg == "--data-dir") {
-                if (i + 1 >= argc)
-                    return usageError("--data-dir needs a folder");
-                value = argv[++i];
-            } else {
-                value = arg.substr(11);
-            }
-            if (value.empty())
+                return usageError(std::string("--year needs a year from 1 to 9999, not \"") + optarg + "\"");
+            break;
+        case OPT_DATA_DIR:
+            if (*optarg == '\0')
                 return usageError("--data-dir needs a folder");
-            options.dataDir = value;
-        } else {
-            return usageError("unknown option " + arg);
+            options.dataDir = optarg;
+            break;
+        case ':':
+            return usageError(missingArgumentProblem(optopt));
+        default:
+            return usageError(std::string("unknown option ") + argv[optind - 1]);
         }
     }
+    const std::vector<std::string> positional(argv + optind, argv + argc);
 
     if (options.attention && options.cashFlow)
         return usageError("--attention and --cashflow exclude each other");
     if ((options.attention || options.cashFlow) && options.form)
         return usageError("--attention and --cashflow write CSV only");
+
+    if (options.compare) {
+        if (options.demo || options.attention || options.cashFlow || options.form)
+            return usageError("--compare takes plan files and writes CSV only");
+        if (positional.size() < 3)
+            return usageError("--compare needs two to four plan files and OUT.CSV");
+        if (positional.size() > 5)
+            return usageError("--compare compares at most four plan files");
+        options.comparedPaths.assign(positional.begin(), positional.end() - 1);
+        options.outPath = positional.back();
+        return std::nullopt;
+    }
 
     const size_t wanted = options.demo ? 1 : 2;
     if (positional.size() != wanted) {
@@ -215,7 +269,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow)
+    if (options.attention || options.cashFlow || options.compare)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -301,6 +355,15 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
+    TableContext context;
+    context.y0 = options.year ? *options.year : currentYear();
+    context.appDir = options.dataDir ? *options.dataDir : programFolder();
+    if (context.appDir.back() != '/')
+        context.appDir += '/';
+
+    if (options.compare)
+        return writePlanComparison(options.comparedPaths, context, options.outPath);
+
     // The plan as the Open command reads it: reset, take the file's lines, parse by line number.
     FamilyPlan plan;
     REC_CLEAR(plan);
@@ -319,19 +382,13 @@ int main(int argc, char** argv)
         parseMoneySection(trailing, plan);
     }
 
-    TableContext context;
-    context.y0 = options.year ? *options.year : currentYear();
-    context.appDir = options.dataDir ? *options.dataDir : programFolder();
-    if (context.appDir.back() != '/')
-        context.appDir += '/';
-
     const TableModel model = buildLifeCycleTable(plan, context, nullptr);
 
     std::string bytes;
     if (options.attention)
-        bytes = attentionCsvBytes(findAttentionMarkers(plan, model, universityYearsOf(plan)));
+        bytes = attentionCsvBytes(findAttentionMarkers(model, universityYearsOf(plan)));
     else if (options.cashFlow)
-        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, context));
+        bytes = cashFlowCsvBytes(buildCashFlowTable(plan, model));
     else
         bytes = tableCsvBytes(textMatrixOf(model), TABLE_ROWS, model.columnCount());
 

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/random.h>
@@ -31,6 +32,8 @@ constexpr std::string_view TEMPORARY_PREFIX = ".harukaze-";
 constexpr std::string_view TEMPORARY_SUFFIX = ".tmp";
 constexpr size_t TEMPORARY_TAG_LENGTH = 6;
 constexpr std::string_view TAG_CHARACTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr int LOCK_WAIT_MS = 10000;
+constexpr int LOCK_POLL_MS = 10;
 
 bool fail(std::string* error, int code)
 {
@@ -237,7 +240,9 @@ void removeStaleTemporaries(int folder)
         struct stat info
         {
         };
-        if (!file.isOpen() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        // Root passes every permission check: a file of another user that looks like a temporary
+        // of ours is that user's, whatever its name says.
+        if (!file.isOpen() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
             continue;
         if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
@@ -369,10 +374,49 @@ bool renameIntoPlace(int folder, const std::string& from, const std::string& to,
     return false;
 }
 
+// Signals that end a process but can wait: held back while a file is overwritten in place, so
+// that an interrupt, a hang-up or a polite kill comes once the file holds the whole new text.
+// Only SIGKILL (and a power cut) can still stop the write half way.
+class HeldSignals
+{
+public:
+    HeldSignals()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : { SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGTSTP })
+            sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &m_previous);
+    }
+    ~HeldSignals() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t m_previous {};
+};
+
+// Reserves room for `length` bytes of the file without changing what it holds, so that the write
+// that follows cannot run out of room half way. File systems that cannot reserve say so and are
+// written without (the temporary written before has shown that the text fits).
+bool reserveRoom(int fd, off_t length, int& code)
+{
+    if (const int injected = saveFileTestHooks().reserveError) {
+        code = injected;
+        return false;
+    }
+    if (length == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length) == 0)
+        return true;
+    if (errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) // EINVAL: not for this kind of file
+        return true;
+    code = errno;
+    return false;
+}
+
 // A file with several names: after the text proved to fit (the temporary is written and flushed),
-// the temporary is dropped to give its room back and the file is overwritten from the start, then
-// cut to the new length. Overwriting before cutting needs no more room than the text is longer
-// than the old one, which the dropped temporary just freed.
+// the temporary is dropped to give its room back, the room for the new text is reserved in the file
+// itself, and the file is overwritten from the start, then cut to the new length. Signals that can
+// wait are held back from the first byte to the last; the caller holds the file's lock.
 bool writeInPlace(int folder, const std::string& name, const struct stat& expected, std::string_view bytes, int& code)
 {
     FileDescriptor file(::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -387,19 +431,45 @@ bool writeInPlace(int folder, const std::string& name, const struct stat& expect
         code = ENOENT;
         return false;
     }
-    if (!writeAll(file.get(), bytes, code))
+    if (!reserveRoom(file.get(), static_cast<off_t>(bytes.size()), code))
         return false;
-    if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
-        code = errno;
-        return false;
+    {
+        const HeldSignals held;
+        if (!writeAll(file.get(), bytes, code))
+            return false;
+        reach(SaveStep::InPlaceWritten);
+        if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
+            code = errno;
+            return false;
+        }
+        if (!flush(file.get(), code))
+            return false;
     }
-    if (!flush(file.get(), code))
-        return false;
     if (file.reset() != 0) {
         code = errno;
         return false;
     }
     return true;
+}
+
+// Takes the exclusive lock of the file being replaced, which every save of the file takes, so that
+// two saves of one file (two names of a hard-linked file above all) follow each other instead of
+// mixing. A lock that is not given up within LOCK_WAIT_MS fails the save (EWOULDBLOCK).
+bool lockTarget(const FileDescriptor& file, int& code)
+{
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+        return true;
+    reach(SaveStep::WaitingForLock);
+    for (int waited = 0; waited < LOCK_WAIT_MS; waited += LOCK_POLL_MS) {
+        const timespec pause { 0, LOCK_POLL_MS * 1000000L };
+        ::nanosleep(&pause, nullptr);
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+    }
+    code = errno == EINTR ? EWOULDBLOCK : errno;
+    return false;
 }
 
 bool saveRegular(const std::string& path, std::string_view bytes, const struct stat* existing, std::string* error)
@@ -425,8 +495,22 @@ bool saveRegular(const std::string& path, std::string_view bytes, const struct s
         return fail(error, ENAMETOOLONG);
 
     Permissions permissions;
+    FileDescriptor locked;
     if (existing) {
         if (!mayReplace(target, info, code))
+            return fail(error, code);
+        const int flags = O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
+        locked = FileDescriptor(::open(target.c_str(), O_RDONLY | flags));
+        if (!locked.isOpen())
+            locked = FileDescriptor(::open(target.c_str(), O_WRONLY | flags)); // a file its owner may not read
+        struct stat lockedInfo
+        {
+        };
+        if (!locked.isOpen() || ::fstat(locked.get(), &lockedInfo) != 0)
+            return fail(error, errno);
+        if (lockedInfo.st_dev != info.st_dev || lockedInfo.st_ino != info.st_ino)
+            return fail(error, ENOENT);
+        if (!lockTarget(locked, code))
             return fail(error, code);
         permissions.replacing = true;
         permissions.owner = info.st_uid;
@@ -532,9 +616,10 @@ bool writeToDescriptor(int fd, std::string_view bytes, std::string* error)
     };
     if (::fstat(fd, &info) != 0)
         return fail(error, errno);
-    // The process's own descriptor may be open on a regular file too: the text goes where the
-    // descriptor stands, as with the shell's redirections.
-    if (!streamable(info.st_mode) && !S_ISREG(info.st_mode))
+    // The process's own descriptor is written whatever it is open on (a pipe, a socket, a
+    // terminal, a device) and, when it is a regular file, where the descriptor stands, as with
+    // the shell's redirections. Only a folder cannot take text.
+    if (S_ISDIR(info.st_mode))
         return failNotRegular(error);
     int code = 0;
     if (!writeAll(fd, bytes, code))

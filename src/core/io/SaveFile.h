@@ -15,11 +15,17 @@ namespace harukaze {
  *   (O_TMPFILE) where the file system allows it, otherwise a hidden one
  *   (".harukaze-PID-XXXXXX.tmp", so names up to the file system's limit can be saved). A kill at
  *   any moment leaves either the old file or the new one and nothing visible; a hidden temporary
- *   that a killed process left is removed by the next save in that folder.
+ *   that a killed process left is removed by the next save in that folder (only when it belongs to
+ *   the saving user: root never removes another user's files).
  * - A symbolic link is followed: the file it names is replaced in its own folder, the link stays.
  * - A file with more than one name (hard links) is written in place so that every name sees the
- *   new text, but only after the whole text was written and flushed to a temporary file first:
- *   a full disk fails before the file is touched.
+ *   new text, but only after the whole text was written and flushed to a temporary file first and
+ *   the room for it was reserved in the file itself (fallocate, where the file system can): a
+ *   full disk fails before the file is touched. Signals that can wait (SIGTERM, SIGINT, SIGHUP
+ *   ...) are held back until the write is done; only SIGKILL or a power cut during the write itself
+ *   can leave such a file part new, part old.
+ * - Every save of an existing file holds an exclusive lock (flock) on it, so that two saves of the
+ *   same file follow each other and never mix; a lock not given up within 10 seconds fails the save.
  * - The replaced file keeps its permissions, and its owner where the system allows.
  * - Refused, leaving everything as it was: an existing file whose permission bits let nobody write
  *   it (mode 0444: refused for root too, as an editor marks it read-only), that the user may not
@@ -36,9 +42,10 @@ bool saveFileAtomically(const std::string& path, std::string_view bytes, std::st
  * saveFileAtomically() for the output of a command-line tool: a FIFO or a character device (a
  * pipe, a terminal, /dev/null) is written as a stream instead of being refused, and the names of
  * the process's own descriptors (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N, as a
- * process substitution ">(...)" passes them) write to that descriptor, whatever it is open on.
- * Folders, sockets and block devices are refused; a regular file or a new name is saved as
- * saveFileAtomically() saves it.
+ * process substitution ">(...)" passes them) write to that descriptor, whatever it is open on (a
+ * pipe, a socket, a terminal; a regular file where the descriptor stands) unless it is a folder.
+ * Other names of folders, sockets and block devices are refused; a regular file or a new name is
+ * saved as saveFileAtomically() saves it.
  */
 bool saveFileOrStream(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
@@ -53,6 +60,8 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string* err
 enum class SaveStep {
     TemporaryWritten, ///< the new text is written and flushed; an O_TMPFILE temporary has no name yet
     BeforeReplace, ///< next comes the rename (or link) into place, or the in-place write of a hard link
+    WaitingForLock, ///< another save holds the file's lock; this one waits for it
+    InPlaceWritten, ///< a hard-linked file holds the new text, not yet cut to its length
 };
 
 /** Test seams of saveFileAtomically(); the program never sets them. */
@@ -62,6 +71,8 @@ struct SaveFileTestHooks
     void (*atStep)(SaveStep) = nullptr;
     /** Use a hidden named temporary even where O_TMPFILE works. */
     bool namedTemporary = false;
+    /** When not 0, reserving room for an in-place write fails with this error (ENOSPC: a full disk). */
+    int reserveError = 0;
 };
 
 /** The hooks of this process. */

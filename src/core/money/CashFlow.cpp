@@ -8,58 +8,112 @@
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
 
+#include <algorithm>
+
 namespace harukaze {
 
 namespace {
 
-const std::array<const char*, MONEY_ROWS> MONEY_ROW_LABELS {
-    "夫の収入",
-    "妻の収入",
-    "退職金",
-    "年金",
-    "一時的収入",
-    "収入合計",
-    "基本生活費",
-    "住居費",
-    "保険料",
-    "その他支出",
-    "教育費",
-    "介護費",
-    "一時的支出",
-    "支出合計",
-    "年間収支",
-    "貯蓄残高",
+struct RowInfo
+{
+    const char* label;
+    MoneyRowRole role;
+    bool base;
 };
+
+const std::array<RowInfo, MONEY_ROW_KINDS> ROWS { {
+    { "夫の収入", MoneyRowRole::Income, true },
+    { "妻の収入", MoneyRowRole::Income, true },
+    { "退職金", MoneyRowRole::Income, true },
+    { "年金", MoneyRowRole::Income, true },
+    { "一時的収入", MoneyRowRole::Income, true },
+    { "住宅ローン控除", MoneyRowRole::Income, false },
+    { "収入合計", MoneyRowRole::Computed, true },
+    { "可処分所得", MoneyRowRole::Computed, false },
+    { "所得税", MoneyRowRole::Expense, false },
+    { "住民税", MoneyRowRole::Expense, false },
+    { "社会保険料", MoneyRowRole::Expense, false },
+    { "基本生活費", MoneyRowRole::Expense, true },
+    { "住居費", MoneyRowRole::Expense, true },
+    { "住宅ローン", MoneyRowRole::Expense, false },
+    { "保険料", MoneyRowRole::Expense, true },
+    { "その他支出", MoneyRowRole::Expense, true },
+    { "教育費", MoneyRowRole::Expense, true },
+    { "介護費", MoneyRowRole::Expense, true },
+    { "一時的支出", MoneyRowRole::Expense, true },
+    { "支出合計", MoneyRowRole::Computed, true },
+    { "年間収支", MoneyRowRole::Computed, true },
+    { "貯蓄残高", MoneyRowRole::Computed, true },
+    { "ローン残高", MoneyRowRole::Outside, false },
+} };
 
 constexpr int MONTHS = 12;
 constexpr int KINDERGARTEN_DEFAULT_YEARS = 2;
 constexpr int ELEMENTARY_YEARS = 6;
 constexpr int JUNIOR_HIGH_YEARS = 3;
 constexpr int HIGH_SCHOOL_YEARS = 3;
+constexpr int64_t YEN_PER_MAN = 10000;
+constexpr int GROWTH_DENOMINATOR = 1000;
 
-bool isYes(int16_t flag)
+const RowInfo& info(MoneyRow row)
 {
-    return flag == 1;
+    return ROWS[static_cast<size_t>(row)];
 }
 
-// Divides by 1000 and rounds to the nearest whole number, halves away from zero.
-int64_t roundThousandths(__int128 value)
+// 1000^n, the denominator of year n, and 1000^n × 10000 (yen to 万円), n = 0 .. 50.
+struct Denominators
 {
-    __int128 quotient = value / 1000;
-    const __int128 remainder = value % 1000;
-    if (remainder >= 500)
+    std::array<ExactYen, TABLE_YEARS> year;
+    std::array<ExactYen, TABLE_YEARS> man;
+
+    Denominators()
+    {
+        ExactYen power = 1;
+        for (size_t n = 0; n < year.size(); ++n) {
+            year[n] = power;
+            man[n] = power * YEN_PER_MAN;
+            power *= GROWTH_DENOMINATOR;
+        }
+    }
+};
+
+const Denominators& denominators()
+{
+    static const Denominators values;
+    return values;
+}
+
+// numerator / denominator (> 0) to the nearest whole number, halves away from zero.
+int64_t roundDivide(const ExactYen& numerator, const ExactYen& denominator)
+{
+    const bool negative = numerator < 0;
+    const ExactYen magnitude = negative ? ExactYen(-numerator) : numerator;
+    ExactYen quotient;
+    ExactYen remainder;
+    boost::multiprecision::divide_qr(magnitude, denominator, quotient, remainder);
+    if (remainder * 2 >= denominator)
         ++quotient;
-    else if (remainder <= -500)
-        --quotient;
-    return static_cast<int64_t>(quotient);
+    const auto whole = quotient.convert_to<int64_t>();
+    return negative ? -whole : whole;
 }
 
-// One spouse's pay, severance and pension rows.
+int64_t roundDivide(int64_t numerator, int64_t denominator)
+{
+    const int64_t magnitude = numerator < 0 ? -numerator : numerator;
+    int64_t quotient = magnitude / denominator;
+    if ((magnitude % denominator) * 2 >= denominator)
+        ++quotient;
+    return numerator < 0 ? -quotient : quotient;
+}
+
+bool isYes(int paid)
+{
+    return paid == 1;
+}
+
+// One spouse's pay, severance and pension, exact, into `gross` and the base rows.
 struct Spouse
 {
-    bool inTable;
-    int birthYear;
-    int retireAge; // R; 0 or less: never retires
     int income;
     int incomeRate;
     int severance;
@@ -70,131 +124,119 @@ struct Spouse
     MoneyRow incomeRow;
 };
 
-void addSpouse(CashFlowFigures& figures, const Spouse& spouse, int pensionRate, int y0)
+void addSpouse(
+    CashFlowLedger& ledger, SpouseGross& gross, const MemberFacts* facts, const Spouse& spouse, int pensionRate)
 {
-    if (!spouse.inTable)
+    if (facts == nullptr)
         return;
-    const int R = spouse.retireAge;
-    int64_t pay = tenthsToYen(spouse.income);
-    int64_t pension = tenthsToYen(spouse.pension);
+    gross.inTable = true;
+    const int R = facts->retireAge;
+    // Both grow from the first year: their numerators gain a factor (1000 + rate) a year.
+    ExactYen pay = tenthsToYen(spouse.income);
+    ExactYen pension = tenthsToYen(spouse.pension);
     for (int n = 0; n < TABLE_YEARS; ++n) {
         if (n > 0) {
-            pay = growOneYear(pay, spouse.incomeRate);
-            pension = growOneYear(pension, pensionRate);
+            pay *= GROWTH_DENOMINATOR + spouse.incomeRate;
+            pension *= GROWTH_DENOMINATOR + pensionRate;
         }
-        const int age = y0 + n - spouse.birthYear;
+        const size_t year = static_cast<size_t>(n);
+        const int age = facts->years[year].age;
         if (R <= 0 || age < R)
-            figures.at(spouse.incomeRow, n) = pay;
+            gross.pay[year] = pay;
         else if (age < spouse.reemployEndAge)
-            figures.at(spouse.incomeRow, n) = tenthsToYen(spouse.reemployIncome);
+            gross.pay[year] = flatYen(tenthsToYen(spouse.reemployIncome), n);
         if (R > 0 && age == R)
-            figures.at(MoneyRow::Severance, n) += tenthsToYen(spouse.severance);
+            gross.severance[year] = flatYen(tenthsToYen(spouse.severance), n);
         if (age >= spouse.pensionAge)
-            figures.at(MoneyRow::Pension, n) += pension;
+            gross.pension[year] = pension;
+        ledger.add(spouse.incomeRow, n, gross.pay[year]);
+        ledger.add(MoneyRow::Severance, n, gross.severance[year]);
+        ledger.add(MoneyRow::Pension, n, gross.pension[year]);
+    }
+}
+
+void addEntries(
+    CashFlowLedger& ledger, MoneyRow row, const std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES>& entries)
+{
+    for (const std::optional<MoneyEntry>& entry : entries) {
+        if (!entry)
+            continue;
+        const int n = entry->year - ledger.y0();
+        if (n >= 0 && n < TABLE_YEARS)
+            ledger.addYen(row, n, tenthsToYen(entry->amount));
+    }
+}
+
+// One stage of a child's schooling: every stage year's fee grown exactly from the first year.
+void addStage(
+    CashFlowLedger& ledger, const MemberFacts& child, int entryAge, int years, const EducationCost& cost, int rate)
+{
+    if (entryAge <= 0 || (cost.perYear == 0 && cost.entrance == 0))
+        return;
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const int age = child.years[static_cast<size_t>(n)].age;
+        if (age < entryAge || age >= entryAge + years)
+            continue;
+        ledger.addGrown(MoneyRow::Education, n, cost.perYear + (age == entryAge ? cost.entrance : 0), rate);
+    }
+}
+
+void addChild(CashFlowLedger& ledger, const MemberFacts& child, const ChildEducation& choices, int rate)
+{
+    auto entry = [&child](SchoolStage stage) { return child.schoolEntryAges[static_cast<size_t>(stage)]; };
+    const int K = entry(SchoolStage::Kindergarten);
+    const int E = entry(SchoolStage::Elementary);
+    addStage(ledger,
+        child,
+        K,
+        E > K ? E - K : KINDERGARTEN_DEFAULT_YEARS,
+        schoolCost(EducationStage::Kindergarten, choices.kindergarten),
+        rate);
+    addStage(ledger, child, E, ELEMENTARY_YEARS, schoolCost(EducationStage::Elementary, choices.elementary), rate);
+    addStage(ledger,
+        child,
+        entry(SchoolStage::JuniorHigh),
+        JUNIOR_HIGH_YEARS,
+        schoolCost(EducationStage::JuniorHigh, choices.juniorHigh),
+        rate);
+    addStage(ledger,
+        child,
+        entry(SchoolStage::HighSchool),
+        HIGH_SCHOOL_YEARS,
+        schoolCost(EducationStage::HighSchool, choices.highSchool),
+        rate);
+    addStage(ledger,
+        child,
+        entry(SchoolStage::University),
+        universityYears(choices.university),
+        universityCost(choices.university),
+        rate);
+}
+
+// 介護 of one parent: the two years before the age at death L the parent's column uses.
+void addCare(CashFlowLedger& ledger, const MemberFacts& parent, const MoneySettings& settings)
+{
+    const int64_t yearly = tenthsToYen(settings.careMonthly) * MONTHS;
+    const int L = parent.ageAtDeath;
+    for (int n = 0; n < TABLE_YEARS; ++n) {
+        const int age = parent.years[static_cast<size_t>(n)].age;
+        if (age == L - 2)
+            ledger.addYen(MoneyRow::Care, n, yearly + tenthsToYen(settings.careOnce));
+        else if (age == L - 1)
+            ledger.addYen(MoneyRow::Care, n, yearly);
     }
 }
 
 // A yearly amount that grows from the first year on, paid while `paid(year)` holds.
 template <typename Paid>
-void addGrowing(CashFlowFigures& figures, MoneyRow row, int tenths, int rate, int y0, Paid paid)
+void addGrowing(CashFlowLedger& ledger, MoneyRow row, int tenths, int rate, Paid paid)
 {
-    int64_t amount = tenthsToYen(tenths);
-    for (int n = 0; n < TABLE_YEARS; ++n) {
-        if (n > 0)
-            amount = growOneYear(amount, rate);
-        if (paid(y0 + n))
-            figures.at(row, n) = amount;
-    }
-}
-
-void addEntries(CashFlowFigures& figures,
-    MoneyRow row,
-    const std::array<std::optional<MoneyEntry>, MAX_MONEY_ENTRIES>& entries,
-    int y0)
-{
-    for (const std::optional<MoneyEntry>& entry : entries) {
-        if (!entry)
-            continue;
-        const int n = entry->year - y0;
-        if (n >= 0 && n < TABLE_YEARS)
-            figures.at(row, n) += tenthsToYen(entry->amount);
-    }
-}
-
-// One stage of a child's schooling: the entry age, the years and the cost.
-void addStage(
-    CashFlowFigures& figures, int birthYear, int entryAge, int years, const EducationCost& cost, int rate, int y0)
-{
-    if (entryAge <= 0 || (cost.perYear == 0 && cost.entrance == 0))
+    if (tenths == 0)
         return;
     for (int n = 0; n < TABLE_YEARS; ++n) {
-        const int age = y0 + n - birthYear;
-        if (age < entryAge || age >= entryAge + years)
-            continue;
-        // One rounding sequence per stage-year: the year's fee grown from the first year of the table.
-        const int64_t base = cost.perYear + (age == entryAge ? cost.entrance : 0);
-        figures.at(MoneyRow::Education, n) += grow(base, rate, n);
+        if (paid(ledger.y0() + n))
+            ledger.addGrown(row, n, tenthsToYen(tenths), rate);
     }
-}
-
-void addChild(
-    CashFlowFigures& figures, const FamilyPlan& plan, int kid, const ChildEducation& choices, int rate, int y0)
-{
-    const int birthYear = plan.mtx1(kid, MTX1_BIRTH_YEAR);
-    const int K = plan.mtx1(kid, MTX1_KINDERGARTEN);
-    const int E = plan.mtx1(kid, MTX1_ELEMENTARY);
-    const int kindergartenYears = E > K ? E - K : KINDERGARTEN_DEFAULT_YEARS;
-    addStage(figures,
-        birthYear,
-        K,
-        kindergartenYears,
-        schoolCost(EducationStage::Kindergarten, choices.kindergarten),
-        rate,
-        y0);
-    addStage(
-        figures, birthYear, E, ELEMENTARY_YEARS, schoolCost(EducationStage::Elementary, choices.elementary), rate, y0);
-    addStage(figures,
-        birthYear,
-        plan.mtx1(kid, MTX1_JUNIOR_HIGH),
-        JUNIOR_HIGH_YEARS,
-        schoolCost(EducationStage::JuniorHigh, choices.juniorHigh),
-        rate,
-        y0);
-    addStage(figures,
-        birthYear,
-        plan.mtx1(kid, MTX1_HIGH_SCHOOL),
-        HIGH_SCHOOL_YEARS,
-        schoolCost(EducationStage::HighSchool, choices.highSchool),
-        rate,
-        y0);
-    addStage(figures,
-        birthYear,
-        plan.mtx1(kid, MTX1_UNIVERSITY),
-        universityYears(choices.university),
-        universityCost(choices.university),
-        rate,
-        y0);
-}
-
-// 介護 of one parent: the two years before the age at death L the parent's column uses.
-void addCare(CashFlowFigures& figures, int birthYear, int L, const MoneySettings& settings, int y0)
-{
-    const int64_t yearly = tenthsToYen(settings.careMonthly) * MONTHS;
-    for (int n = 0; n < TABLE_YEARS; ++n) {
-        const int age = y0 + n - birthYear;
-        if (age == L - 2)
-            figures.at(MoneyRow::Care, n) += yearly + tenthsToYen(settings.careOnce);
-        else if (age == L - 1)
-            figures.at(MoneyRow::Care, n) += yearly;
-    }
-}
-
-void sumRows(CashFlowFigures& figures, MoneyRow total, MoneyRow first, MoneyRow last, int n)
-{
-    int64_t sum = 0;
-    for (int row = static_cast<int>(first); row <= static_cast<int>(last); ++row)
-        sum += figures.at(static_cast<MoneyRow>(row), n);
-    figures.at(total, n) = sum;
 }
 
 std::string rateText(int tenths)
@@ -229,54 +271,120 @@ std::string rateCell(MoneyRow row, const MoneySettings& settings)
     }
 }
 
-// The age at the start of a member cell ("05", "-03", "105"); the events follow it, each with its
-// own leading space.
-size_t ageTextLength(const std::string& cell)
-{
-    size_t end = cell.empty() || cell[0] != '-' ? 0 : 1;
-    while (end < cell.size() && cell[end] >= '0' && cell[end] <= '9')
-        ++end;
-    return end;
-}
-
-std::string plainAge(const std::string& ageText)
-{
-    const bool negative = !ageText.empty() && ageText[0] == '-';
-    const size_t first = ageText.find_first_not_of('0', negative ? 1 : 0);
-    if (first == std::string::npos)
-        return "0";
-    return (negative ? "-" : "") + ageText.substr(first);
-}
-
 } // namespace
 
 const char* moneyRowLabel(MoneyRow row)
 {
-    return MONEY_ROW_LABELS[static_cast<size_t>(row)];
+    return info(row).label;
 }
 
-int64_t growOneYear(int64_t yen, int rateTenths)
+MoneyRowRole moneyRowRole(MoneyRow row)
 {
-    return roundThousandths(static_cast<__int128>(yen) * (1000 + rateTenths));
+    return info(row).role;
 }
 
-int64_t grow(int64_t yen, int rateTenths, int years)
+bool isBaseMoneyRow(MoneyRow row)
 {
-    for (int i = 0; i < years; ++i)
-        yen = growOneYear(yen, rateTenths);
-    return yen;
+    return info(row).base;
 }
 
-CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& settings, const TableContext& context)
+ExactYen flatYen(int64_t yen, int n)
 {
-    CashFlowFigures figures;
-    const int y0 = context.y0;
+    return yen * denominators().year.at(static_cast<size_t>(n));
+}
 
-    addSpouse(figures,
-        { isYes(plan.ST1_HUSBAND),
-            plan.ST2_HUSBAND_BIRTH_YEAR,
-            plan.ST2_HUSBAND_RETIRE_AGE,
-            settings.husbandIncome,
+ExactYen grownYen(int64_t yen, int rateTenths, int n)
+{
+    return yen * boost::multiprecision::pow(ExactYen(GROWTH_DENOMINATOR + rateTenths), static_cast<unsigned>(n));
+}
+
+int64_t roundToYen(const ExactYen& numerator, int n)
+{
+    return roundDivide(numerator, denominators().year.at(static_cast<size_t>(n)));
+}
+
+int64_t roundToMan(const ExactYen& numerator, int n)
+{
+    return roundDivide(numerator, denominators().man.at(static_cast<size_t>(n)));
+}
+
+CashFlowLedger::CashFlowLedger(int y0)
+    : m_y0(y0)
+    , m_values(static_cast<size_t>(MONEY_ROW_KINDS) * TABLE_YEARS)
+{
+    for (int r = 0; r < MONEY_ROW_KINDS; ++r)
+        m_present[static_cast<size_t>(r)] = isBaseMoneyRow(static_cast<MoneyRow>(r));
+}
+
+void CashFlowLedger::include(MoneyRow row)
+{
+    m_present[static_cast<size_t>(row)] = true;
+}
+
+std::vector<MoneyRow> CashFlowLedger::rows() const
+{
+    std::vector<MoneyRow> present;
+    for (int r = 0; r < MONEY_ROW_KINDS; ++r) {
+        if (m_present[static_cast<size_t>(r)])
+            present.push_back(static_cast<MoneyRow>(r));
+    }
+    return present;
+}
+
+void CashFlowLedger::add(MoneyRow row, int n, const ExactYen& numerator)
+{
+    include(row);
+    if (numerator != 0)
+        m_values.at(index(row, n)) += numerator;
+}
+
+void CashFlowLedger::addYen(MoneyRow row, int n, int64_t yen)
+{
+    include(row);
+    if (yen != 0)
+        m_values.at(index(row, n)) += flatYen(yen, n);
+}
+
+void CashFlowLedger::addGrown(MoneyRow row, int n, int64_t yen, int rateTenths)
+{
+    include(row);
+    if (yen != 0)
+        m_values.at(index(row, n)) += yen * power(rateTenths, n);
+}
+
+void CashFlowLedger::clear(MoneyRow row, int n)
+{
+    m_values.at(index(row, n)) = 0;
+}
+
+const ExactYen& CashFlowLedger::power(int rateTenths, int n)
+{
+    std::vector<ExactYen>& powers = m_powers[rateTenths];
+    if (powers.empty()) {
+        powers.resize(TABLE_YEARS);
+        ExactYen power = 1;
+        for (ExactYen& value : powers) {
+            value = power;
+            power *= GROWTH_DENOMINATOR + rateTenths;
+        }
+    }
+    return powers.at(static_cast<size_t>(n));
+}
+
+bool CashFlowFigures::has(MoneyRow row) const
+{
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+}
+
+CashFlowLedger startCashFlow(const MoneySettings& settings, const TableModel& table)
+{
+    CashFlowLedger ledger(table.facts.firstYear);
+    const TableFacts& facts = table.facts;
+
+    addSpouse(ledger,
+        ledger.husband,
+        facts.find(MemberKind::Husband),
+        { settings.husbandIncome,
             settings.husbandIncomeRate,
             settings.husbandSeverance,
             settings.husbandReemployIncome,
@@ -284,13 +392,11 @@ CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& set
             settings.husbandPension,
             settings.husbandPensionAge,
             MoneyRow::HusbandIncome },
-        settings.pensionRate,
-        y0);
-    addSpouse(figures,
-        { isYes(plan.ST1_WIFE),
-            plan.ST2_WIFE_BIRTH_YEAR,
-            plan.ST2_WIFE_RETIRE_AGE,
-            settings.wifeIncome,
+        settings.pensionRate);
+    addSpouse(ledger,
+        ledger.wife,
+        facts.find(MemberKind::Wife),
+        { settings.wifeIncome,
             settings.wifeIncomeRate,
             settings.wifeSeverance,
             settings.wifeReemployIncome,
@@ -298,88 +404,120 @@ CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& set
             settings.wifePension,
             settings.wifePensionAge,
             MoneyRow::WifeIncome },
-        settings.pensionRate,
-        y0);
-    addEntries(figures, MoneyRow::OneTimeIncome, settings.incomes, y0);
+        settings.pensionRate);
+    addEntries(ledger, MoneyRow::OneTimeIncome, settings.incomes);
 
-    addGrowing(figures, MoneyRow::Living, settings.living, settings.livingRate, y0, [](int) { return true; });
-    addGrowing(figures, MoneyRow::Housing, settings.housing, settings.housingRate, y0, [&settings](int year) {
+    addGrowing(ledger, MoneyRow::Living, settings.living, settings.livingRate, [](int) { return true; });
+    addGrowing(ledger, MoneyRow::Housing, settings.housing, settings.housingRate, [&settings](int year) {
         return settings.housingEndYear == 0 || year <= settings.housingEndYear;
     });
-    addGrowing(figures, MoneyRow::Insurance, settings.insurance, 0, y0, [&settings](int year) {
+    addGrowing(ledger, MoneyRow::Insurance, settings.insurance, 0, [&settings](int year) {
         return settings.insuranceEndYear == 0 || year <= settings.insuranceEndYear;
     });
-    addGrowing(figures, MoneyRow::Other, settings.other, settings.otherRate, y0, [](int) { return true; });
+    addGrowing(ledger, MoneyRow::Other, settings.other, settings.otherRate, [](int) { return true; });
 
-    // The children are the table's child columns.
-    if (isYes(plan.ST1_CHILDREN)) {
-        const int children = plan.plannedChildren();
-        for (int kid = 1; kid <= children; ++kid)
-            addChild(figures, plan, kid, settings.children[static_cast<size_t>(kid - 1)], settings.educationRate, y0);
+    for (const MemberFacts& member : facts.members) {
+        switch (member.member.kind) {
+        case MemberKind::Child:
+            addChild(ledger,
+                member,
+                settings.children.at(static_cast<size_t>(member.member.child - 1)),
+                settings.educationRate);
+            break;
+        case MemberKind::Parent: {
+            const bool husbandSide = member.member.parentCode == static_cast<int>(ParentCode::HusbandFather)
+                || member.member.parentCode == static_cast<int>(ParentCode::HusbandMother);
+            if (isYes(husbandSide ? settings.careHusbandParents : settings.careWifeParents))
+                addCare(ledger, member, settings);
+            break;
+        }
+        case MemberKind::Husband:
+        case MemberKind::Wife:
+            break;
+        }
     }
 
-    // The parents are the table's parent columns; their ages at death are the ones the table uses.
-    const TableBuilder builder(plan, context, nullptr);
-    struct Parent
-    {
-        ParentCode SEX;
-        int16_t inTable;
-        bool paid;
-        int birthYear;
-    };
-    const Parent parents[] = {
-        { ParentCode::HusbandFather,
-            plan.ST1_HUSBAND_FATHER,
-            isYes(static_cast<int16_t>(settings.careHusbandParents)),
-            plan.ST4_FATHER_BIRTH_YEAR },
-        { ParentCode::HusbandMother,
-            plan.ST1_HUSBAND_MOTHER,
-            isYes(static_cast<int16_t>(settings.careHusbandParents)),
-            plan.ST4_MOTHER_BIRTH_YEAR },
-        { ParentCode::WifeFather,
-            plan.ST1_WIFE_FATHER,
-            isYes(static_cast<int16_t>(settings.careWifeParents)),
-            plan.ST5_FATHER_BIRTH_YEAR },
-        { ParentCode::WifeMother,
-            plan.ST1_WIFE_MOTHER,
-            isYes(static_cast<int16_t>(settings.careWifeParents)),
-            plan.ST5_MOTHER_BIRTH_YEAR },
-    };
-    for (const Parent& parent : parents) {
-        if (isYes(parent.inTable) && parent.paid)
-            addCare(figures, parent.birthYear, builder.parentAgeAtDeath(parent.SEX), settings, y0);
-    }
+    addEntries(ledger, MoneyRow::OneTimeExpense, settings.expenses);
+    return ledger;
+}
 
-    addEntries(figures, MoneyRow::OneTimeExpense, settings.expenses, y0);
+CashFlowFigures finishCashFlow(const CashFlowLedger& ledger, const MoneySettings& settings)
+{
+    CashFlowFigures figures;
+    figures.rows = ledger.rows();
+    auto shown = [&figures](MoneyRow row, int n) -> int64_t& {
+        return figures.shown[static_cast<size_t>(row)][static_cast<size_t>(n)];
+    };
 
-    int64_t savings = tenthsToYen(settings.savingsStart);
+    const int64_t factor = GROWTH_DENOMINATOR + settings.investRate;
+    int64_t savings = 0;
     for (int n = 0; n < TABLE_YEARS; ++n) {
-        sumRows(figures, MoneyRow::IncomeTotal, MoneyRow::HusbandIncome, MoneyRow::OneTimeIncome, n);
-        sumRows(figures, MoneyRow::ExpenseTotal, MoneyRow::Living, MoneyRow::OneTimeExpense, n);
-        const int64_t balance = figures.at(MoneyRow::IncomeTotal, n) - figures.at(MoneyRow::ExpenseTotal, n);
-        figures.at(MoneyRow::Balance, n) = balance;
-        // Last year's savings earn a year's return (a debt costs the same rate), then the year's balance.
-        savings = growOneYear(savings, settings.investRate) + balance;
-        figures.at(MoneyRow::Savings, n) = savings;
+        int64_t income = 0;
+        int64_t expense = 0;
+        for (MoneyRow row : figures.rows) {
+            const MoneyRowRole role = moneyRowRole(row);
+            if (role == MoneyRowRole::Computed)
+                continue;
+            // The single rounding of the row's exact value; everything below adds shown figures.
+            const int64_t man = roundToMan(ledger.exact(row, n), n);
+            shown(row, n) = man;
+            if (role == MoneyRowRole::Income)
+                income += man;
+            else if (role == MoneyRowRole::Expense)
+                expense += man;
+        }
+        shown(MoneyRow::IncomeTotal, n) = income;
+        shown(MoneyRow::ExpenseTotal, n) = expense;
+        const int64_t balance = income - expense;
+        shown(MoneyRow::Balance, n) = balance;
+        if (ledger.includes(MoneyRow::Disposable)) {
+            shown(MoneyRow::Disposable, n) = income - shown(MoneyRow::IncomeTax, n) - shown(MoneyRow::ResidentTax, n)
+                - shown(MoneyRow::SocialInsurance, n);
+        }
+
+        // 前年末の貯蓄残高 × (1 + 運用利率) ± 年間収支, on the table's figures; a debt costs the same rate.
+        if (n > 0)
+            savings = roundDivide(savings * factor, GROWTH_DENOMINATOR) + balance;
+        else if (settings.savingsBasis == SavingsBasis::YearEnd)
+            savings = roundDivide(static_cast<int64_t>(settings.savingsStart), 10); // the balance as given
+        else
+            savings
+                = roundDivide(static_cast<int64_t>(settings.savingsStart) * factor, GROWTH_DENOMINATOR * 10) + balance;
+        shown(MoneyRow::Savings, n) = savings;
     }
     return figures;
 }
 
-CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableContext& context)
+CashFlowFigures computeCashFlow(const FamilyPlan& plan, const MoneySettings& settings, const TableModel& table)
+{
+    CashFlowLedger ledger = startCashFlow(settings, table);
+    for (MoneyModule module : moneyModules())
+        module(ledger, plan, settings, table);
+    return finishCashFlow(ledger, settings);
+}
+
+int CashFlowTable::rowIndex(MoneyRow row) const
+{
+    for (size_t r = rows.size(); r-- > 0;) {
+        if (rows[r].kind == CashFlowRowKind::Money && rows[r].money == row)
+            return static_cast<int>(r);
+    }
+    return -1;
+}
+
+CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableModel& model)
 {
     const MoneySettings defaults;
     const MoneySettings& settings = plan.money ? *plan.money : defaults;
 
     CashFlowTable table;
-    table.y0 = context.y0;
+    table.y0 = model.facts.firstYear;
     table.hasMoneySettings = plan.money.has_value();
-    table.figures = computeCashFlow(plan, settings, context);
+    table.figures = computeCashFlow(plan, settings, model);
 
-    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
-
-    CashFlowRow elapsed { CashFlowRowKind::Year, "経過年数", "", {} };
-    CashFlowRow western { CashFlowRowKind::Year, "西暦", "", {} };
-    CashFlowRow era { CashFlowRowKind::Year, "和暦", "", {} };
+    CashFlowRow elapsed { CashFlowRowKind::Year, "経過年数", "", {}, {} };
+    CashFlowRow western { CashFlowRowKind::Year, "西暦", "", {}, {} };
+    CashFlowRow era { CashFlowRowKind::Year, "和暦", "", {}, {} };
     for (int n = 0; n < TABLE_YEARS; ++n) {
         elapsed.cells[static_cast<size_t>(n)] = std::to_string(n);
         western.cells[static_cast<size_t>(n)] = model.text(TABLE_FIXED_ROWS + n, 0);
@@ -390,32 +528,40 @@ CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableContext& con
     table.rows.push_back(std::move(era));
 
     // The members in the life cycle table's column order, and each year's events after their ages.
-    CashFlowRow events { CashFlowRowKind::Events, "家族のイベント", "", {} };
-    for (int col = TABLE_FIXED_COLS; col < model.columnCount(); ++col) {
-        CashFlowRow member { CashFlowRowKind::Member, model.text(0, col), "", {} };
-        for (int n = 0; n < TABLE_YEARS; ++n) {
-            const std::string& cell = model.text(TABLE_FIXED_ROWS + n, col);
-            const size_t ageLength = ageTextLength(cell);
-            member.cells[static_cast<size_t>(n)] = plainAge(cell.substr(0, ageLength));
-            if (ageLength < cell.size()) {
-                std::string& text = events.cells[static_cast<size_t>(n)];
+    CashFlowRow events { CashFlowRowKind::Events, "家族のイベント", "", {}, {} };
+    for (const MemberFacts& facts : model.facts.members) {
+        CashFlowRow member { CashFlowRowKind::Member, facts.label, "", {}, {} };
+        for (size_t n = 0; n < facts.years.size(); ++n) {
+            const MemberYear& year = facts.years[n];
+            member.cells[n] = std::to_string(year.age);
+            if (!year.events.empty()) {
+                std::string& text = events.cells[n];
                 if (!text.empty())
                     text += "／";
-                text += member.label + cell.substr(ageLength);
+                text += facts.label + year.events;
             }
         }
         table.rows.push_back(std::move(member));
     }
     table.rows.push_back(std::move(events));
 
-    for (int r = 0; r < MONEY_ROWS; ++r) {
-        const auto row = static_cast<MoneyRow>(r);
-        CashFlowRow money { CashFlowRowKind::Money, moneyRowLabel(row), rateCell(row, settings), {} };
+    for (MoneyRow row : table.figures.rows) {
+        CashFlowRow money { CashFlowRowKind::Money, moneyRowLabel(row), rateCell(row, settings), {}, row };
         for (int n = 0; n < TABLE_YEARS; ++n)
-            money.cells[static_cast<size_t>(n)] = formatManYen(table.figures.at(row, n));
+            money.cells[static_cast<size_t>(n)] = formatMan(table.figures.man(row, n));
         table.rows.push_back(std::move(money));
     }
     return table;
+}
+
+CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableContext& context)
+{
+    return buildCashFlowTable(plan, buildLifeCycleTable(plan, context, nullptr));
+}
+
+std::string formatMan(int64_t man)
+{
+    return std::to_string(man);
 }
 
 std::string formatManYen(int64_t yen)

@@ -72,9 +72,19 @@ const std::array<const char*, EDUCATION_STAGES> STAGE_KEYS {
     "UNIVERSITY",
 };
 
+// Written right after SAVINGS_START; it has a word, not a number.
+constexpr std::string_view SAVINGS_BASIS_KEY = "SAVINGS_BASIS";
 constexpr std::string_view INCOME_PREFIX = "INCOME";
 constexpr std::string_view EXPENSE_PREFIX = "EXPENSE";
 constexpr std::string_view CHILD_PREFIX = "CHILD";
+
+// What the writer may add to the kept lines: the header, every setting, every child's stages,
+// every entry, END_MONEY; a setting or child line's value may grow by LONGEST_VALUE_GROWTH bytes
+// and an entry takes at most LONGEST_ENTRY_HEAD bytes besides its label, which a new entry may
+// make NEW_LABEL_BYTES long (40 characters of up to 3 bytes each; the room is generous on purpose).
+constexpr size_t LONGEST_VALUE_GROWTH = 24;
+constexpr size_t LONGEST_ENTRY_HEAD = 32;
+constexpr size_t NEW_LABEL_BYTES = 160;
 
 std::optional<int> parseValue(ValueKind kind, std::string_view value)
 {
@@ -154,6 +164,11 @@ std::string entryValue(const MoneyEntry& entry)
 // Applies one line of a known key; false when the key is unknown (the line is then kept).
 bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings& settings)
 {
+    if (key == SAVINGS_BASIS_KEY) {
+        if (const std::optional<SavingsBasis> basis = savingsBasisFromWord(std::string(value)))
+            settings.savingsBasis = *basis;
+        return true;
+    }
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
             if (const std::optional<int> parsed = parseValue(setting.kind, value))
@@ -282,8 +297,11 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     std::vector<std::string> lines;
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
-    for (const Setting& setting : SETTINGS)
+    for (const Setting& setting : SETTINGS) {
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+        if (setting.field == &MoneySettings::savingsStart)
+            lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));
+    }
 
     for (size_t c = 0; c < settings.children.size(); ++c) {
         const ChildEducation& education = settings.children[c];
@@ -317,11 +335,13 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     return lines;
 }
 
-std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& trailing)
+std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& trailing, MoneySectionCut* cut)
 {
     if (trailing.empty() || trailing.front() != MONEY_SECTION_HEADER)
         return std::nullopt;
     MoneySettings settings;
+    // The first version wrote no basis: its balance was the one at the start of the first year.
+    settings.savingsBasis = SavingsBasis::YearStart;
     for (size_t i = 1; i < trailing.size(); ++i) {
         const std::string& line = trailing[i];
         if (line == MONEY_SECTION_END)
@@ -334,12 +354,54 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
         if (!known)
             settings.unknownLines.push_back(line);
     }
+
+    // The room the writer needs besides the kept lines (UTF-8 bytes are never fewer than the
+    // CP932 bytes written): every line it writes whatever the settings, each as long as its value
+    // may grow, and every entry there may be.
+    const std::vector<std::string> fixed = moneySectionLines(MoneySettings());
+    const size_t fixedLines = fixed.size();
+    const size_t entryLines = settings.incomes.size() + settings.expenses.size();
+    size_t roomBytes = entryLines * (LONGEST_ENTRY_HEAD + NEW_LABEL_BYTES);
+    for (const std::string& line : fixed)
+        roomBytes += line.size() + LONGEST_VALUE_GROWTH;
+    for (const auto* entries : { &settings.incomes, &settings.expenses }) {
+        for (const std::optional<MoneyEntry>& entry : *entries) {
+            if (entry)
+                roomBytes += entry->label.size();
+        }
+    }
+    const size_t keptLines = MAX_TRAILING_LINES - fixedLines - entryLines;
+    const size_t keptBytes = MAX_TRAILING_BYTES > roomBytes ? MAX_TRAILING_BYTES - roomBytes : 0;
+    size_t bytes = 0;
+    size_t fitting = 0;
+    while (fitting < settings.unknownLines.size() && fitting < keptLines
+        && bytes + settings.unknownLines[fitting].size() <= keptBytes)
+        bytes += settings.unknownLines[fitting++].size();
+    if (cut)
+        cut->droppedKept = settings.unknownLines.size() - fitting;
+    settings.unknownLines.resize(fitting);
     return settings;
 }
 
-void parseMoneySection(const std::vector<std::string>& trailing, FamilyPlan& plan)
+void parseMoneySection(const std::vector<std::string>& trailing, FamilyPlan& plan, MoneySectionCut* cut)
 {
-    plan.money = readMoneySection(trailing);
+    plan.money = readMoneySection(trailing, cut);
+}
+
+std::string moneySectionCutText(const MoneySectionCut& cut)
+{
+    std::string text;
+    if (cut.firstLine != 0) {
+        text += "・ファイルの" + std::to_string(cut.firstLine) + "行目から後の";
+        text += cut.unreadCounted ? std::to_string(cut.unreadLines) + "行" : std::string("すべての行");
+    }
+    if (cut.droppedKept != 0) {
+        if (!text.empty())
+            text += "\n";
+        text += "・このバージョンで使わない行（新しい版の設定など）のうち後ろの" + std::to_string(cut.droppedKept)
+            + "行";
+    }
+    return text;
 }
 
 } // namespace harukaze

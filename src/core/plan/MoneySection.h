@@ -11,6 +11,7 @@
 namespace harukaze {
 
 struct FamilyPlan;
+struct MoneySectionCut;
 
 /**
  * The money section of a plan file: the lines after line 300, "HARUKAZE_MONEY(1)", then one
@@ -34,11 +35,23 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings);
 /**
  * The settings of the lines that follow line 300 (as FILE_IN returns them: the header line first,
  * then the section up to END_MONEY or the end of the file). Nothing when there is no header.
+ *
+ * The lines kept verbatim are kept only as far as the section the writer makes of them, with
+ * every setting, child line and entry it may add, stays within the reader's caps
+ * (MAX_TRAILING_LINES, MAX_TRAILING_BYTES): a saved section always reads back whole. The kept
+ * lines left out for that are counted in `cut` (when given).
  */
-std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& trailing);
+std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& trailing, MoneySectionCut* cut = nullptr);
 
 /** The open command's step after parsePlanFileLines(): sets plan.money from the section, or clears it. */
-void parseMoneySection(const std::vector<std::string>& trailing, FamilyPlan& plan);
+void parseMoneySection(const std::vector<std::string>& trailing, FamilyPlan& plan, MoneySectionCut* cut = nullptr);
+
+/**
+ * What a cut section lost, in the user's words, one "・" line per part (empty when nothing was
+ * left out): "・ファイルの4397行目から後の12行" (or "...から後のすべての行"),
+ * "・このバージョンで使わない行（新しい版の設定など）のうち後ろの25行".
+ */
+std::string moneySectionCutText(const MoneySectionCut& cut);
 
 /**
  * An amount in tenths of 万円 as the file writes it: no trailing ".0" ("450", "12.5", "-0.5", "0").

@@ -36,6 +36,7 @@ const std::array<UniversityWord, 7> UNIVERSITY_WORDS { {
 auto scalars(const MoneySettings& s)
 {
     return std::tie(s.savingsStart,
+        s.savingsBasis,
         s.investRate,
         s.husbandIncome,
         s.husbandIncomeRate,
@@ -69,6 +70,20 @@ auto scalars(const MoneySettings& s)
 }
 
 } // namespace
+
+const char* savingsBasisWord(SavingsBasis basis)
+{
+    return basis == SavingsBasis::YearStart ? "年初" : "年末";
+}
+
+std::optional<SavingsBasis> savingsBasisFromWord(const std::string& word)
+{
+    if (word == "年末")
+        return SavingsBasis::YearEnd;
+    if (word == "年初")
+        return SavingsBasis::YearStart;
+    return std::nullopt;
+}
 
 SchoolChoice ChildEducation::school(EducationStage stage) const
 {

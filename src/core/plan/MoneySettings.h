@@ -59,6 +59,17 @@ struct ChildEducation
     void setSchool(EducationStage stage, SchoolChoice choice);
 };
 
+/** What SAVINGS_START is: the balance at the end of the first year, or at its start. */
+enum class SavingsBasis {
+    YearEnd, ///< 年末: the base year's balance as an FP worksheet gives it (今年末の見込み)
+    YearStart, ///< 年初: the balance at the start of the first year (今年の初め)
+};
+
+/** The basis word as the plan file writes it ("年末", "年初"). */
+const char* savingsBasisWord(SavingsBasis basis);
+/** The basis named exactly by `word`, or nothing. */
+std::optional<SavingsBasis> savingsBasisFromWord(const std::string& word);
+
 /** A one-time income or expense (一時的収入 / 一時的支出) in one year. */
 struct MoneyEntry
 {
@@ -77,7 +88,8 @@ constexpr int MAX_YEAR = 9999;
 
 struct MoneySettings
 {
-    int savingsStart = 0; ///< SAVINGS_START, 貯蓄残高 at the start of the first year (may be negative)
+    int savingsStart = 0; ///< SAVINGS_START, 貯蓄残高 given for the first year (may be negative)
+    SavingsBasis savingsBasis = SavingsBasis::YearEnd; ///< SAVINGS_BASIS, when in the first year it is
     int investRate = 0; ///< INVEST_RATE, 運用利回り
 
     int husbandIncome = 0; ///< HUSBAND_INCOME, 手取り年収 this year

@@ -144,7 +144,34 @@ enum class PlanRead { Read, NotAPlan, Failed };
 // `bounded` (a file nobody has measured) a long line or oversized first 300 lines make it no plan.
 // The lines are decoded one by one: CR and LF never occur inside a CP932 double-byte character
 // (trail bytes are 0x40 and up), so this gives the same text as decoding the whole file at once.
-PlanRead takeLines(LineReader& reader, std::vector<std::string>& read, std::vector<std::string>* trailing, bool bounded)
+// After a money section was cut at line `firstLine`: counts the lines up to END_MONEY (or the end
+// of the file) without keeping them, as far as the look-ahead reaches.
+void countUnread(LineReader& reader, MoneySectionCut& cut)
+{
+    std::string raw;
+    size_t bytes = 0;
+    for (size_t counted = 0; counted < MAX_TRAILING_LINES * 4 && bytes <= MAX_TRAILING_BYTES * 4; ++counted) {
+        const LineReader::Status status = reader.next(raw, MAX_LINE_BYTES);
+        if (status == LineReader::Status::End || (status == LineReader::Status::Line && raw == MONEY_SECTION_END)) {
+            cut.unreadCounted = true;
+            return;
+        }
+        if (status != LineReader::Status::Line)
+            return;
+        bytes += raw.size();
+        ++cut.unreadLines;
+    }
+}
+
+// Takes up to 300 lines from `reader` into `read`, then, with `trailing`, the money section. With
+// `bounded` (a file nobody has measured) a long line or oversized first 300 lines make it no plan.
+// The lines are decoded one by one: CR and LF never occur inside a CP932 double-byte character
+// (trail bytes are 0x40 and up), so this gives the same text as decoding the whole file at once.
+PlanRead takeLines(LineReader& reader,
+    std::vector<std::string>& read,
+    std::vector<std::string>* trailing,
+    bool bounded,
+    MoneySectionCut* cut)
 {
     std::string raw;
     const size_t lineLimit = bounded ? MAX_LINE_BYTES : std::string::npos;
@@ -167,20 +194,42 @@ PlanRead takeLines(LineReader& reader, std::vector<std::string>& read, std::vect
         return PlanRead::Read;
 
     size_t sectionBytes = 0;
-    for (size_t taken = 0; taken < MAX_TRAILING_LINES; ++taken) {
+    size_t taken = 0;
+    for (; taken < MAX_TRAILING_LINES; ++taken) {
         const LineReader::Status status = reader.next(raw, MAX_LINE_BYTES);
         if (status == LineReader::Status::Failed)
             return PlanRead::Failed;
+        if (status == LineReader::Status::End)
+            return PlanRead::Read;
         sectionBytes += raw.size();
-        if (status != LineReader::Status::Line || sectionBytes > MAX_TRAILING_BYTES)
-            break;
+        if (status == LineReader::Status::Line && taken > 0 && raw == MONEY_SECTION_END) {
+            trailing->emplace_back(MONEY_SECTION_END);
+            return PlanRead::Read;
+        }
+        if (status == LineReader::Status::TooLong || sectionBytes > MAX_TRAILING_BYTES) {
+            // A section that began is cut here: this line and the rest are not read.
+            if (cut && taken > 0) {
+                cut->firstLine = static_cast<size_t>(PLAN_FILE_LINES) + taken + 1;
+                cut->unreadLines = 1;
+                if (status == LineReader::Status::Line)
+                    countUnread(reader, *cut);
+            }
+            return PlanRead::Read;
+        }
         std::string line = cp932ToUtf8(raw);
         if (taken == 0 && line != MONEY_SECTION_HEADER)
-            break;
+            return PlanRead::Read;
         const bool last = line == MONEY_SECTION_END;
         trailing->push_back(std::move(line));
         if (last)
-            break;
+            return PlanRead::Read;
+    }
+    // As many lines as are read, and no END_MONEY among them.
+    if (cut) {
+        cut->firstLine = static_cast<size_t>(PLAN_FILE_LINES) + taken + 1;
+        countUnread(reader, *cut);
+        if (cut->unreadLines == 0 && cut->unreadCounted)
+            *cut = MoneySectionCut(); // the file simply ends there (or has END_MONEY next)
     }
     return PlanRead::Read;
 }
@@ -195,11 +244,14 @@ void putLines(std::vector<std::string>& read, FileLines& lines)
 
 const char* const NOT_A_PLAN_FILE = "ハルカゼのファイルではありません";
 
-void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing)
+void splitPlanFileBytes(
+    std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing, MoneySectionCut* cut)
 {
     LineReader reader(bytes);
     std::vector<std::string> read;
-    takeLines(reader, read, trailing, false);
+    if (cut)
+        *cut = MoneySectionCut();
+    takeLines(reader, read, trailing, false, cut);
     putLines(read, lines);
 }
 
@@ -208,7 +260,11 @@ bool FILE_IN(const std::string& path, FileLines& lines, std::string* error)
     return FILE_IN(path, lines, error, nullptr);
 }
 
-bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing)
+bool FILE_IN(const std::string& path,
+    FileLines& lines,
+    std::string* error,
+    std::vector<std::string>* trailing,
+    MoneySectionCut* cut)
 {
     const FileDescriptor file(openRegularFileForReading(path, error));
     if (!file.isOpen())
@@ -216,7 +272,8 @@ bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std:
     LineReader reader(file.get());
     std::vector<std::string> read;
     std::vector<std::string> section;
-    const PlanRead result = takeLines(reader, read, trailing ? &section : nullptr, true);
+    MoneySectionCut sectionCut;
+    const PlanRead result = takeLines(reader, read, trailing ? &section : nullptr, true, &sectionCut);
     if (result != PlanRead::Read) {
         if (error)
             *error = result == PlanRead::NotAPlan ? NOT_A_PLAN_FILE : std::strerror(reader.errorCode());
@@ -225,6 +282,8 @@ bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std:
     putLines(read, lines);
     if (trailing)
         *trailing = std::move(section);
+    if (cut)
+        *cut = sectionCut;
     return true;
 }
 

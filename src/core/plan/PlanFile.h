@@ -67,19 +67,42 @@ constexpr size_t MAX_TRAILING_LINES = 4096;
 constexpr size_t MAX_TRAILING_BYTES = 1024 * 1024;
 
 /**
+ * What a reader left out of a money section that went past its caps (MAX_TRAILING_LINES,
+ * MAX_TRAILING_BYTES, a line over MAX_LINE_BYTES): the lines from `firstLine` of the file on were
+ * not read, END_MONEY included. readMoneySection() adds the later-version lines it had to leave
+ * out so that the settings the writer adds still fit (`droppedKept`).
+ */
+struct MoneySectionCut
+{
+    size_t firstLine = 0; ///< the file's line number of the first line not read; 0 when all was read
+    size_t unreadLines = 0; ///< lines from there up to END_MONEY or the end of the file ...
+    bool unreadCounted = false; ///< ... when they were all counted (false: "and every line after")
+    size_t droppedKept = 0; ///< lines read but left out to keep room for what the writer adds
+
+    bool any() const { return firstLine != 0 || droppedKept != 0; }
+};
+
+/**
  * FILE_IN that also returns the money section: when line 301 is MONEY_SECTION_HEADER, `trailing`
  * receives lines 301 .. the first MONEY_SECTION_END line (included), at most MAX_TRAILING_LINES
- * lines and MAX_TRAILING_BYTES bytes; otherwise it is left empty. Readers of the 300-line format
- * never see these lines.
+ * lines and MAX_TRAILING_BYTES bytes; otherwise it is left empty. A section cut at those caps is
+ * described in `cut` (when given). Readers of the 300-line format never see these lines.
  */
-bool FILE_IN(const std::string& path, FileLines& lines, std::string* error, std::vector<std::string>* trailing);
+bool FILE_IN(const std::string& path,
+    FileLines& lines,
+    std::string* error,
+    std::vector<std::string>* trailing,
+    MoneySectionCut* cut = nullptr);
 
 /**
  * Splits file bytes into `lines` as FILE_IN does (slots past the end of the file are left as they
- * were; lines found are appended to `trailing`), without FILE_IN's limits on the first 300 lines:
- * the bytes are in memory already.
+ * were; lines found are appended to `trailing`, a cut section described in `cut`), without
+ * FILE_IN's limits on the first 300 lines: the bytes are in memory already.
  */
-void splitPlanFileBytes(std::string_view bytes, FileLines& lines, std::vector<std::string>* trailing = nullptr);
+void splitPlanFileBytes(std::string_view bytes,
+    FileLines& lines,
+    std::vector<std::string>* trailing = nullptr,
+    MoneySectionCut* cut = nullptr);
 
 /**
  * The open command's parser: assigns lines to fields by line number. A numeric line that is empty,

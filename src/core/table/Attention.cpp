@@ -3,7 +3,6 @@
 
 #include "core/io/Cp932.h"
 #include "core/io/CsvWriter.h"
-#include "core/table/TableMembers.h"
 
 namespace harukaze {
 
@@ -12,22 +11,11 @@ namespace {
 constexpr int STANDARD_UNIVERSITY_YEARS = 4;
 constexpr int STANDARD_ELEMENTARY_AGE = 6;
 
-// Exactly the text a parent's column shows in each of its two care years.
-const char* const CARE_TEXT = " 介\u3000護";
-
-// A member column of the table with what a year needs of it.
-struct Column
-{
-    TableMember member;
-    std::string label;
-    int birthYear = 0;
-};
-
-AttentionMember named(const Column& column, AttentionRole role, int age)
+AttentionMember named(const MemberFacts& facts, AttentionRole role, int age)
 {
     AttentionMember member;
-    member.column = column.member.column;
-    member.label = column.label;
+    member.column = facts.member.column;
+    member.label = facts.label;
     member.role = role;
     member.age = age;
     return member;
@@ -55,57 +43,48 @@ UniversityYears defaultUniversityYears()
     return years;
 }
 
-std::vector<AttentionMarker> findAttentionMarkers(
-    const FamilyPlan& plan, const TableModel& table, const UniversityYears& universityYears)
+std::vector<AttentionMarker> findAttentionMarkers(const TableModel& table, const UniversityYears& universityYears)
 {
-    std::vector<Column> columns;
-    for (const TableMember& member : tableMembers(plan)) {
-        if (member.column >= table.columnCount())
-            break;
-        columns.push_back(Column { member, table.text(0, member.column), memberBirthYear(plan, member) });
-    }
+    const size_t elementaryStage = static_cast<size_t>(SchoolStage::Elementary);
+    const size_t universityStage = static_cast<size_t>(SchoolStage::University);
 
     std::vector<AttentionMarker> markers;
     for (int n = 0; n < TABLE_YEARS; ++n) {
         const int row = TABLE_FIXED_ROWS + n;
-        const int year = table.firstYear + n;
 
         std::vector<AttentionMember> parentsInCare;
         std::vector<AttentionMember> smallChildren;
         std::vector<AttentionMember> students;
         std::vector<AttentionMember> retired;
-        for (const Column& column : columns) {
-            const int age = year - column.birthYear;
-            switch (column.member.kind) {
+        for (const MemberFacts& facts : table.facts.members) {
+            const MemberYear& year = facts.years[static_cast<size_t>(n)];
+            const int age = year.age;
+            switch (facts.member.kind) {
             case MemberKind::Husband:
-            case MemberKind::Wife: {
-                const int retireAge = column.member.kind == MemberKind::Husband ? plan.ST2_HUSBAND_RETIRE_AGE
-                                                                                : plan.ST2_WIFE_RETIRE_AGE;
-                if (retireAge > 0 && age >= retireAge) {
-                    AttentionMember spouse = named(column, AttentionRole::RetiredSpouse, age);
-                    spouse.retireAge = retireAge;
+            case MemberKind::Wife:
+                if (facts.retireAge > 0 && age >= facts.retireAge) {
+                    AttentionMember spouse = named(facts, AttentionRole::RetiredSpouse, age);
+                    spouse.retireAge = facts.retireAge;
                     retired.push_back(spouse);
                 }
                 break;
-            }
             case MemberKind::Child: {
-                const int kid = column.member.child;
-                const int storedElementary = plan.mtx1(kid, MTX1_ELEMENTARY);
+                const int storedElementary = facts.schoolEntryAges[elementaryStage];
                 const int elementary = storedElementary > 0 ? storedElementary : STANDARD_ELEMENTARY_AGE;
                 if (age >= 0 && age < elementary)
-                    smallChildren.push_back(named(column, AttentionRole::SmallChild, age));
-                const int entry = plan.mtx1(kid, MTX1_UNIVERSITY);
-                const int length = universityYears[static_cast<size_t>(kid - 1)];
+                    smallChildren.push_back(named(facts, AttentionRole::SmallChild, age));
+                const int entry = facts.schoolEntryAges[universityStage];
+                const int length = universityYears[static_cast<size_t>(facts.member.child - 1)];
                 if (entry > 0 && length > 0 && age >= entry && age - entry < length) {
-                    AttentionMember student = named(column, AttentionRole::Student, age);
+                    AttentionMember student = named(facts, AttentionRole::Student, age);
                     student.studyYear = age - entry + 1;
                     students.push_back(student);
                 }
                 break;
             }
             case MemberKind::Parent:
-                if (table.text(row, column.member.column).find(CARE_TEXT) != std::string::npos)
-                    parentsInCare.push_back(named(column, AttentionRole::ParentInCare, age));
+                if (year.care)
+                    parentsInCare.push_back(named(facts, AttentionRole::ParentInCare, age));
                 break;
             }
         }

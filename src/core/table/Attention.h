@@ -16,9 +16,9 @@ namespace harukaze {
  * the table.
  *
  * For each year row, in this order:
- * - ダブルケア: some parent column's cell holds " 介　護" and some child is aged 0 <= a < P, P the
- *   child's stored elementary-school entry age (6 when that is 0 or less): care for a parent while
- *   a child is not yet at school.
+ * - ダブルケア: some parent column is in a 介護 year (its cell shows " 介　護") and some child is aged 0 <= a < P, P
+ * the child's stored elementary-school entry age (6 when that is 0 or less): care for a parent while a child is not yet
+ * at school.
  * - 大学の重なり: two or more children are in a university year: stored university entry age U > 0
  *   and U <= a < U + the child's university length.
  * - 定年後の学費: some child is in a university year while the husband or the wife, with a stored
@@ -73,12 +73,18 @@ using UniversityYears = std::array<int, MAX_CHILDREN>;
 UniversityYears defaultUniversityYears();
 
 /**
- * The markers of a table built from `plan` (by buildLifeCycleTable), years ascending and, within a
- * year, in the order of AttentionKind. Member columns are those of tableMembers(plan) that the
- * table has.
+ * The markers of a built table (buildLifeCycleTable), years ascending and, within a year, in the
+ * order of AttentionKind. They are read from the table's facts (ages, care years, stored entry and
+ * retirement ages), never from its texts.
  */
-std::vector<AttentionMarker> findAttentionMarkers(
-    const FamilyPlan& plan, const TableModel& table, const UniversityYears& universityYears);
+std::vector<AttentionMarker> findAttentionMarkers(const TableModel& table, const UniversityYears& universityYears);
+
+/** The same for callers that hold the plan beside its table: the table's facts already carry the plan's part. */
+inline std::vector<AttentionMarker> findAttentionMarkers(
+    const FamilyPlan& /*plan*/, const TableModel& table, const UniversityYears& universityYears)
+{
+    return findAttentionMarkers(table, universityYears);
+}
 
 /** The members' labels joined by "／" (U+FF0F), as the list's 対象 column shows them. */
 std::string attentionMemberNames(const AttentionMarker& marker);

@@ -145,6 +145,10 @@ TableModel TableBuilder::build()
 {
     m_model.columns.assign(static_cast<size_t>(TABLE_FIXED_COLS + memberCount(m_plan)), TableColumn {});
     layOutYearColumns();
+    m_model.facts.firstYear = m_context.y0;
+    m_model.facts.members.clear();
+    for (const TableMember& member : tableMembers(m_plan))
+        m_model.facts.members.push_back(MemberFacts { member, {}, memberBirthYear(m_plan, member), 0, 0, {}, {} });
 
     // The members in their column order; at most 16 of them keep the columns within 2..17.
     for (const TableMember& member : tableMembers(m_plan)) {
@@ -277,6 +281,7 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
         appendLifeEvents(events, life, year, age);
         appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
     }
+    recordMember(RETSU, life.L, life.retireAge, life.retire, {});
 }
 
 void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
@@ -307,6 +312,16 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
         appendEndOfLife(events, SPACED_TEXTS, age, L);
         appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
     }
+    const int retireAge = m_plan.mtx1(KID, MTX1_RETIRE);
+    recordMember(RETSU,
+        L,
+        retireAge,
+        retireAge != 0,
+        { m_plan.mtx1(KID, MTX1_KINDERGARTEN),
+            m_plan.mtx1(KID, MTX1_ELEMENTARY),
+            m_plan.mtx1(KID, MTX1_JUNIOR_HIGH),
+            m_plan.mtx1(KID, MTX1_HIGH_SCHOOL),
+            m_plan.mtx1(KID, MTX1_UNIVERSITY) });
 }
 
 void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
@@ -341,6 +356,7 @@ void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
         appendLifeEvents(events, life, y0 + n, a0 + n);
         appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
     }
+    recordMember(RETSU, life.L, life.retireAge, life.retire, {});
 }
 
 int16_t TableBuilder::parentAgeAtDeath(ParentCode SEX) const
@@ -376,6 +392,28 @@ bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, 
     return true;
 }
 
+MemberFacts* TableBuilder::factsOf(int col)
+{
+    for (MemberFacts& facts : m_model.facts.members) {
+        if (facts.member.column == col)
+            return &facts;
+    }
+    return nullptr;
+}
+
+void TableBuilder::recordMember(
+    int col, int L, int retireAge, bool showRetirement, const std::array<int, SCHOOL_STAGES>& schoolEntryAges)
+{
+    MemberFacts* facts = factsOf(col);
+    if (facts == nullptr)
+        return;
+    facts->label = column(col).cells[0];
+    facts->ageAtDeath = L;
+    facts->retireAge = retireAge;
+    facts->schoolEntryAges = schoolEntryAges;
+    completeMemberYears(*facts, m_context.y0, showRetirement);
+}
+
 TableColumn& TableBuilder::column(int col)
 {
     if (static_cast<size_t>(col) >= m_model.columns.size())
@@ -396,6 +434,8 @@ void TableBuilder::appendToCell(int col, int row, const std::string& text, TextM
         return;
     if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
         (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] += text;
+    if (MemberFacts* facts = factsOf(col); facts != nullptr && row >= TABLE_FIXED_ROWS)
+        facts->years[static_cast<size_t>(row - TABLE_FIXED_ROWS)].events += text;
     column(col).cells[static_cast<size_t>(row)] += text;
 }
 

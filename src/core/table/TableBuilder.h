@@ -31,8 +31,8 @@ struct TableContext
  * Builds the life cycle table of a plan: the frame (header cells, year and era columns) and one
  * column per included member in the fixed member order, filled by the four builders.
  *
- * Every text goes into the table model and, in the same step, into the text matrix TBL when one
- * is given (the table windows). The opening demo builds with no matrix: its builders
+ * Every text goes into the table model (with the facts behind it, TableModel::facts) and, in the same step, into the
+ * text matrix TBL when one is given (the table windows). The opening demo builds with no matrix: its builders
  * SUKE_1_DEMO .. SUKE_4_DEMO are the same code without TBL.
  */
 class TableBuilder
@@ -71,6 +71,11 @@ private:
     /** Label, format, current age and the 51 bare ages of a member column; false if `col` is no table column. */
     bool startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl);
     TableColumn& column(int col);
+    /** The facts entry of member column `col`, or nullptr when the build did not list it. */
+    MemberFacts* factsOf(int col);
+    /** Stores what a member's builder decided and completes the member's yearly facts. */
+    void recordMember(
+        int col, int L, int retireAge, bool showRetirement, const std::array<int, SCHOOL_STAGES>& schoolEntryAges);
     void setCell(int col, int row, std::string text, TextMatrix* tbl);
     void appendToCell(int col, int row, const std::string& text, TextMatrix* tbl);
 

@@ -20,4 +20,14 @@ QString saveFailedText(const QString& path, const std::string& reason);
 /** "ファイルを開けませんでした。" + "\n" + `path` (+ "\n" + `reason` when there is one). */
 QString openFailedText(const QString& path, const std::string& reason);
 
+/**
+ * The warning after opening a plan whose money section was cut (`dropped`: PlanSession::
+ * moneySectionCut()): "家計設定が大きすぎるため、一部を読み込んでいません。", the path, what was
+ * dropped, and that saving loses it.
+ */
+QString moneySectionCutWarning(const QString& path, const QString& dropped);
+
+/** The question before saving such a plan (OK saves): what was dropped, lost by the save. */
+QString moneySectionCutQuestion(const QString& dropped);
+
 } // namespace harukaze

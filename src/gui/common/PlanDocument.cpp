@@ -51,6 +51,7 @@ void PlanDocument::reset()
 {
     REC_CLEAR(m_plan);
     m_origin = Origin::None;
+    m_moneySectionCut.clear();
     // A plan that was never opened or saved never carries a file's name: a save must ask for one.
     setFileName(QString());
     edited();
@@ -60,6 +61,7 @@ void PlanDocument::assign(const FamilyPlan& plan, const QString& fileName, Origi
 {
     m_plan = plan;
     m_origin = origin;
+    m_moneySectionCut.clear();
     setFileName(fileName);
     edited();
 }
@@ -103,24 +105,28 @@ bool PlanDocument::save(const QString& path, std::string* error)
     BusyPointer busy;
     if (!FILE_OUT_D(QFile::encodeName(path).toStdString(), m_plan, error))
         return false;
+    m_moneySectionCut.clear();
     setFileName(path);
     setSaved(true);
     return true;
 }
 
-std::optional<FamilyPlan> PlanDocument::read(const QString& path, std::string* error)
+std::optional<FamilyPlan> PlanDocument::read(const QString& path, std::string* error, QString* cut)
 {
     if (!cp932Available(error))
         return std::nullopt;
     BusyPointer busy;
     FileLines lines;
     std::vector<std::string> trailing;
-    if (!FILE_IN(QFile::encodeName(path).toStdString(), lines, error, &trailing))
+    MoneySectionCut parts;
+    if (!FILE_IN(QFile::encodeName(path).toStdString(), lines, error, &trailing, &parts))
         return std::nullopt;
     FamilyPlan plan;
     REC_CLEAR(plan);
     parsePlanFileLines(lines, plan);
-    parseMoneySection(trailing, plan);
+    parseMoneySection(trailing, plan, &parts);
+    if (cut)
+        *cut = QString::fromStdString(moneySectionCutText(parts));
     return plan;
 }
 
@@ -140,7 +146,7 @@ const TableModel& PlanDocument::table() const
 const std::vector<AttentionMarker>& PlanDocument::markers() const
 {
     if (!m_markers)
-        m_markers = findAttentionMarkers(m_plan, table(), universityYearsOf(m_plan));
+        m_markers = findAttentionMarkers(table(), universityYearsOf(m_plan));
     return *m_markers;
 }
 
@@ -148,7 +154,7 @@ const CashFlowTable& PlanDocument::cashFlow() const
 {
     if (!m_cashFlow) {
         BusyPointer busy;
-        m_cashFlow = buildCashFlowTable(m_plan, PlanSession::instance().tableContext());
+        m_cashFlow = buildCashFlowTable(m_plan, table());
     }
     return *m_cashFlow;
 }

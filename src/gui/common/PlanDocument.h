@@ -67,7 +67,15 @@ public:
      * Reads the plan file at `path` without touching any document: the whole record, or nothing
      * and `error` saying why.
      */
-    static std::optional<FamilyPlan> read(const QString& path, std::string* error);
+    static std::optional<FamilyPlan> read(const QString& path, std::string* error, QString* cut = nullptr);
+
+    /**
+     * What the open left out of the plan's money section because it went past the reader's caps
+     * (moneySectionCutText(): one "・" line per part); empty when the plan is whole, and again once
+     * it was saved or another plan replaced it.
+     */
+    const QString& moneySectionCut() const { return m_moneySectionCut; }
+    void setMoneySectionCut(const QString& cut) { m_moneySectionCut = cut; }
 
     /** The life cycle table of the plan, in the session's table font. */
     const TableModel& table() const;
@@ -96,6 +104,7 @@ private:
     Origin m_origin;
     QString m_fileName;
     bool m_saved = true;
+    QString m_moneySectionCut;
     bool m_fontBold = false;
     bool m_fontItalic = false;
     mutable std::optional<TableModel> m_table;

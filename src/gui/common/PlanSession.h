@@ -38,6 +38,8 @@ public:
     bool isSaved() const { return m_document.isSaved(); }
     /** The plan file of the current document ("" for a plan never saved). */
     QString fileName() const { return m_document.fileName(); }
+    /** What the current plan's open left out of its money section (PlanDocument::moneySectionCut()). */
+    QString moneySectionCut() const { return m_document.moneySectionCut(); }
 
     /** What a table build reads besides the plan: this year, APP_DIR and the table font. */
     TableContext tableContext() const;

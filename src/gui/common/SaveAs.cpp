@@ -58,6 +58,8 @@ QString saveAs(
         && !samePath(path, request.ownFile)
         && MessageBox::yesNoQuestion(parent, replaceQuestion(path)) != QMessageBox::Yes)
         return QString();
+    if (request.confirm && !request.confirm())
+        return QString();
     QString reason;
     bool written = false;
     {

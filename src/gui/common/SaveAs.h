@@ -23,6 +23,8 @@ struct SaveRequest
      * plan files (an export must not silently destroy another plan).
      */
     enum class Ask { AnyExistingFile, ExistingPlanFile } ask = Ask::ExistingPlanFile;
+    /** Asked once a name is chosen, before writing; false ends the command quietly. */
+    std::function<bool()> confirm;
 };
 
 /**

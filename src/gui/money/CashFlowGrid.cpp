@@ -60,11 +60,8 @@ void CashFlowGrid::setTable(const CashFlowTable& table, const QFont& font)
     for (int r = 0; r < rowCount; ++r) {
         const CashFlowRow& row = table.rows[static_cast<size_t>(r)];
         const bool money = row.kind == CashFlowRowKind::Money;
-        const int moneyIndex = r - (rowCount - MONEY_ROWS);
-        const bool total = money && isTotal(static_cast<MoneyRow>(moneyIndex));
-        const bool signalsNegative = money
-            && (static_cast<MoneyRow>(moneyIndex) == MoneyRow::Balance
-                || static_cast<MoneyRow>(moneyIndex) == MoneyRow::Savings);
+        const bool total = money && isTotal(row.money);
+        const bool signalsNegative = money && (row.money == MoneyRow::Balance || row.money == MoneyRow::Savings);
         for (int c = 0; c < columnCount; ++c) {
             const bool fixed = isFixedCell(r, c);
             QString text;

@@ -53,7 +53,12 @@ CashFlowWindow::~CashFlowWindow() = default;
 
 void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context)
 {
-    m_table = buildCashFlowTable(plan, context);
+    showTable(buildCashFlowTable(plan, context), context);
+}
+
+void CashFlowWindow::showTable(const CashFlowTable& table, const TableContext& context)
+{
+    m_table = table;
     // The grid is drawn in the table font, as the life cycle table is.
     QFont font(QString::fromStdString(context.fontName));
     const double points = lenientTextToDouble(context.fontSize);

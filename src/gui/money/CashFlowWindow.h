@@ -35,6 +35,8 @@ public:
 
     /** Computes the cash-flow table of `plan` for `context` (year, data folder, table font) and shows it. */
     void rebuild(const FamilyPlan& plan, const TableContext& context);
+    /** Shows a cash-flow table already computed (a plan document's) in the font of `context`. */
+    void showTable(const CashFlowTable& table, const TableContext& context);
 
     /** The table shown, for printing and for the CSV (cashFlowCsvBytes / writeCashFlowCsv). */
     const CashFlowTable& table() const { return m_table; }

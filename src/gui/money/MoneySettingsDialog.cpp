@@ -67,7 +67,7 @@ const Field FIELDS[] = {
     { "careMonthlyBox", "介護の月々の費用（万円）", BoxKind::Amount, &MoneySettings::careMonthly },
     { "careOnceBox", "介護開始時の一時的な費用（万円）", BoxKind::Amount, &MoneySettings::careOnce },
     { "educationRateBox", "教育費の変化率（％）", BoxKind::Rate, &MoneySettings::educationRate },
-    { "savingsStartBox", "今年の初めの貯蓄残高（万円）", BoxKind::SignedAmount, &MoneySettings::savingsStart },
+    { "savingsStartBox", "現在の貯蓄残高（万円）", BoxKind::SignedAmount, &MoneySettings::savingsStart },
     { "investRateBox", "運用利回り（％）", BoxKind::Rate, &MoneySettings::investRate },
 };
 
@@ -309,6 +309,7 @@ void MoneySettingsDialog::loadBoxes()
     }
     m_ui->careHusbandCheck->setChecked(m_settings.careHusbandParents == 1);
     m_ui->careWifeCheck->setChecked(m_settings.careWifeParents == 1);
+    m_ui->savingsBasisCombo->setCurrentIndex(m_settings.savingsBasis == SavingsBasis::YearStart ? 1 : 0);
 }
 
 void MoneySettingsDialog::setUpEducationGrid(const FamilyPlan& plan)
@@ -540,6 +541,8 @@ bool MoneySettingsDialog::readBoxes(MoneySettings& settings)
     }
     settings.careHusbandParents = m_ui->careHusbandCheck->isChecked() ? 1 : 0;
     settings.careWifeParents = m_ui->careWifeCheck->isChecked() ? 1 : 0;
+    settings.savingsBasis
+        = m_ui->savingsBasisCombo->currentIndex() == 1 ? SavingsBasis::YearStart : SavingsBasis::YearEnd;
     return true;
 }
 

@@ -20,6 +20,7 @@ bool availableWithTable(Command command, TableShown shown)
     case Command::Xlsx:
     case Command::CashFlow:
     case Command::CashFlowCsv:
+    case Command::Compare:
         return true;
     case Command::Csv:
     case Command::Save:

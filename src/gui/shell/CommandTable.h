@@ -22,9 +22,10 @@ enum class Command {
     Xlsx,
     MoneySettings,
     CashFlow,
-    CashFlowCsv
+    CashFlowCsv,
+    Compare
 };
-constexpr std::size_t CommandCount = 16;
+constexpr std::size_t CommandCount = 17;
 
 /** The table window the main window shows (or the settings editor that stands in its place). */
 enum class TableShown {

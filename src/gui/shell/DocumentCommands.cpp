@@ -124,7 +124,8 @@ bool frmMain::openPlanFile(const QString& path)
     PlanSession& session = PlanSession::instance();
     std::string error;
     // The incoming plan is read first: a file that cannot be read changes nothing shown.
-    const std::optional<FamilyPlan> plan = PlanDocument::read(path, &error);
+    QString cut;
+    const std::optional<FamilyPlan> plan = PlanDocument::read(path, &error, &cut);
     if (!plan) {
         MessageBox::warning(this, openFailedText(path, error));
         m_recent->remove(path);
@@ -142,9 +143,12 @@ bool frmMain::openPlanFile(const QString& path)
     closeCashFlow();
     session.document().assign(*plan, path, PlanDocument::Origin::File);
     session.document().setSaved(true);
+    session.document().setMoneySectionCut(cut);
     setWindowTitle(s_mainCaption);
     showCurrentDocument(TableKind::Form200);
     m_recent->add(path);
+    if (!cut.isEmpty())
+        MessageBox::warning(this, moneySectionCutWarning(path, cut));
     return true;
 }
 
@@ -191,6 +195,12 @@ void frmMain::saveCommand()
     request.suggested = document.fileName();
     request.ownFile = document.fileName();
     request.ask = SaveRequest::Ask::AnyExistingFile;
+    // A plan opened without part of its money section would lose that part: the user decides.
+    request.confirm = [this, &document] {
+        return document.moneySectionCut().isEmpty()
+            || MessageBox::okCancelWarning(this, moneySectionCutQuestion(document.moneySectionCut()))
+            == QMessageBox::Ok;
+    };
     const QString path = saveAs(this, request, [&document](const QString& target, QString* reason) {
         std::string error;
         const bool saved = document.save(target, &error);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/InstanceServer.h"
 
+#include "gui/shell/HandOverMessage.h"
 #include "gui/shell/SingleInstance.h"
 
 #include <QApplication>
@@ -12,25 +13,34 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <QtEndian>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace harukaze {
 
 namespace {
 
-// One request: the magic line, the length of the path in bytes (32 bits, big-endian), the path
-// in UTF-8. The running copy answers "OK\n" once the request is queued.
-const QByteArray s_magic = QByteArrayLiteral("HARUKAZE-OPEN\n");
-const QByteArray s_reply = QByteArrayLiteral("OK\n");
-constexpr qint64 s_headerSize = 14 + 4;
-// Far beyond any real path; a longer length means the bytes are not a request.
-constexpr quint32 s_maxPathBytes = 64 * 1024;
+// Connections that may wait for their request at the same time; more are dropped at once.
+constexpr int s_maxConnections = 8;
+// A second copy sends its request as soon as it is connected.
+constexpr int s_defaultRequestTimeoutMs = 5000;
+
+// Whether the process at the other end of a local socket runs as this process's user.
+bool peerIsThisUser(qintptr descriptor)
+{
+    ucred peer {};
+    socklen_t size = sizeof peer;
+    return descriptor >= 0 && ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+        && size == sizeof peer && peer.uid == ::geteuid();
+}
 
 } // namespace
 
 InstanceServer::InstanceServer(QObject* parent)
     : QObject(parent)
     , m_server(new QLocalServer(this))
+    , m_requestTimeoutMs(s_defaultRequestTimeoutMs)
 {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &InstanceServer::acceptConnections);
@@ -43,12 +53,17 @@ InstanceServer::~InstanceServer()
 
 QString InstanceServer::defaultSocketPath()
 {
-    return QFileInfo(SingleInstance::defaultLockPath()).absolutePath() + QStringLiteral("/harukaze.socket");
+    const QString lock = SingleInstance::defaultLockPath();
+    if (lock.isEmpty())
+        return QString();
+    return QFileInfo(lock).absolutePath() + QStringLiteral("/harukaze.socket");
 }
 
 bool InstanceServer::listen(const QString& socketPath)
 {
     m_socketPath = socketPath.isEmpty() ? defaultSocketPath() : socketPath;
+    if (m_socketPath.isEmpty())
+        return false;
     QLocalServer::removeServer(m_socketPath);
     return m_server->listen(m_socketPath);
 }
@@ -145,38 +160,58 @@ bool InstanceServer::eventFilter(QObject* watched, QEvent* event)
 void InstanceServer::acceptConnections()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Only this user's own second copy has anything to say; a connection that sends no whole
+        // request in time, or one more than the server takes at once, is closed.
+        if (m_connections.size() >= s_maxConnections || !peerIsThisUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        m_connections.insert(socket);
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { closeConnection(socket); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        QTimer::singleShot(m_requestTimeoutMs, socket, [this, socket] { closeConnection(socket); });
         readRequest(socket);
     }
 }
 
+void InstanceServer::closeConnection(QLocalSocket* socket)
+{
+    if (!m_connections.remove(socket))
+        return;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void InstanceServer::setRequestTimeout(int milliseconds)
+{
+    m_requestTimeoutMs = milliseconds;
+}
+
 void InstanceServer::readRequest(QLocalSocket* socket)
 {
-    if (socket->bytesAvailable() < s_headerSize)
+    if (!m_connections.contains(socket))
         return;
-    const QByteArray header = socket->peek(s_headerSize);
-    const quint32 length = qFromBigEndian<quint32>(header.constData() + s_magic.size());
-    if (!header.startsWith(s_magic) || length > s_maxPathBytes) {
-        socket->abort();
+    const HandOver::Parsed parsed = HandOver::parseRequest(socket->peek(HandOver::maxRequestBytes()));
+    if (parsed.status == HandOver::Parsed::Status::Incomplete)
         return;
-    }
-    if (socket->bytesAvailable() < s_headerSize + length)
-        return;
-    socket->read(s_headerSize);
-    const QString path = QString::fromUtf8(socket->read(length));
-    // Only an absolute path names the file the second copy was given, whatever this copy's folder.
-    if (path.isEmpty() || !QFileInfo(path).isAbsolute()) {
-        socket->abort();
+    if (parsed.status == HandOver::Parsed::Status::Bad) {
+        closeConnection(socket);
         return;
     }
-    m_pending.append(path);
-    socket->write(s_reply);
+    socket->readAll();
+    m_pending.append(parsed.path);
+    // The answer goes out before the connection is let go; the socket closes itself once it has.
+    m_connections.remove(socket);
+    socket->disconnect(this);
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    socket->write(HandOver::reply());
     socket->flush();
     socket->disconnectFromServer();
     raiseWindow();
     if (!isReady())
-        emit requestHeld(path);
+        emit requestHeld(parsed.path);
     scheduleDelivery();
 }
 
@@ -205,8 +240,8 @@ void InstanceServer::raiseWindow()
 bool InstanceServer::sendOpenRequest(const QString& path, const QString& socketPath, int timeoutMs)
 {
     const QString serverPath = socketPath.isEmpty() ? defaultSocketPath() : socketPath;
-    const QByteArray bytes = path.toUtf8();
-    if (bytes.isEmpty() || static_cast<quint64>(bytes.size()) > s_maxPathBytes)
+    const QByteArray request = HandOver::encodeRequest(path);
+    if (request.isEmpty() || serverPath.isEmpty())
         return false;
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
@@ -218,20 +253,20 @@ bool InstanceServer::sendOpenRequest(const QString& path, const QString& socketP
             return false;
         QThread::msleep(50);
     }
-    char length[4];
-    qToBigEndian<quint32>(static_cast<quint32>(bytes.size()), length);
-    socket.write(s_magic);
-    socket.write(length, sizeof length);
-    socket.write(bytes);
+    // The path goes only to a copy of this user: whoever else listens there learns nothing.
+    if (!peerIsThisUser(socket.socketDescriptor()))
+        return false;
+    socket.write(request);
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
             return false;
     }
-    while (socket.bytesAvailable() < s_reply.size()) {
+    const QByteArray reply = HandOver::reply();
+    while (socket.bytesAvailable() < reply.size()) {
         if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
             return false;
     }
-    return socket.read(s_reply.size()) == s_reply;
+    return socket.read(reply.size()) == reply;
 }
 
 } // namespace harukaze

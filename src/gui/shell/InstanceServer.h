@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +16,11 @@ class QWidget;
 namespace harukaze {
 
 /**
- * The running copy's door for plan files: a local socket in the user's runtime folder, beside the
- * SingleInstance lock. A second copy started with a file hands its absolute path over with
- * sendOpenRequest() and ends; the running copy raises its window and emits openRequested().
+ * The running copy's door for plan files: a local socket in the user's private folder, beside the
+ * SingleInstance lock. Both ends talk only to a process of the same user (SO_PEERCRED); the server
+ * takes a few connections at a time and closes one that sends no whole request within a few
+ * seconds, so idle connections cannot keep a second copy out. A second copy started with a file hands its absolute path
+ * over with sendOpenRequest() and ends; the running copy raises its window and emits openRequested().
  *
  * A request that comes while the program is busy (a modal dialog is up, or whatever the owner's
  * ready check says, such as the setup wizard) waits in a queue and is delivered once the program
@@ -35,7 +38,7 @@ public:
     InstanceServer(const InstanceServer&) = delete;
     InstanceServer& operator=(const InstanceServer&) = delete;
 
-    /** "harukaze.socket" in the folder of SingleInstance::defaultLockPath(). */
+    /** "harukaze.socket" in the folder of SingleInstance::defaultLockPath(); empty without one. */
     static QString defaultSocketPath();
 
     /**
@@ -46,6 +49,9 @@ public:
     bool listen(const QString& socketPath = QString());
     bool isListening() const;
     QString socketPath() const { return m_socketPath; }
+
+    /** How long a connection may take to send its request (5 seconds unless set). */
+    void setRequestTimeout(int milliseconds);
 
     /** The window raised and activated when a request comes in (the main window). */
     void setWindow(QWidget* window);
@@ -71,7 +77,8 @@ public:
      * The second copy's side: hands `path` to the copy listening at `socketPath` (empty = the
      * default) and waits until it confirms that the request is queued. A copy that is still
      * starting holds its lock before it listens, so connecting is tried again until `timeoutMs`
-     * has passed. False when no copy took the request.
+     * has passed. The path is sent only when the listening process runs as this user. False when
+     * no copy took the request.
      */
     static bool sendOpenRequest(const QString& path, const QString& socketPath = QString(), int timeoutMs = 10000);
 
@@ -91,6 +98,7 @@ protected:
 private:
     void acceptConnections();
     void readRequest(QLocalSocket* socket);
+    void closeConnection(QLocalSocket* socket);
     void raiseWindow();
     void scheduleDelivery();
     void watchForIdle(bool watch);
@@ -104,6 +112,8 @@ private:
     bool m_delivering = false;
     bool m_deliveryScheduled = false;
     bool m_watching = false;
+    int m_requestTimeoutMs;
+    QSet<QLocalSocket*> m_connections; ///< connections waiting for their request
 };
 
 } // namespace harukaze

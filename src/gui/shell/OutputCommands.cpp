@@ -10,11 +10,14 @@
 #include "gui/common/TableOutput.h"
 #include "gui/money/CashFlowOutput.h"
 #include "gui/money/CashFlowWindow.h"
+#include "gui/money/PlanComparisonWindow.h"
 #include "gui/shell/frmMain.h"
 #include "gui/table/TableWindow.h"
 
 #include <QAction>
+#include <QDate>
 #include <QFile>
+#include <QMdiArea>
 
 namespace harukaze {
 
@@ -113,6 +116,8 @@ TableOutput frmMain::activeOutput() const
     const TableWindow* window = shownTable();
     if (cashFlowIsActive())
         return cashFlowOutput(*m_cashFlow, planFileOf(shownDocument()));
+    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison)
+        return TableOutput(printablePlanComparison(m_comparison->comparison(), QDate::currentDate()));
     return lifeCycleOutput(*window);
 }
 
@@ -139,6 +144,10 @@ void frmMain::xlsxCommand()
     const TableWindow* window = shownTable();
     if (!window)
         return;
+    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison) {
+        activeOutput().saveXlsx(this);
+        return;
+    }
     const PlanDocument* document = window->document();
     const QString file = planFileOf(document);
     const QString suggested = withSuffix(file, QStringLiteral("xlsx"));

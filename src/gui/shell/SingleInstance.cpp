@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/SingleInstance.h"
 
+#include "core/io/PrivateFolder.h"
+
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -21,6 +24,8 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::tryLock()
 {
+    if (m_path.isEmpty())
+        return false;
     if (m_lock->isLocked())
         return true;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
@@ -40,12 +45,32 @@ bool SingleInstance::tryLock()
     return false;
 }
 
+QString SingleInstance::privateFolder(QString* problem)
+{
+    // Qt checks the runtime folder (or makes its own in the temporary folder) and gives nothing
+    // when it is not the user's; it is checked here once more, link and mode included.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    std::string reason;
+    const std::string folder = harukaze::privateFolder(
+        QFile::encodeName(runtime).toStdString(), QFile::encodeName(QDir::tempPath()).toStdString(), &reason);
+    if (problem)
+        *problem = QString::fromLocal8Bit(reason.c_str());
+    return QFile::decodeName(QByteArray::fromStdString(folder));
+}
+
 QString SingleInstance::defaultLockPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = privateFolder();
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return QString();
     return folder + QStringLiteral("/harukaze.lock");
+}
+
+QString SingleInstance::unguardedNote(const QString& problem)
+{
+    return QStringLiteral("harukaze: 自分専用の一時フォルダーを安全に使えないため、二重起動防止なしで起動します"
+                          " (no private folder for the single-instance lock: ")
+        + problem + QStringLiteral(")\n");
 }
 
 QString SingleInstance::refusalMessage()

@@ -8,6 +8,8 @@
 #include "gui/help/Help.h"
 #include "gui/money/CashFlowWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
+#include "gui/money/PlanComparisonDialog.h"
+#include "gui/money/PlanComparisonWindow.h"
 #include "gui/shell/AppSettings.h"
 #include "gui/shell/InstanceServer.h"
 #include "gui/shell/PlanDropHandler.h"
@@ -63,11 +65,13 @@ frmMain::frmMain(QWidget* parent)
     // The availability follows every change of the current document and of the windows shown.
     PlanDocument& document = PlanSession::instance().document();
     connect(&document, &PlanDocument::tableChanged, this, [this] {
-        refreshCashFlow();
+        refreshCashFlowAndComparison();
         updateActions();
     });
-    connect(&document, &PlanDocument::fileNameChanged, this, &frmMain::refreshCashFlow);
+    connect(&document, &PlanDocument::fileNameChanged, this, &frmMain::refreshCashFlowAndComparison);
     connect(&document, &PlanDocument::savedChanged, this, &frmMain::updateActions);
+    // A comparison follows the plan shown when it is saved (its name and figures).
+    connect(&document, &PlanDocument::savedChanged, this, &frmMain::refreshComparison);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateActions);
     updateActions();
 }
@@ -225,6 +229,11 @@ void frmMain::createActions()
         QStringLiteral("キャッシュフロー表のCSV保存(&K)..."),
         QKeySequence(),
         &frmMain::cashFlowCsvCommand);
+    make(Command::Compare,
+        QStringLiteral("Compare_MN"),
+        QStringLiteral("プランの比較(&B)..."),
+        QKeySequence(),
+        &frmMain::compareCommand);
     make(Command::AttentionList,
         QStringLiteral("Attention_List_MN"),
         QStringLiteral("注意が必要な年(&L)..."),
@@ -282,6 +291,7 @@ void frmMain::createMenus()
     settings->addSeparator();
     settings->addAction(action(Command::MoneySettings));
     settings->addAction(action(Command::CashFlow));
+    settings->addAction(action(Command::Compare));
     settings->addSeparator();
     settings->addAction(action(Command::Font));
     settings->addSeparator();
@@ -643,10 +653,49 @@ void frmMain::refreshCashFlow()
     const PlanDocument* document = shownDocument();
     if (!m_cashFlow || !document)
         return;
-    m_cashFlow->rebuild(document->plan(), PlanSession::instance().tableContext());
+    m_cashFlow->showTable(document->cashFlow(), PlanSession::instance().tableContext());
     const QString name
         = document->origin() == PlanDocument::Origin::Sample ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName();
     m_cashFlow->setWindowTitle(QStringLiteral("キャッシュフロー表 - ") + name);
+}
+
+void frmMain::refreshCashFlowAndComparison()
+{
+    refreshCashFlow();
+    refreshComparison();
+}
+
+PlanComparisonWindow* frmMain::comparisonWindow() const
+{
+    return m_comparison;
+}
+
+void frmMain::refreshComparison()
+{
+    const PlanDocument* document = shownDocument();
+    if (!m_comparison || !document)
+        return;
+    const bool demo = document->origin() == PlanDocument::Origin::Sample;
+    m_comparison->rebuild(
+        document->plan(), demo ? QString() : document->fileName(), PlanSession::instance().tableContext());
+}
+
+void frmMain::compareCommand()
+{
+    const PlanDocument* document = shownDocument();
+    const bool demo = !document || document->origin() == PlanDocument::Origin::Sample;
+    PlanComparisonDialog dialog(demo ? QString() : document->fileName(), m_recent->files(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // One comparison at a time: a new one takes the place of the last.
+    if (m_comparison)
+        m_comparison->close();
+    auto* window = new PlanComparisonWindow(dialog.files());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_comparison = window;
+    refreshComparison();
+    showChildWindow(window);
+    m_mdiArea->setActiveSubWindow(window);
 }
 
 void frmMain::closeCashFlow()
@@ -654,6 +703,10 @@ void frmMain::closeCashFlow()
     if (m_cashFlow)
         m_cashFlow->close();
     m_cashFlow = nullptr;
+    // The comparison starts from the plan shown: it goes with it.
+    if (m_comparison)
+        m_comparison->close();
+    m_comparison = nullptr;
 }
 
 void frmMain::moneySettingsCommand()

@@ -20,6 +20,7 @@ class QToolBar;
 namespace harukaze {
 
 class CashFlowWindow;
+class PlanComparisonWindow;
 class TableOutput;
 class InstanceServer;
 class PlanDocument;
@@ -133,6 +134,12 @@ public:
     void cashFlowCsvCommand();
     /** The cash-flow window while it is open. */
     CashFlowWindow* cashFlowWindow() const;
+    /** プランの比較(&B)...: the plan shown beside up to three plan files, in a comparison window. */
+    void compareCommand();
+    /** The comparison window while it is open. */
+    PlanComparisonWindow* comparisonWindow() const;
+    /** Compares the plan shown anew in the comparison window, if one is open. */
+    void refreshComparison();
     /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
     void setAttentionShown(bool shown);
     /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
@@ -179,6 +186,7 @@ private:
     void discardTableWindow();
     /** Shows the shown document's cash flow anew in the cash-flow window, if one is open. */
     void refreshCashFlow();
+    void refreshCashFlowAndComparison();
     void closeCashFlow();
     /** Lists the open child windows in the ウィンドウ menu, the active one checked. */
     void fillWindowMenu();
@@ -219,6 +227,7 @@ private:
     QAction* m_attentionShown = nullptr;
     RecentFiles* m_recent = nullptr;
     QPointer<CashFlowWindow> m_cashFlow;
+    QPointer<PlanComparisonWindow> m_comparison;
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;

@@ -3,11 +3,13 @@
 # Writes expected.csv of every case folder here: the cash-flow table of the case's plan.HRZ for
 # the year and data folder of its options, worked out on its own from the rules of the table and
 # without the program's money code, so that harukaze-csv --cashflow is checked against an
-# independent source. The year, member and event rows are taken from the life cycle table CSV that
+# independent source. Growth is exact (fractions.Fraction); each row is rounded once to whole 万円,
+# halves away from zero; totals, 年間収支 and 貯蓄残高 are computed from those shown figures. The year, member and event rows are taken from the life cycle table CSV that
 # harukaze-csv writes for the same plan (that table has golden cases of its own).
 #
 # Usage, in this folder: python3 make_expected.py BUILD/bin
 import csv, io, os, re, subprocess, sys
+from fractions import Fraction
 
 HEADER = "HARUKAZE_MONEY(1)"
 AMT = re.compile(r'^-?[0-9]+(\.[0-9])?$')
@@ -63,10 +65,14 @@ def read_money(trailing):
     kinds = {k: t for k, t, _ in SETTINGS}
     ch = [["公立"]*4 + ["私立文系"] for _ in range(10)]
     inc = {}; exp = {}
+    s["SAVINGS_BASIS"] = "年初"  # a section without a valid basis line is the first version's
     for line in trailing[1:]:
         if line == "END_MONEY": break
         if '=' not in line: continue
         k, v = line.split('=', 1)
+        if k == "SAVINGS_BASIS":
+            if v in ("年末", "年初"): s[k] = v
+            continue
         if k in kinds:
             x = parse_value(kinds[k], v)
             if x is not None: s[k] = x
@@ -88,6 +94,7 @@ def default_money():
     s = {k: d for k, _, d in SETTINGS}
     s["children"] = [["公立"]*4 + ["私立文系"] for _ in range(10)]
     s["inc"] = {}; s["exp"] = {}
+    s["SAVINGS_BASIS"] = "年末"
     return s
 
 def i16(text):
@@ -120,15 +127,14 @@ def read_plan(path):
     P["mtx1"] = [[num(91 + 13*c + k) for k in range(13)] for c in range(10)]
     return P, trailing
 
-def grow1(v, r):
-    x = v * (1000 + r)
-    q = abs(x) // 1000; rem = abs(x) % 1000
-    if rem * 2 >= 1000: q += 1
-    return q if x >= 0 else -q
-
 def grow(v, r, n):
-    for _ in range(n): v = grow1(v, r)
-    return v
+    # v × ((1000 + r) / 1000)^n exactly; r in tenths of a percent
+    return Fraction(v) * Fraction(1000 + r, 1000) ** n
+
+def round_half_away(x):
+    x = Fraction(x)
+    q = (abs(x.numerator) * 2 + x.denominator) // (2 * x.denominator)
+    return -q if x < 0 else q
 
 EDU = {("k","公立"):(184646,0),("k","私立"):(347338,0),("e","公立"):(366599,0),("e","私立"):(1741516,0),
        ("j","公立"):(542450,0),("j","私立"):(1560359,0),("h","公立"):(596954,0),("h","私立"):(1179261,0),
@@ -197,17 +203,22 @@ def money_rows(P, s, y0, datadir):
             elif a == L - 1: rows["care"][n] += s["CARE_MONTHLY"]*1000*12
     order = ["hi","wi","sev","pen","oti"]
     eorder = ["liv","hou","ins","oth","edu","care","ote"]
-    it = [sum(rows[k][n] for k in order) for n in range(51)]
-    et = [sum(rows[k][n] for k in eorder) for n in range(51)]
+    shown = {k: [round_half_away(Fraction(rows[k][n]) / 10000) for n in range(51)] for k in rows}
+    it = [sum(shown[k][n] for k in order) for n in range(51)]
+    et = [sum(shown[k][n] for k in eorder) for n in range(51)]
     bal = [it[n] - et[n] for n in range(51)]
-    sav = []; b = s["SAVINGS_START"]*1000
+    f = Fraction(1000 + s["INVEST_RATE"], 1000)
+    start = Fraction(s["SAVINGS_START"], 10)
+    sav = []
     for n in range(51):
-        b = grow1(b, s["INVEST_RATE"]) + bal[n]; sav.append(b)
-    return [rows[k] for k in order] + [it] + [rows[k] for k in eorder] + [et, bal, sav]
+        if n > 0: b = round_half_away(sav[-1] * f) + bal[n]
+        elif s["SAVINGS_BASIS"] == "年末": b = round_half_away(start)
+        else: b = round_half_away(start * f) + bal[0]
+        sav.append(b)
+    return [shown[k] for k in order] + [it] + [shown[k] for k in eorder] + [et, bal, sav]
 
-def man(y):
-    q = (abs(y) + 5000) // 10000
-    return "0" if q == 0 else ("-" if y < 0 else "") + str(q)
+def man(q):
+    return str(q)
 
 def rate(t):
     return ("-" if t < 0 else "") + f"{abs(t)//10}.{abs(t)%10}%"
