@@ -44,6 +44,6 @@ PrintableTable printableCashFlowTable(const CashFlowTable& table,
     const QString& planFilePath,
     const QDate& printDate,
     const QString& fontFamily = QString(),
-    double fontPoints = 9.0);
+    double fontPoints = TABLE_FONT_POINTS);
 
 } // namespace harukaze

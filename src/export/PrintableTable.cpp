@@ -2,6 +2,7 @@
 #include "export/PrintableTable.h"
 
 #include "core/table/TableModel.h"
+#include "core/table/TableShape.h"
 
 #include <QFileInfo>
 
@@ -109,7 +110,9 @@ PrintableTable printableLifeCycleTable(const TableModel& table, const QString& p
 {
     PrintableTable printable;
     printable.fontFamily = QString::fromStdString(table.fontName);
-    printable.fontPoints = table.fontSize > 0 ? table.fontSize : 9.0;
+    printable.fontPoints = table.fontSize > 0 ? table.fontSize : TABLE_FONT_POINTS;
+    printable.fontBold = table.fontBold;
+    printable.fontItalic = table.fontItalic;
     const int columns = table.columnCount();
     for (int c = 0; c < columns; ++c) {
         const TableColumn& source = table.columns[static_cast<size_t>(c)];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/table/TableShape.h"
+
 #include <QColor>
 #include <QDate>
 #include <QRectF>
@@ -85,7 +87,7 @@ struct PrintableTable
     std::vector<std::vector<QString>> cells; ///< cells[row][column]
 
     QString fontFamily; ///< the table font; Japanese fonts of the system stand in where it is missing
-    double fontPoints = 9.0; ///< its size on screen
+    double fontPoints = TABLE_FONT_POINTS; ///< its size on screen
     bool fontBold = false; ///< as the font command may set it on screen (a build never does)
     bool fontItalic = false;
 

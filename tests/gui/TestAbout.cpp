@@ -3,6 +3,7 @@
 #include "gui/help/Help.h"
 #include "gui/help/HelpViewer.h"
 #include "gui/shell/frmAbout.h"
+#include "harukaze/Version.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ void TestAbout::testLabels()
     frmAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
     QCOMPARE(child<QLabel*>(&about, "lblTitle")->text(), QStringLiteral("HARUKAZE"));
-    QCOMPARE(child<QLabel*>(&about, "lblVersion")->text(), QStringLiteral("1.0.1"));
+    QCOMPARE(child<QLabel*>(&about, "lblVersion")->text(), QStringLiteral(HARUKAZE_VERSION));
     QVERIFY(!child<QLabel*>(&about, "lblPlatform")->text().isEmpty());
     QCOMPARE(child<QLabel*>(&about, "Label11")->text(), frmAbout::homePage());
     QCOMPARE(child<QPushButton*>(&about, "cmdOK")->text(), QStringLiteral("OK"));

@@ -12,6 +12,7 @@
 #include "gui/shell/frmSplash.h"
 #include "gui/table/Form1.h"
 #include "gui/table/TableWindow.h"
+#include "harukaze/Version.h"
 #include "support/GuiTestSupport.h"
 
 #include <QAction>
@@ -168,13 +169,15 @@ void TestMainWindow::testMenuOrder()
 {
     frmMain main;
     const auto menus = main.menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("File_MN"));
     QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
     QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("Set_MN"));
     QCOMPARE(menus[1]->text(), QStringLiteral("設定(&S)"));
-    QCOMPARE(menus[2]->menu()->objectName(), QStringLiteral("mnuHelp"));
-    QCOMPARE(menus[2]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    QCOMPARE(menus[2]->menu()->objectName(), QStringLiteral("Window_MN"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("ウィンドウ(&W)"));
+    QCOMPARE(menus[3]->menu()->objectName(), QStringLiteral("mnuHelp"));
+    QCOMPARE(menus[3]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
     const auto describe = [](QMenu* menu) {
         QStringList items;
@@ -225,7 +228,8 @@ void TestMainWindow::testMenuOrder()
             "Attention_List_MN",
             "-",
             "DEMO_MN" }));
-    QCOMPARE(describe(menus[2]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
+    QCOMPARE(describe(menus[2]->menu()), QStringList({ "Window_Cascade", "Window_Tile" }));
+    QCOMPARE(describe(menus[3]->menu()), QStringList({ "mnuHelpContents", "mnuHelpSearch", "-", "mnuHelpAbout" }));
 
     auto* demoMenu = child<QMenu*>(&main, "DEMO_MN");
     QVERIFY(demoMenu);
@@ -314,11 +318,11 @@ void TestMainWindow::testStartupStates()
 
     QCOMPARE(GuiTest::findAction(main.get(), QStringLiteral("VEIW_DEMO_0"))->isChecked(), demo);
     QCOMPARE(GuiTest::findAction(main.get(), QStringLiteral("VEIW_DEMO_1"))->isChecked(), !demo);
-    QCOMPARE(globalState().DEMO_OPEN, int16_t(demo ? 1 : 0));
+    QCOMPARE(GuiTest::isWindowOpen("Form1"), (demo ? 1 : 0) == 1);
     QCOMPARE(main->demoWindow() != nullptr, demo);
     QCOMPARE(main->mdiArea()->subWindowList().size(), demo ? 1 : 0);
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
-    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), false);
+    QCOMPARE(GuiTest::isWindowOpen("Form200"), false);
     if (demo) {
         QCOMPARE(main->demoWindow()->windowTitle(), QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ"));
         QCOMPARE(main->demoWindow()->objectName(), QStringLiteral("Form1"));
@@ -330,16 +334,11 @@ void TestMainWindow::testStartupClearsChildrenAndTbl()
     m_settings.write(QStringLiteral("DEMO/VIEW"), QStringLiteral("0"));
     globalPlan().mtx1(3, MTX1_MARRIAGE) = 27;
     globalPlan().mtx2(10, MTX2_ZOKUGARA) = "三男";
-    PlanSessionTestAccess::state().TBL[17][51] = "left over";
-    PlanSessionTestAccess::state().TBL[18][52] = "outside the cleared range";
-    PlanSessionTestAccess::state().FORM100_OPEN = 1;
 
     auto main = startMain();
     QCOMPARE(globalPlan().mtx1(3, MTX1_MARRIAGE), int16_t(0));
     QCOMPARE(globalPlan().mtx2(10, MTX2_ZOKUGARA), std::string());
-    QCOMPARE(globalState().TBL[17][51], std::string());
-    QCOMPARE(globalState().TBL[18][52], std::string("outside the cleared range"));
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), false);
 }
 
 void TestMainWindow::testDemoViewToggle()
@@ -356,7 +355,7 @@ void TestMainWindow::testDemoViewToggle()
     QCOMPARE(m_settings.read(QStringLiteral("DEMO/VIEW")), QStringLiteral("0"));
     // The choice is for the next start: the open demo stays.
     QVERIFY(main->demoWindow());
-    QCOMPARE(globalState().DEMO_OPEN, int16_t(1));
+    QCOMPARE(GuiTest::isWindowOpen("Form1"), true);
 
     main->closeCommand();
     QVERIFY(!main->demoWindow());
@@ -393,13 +392,13 @@ void TestMainWindow::testCloseDemo()
     else
         demo->close();
     QTRY_VERIFY(!demo);
-    QCOMPARE(globalState().DEMO_OPEN, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form1"), false);
     // New and Open on, Close and Font off; CSV, Save and Change settings stay off.
     QCOMPARE(commandStates(*main), QStringLiteral("1100000"));
     QCOMPARE(buttonStates(*main), QStringLiteral("1100000"));
     QCOMPARE(main->windowTitle(), QStringLiteral("ハルカゼ"));
-    // The demo's family stays in the plan after its window is gone.
-    QCOMPARE(globalPlan().ST2_HUSBAND_BIRTH_YEAR, int16_t(1964));
+    // The demo's family was never the user's plan: nothing of it is left to save or change.
+    QCOMPARE(globalPlan().ST2_HUSBAND_BIRTH_YEAR, int16_t(0));
 }
 
 void TestMainWindow::testCaptionAfterClosingMaximizedDemo()
@@ -489,7 +488,7 @@ void TestMainWindow::testSplash()
 {
     frmSplash splash;
     QCOMPARE(child<QLabel*>(&splash, "lblProductName")->text(), QStringLiteral("HARUKAZE"));
-    QCOMPARE(child<QLabel*>(&splash, "lblVersion")->text(), QStringLiteral("Ver.1.0.1"));
+    QCOMPARE(child<QLabel*>(&splash, "lblVersion")->text(), QStringLiteral("Ver." HARUKAZE_VERSION));
     QVERIFY(!child<QLabel*>(&splash, "lblPlatform")->text().isEmpty());
     auto* logo = child<QLabel*>(&splash, "picLogo");
     QVERIFY(logo);

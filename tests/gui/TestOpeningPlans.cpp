@@ -55,16 +55,16 @@ QString openedState(const frmMain& main)
     QString enabled;
     for (Command command : commands)
         enabled += main.isCommandEnabled(command) ? QLatin1Char('1') : QLatin1Char('0');
-    const ProcessState& state = globalState();
+    const PlanDocument& document = GuiTest::currentDocument();
     const TableWindow* table = main.tableWindow();
     return QStringList { main.windowTitle(),
         table ? table->windowTitle() : QStringLiteral("(no table)"),
         enabled,
-        QString::fromStdString(state.PLAN_FILE_NAME),
+        document.fileName(),
         QStringLiteral("SAVED=%1 FORM200_OPEN=%2 DEMO_OPEN=%3")
-            .arg(state.SAVED)
-            .arg(state.FORM200_OPEN)
-            .arg(state.DEMO_OPEN) }
+            .arg(document.isSaved() ? 1 : 0)
+            .arg(GuiTest::isWindowOpen("Form200") ? 1 : 0)
+            .arg(GuiTest::isWindowOpen("Form1") ? 1 : 0) }
         .join(QLatin1Char('|'));
 }
 
@@ -312,7 +312,7 @@ void TestOpeningPlans::testOpenersEndAsOpenCommand()
     // As MAIN starts with a file: no demo, then the file opens once the window shows.
     const bool argument = way == QLatin1String("argument");
     main.load(!argument);
-    QCOMPARE(globalState().DEMO_OPEN, int16_t(demo && !argument ? 1 : 0));
+    QCOMPARE(GuiTest::isWindowOpen("Form1"), (demo && !argument ? 1 : 0) == 1);
     SingleInstance lock;
     QVERIFY(lock.tryLock());
     InstanceServer server;
@@ -355,7 +355,7 @@ void TestOpeningPlans::testMissingFileAtStartKeepsProgramUp()
     QVERIFY(MessageBox::lastText().contains(missing));
     QVERIFY(main.isVisible());
     QVERIFY(!main.tableWindow());
-    QCOMPARE(globalState().DEMO_OPEN, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form1"), false);
     // As a start without the demo: New, Open and Font usable.
     QVERIFY(main.isCommandEnabled(Command::New));
     QVERIFY(main.isCommandEnabled(Command::Open));
@@ -395,7 +395,7 @@ void TestOpeningPlans::testSecondLaunchDuringModalDialogIsNotLost()
     QCoreApplication::sendPostedEvents();
     QVERIFY(server.pendingPaths().isEmpty());
     QVERIFY(main->tableWindow());
-    QCOMPARE(QString::fromStdString(globalState().PLAN_FILE_NAME), m_plan);
+    QCOMPARE(GuiTest::currentDocument().fileName(), m_plan);
 }
 
 void TestOpeningPlans::testSecondLaunchOverAnUnsavedTableAsks_data()
@@ -421,7 +421,7 @@ void TestOpeningPlans::testSecondLaunchOverAnUnsavedTableAsks()
     MessageBox::setNextAnswer(discard ? QMessageBox::Ok : QMessageBox::Cancel);
     QCOMPARE(runProgram({ m_plan }), 0);
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(MessageBox::lastText(), frmMain::unsavedQuestion());
+    QCOMPARE(MessageBox::lastText(), frmMain::unsavedQuestion() + QStringLiteral("\n開くファイル: ") + m_plan);
     QCOMPARE(main->tableWindow()->objectName(), discard ? QStringLiteral("Form200") : QStringLiteral("Form100"));
     QCOMPARE(main->tableWindow()->windowTitle(),
         QStringLiteral("ライフサイクル表 - ") + (discard ? m_plan : QStringLiteral("(無題)")));

@@ -8,12 +8,14 @@
 #include "core/table/TableBuilder.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/MessageBox.h"
+#include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
+#include "gui/common/TableOutput.h"
 #include "gui/money/CashFlowGrid.h"
 #include "gui/money/CashFlowWindow.h"
 #include "gui/shell/CashFlowOutput.h"
 #include "gui/table/LifeCycleGrid.h"
-#include "gui/table/TableOutput.h"
+#include "gui/table/TableWindow.h"
 #include "support/ExportReader.h"
 #include "support/GuiTestSupport.h"
 #include "support/PlanBuilder.h"
@@ -143,15 +145,19 @@ void TestPrintCommands::init()
 
 void TestPrintCommands::testPrintsTheGridAsItShowsNow()
 {
-    // A window's grid after the font command: 12 points, bold.
-    LifeCycleGrid grid;
-    grid.setTable(demoTable());
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPointSizeF(12);
-    font.setBold(true);
-    grid.applyTableFont(font);
+    // A window's document after the font command: 12 points, bold.
+    PlanSession& session = PlanSession::instance();
+    const ProcessState saved = session.state();
+    PlanDocument document;
+    document.plan() = demoPlan();
+    TableWindow window(&document, PlanWindow::Form200);
+    session.setTableFont("ＭＳ Ｐゴシック", "12", true, false);
+    document.applyTableFont();
+    session.setTableFont(saved.FONT_NAME, saved.FONT_SIZE, false, false);
+    const LifeCycleGrid& grid = *window.grid();
+    QVERIFY(grid.font().bold());
 
-    TableOutput output(grid, QStringLiteral("/plans/a.HRZ"));
+    TableOutput output(document.table(), QStringLiteral("/plans/a.HRZ"));
     const PrintableTable& table = output.table();
     QCOMPARE(table.fontPoints, 12.0);
     QVERIFY(table.fontBold);
@@ -197,7 +203,7 @@ void TestPrintCommands::testSavesWhereTheUserSays()
     old.close();
     FileDialog::setNextFileName(m_dir.filePath(QStringLiteral("山田家の表")));
     QVERIFY(pdf ? output.savePdf(nullptr) : output.saveXlsx(nullptr));
-    QCOMPARE(FileDialog::lastTitle(), QStringLiteral("ファイル名を付けて保存"));
+    QCOMPARE(FileDialog::lastTitle(), pdf ? QStringLiteral("PDF形式で保存") : QStringLiteral("Excel形式で保存"));
     QCOMPARE(FileDialog::lastFilter(), filter);
     QVERIFY(GuiTest::readFile(path).startsWith(start));
     QCOMPARE(MessageBox::count(), 0);

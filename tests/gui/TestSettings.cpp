@@ -466,7 +466,7 @@ void TestSettings::testFontCommandAppliedAndStored()
     }
     QVERIFY(open);
     QCOMPARE(open->objectName(), window);
-    const QString statesBefore = QString::number(globalState().SAVED);
+    const QString statesBefore = QString::number(GuiTest::currentDocument().isSaved());
 
     QFont chosen(QStringLiteral("IPAPGothic"));
     chosen.setPointSizeF(12);
@@ -505,7 +505,7 @@ void TestSettings::testFontCommandAppliedAndStored()
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontBold")), QStringLiteral("True"));
     QCOMPARE(m_settings.read(QStringLiteral("Font/FontItalic")), QStringLiteral("True"));
     // The font command changes the look only, not the plan's state.
-    QCOMPARE(QString::number(globalState().SAVED), statesBefore);
+    QCOMPARE(QString::number(GuiTest::currentDocument().isSaved()), statesBefore);
 }
 
 void TestSettings::testFontCommandReachesFrozenCells()

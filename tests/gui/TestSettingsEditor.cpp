@@ -184,7 +184,7 @@ private:
 void TestSettingsEditor::init()
 {
     globalPlan() = samplePlan();
-    PlanSessionTestAccess::state().SAVED = 1;
+    GuiTest::currentDocument().setSaved(true);
     MessageBox::clearLast();
 }
 
@@ -311,7 +311,7 @@ void TestSettingsEditor::testUpdateWithoutEdits()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(editor->result(), int(QDialog::Accepted));
     QVERIFY(!editor->isVisible());
-    QCOMPARE(globalState().SAVED, int16_t { 0 });
+    QCOMPARE(GuiTest::currentDocument().isSaved(), false);
     const FamilyPlan& after = globalPlan();
     QVERIFY(after == storedUnchanged(before));
     // The wife's parents were never entered: their stored numbers are kept and they join the family.
@@ -443,7 +443,7 @@ void TestSettingsEditor::testCancelStoresNothing()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(editor->result(), int(QDialog::Rejected));
     QVERIFY(globalPlan() == before);
-    QCOMPARE(globalState().SAVED, int16_t { 1 });
+    QCOMPARE(GuiTest::currentDocument().isSaved(), true);
 }
 
 void TestSettingsEditor::testLifespanOptions()
@@ -484,7 +484,7 @@ void TestSettingsEditor::testRejectsBoxWithoutNumber()
     QCOMPARE(
         child<QTabWidget*>(editor.get(), "SSTab1")->currentWidget()->objectName(), QStringLiteral("husbandParentsTab"));
     QVERIFY(globalPlan() == before);
-    QCOMPARE(globalState().SAVED, int16_t { 1 });
+    QCOMPARE(GuiTest::currentDocument().isSaved(), true);
     // The boxes take digits only, at most their length.
     QTest::keyClicks(box, QStringLiteral("a-1234"));
     QCOMPARE(box->text(), QStringLiteral("12"));

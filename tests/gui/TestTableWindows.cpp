@@ -147,26 +147,24 @@ void TestTableWindows::testDemoTable()
 
 void TestTableWindows::testDemoLeavesTblAndFlags()
 {
-    PlanSessionTestAccess::state().TBL[18][52] = "outside the start-up clearing";
-    PlanSessionTestAccess::state().SAVED = 1;
+    // The demo shows a family of its own: the user's plan, its file and its saved state stay.
+    writeSmallFamily(globalPlan());
+    const FamilyPlan before = globalPlan();
+    GuiTest::currentDocument().setFileName(QStringLiteral("/plans/mine.HRZ"));
+    GuiTest::currentDocument().setSaved(true);
     auto main = startMain(true);
     QVERIFY(main->demoWindow());
-    // The demo builds without TBL and touches no open flag nor SAVED.
-    for (int c = 0; c < TBL_COLUMNS; ++c) {
-        for (int r = 0; r < TBL_ROWS; ++r) {
-            if (c != 18 || r != 52)
-                QVERIFY2(globalState().TBL[c][r].empty(), qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
-        }
-    }
-    QCOMPARE(globalState().TBL[18][52], std::string("outside the start-up clearing"));
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
-    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
-    QCOMPARE(globalState().SAVED, int16_t(1));
-    // The sample family is in the plan.
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), false);
+    QCOMPARE(GuiTest::isWindowOpen("Form200"), false);
+    QCOMPARE(GuiTest::currentDocument().isSaved(), true);
+    QCOMPARE(GuiTest::currentDocument().fileName(), QStringLiteral("/plans/mine.HRZ"));
+    // The start-up clears the children's matrices only; the couple is the user's still.
+    QCOMPARE(globalPlan().ST2_MARRIAGE_YEAR, before.ST2_MARRIAGE_YEAR);
+    // The demo's table is the sample family's.
     FamilyPlan sample;
     writeSampleFamily(sample);
-    QCOMPARE(globalPlan().ST2_MARRIAGE_YEAR, sample.ST2_MARRIAGE_YEAR);
-    QCOMPARE(globalPlan().mtx2(1, MTX2_ZOKUGARA), std::string("長女"));
+    QCOMPARE(main->demoWindow()->document()->plan(), sample);
+    QCOMPARE(main->demoWindow()->grid()->text(0, 4), QStringLiteral("長女"));
 }
 
 void TestTableWindows::testGridMatchesBuilder()
@@ -187,8 +185,8 @@ void TestTableWindows::testGridMatchesBuilder()
     for (int c = 0; c < expected.columnCount(); ++c) {
         for (int r = 0; r < expected.rowCount(); ++r) {
             QCOMPARE(grid->text(r, c), QString::fromStdString(expected.text(r, c)));
-            // Every cell of the window is mirrored in TBL for the CSV export.
-            QCOMPARE(QString::fromStdString(globalState().TBL[c][r]), grid->text(r, c));
+            // The CSV and the other outputs read the same cells from the window's document.
+            QCOMPARE(QString::fromStdString(window->document()->table().text(r, c)), grid->text(r, c));
         }
     }
     // Alignment codes: header cells centred, year columns centred at the top, members left.
@@ -358,19 +356,16 @@ void TestTableWindows::testFrozenCellsInTableFont()
 void TestTableWindows::testForm100Load()
 {
     auto main = startMain(false);
-    // As after the New command: New, Open and Change settings are off.
-    main->applyCommandEvent(CommandEvent::WizardStarted);
-    PlanSessionTestAccess::state().SAVED = 1;
-    PlanSessionTestAccess::state().FORM200_OPEN = 1;
+    GuiTest::currentDocument().setSaved(true);
     writeSmallFamily(globalPlan());
 
     TableWindow* window = main->openTableWindow(TableKind::Form100);
     QCOMPARE(window->objectName(), QStringLiteral("Form100"));
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
     QCOMPARE(main->tableWindow(), window);
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(1));
-    QCOMPARE(globalState().FORM200_OPEN, int16_t(0));
-    QCOMPARE(globalState().SAVED, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), true);
+    QCOMPARE(GuiTest::isWindowOpen("Form200"), false);
+    QCOMPARE(GuiTest::currentDocument().isSaved(), false);
     QVERIFY(!main->isCommandEnabled(Command::New));
     QVERIFY(!main->isCommandEnabled(Command::Open));
     QVERIFY(!main->isCommandEnabled(Command::ChangeSettings));
@@ -385,16 +380,15 @@ void TestTableWindows::testForm200Load()
 {
     auto main = startMain(false);
     writeSmallFamily(globalPlan());
-    PlanSessionTestAccess::state().PLAN_FILE_NAME = "/home/user/plans/a.HRZ";
-    PlanSessionTestAccess::state().SAVED = 1;
-    PlanSessionTestAccess::state().FORM100_OPEN = 1;
+    GuiTest::currentDocument().setFileName(QStringLiteral("/home/user/plans/a.HRZ"));
+    GuiTest::currentDocument().setSaved(true);
 
     TableWindow* window = main->openTableWindow(TableKind::Form200);
     QCOMPARE(window->objectName(), QStringLiteral("Form200"));
     QCOMPARE(window->windowTitle(), QStringLiteral("ライフサイクル表 - /home/user/plans/a.HRZ"));
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
-    QCOMPARE(globalState().FORM200_OPEN, int16_t(1));
-    QCOMPARE(globalState().SAVED, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), false);
+    QCOMPARE(GuiTest::isWindowOpen("Form200"), true);
+    QCOMPARE(GuiTest::currentDocument().isSaved(), false);
     QVERIFY(!main->isCommandEnabled(Command::New));
     QVERIFY(!main->isCommandEnabled(Command::Open));
     QVERIFY(!main->toolbarAction(Command::New)->isEnabled());
@@ -406,7 +400,7 @@ void TestTableWindows::testForm200Load()
     QVERIFY(!QApplication::overrideCursor());
 
     // A plan that has no file yet never shows another file's name.
-    PlanSessionTestAccess::state().PLAN_FILE_NAME.clear();
+    GuiTest::currentDocument().setFileName(QString());
     QCOMPARE(main->openTableWindow(TableKind::Form200)->windowTitle(), QStringLiteral("ライフサイクル表 - (無題)"));
 }
 
@@ -453,12 +447,12 @@ void TestTableWindows::testCloseThroughFrameRunsCloseCommand()
     QVERIFY(!window->close());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("「データ保存」されていません。"));
     QVERIFY(window);
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(1));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), true);
 
-    PlanSessionTestAccess::state().SAVED = 1;
+    GuiTest::currentDocument().setSaved(true);
     window->close();
     QTRY_VERIFY(!window);
-    QCOMPARE(globalState().FORM100_OPEN, int16_t(0));
+    QCOMPARE(GuiTest::isWindowOpen("Form100"), false);
     QVERIFY(main->isCommandEnabled(Command::New));
     QVERIFY(!main->isCommandEnabled(Command::Close));
     QVERIFY(!main->tableWindow());

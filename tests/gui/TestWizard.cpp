@@ -4,6 +4,7 @@
 #include "core/table/Clock.h"
 #include "core/table/TableBuilder.h"
 #include "gui/common/MessageBox.h"
+#include "gui/common/PlanDocument.h"
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
 #include "gui/help/Help.h"
@@ -15,6 +16,7 @@
 #include "gui/wizard/SetupWizard.h"
 #include "gui/wizard/WizardPage.h"
 #include "support/GuiTestSupport.h"
+#include "support/WizardDefaults.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,53 +33,7 @@
 #include <QTest>
 
 using namespace harukaze;
-
-namespace {
-
-// The record the wizard gives when every page is left at its first-visit values.
-FamilyPlan defaultRecord()
-{
-    FamilyPlan plan;
-    for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
-        plan.st1(slot) = 1;
-    plan.ST1_CHILDREN_NOW = 2;
-    plan.ST1_CHILDREN_FUTURE = 0;
-
-    const int years[][5] = { { 1964, 60, 1967, 60, 1993 }, { 1938, 60, 1940, 60, 1963 }, { 1925, 60, 1938, 60, 1965 } };
-    for (int i = 0; i < 3; ++i) {
-        const CoupleSection s = COUPLE_SECTIONS[static_cast<size_t>(i)];
-        plan.couple(s, COUPLE_RECORDED) = 1;
-        plan.couple(s, COUPLE_MAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][0]);
-        plan.couple(s, COUPLE_MAN_RETIRE_AGE) = static_cast<int16_t>(years[i][1]);
-        plan.couple(s, COUPLE_WOMAN_BIRTH_YEAR) = static_cast<int16_t>(years[i][2]);
-        plan.couple(s, COUPLE_WOMAN_RETIRE_AGE) = static_cast<int16_t>(years[i][3]);
-        plan.couple(s, COUPLE_MARRIAGE_YEAR) = static_cast<int16_t>(years[i][4]);
-        plan.couple(s, COUPLE_MAN_LIFESPAN) = 78;
-        plan.couple(s, COUPLE_WOMAN_LIFESPAN) = 84;
-        for (int slot = COUPLE_GOLDEN_WEDDING; slot <= COUPLE_WOMAN_RETIRE; ++slot)
-            plan.couple(s, slot) = 1;
-        plan.couple(s, COUPLE_MAN_LIFE_STAT) = 1;
-        plan.couple(s, COUPLE_MAN_LIFE_CUSTOM) = 0;
-        plan.couple(s, COUPLE_WOMAN_LIFE_CUSTOM) = 0;
-        plan.couple(s, COUPLE_WOMAN_LIFE_STAT) = 1;
-    }
-
-    plan.ST3_RECORDED = 1;
-    plan.ST3_COUNT = 2;
-    const int daughter[] = { 1995, 4, 6, 12, 15, 18, 20, 22, 26, 28, 31, 32, 60 };
-    const int son[] = { 1995, 4, 6, 12, 15, 18, 20, 22, 28, 30, 33, 41, 60 };
-    for (int col = 1; col <= MTX1_COLUMNS; ++col) {
-        plan.mtx1(1, col) = static_cast<int16_t>(daughter[col - 1]);
-        plan.mtx1(2, col) = static_cast<int16_t>(son[col - 1]);
-    }
-    plan.mtx2(1, MTX2_ZOKUGARA) = "長女";
-    plan.mtx2(2, MTX2_ZOKUGARA) = "長男";
-    plan.mtx2(1, MTX2_HAYAUMARE) = "普通";
-    plan.mtx2(2, MTX2_HAYAUMARE) = "普通";
-    return plan;
-}
-
-} // namespace
+using WizardTest::defaultRecord;
 
 class TestWizard : public QObject
 {
@@ -87,7 +43,6 @@ private slots:
     void init()
     {
         setCurrentYearOverride(2026);
-        REC_CLEAR(globalPlan());
         MessageBox::clearLast();
         m_wizard.reset(new SetupWizard(nullptr));
         m_wizard->start();
@@ -133,17 +88,17 @@ private slots:
         QVERIFY(!m_wizard->currentPage());
         QCOMPARE(visiblePages(), 0);
         const FamilyPlan expected = defaultRecord();
-        QCOMPARE(globalPlan().ST3_MTX1, expected.ST3_MTX1);
-        QCOMPARE(globalPlan().ST3_MTX2, expected.ST3_MTX2);
+        QCOMPARE(wizardPlan().ST3_MTX1, expected.ST3_MTX1);
+        QCOMPARE(wizardPlan().ST3_MTX2, expected.ST3_MTX2);
         for (int slot = 1; slot <= ST1_FIELD_COUNT; ++slot)
-            QCOMPARE(int(globalPlan().st1(slot)), int(expected.st1(slot)));
+            QCOMPARE(int(wizardPlan().st1(slot)), int(expected.st1(slot)));
         for (CoupleSection s : COUPLE_SECTIONS) {
             for (int slot = 1; slot <= COUPLE_FIELD_COUNT; ++slot) {
-                QVERIFY2(globalPlan().couple(s, slot) == expected.couple(s, slot),
+                QVERIFY2(wizardPlan().couple(s, slot) == expected.couple(s, slot),
                     qPrintable(QStringLiteral("ST%1 field %2").arg(sectionNumber(s)).arg(slot)));
             }
         }
-        QVERIFY(globalPlan() == expected);
+        QVERIFY(wizardPlan() == expected);
     }
 
     void testHelpButtonsAskForTheirTopics()
@@ -162,37 +117,6 @@ private slots:
         }
         QVERIFY(!m_wizard->currentPage());
         Help::setHelpFile(QString());
-    }
-
-    void testFinishShowsTheEnginesTableInForm100()
-    {
-        // The New command as the main window runs it, from page 1/6 to the table window.
-        m_wizard.reset();
-        GuiTest::TemporarySettings settings;
-        GuiTest::setUpProgramEnvironment(2026);
-        auto main = GuiTest::startMainWindow(settings, false);
-        main->action(frmMain::Command::New)->trigger();
-        SetupWizard* wizard = main->setupWizard();
-        QVERIFY(wizard);
-        for (int step = 0; step < 6; ++step) {
-            QVERIFY(wizard->currentPage());
-            QTest::mouseClick(child<QPushButton*>(wizard->currentPage(), "Command1"), Qt::LeftButton);
-        }
-        QVERIFY(!wizard->currentPage());
-        QVERIFY(globalPlan() == defaultRecord());
-        QTRY_VERIFY(main->tableWindow());
-        TableWindow* window = main->tableWindow();
-        QCOMPARE(window->objectName(), QStringLiteral("Form100"));
-
-        const TableModel expected
-            = buildLifeCycleTable(defaultRecord(), PlanSession::instance().tableContext(), nullptr);
-        QCOMPARE(window->grid()->rows(), expected.rowCount());
-        QCOMPARE(window->grid()->cols(), expected.columnCount());
-        QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));
-        for (int row = 0; row < expected.rowCount(); ++row) {
-            for (int column = 0; column < expected.columnCount(); ++column)
-                QCOMPARE(window->grid()->text(row, column), QString::fromStdString(expected.text(row, column)));
-        }
     }
 
     void testNavigation_data()
@@ -353,8 +277,8 @@ private slots:
         QVERIFY(!child<QGroupBox*>(page(), "Frame6")->isHidden());
         // Hidden members are recorded with the values of their frames all the same.
         click("Command1");
-        QCOMPARE(int(globalPlan().ST4_FATHER_BIRTH_YEAR), 1938);
-        QCOMPARE(int(globalPlan().ST4_MOTHER_LIFESPAN), 84);
+        QCOMPARE(int(wizardPlan().ST4_FATHER_BIRTH_YEAR), 1938);
+        QCOMPARE(int(wizardPlan().ST4_MOTHER_LIFESPAN), 84);
     }
 
     void testSkippedSectionsForgetTheirRecords()
@@ -371,9 +295,9 @@ private slots:
         click("Command1");
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
-        QCOMPARE(int(globalPlan().ST3_RECORDED), 0);
-        QCOMPARE(int(globalPlan().ST4_RECORDED), 0);
-        QCOMPARE(int(globalPlan().ST5_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST3_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST4_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST5_RECORDED), 0);
         click("Command4");
         QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
         click("Command4");
@@ -382,7 +306,7 @@ private slots:
         setMembers({ false, false, false, true, false });
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
-        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST2_RECORDED), 0);
         click("Command4");
         QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
     }
@@ -411,7 +335,7 @@ private slots:
         QFETCH(QString, future);
         QFETCH(bool, refused);
         QFETCH(QString, nextPage);
-        globalPlan().ST2_RECORDED = 1;
+        wizardPlan().ST2_RECORDED = 1;
         setMembers(members);
         auto* text1 = child<QLineEdit*>(page(), "Text1");
         auto* text2 = child<QLineEdit*>(page(), "Text2");
@@ -435,15 +359,15 @@ private slots:
         if (refused) {
             QCOMPARE(MessageBox::lastText(), QStringLiteral("子供の数が、１０人以上は設定できません。"));
             QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
-            QCOMPARE(int(globalPlan().ST1_RECORDED), 0);
+            QCOMPARE(int(wizardPlan().ST1_RECORDED), 0);
         } else {
             QCOMPARE(MessageBox::count(), 0);
             QCOMPARE(page()->objectName(), nextPage);
-            QCOMPARE(int(globalPlan().ST1_CHILDREN_NOW), now.toInt());
-            QCOMPARE(int(globalPlan().ST1_CHILDREN_FUTURE), future.toInt());
+            QCOMPARE(int(wizardPlan().ST1_CHILDREN_NOW), now.toInt());
+            QCOMPARE(int(wizardPlan().ST1_CHILDREN_FUTURE), future.toInt());
         }
         // Leaving without husband and wife forgets the couple even when the total is refused.
-        QCOMPARE(int(globalPlan().ST2_RECORDED), members.at(0) || members.at(1) ? 1 : 0);
+        QCOMPARE(int(wizardPlan().ST2_RECORDED), members.at(0) || members.at(1) ? 1 : 0);
     }
 
     void testNoticeStandsOverTheNewTotal()
@@ -472,7 +396,7 @@ private slots:
         QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
         QCOMPARE(child<ChildrenGrid*>(page(), "MSFlexGrid1")->childCount(), 10);
         click("Command1");
-        QCOMPARE(int(globalPlan().ST3_COUNT), 10);
+        QCOMPARE(int(wizardPlan().ST3_COUNT), 10);
     }
 
     void testFamilyRangeControls()
@@ -559,7 +483,7 @@ private slots:
             child<QRadioButton*>(p, "Option4")->click();
         click("Command1");
 
-        const FamilyPlan& plan = globalPlan();
+        const FamilyPlan& plan = wizardPlan();
         QCOMPARE(int(plan.ST2_HUSBAND_LIFESPAN), manLifespan);
         QCOMPARE(int(plan.ST2_WIFE_LIFESPAN), womanLifespan);
         QCOMPARE(int(plan.ST2_HUSBAND_LIFE_STAT), manCustom ? 0 : 1);
@@ -586,7 +510,7 @@ private slots:
         child<QCheckBox*>(page(), "Check5")->click();
         child<QLineEdit*>(page(), "Text5")->setText(QStringLiteral("1990"));
         click("Command1");
-        const FamilyPlan recorded = globalPlan();
+        const FamilyPlan recorded = wizardPlan();
         QCOMPARE(int(recorded.ST2_HUSBAND_RETIRE), 0);
         QCOMPARE(int(recorded.ST2_WIFE_YAKUTOSHI), 0);
         QCOMPARE(int(recorded.ST2_HUSBAND_YAKUTOSHI), 1);
@@ -606,7 +530,7 @@ private slots:
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form20"));
         QCOMPARE(child<ChildrenGrid*>(page(), "MSFlexGrid1")->childCount(), 3);
-        QVERIFY(globalPlan() == recorded);
+        QVERIFY(wizardPlan() == recorded);
     }
 
     void testCoupleNeedsNumbers()
@@ -618,7 +542,7 @@ private slots:
         QCOMPARE(page()->objectName(), QStringLiteral("Form19"));
         QVERIFY(MessageBox::lastText().contains(QStringLiteral("数値を入力してください。")));
         QVERIFY(MessageBox::lastText().contains(QStringLiteral("生年(西暦)")));
-        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST2_RECORDED), 0);
         QCOMPARE(child<QLineEdit*>(page(), "Text1")->maxLength(), 4);
         QCOMPARE(child<QLineEdit*>(page(), "Text6")->maxLength(), 3);
     }
@@ -653,8 +577,8 @@ private slots:
         click("Command3");
         QCOMPARE(cancelled.count(), 1);
         QVERIFY(!m_wizard->currentPage());
-        QCOMPARE(int(globalPlan().ST1_RECORDED), 1);
-        QCOMPARE(int(globalPlan().ST2_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST1_RECORDED), 1);
+        QCOMPARE(int(wizardPlan().ST2_RECORDED), 0);
 
         m_wizard->start();
         QCOMPARE(child<QLineEdit*>(page(), "Text2")->text(), QStringLiteral("1"));
@@ -680,15 +604,15 @@ private slots:
         emit grid->childDoubleClicked(2);
         QCOMPARE(grid->text(3, 2), QStringLiteral("早生"));
         click("Command1");
-        QCOMPARE(globalPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
-        QCOMPARE(int(globalPlan().mtx1(2, MTX1_KINDERGARTEN)), 3);
-        QCOMPARE(globalPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
+        QCOMPARE(wizardPlan().mtx2(2, MTX2_HAYAUMARE), std::string("早生"));
+        QCOMPARE(int(wizardPlan().mtx1(2, MTX1_KINDERGARTEN)), 3);
+        QCOMPARE(wizardPlan().mtx2(1, MTX2_HAYAUMARE), std::string("普通"));
     }
 
     void testRecordedValuesShownAndKeptWhole()
     {
         // A plan file may hold any 16-bit value in any field: shown whole, stored back as it is.
-        FamilyPlan& plan = globalPlan();
+        FamilyPlan& plan = wizardPlan();
         plan.ST1_RECORDED = 1;
         plan.ST1_HUSBAND = 1;
         plan.ST1_WIFE = 1;
@@ -721,10 +645,10 @@ private slots:
             QVERIFY2(GuiTest::fitsLineEdit(box, QStringLiteral("-32768")), qPrintable(box->objectName()));
         click("Command1");
         QCOMPARE(page()->objectName(), QStringLiteral("Form21"));
-        QCOMPARE(globalPlan().ST1_CHILDREN_NOW, recorded.ST1_CHILDREN_NOW);
-        QCOMPARE(globalPlan().ST1_CHILDREN_FUTURE, recorded.ST1_CHILDREN_FUTURE);
+        QCOMPARE(wizardPlan().ST1_CHILDREN_NOW, recorded.ST1_CHILDREN_NOW);
+        QCOMPARE(wizardPlan().ST1_CHILDREN_FUTURE, recorded.ST1_CHILDREN_FUTURE);
         for (int slot = COUPLE_MAN_BIRTH_YEAR; slot <= COUPLE_WOMAN_LIFESPAN; ++slot)
-            QCOMPARE(globalPlan().couple(CoupleSection::ST2, slot), recorded.couple(CoupleSection::ST2, slot));
+            QCOMPARE(wizardPlan().couple(CoupleSection::ST2, slot), recorded.couple(CoupleSection::ST2, slot));
     }
 
     void testReturnPressesTheDefaultButton()
@@ -751,7 +675,7 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QVERIFY(!m_wizard->currentPage());
         // Exactly what the mouse gives: every page recorded on the way.
-        QVERIFY(globalPlan() == defaultRecord());
+        QVERIFY(wizardPlan() == defaultRecord());
     }
 
     void testReturnLeavesADisabledNextAlone()
@@ -760,7 +684,7 @@ private slots:
         QVERIFY(!button("Command1")->isEnabled());
         QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return);
         QCOMPARE(page()->objectName(), QStringLiteral("Form18"));
-        QCOMPARE(int(globalPlan().ST1_RECORDED), 0);
+        QCOMPARE(int(wizardPlan().ST1_RECORDED), 0);
         // Return with a modifier is no dialog key either.
         setMembers({ true, true, true, true, true });
         QTest::keyClick(child<QLineEdit*>(page(), "Text1"), Qt::Key_Return, Qt::ControlModifier);
@@ -783,11 +707,11 @@ private slots:
         for (int i = 0; i < forward; ++i)
             click("Command1");
         QCOMPARE(page()->objectName(), name);
-        const FamilyPlan recorded = globalPlan();
+        const FamilyPlan recorded = wizardPlan();
         QTest::keyClick(button("Command2"), Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
         QVERIFY(!m_wizard->currentPage());
-        QVERIFY(globalPlan() == recorded);
+        QVERIFY(wizardPlan() == recorded);
     }
 
     void testEditedGridCellKeepsItsKeys()
@@ -817,10 +741,12 @@ private slots:
         // Outside the editor Return goes on, with the edited cell recorded.
         QTest::keyClick(grid, Qt::Key_Return);
         QCOMPARE(page()->objectName(), QStringLiteral("Form191"));
-        QCOMPARE(globalPlan().mtx2(1, MTX2_ZOKUGARA), std::string("次男"));
+        QCOMPARE(wizardPlan().mtx2(1, MTX2_ZOKUGARA), std::string("次男"));
     }
 
 private:
+    /** The plan the wizard's pages fill. */
+    FamilyPlan& wizardPlan() { return m_wizard->document().plan(); }
     static HelpViewer* shownHelpViewer()
     {
         for (QWidget* w : QApplication::topLevelWidgets()) {

@@ -402,9 +402,7 @@ int main(int argc, char** argv)
         parseMoneySection(trailing, plan);
     }
 
-    // A fresh TBL, filled as a table window fills it.
-    auto tbl = std::make_unique<TextMatrix>();
-    const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
+    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
 
     std::string bytes;
     if (options.attention)
@@ -416,7 +414,7 @@ int main(int argc, char** argv)
     else if (options.pensionAges)
         bytes = pensionStartAgesCsvBytes(plan, context.y0);
     else
-        bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
+        bytes = tableCsvBytes(textMatrixOf(model), TABLE_ROWS, model.columnCount());
 
 #ifdef HARUKAZE_WITH_EXPORT
     if (form != OutputForm::Csv)

@@ -25,7 +25,7 @@ struct TableContext
     int y0 = 0; ///< first year of the table (currentYear() for a window)
     std::string appDir; ///< folder of the data files, ending in "/"
     std::string fontName = TABLE_FONT_NAME; ///< FONT_NAME
-    std::string fontSize = "9"; ///< FONT_SIZE, points as text (TABLE_FONT_POINTS)
+    std::string fontSize = TABLE_FONT_POINTS_TEXT; ///< FONT_SIZE, points as text
 };
 
 /**

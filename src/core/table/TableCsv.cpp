@@ -9,6 +9,17 @@
 
 namespace harukaze {
 
+TextMatrix textMatrixOf(const TableModel& table)
+{
+    TextMatrix tbl;
+    const int columns = std::min(table.columnCount(), TBL_COLUMNS);
+    for (int col = 0; col < columns; ++col) {
+        for (int row = 0; row < TBL_ROWS; ++row)
+            tbl[static_cast<size_t>(col)][static_cast<size_t>(row)] = table.text(row, col);
+    }
+    return tbl;
+}
+
 std::string tableCsvBytes(const TextMatrix& tbl, int rows, int cols)
 {
     rows = std::clamp(rows, 0, TBL_ROWS);

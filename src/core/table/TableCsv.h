@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/table/TableModel.h"
 #include "core/table/TextMatrix.h"
 
 #include <string>
 
 namespace harukaze {
+
+/**
+ * TBL of a built table: the texts of its columns in the matrix's coordinates, as far as the matrix
+ * reaches (columns 0..18); every other text is empty.
+ */
+TextMatrix textMatrixOf(const TableModel& table);
 
 /**
  * CSV export of the table text matrix: one CP932 line per row 0..rows-1, the texts of columns

@@ -17,6 +17,8 @@ constexpr int TABLE_DESIGN_COLUMNS = 20; ///< columns of an empty grid, before a
 /** The table font of the grid's design, which the settings store starts from. */
 constexpr const char* TABLE_FONT_NAME = "ＭＳ Ｐゴシック";
 constexpr double TABLE_FONT_POINTS = 9;
+/** TABLE_FONT_POINTS as the settings store and a plan's build context keep it, in text. */
+constexpr const char* TABLE_FONT_POINTS_TEXT = "9";
 /** The table font sizes the program takes, in points; a stored size outside them reads as TABLE_FONT_POINTS. */
 constexpr double TABLE_FONT_MIN_POINTS = 6;
 constexpr double TABLE_FONT_MAX_POINTS = 36;

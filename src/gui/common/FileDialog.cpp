@@ -17,6 +17,7 @@ namespace {
 std::optional<QString> s_nextFileName;
 QString s_lastTitle;
 QString s_lastFilter;
+QString s_lastSuggestion;
 
 std::optional<QString> takeNextFileName()
 {
@@ -29,10 +30,12 @@ QString run(QWidget* parent,
     QFileDialog::AcceptMode mode,
     const QString& title,
     const QString& filter,
-    const QString& defaultSuffix)
+    const QString& defaultSuffix,
+    const QString& suggested = QString())
 {
     s_lastTitle = title;
     s_lastFilter = filter;
+    s_lastSuggestion = suggested;
     if (std::optional<QString> next = takeNextFileName()) {
         if (next->isEmpty())
             return {};
@@ -54,6 +57,8 @@ QString run(QWidget* parent,
     }
     dialog.setAcceptMode(mode);
     dialog.setDefaultSuffix(defaultSuffix);
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
     if (mode == QFileDialog::AcceptSave) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -75,10 +80,13 @@ QString FileDialog::getOpenFileName(
     return run(parent, QFileDialog::AcceptOpen, title, filter, defaultSuffix);
 }
 
-QString FileDialog::getSaveFileName(
-    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix)
+QString FileDialog::getSaveFileName(QWidget* parent,
+    const QString& title,
+    const QString& filter,
+    const QString& defaultSuffix,
+    const QString& suggested)
 {
-    return run(parent, QFileDialog::AcceptSave, title, filter, defaultSuffix);
+    return run(parent, QFileDialog::AcceptSave, title, filter, defaultSuffix, suggested);
 }
 
 void FileDialog::setNextFileName(const QString& fileName)
@@ -94,6 +102,11 @@ QString FileDialog::lastTitle()
 QString FileDialog::lastFilter()
 {
     return s_lastFilter;
+}
+
+QString FileDialog::lastSuggestion()
+{
+    return s_lastSuggestion;
 }
 
 QString FileDialog::withDefaultSuffix(const QString& fileName, const QString& suffix)

@@ -21,9 +21,15 @@ public:
     static QString getOpenFileName(
         QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix);
 
-    /** Save-as dialog without an overwrite prompt; `defaultSuffix` is added when the name has none. */
-    static QString getSaveFileName(
-        QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix);
+    /**
+     * Save-as dialog without an overwrite prompt; `defaultSuffix` is added when the name has none.
+     * `suggested` (a path or a bare file name) is the name the dialog offers.
+     */
+    static QString getSaveFileName(QWidget* parent,
+        const QString& title,
+        const QString& filter,
+        const QString& defaultSuffix,
+        const QString& suggested = QString());
 
     /** Test hook: the next dialog is not shown and returns `fileName` (empty = cancelled). */
     static void setNextFileName(const QString& fileName);
@@ -31,6 +37,8 @@ public:
     static QString lastTitle();
     /** Filter of the last dialog asked for. */
     static QString lastFilter();
+    /** The name the last save dialog offered. */
+    static QString lastSuggestion();
 
     /** `fileName` with `.suffix` appended when it has no suffix of its own. */
     static QString withDefaultSuffix(const QString& fileName, const QString& suffix);

@@ -31,11 +31,19 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const
     return themed.isNull() ? icon(File) : themed;
 }
 
+QString NameOnlyIconProvider::planFileType()
+{
+    return QStringLiteral("ハルカゼのプラン");
+}
+
 QString NameOnlyIconProvider::type(const QFileInfo& info) const
 {
     // Folders, drives, links and the rest are told by the file system entry, not by its bytes.
     if (info.isRoot() || !info.isFile())
         return QFileIconProvider::type(info);
+    // The program's own plan files, whether or not the desktop knows their type yet.
+    if (info.suffix().compare(QLatin1String("HRZ"), Qt::CaseInsensitive) == 0)
+        return planFileType();
     const QMimeType mimeType = mimeTypeOf(info);
     return mimeType.comment().isEmpty() ? mimeType.name() : mimeType.comment();
 }

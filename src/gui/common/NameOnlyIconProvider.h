@@ -18,6 +18,8 @@ public:
     QIcon icon(IconType type) const override;
     QIcon icon(const QFileInfo& info) const override;
     QString type(const QFileInfo& info) const override;
+    /** The type shown for a plan file (.HRZ). */
+    static QString planFileType();
 
 private:
     QMimeType mimeTypeOf(const QFileInfo& info) const;

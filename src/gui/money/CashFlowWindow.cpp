@@ -4,6 +4,7 @@
 #include "core/io/NumberText.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
+#include "core/table/TableShape.h"
 #include "gui/common/PlanSession.h"
 #include "gui/common/ViewState.h"
 #include "gui/money/CashFlowChart.h"
@@ -104,11 +105,17 @@ CashFlowWindow::~CashFlowWindow() = default;
 
 void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context)
 {
-    m_table = buildCashFlowTable(plan, context);
+    showTable(buildCashFlowTable(plan, context), plan, context, PlanSession::instance().fileName());
+}
+
+void CashFlowWindow::showTable(
+    const CashFlowTable& table, const FamilyPlan& plan, const TableContext& context, const QString& planFilePath)
+{
+    m_table = table;
     // The grid is drawn in the table font, as the life cycle table is.
     QFont font(QString::fromStdString(context.fontName));
     const double points = lenientTextToDouble(context.fontSize);
-    font.setPointSizeF(points > 0 ? points : 9.0);
+    font.setPointSizeF(points > 0 ? points : TABLE_FONT_POINTS);
     m_grid->setTable(m_table, font);
     m_grid->setFolded(m_table.rowIndex(MoneyRow::IncomeTotal), m_incomeFolded);
     m_grid->setFolded(m_table.rowIndex(MoneyRow::ExpenseTotal), m_expenseFolded);
@@ -117,6 +124,7 @@ void CashFlowWindow::rebuild(const FamilyPlan& plan, const TableContext& context
     m_loanScheduleButton->setEnabled(plan.money && plan.money->home.hasLoan());
     m_plan = plan;
     m_context = context;
+    m_planFilePath = planFilePath;
     m_takeHome->setVisible(plan.money && plan.money->tax.gross());
 }
 
@@ -127,7 +135,7 @@ void CashFlowWindow::showTakeHome()
     const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : -1;
     const int n = column >= CashFlowGrid::TABLE_FIXED_COLS ? column - CashFlowGrid::TABLE_FIXED_COLS : 0;
     const TableModel table = buildLifeCycleTable(m_plan, m_context, nullptr);
-    TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, PlanSession::instance().fileName(), this);
+    TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, m_planFilePath, this);
     dialog.exec();
 }
 

@@ -27,9 +27,10 @@ struct TableContext;
  * plan has no 家計設定 yet, a notice above the grid says that the table shows the defaults and
  * points to 家計設定.
  *
- * rebuild() computes the table from the plan it is given, and is called again whenever the plan
- * changes (家計設定 OK, 家族設定内容の変更, Open); a copy of that plan serves the buttons
- * 夫の受給開始年齢の比較... and 妻の受給開始年齢の比較... above the grid.
+ * The main window shows its plan document's cash flow with showTable() again whenever the plan
+ * changes (家計設定 OK, 家族設定内容の変更, Open); rebuild() computes it from a plan. A copy of that
+ * plan serves the buttons 夫の受給開始年齢の比較..., 妻の受給開始年齢の比較..., 手取りの内訳 and
+ * 返済予定表 above the grid.
  */
 class CashFlowWindow : public QMdiSubWindow
 {
@@ -42,6 +43,14 @@ public:
 
     /** Computes the cash-flow table of `plan` for `context` (year, data folder, table font) and shows it. */
     void rebuild(const FamilyPlan& plan, const TableContext& context);
+    /**
+     * Shows `table`, the cash-flow table of `plan` already computed (a plan document's), in the font
+     * of `context`; `planFilePath` is the plan's file named on 手取りの内訳's pages ("" for none).
+     */
+    void showTable(const CashFlowTable& table,
+        const FamilyPlan& plan,
+        const TableContext& context,
+        const QString& planFilePath = QString());
 
     /** The table shown, for printing and for the CSV (cashFlowCsvBytes / writeCashFlowCsv). */
     const CashFlowTable& table() const { return m_table; }
@@ -53,10 +62,6 @@ public:
     /** "返済予定表..." above the grid, enabled while the plan has a housing loan. */
     QPushButton* loanScheduleButton() const { return m_loanScheduleButton; }
 
-signals:
-    /** The user asked for the 返済予定表 of the plan's loan. */
-    void loanScheduleRequested();
-
     /**
      * Opens 手取りの内訳 of the plan the table was built from, at the year of the grid's current cell
      * (the first year when no year is current). The button for it shows while the income is 額面.
@@ -65,6 +70,10 @@ signals:
 
     /** Opens 受給開始年齢の比較 of the husband (wife = false) or the wife of the plan shown. */
     void comparePensionStartAges(bool wife);
+
+signals:
+    /** The user asked for the 返済予定表 of the plan's loan. */
+    void loanScheduleRequested();
 
 private:
     CashFlowTable m_table;
@@ -76,6 +85,7 @@ private:
     QPushButton* m_takeHome;
     FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳 and the start-age comparison
     TableContext m_context;
+    QString m_planFilePath;
     bool m_incomeFolded = true;
     bool m_expenseFolded = true;
 };

@@ -2,6 +2,7 @@
 #include "gui/shell/CashFlowOutput.h"
 
 #include "core/money/CashFlow.h"
+#include "core/table/TableShape.h"
 #include "export/PrintableCashFlow.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
@@ -25,8 +26,11 @@ constexpr double CHART_PAGE_WIDTH = 1000.0;
 
 TableOutput cashFlowOutput(const CashFlowTable& table, const QString& planFilePath, const QFont& font)
 {
-    PrintableTable printable = printableCashFlowTable(
-        table, planFilePath, QDate::currentDate(), font.family(), font.pointSizeF() > 0 ? font.pointSizeF() : 9.0);
+    PrintableTable printable = printableCashFlowTable(table,
+        planFilePath,
+        QDate::currentDate(),
+        font.family(),
+        font.pointSizeF() > 0 ? font.pointSizeF() : TABLE_FONT_POINTS);
     printable.fontBold = font.bold();
     printable.fontItalic = font.italic();
     // The chart's page: the window's chart, drawn to the page as it is laid out at a screen size of
@@ -54,11 +58,12 @@ TableOutput cashFlowOutput(const CashFlowWindow& window, const QString& planFile
     return cashFlowOutput(window.table(), planFilePath, window.grid()->font());
 }
 
-bool saveWorkbook(QWidget* parent, const PrintableTable& lifeCycle, const PrintableTable& cashFlow)
+bool saveWorkbook(
+    QWidget* parent, const PrintableTable& lifeCycle, const PrintableTable& cashFlow, const QString& suggested)
 {
     TableOutput output(lifeCycle);
     output.addSheet(cashFlow);
-    return output.saveXlsx(parent);
+    return output.saveXlsx(parent, suggested);
 }
 
 } // namespace harukaze

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/table/TableOutput.h"
+#include "gui/common/TableOutput.h"
 
 #include <QFont>
 #include <QString>
@@ -30,6 +30,9 @@ TableOutput cashFlowOutput(const CashFlowWindow& window, const QString& planFile
  * "ライフサイクル表" (`lifeCycle`, as that table's own commands print it) and "キャッシュフロー表".
  * False when cancelled or not written (a message then says so).
  */
-bool saveWorkbook(QWidget* parent, const PrintableTable& lifeCycle, const PrintableTable& cashFlow);
+bool saveWorkbook(QWidget* parent,
+    const PrintableTable& lifeCycle,
+    const PrintableTable& cashFlow,
+    const QString& suggested = QString());
 
 } // namespace harukaze

@@ -1,45 +1,86 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/CommandTable.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace harukaze {
 
 namespace {
 
-constexpr Availability S = Availability::Same;
-constexpr Availability I = Availability::On;
-constexpr Availability O = Availability::Off;
+bool availableWithTable(Command command, TableShown shown)
+{
+    switch (command) {
+    case Command::New:
+    case Command::Open:
+        return false;
+    case Command::Close:
+    case Command::Font:
+    case Command::AttentionList:
+    case Command::Preview:
+    case Command::Print:
+    case Command::Pdf:
+    case Command::Xlsx:
+    case Command::CashFlow:
+    case Command::CashFlowCsv:
+    case Command::Compare:
+        return true;
+    case Command::Csv:
+    case Command::Save:
+    case Command::MoneySettings:
+        // The demo's sample family is no plan of the user's.
+        return shown != TableShown::Demo;
+    case Command::ChangeSettings:
+        // A new plan's table would come back under no file's name as Form200.
+        return shown == TableShown::OpenedPlan;
+    case Command::Exit:
+        break;
+    }
+    return true;
+}
 
-// clang-format off
-const CommandRule s_rules[] = {
-    // Attn (注意が必要な年), Prev, Prnt, PDF, Xlsx, CF (キャッシュフロー表) and its CSV serve any table
-    // shown, the demo's too, and so does Cmp (プランの比較); Money (家計設定) only a plan's own table.
-    //                                   New Open Close Csv Save Chng Font Exit Attn Prev Prnt PDF Xlsx Money CF CFcsv Cmp
-    { CommandEvent::StartedWithDemo,    { O,  O,   S,    O,  O,   O,   S,   I,   I,   I,   I,   I,  I,   O,    I,  I,     I } },
-    { CommandEvent::StartedWithoutDemo, { I,  I,   O,    O,  O,   O,   S,   I,   O,   O,   O,   O,  O,   O,    O,  O,     O } },
-    { CommandEvent::DemoClosed,         { I,  I,   O,    S,  S,   S,   O,   I,   O,   O,   O,   O,  O,   O,    O,  O,     O } },
-    // The settings editor would show the reset plan of a running wizard.
-    { CommandEvent::WizardStarted,      { O,  O,   S,    S,  S,   O,   S,   I,   S,   S,   S,   S,  S,   S,    S,  S,     S } },
-    { CommandEvent::WizardCancelled,    { I,  I,   S,    S,  S,   S,   S,   I,   S,   S,   S,   S,  S,   S,    S,  S,     S } },
-    // A new plan's table: changing its settings would show it under no file's name as Form200.
-    { CommandEvent::Form100Loaded,      { S,  S,   I,    I,  I,   O,   I,   I,   I,   I,   I,   I,  I,   I,    I,  I,     I } },
-    { CommandEvent::Form100Closed,      { I,  I,   O,    S,  S,   S,   O,   I,   O,   O,   O,   O,  O,   O,    O,  O,     O } },
-    { CommandEvent::Form200Loaded,      { O,  O,   I,    I,  I,   I,   I,   I,   I,   I,   I,   I,  I,   I,    I,  I,     I } },
-    { CommandEvent::Form200Closed,      { I,  I,   O,    O,  O,   S,   O,   I,   O,   O,   O,   O,  O,   O,    O,  O,     O } },
-    // New and Open would reset the plan under the editor, whose 更新 would then overwrite it.
-    { CommandEvent::SettingsEditorOpened, { O, O,  S,    S,  S,   S,   S,   I,   O,   O,   O,   O,  O,   O,    O,  O,     O } },
-};
-// clang-format on
+bool availableWithoutTable(Command command, const CommandState& state)
+{
+    switch (command) {
+    case Command::New:
+    case Command::Open:
+        return true;
+    case Command::Csv:
+    case Command::Save:
+        // The closed table's plan is still held; CSV then writes an empty file.
+        return state.held == PlanHeld::NewPlan;
+    case Command::ChangeSettings:
+        return state.held == PlanHeld::OpenedPlan;
+    case Command::Font:
+        return !state.windowClosed;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
-const CommandRule& commandRule(CommandEvent event)
+bool available(Command command, const CommandState& state)
 {
-    const auto* rule = std::find_if(
-        std::begin(s_rules), std::end(s_rules), [event](const CommandRule& r) { return r.event == event; });
-    return rule != std::end(s_rules) ? *rule : s_rules[0];
+    if (command == Command::Exit)
+        return true;
+    if (state.editorUp) {
+        // The editor holds the plan: New and Open would reset it under the editor, whose 更新 would
+        // then overwrite it; the table commands have no table.
+        switch (command) {
+        case Command::Close:
+        case Command::Csv:
+        case Command::Save:
+        case Command::ChangeSettings:
+        case Command::Font:
+            break;
+        default:
+            return false;
+        }
+    }
+    // The settings editor and New would show or reset another plan under a running wizard.
+    if (state.wizardUp && (command == Command::New || command == Command::Open || command == Command::ChangeSettings))
+        return false;
+    if (state.shown == TableShown::Nothing)
+        return availableWithoutTable(command, state);
+    return availableWithTable(command, state.shown);
 }
 
 } // namespace harukaze

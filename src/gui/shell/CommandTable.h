@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
 #include <cstddef>
 
 namespace harukaze {
 
-/** The main window's commands; each has a menu item and most a toolbar button. */
+/** The main window's commands; each has one action, shared by its menu item and its toolbar button. */
 enum class Command {
     New,
     Open,
@@ -28,34 +27,37 @@ enum class Command {
 };
 constexpr std::size_t CommandCount = 17;
 
-/** What happened to the session, as far as the commands' availability is concerned. */
-enum class CommandEvent {
-    StartedWithDemo, ///< the main window's load opened the opening demo
-    StartedWithoutDemo, ///< the main window's load, demo setting off
-    DemoClosed,
-    WizardStarted, ///< New: the setup wizard's first page is up
-    WizardCancelled,
-    Form100Loaded,
-    Form100Closed,
-    Form200Loaded,
-    Form200Closed,
-    SettingsEditorOpened ///< 家族設定内容の変更: the table window is closed, the editor holds the plan
+/** The table window the main window shows (or the settings editor that stands in its place). */
+enum class TableShown {
+    Nothing,
+    Demo, ///< the opening demo, the sample family
+    NewPlan, ///< Form100: a plan made with the setup wizard
+    OpenedPlan ///< Form200: a plan opened from a file or changed in the settings editor
 };
 
-/** A command's availability after an event: switched on, off, or left as it was. */
-enum class Availability : char { Same, On, Off };
+/** What the current plan document is while no window shows it. */
+enum class PlanHeld {
+    Nothing, ///< no plan, or a reset one
+    NewPlan, ///< the plan of a closed Form100
+    OpenedPlan ///< the plan of a closed Form200
+};
 
-/** One row of the table: an event and what it does to each command, in Command order. */
-struct CommandRule
+/** Everything the availability of the commands depends on. */
+struct CommandState
 {
-    CommandEvent event;
-    std::array<Availability, CommandCount> commands;
+    TableShown shown = TableShown::Nothing;
+    PlanHeld held = PlanHeld::Nothing;
+    bool wizardUp = false; ///< a setup wizard page is on screen
+    bool editorUp = false; ///< the settings editor is open (`shown` is the table it replaced)
+    bool windowClosed = false; ///< a table window or the demo was closed since start-up
 };
 
 /**
- * Which commands an event switches on and off. This is the one place that decides availability;
- * the main window applies the row of each event and Exit is always available.
+ * Whether `command` is available in `state`: the one place that decides it. Exit always is; the
+ * table commands while a table is shown (家計設定 only for a plan's own table, 家族設定内容の変更 only
+ * for an opened or edited one); CSV and データ保存 still after a wizard-made plan's window closed,
+ * 家族設定内容の変更 after an opened plan's; フォント at start-up until a window has closed.
  */
-const CommandRule& commandRule(CommandEvent event);
+bool available(Command command, const CommandState& state);
 
 } // namespace harukaze

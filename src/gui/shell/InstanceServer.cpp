@@ -83,6 +83,11 @@ void InstanceServer::setReadyCheck(std::function<bool()> ready)
     m_readyCheck = std::move(ready);
 }
 
+void InstanceServer::setFocusKeeper(std::function<QWidget*()> keeper)
+{
+    m_focusKeeper = std::move(keeper);
+}
+
 bool InstanceServer::isReady() const
 {
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
@@ -93,6 +98,8 @@ bool InstanceServer::isReady() const
 void InstanceServer::request(const QString& path)
 {
     m_pending.append(path);
+    if (!isReady())
+        emit requestHeld(path);
     deliverPending();
 }
 
@@ -203,6 +210,8 @@ void InstanceServer::readRequest(QLocalSocket* socket)
     socket->flush();
     socket->disconnectFromServer();
     raiseWindow();
+    if (!isReady())
+        emit requestHeld(parsed.path);
     scheduleDelivery();
 }
 
@@ -214,6 +223,12 @@ void InstanceServer::raiseWindow()
         m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->show();
     m_window->raise();
+    // A window that holds the user's typing (a wizard page) keeps it and comes forward with it.
+    if (QWidget* keeper = m_focusKeeper ? m_focusKeeper() : nullptr) {
+        keeper->raise();
+        keeper->activateWindow();
+        return;
+    }
     m_window->activateWindow();
     // A modal dialog that holds the request back comes to the front with its window.
     if (QWidget* modal = QApplication::activeModalWidget()) {

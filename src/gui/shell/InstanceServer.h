@@ -60,6 +60,11 @@ public:
      * a check only modal dialogs and open popup menus hold requests back.
      */
     void setReadyCheck(std::function<bool()> ready);
+    /**
+     * The window that keeps the keyboard while a request waits (a wizard page): it is brought
+     * forward instead of the main window taking the focus from it.
+     */
+    void setFocusKeeper(std::function<QWidget*()> keeper);
 
     /** Queues a request to open `path`; it is delivered at once when the program is free. */
     void request(const QString& path);
@@ -84,6 +89,8 @@ public slots:
 signals:
     /** A request to open the plan file at the absolute `path`, delivered when the program is free. */
     void openRequested(const QString& path);
+    /** A request for `path` came in while the program is busy; it waits in the queue. */
+    void requestHeld(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +107,7 @@ private:
     QString m_socketPath;
     QPointer<QWidget> m_window;
     std::function<bool()> m_readyCheck;
+    std::function<QWidget*()> m_focusKeeper;
     QStringList m_pending;
     bool m_delivering = false;
     bool m_deliveryScheduled = false;

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/frmMain.h"
 
-#include "core/money/CashFlow.h"
+#include "core/io/NumberText.h"
 #include "core/table/TableShape.h"
-#include "gui/common/BusyPointer.h"
 #include "gui/common/ChildWindows.h"
-#include "gui/common/FileDialog.h"
-#include "gui/common/FileMessages.h"
 #include "gui/common/FontDialog.h"
-#include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
 #include "gui/money/CashFlowWindow.h"
@@ -25,23 +21,16 @@
 #include "gui/shell/frmAbout.h"
 #include "gui/table/AttentionDialog.h"
 #include "gui/table/Form1.h"
-#include "gui/table/Form100.h"
-#include "gui/table/Form200.h"
 #include "gui/table/LifeCycleGrid.h"
-#include "gui/table/TableOutput.h"
-#include "gui/wizard/Form2.h"
 #include "gui/wizard/SetupWizard.h"
 
 #include <QActionGroup>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace harukaze {
@@ -49,7 +38,6 @@ namespace harukaze {
 namespace {
 
 const QString s_mainCaption = QStringLiteral("ハルカゼ");
-const QString s_tableCaption = QStringLiteral("ライフサイクル表 - ");
 
 double screenDpi(const QWidget* widget)
 {
@@ -75,13 +63,30 @@ frmMain::frmMain(QWidget* parent)
     createActions();
     createMenus();
     createToolbar();
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+
+    // The availability follows every change of the current document and of the windows shown.
+    PlanDocument& document = PlanSession::instance().document();
+    connect(&document, &PlanDocument::tableChanged, this, [this] {
+        refreshCashFlowAndComparison();
+        updateActions();
+    });
+    connect(&document, &PlanDocument::fileNameChanged, this, &frmMain::refreshCashFlowAndComparison);
+    connect(&document, &PlanDocument::savedChanged, this, &frmMain::updateActions);
     // A comparison follows the plan shown when it is saved (its name and figures).
-    PlanSession& session = PlanSession::instance();
-    connect(&session, &PlanSession::fileNameChanged, this, &frmMain::refreshComparison);
-    connect(&session, &PlanSession::savedChanged, this, &frmMain::refreshComparison);
+    connect(&document, &PlanDocument::savedChanged, this, &frmMain::refreshComparison);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateActions);
+    updateActions();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The child windows go after this object's members: nothing of theirs may call back.
+    m_mdiArea->disconnect(this);
+    PlanSession::instance().document().disconnect(this);
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        window->disconnect(this);
+}
 
 QAction* frmMain::action(Command command) const
 {
@@ -95,25 +100,41 @@ QAction* frmMain::toolbarAction(Command command) const
     return it == m_toolbarActions.end() ? nullptr : it->second;
 }
 
-void frmMain::setCommandEnabled(Command command, bool enabled)
+CommandState frmMain::commandState() const
 {
-    // Exit stays available whatever the other commands do.
-    if (command == Command::Exit)
-        enabled = true;
-    if (QAction* item = action(command))
-        item->setEnabled(enabled);
-    if (QAction* button = toolbarAction(command))
-        button->setEnabled(enabled);
+    CommandState state;
+    if (m_settingsEditor) {
+        state.editorUp = true;
+        state.shown = m_editorReplacedTable ? TableShown::OpenedPlan : TableShown::Nothing;
+    } else if (m_table) {
+        state.shown = m_table->kind() == PlanWindow::Form100 ? TableShown::NewPlan : TableShown::OpenedPlan;
+    } else if (m_demo) {
+        state.shown = TableShown::Demo;
+    }
+    switch (PlanSession::instance().document().origin()) {
+    case PlanDocument::Origin::Wizard:
+        state.held = PlanHeld::NewPlan;
+        break;
+    case PlanDocument::Origin::File:
+        state.held = PlanHeld::OpenedPlan;
+        break;
+    case PlanDocument::Origin::None:
+    case PlanDocument::Origin::Sample:
+        break;
+    }
+    state.wizardUp = m_wizard && m_wizard->currentPage();
+    state.windowClosed = m_windowClosed;
+    return state;
 }
 
-void frmMain::applyCommandEvent(CommandEvent event)
+void frmMain::updateActions()
 {
-    const CommandRule& rule = commandRule(event);
-    for (size_t i = 0; i < CommandCount; ++i) {
-        const Availability availability = rule.commands[i];
-        if (availability != Availability::Same)
-            setCommandEnabled(static_cast<Command>(i), availability == Availability::On);
-    }
+    const CommandState state = commandState();
+    for (const auto& [command, item] : m_actions)
+        item->setEnabled(available(command, state));
+    const bool windows = !m_mdiArea->subWindowList().isEmpty();
+    m_cascade->setEnabled(windows);
+    m_tile->setEnabled(windows);
 }
 
 bool frmMain::isCommandEnabled(Command command) const
@@ -285,6 +306,8 @@ void frmMain::createMenus()
     demo->addAction(m_demoShow);
     demo->addAction(m_demoHide);
 
+    createWindowMenu();
+
     QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* contents = help->addAction(QStringLiteral("ヘルプ目次(&C)"));
@@ -303,16 +326,17 @@ void frmMain::createMenus()
     });
 }
 
-QAction* frmMain::addToolbarButton(
+void frmMain::addToolbarButton(
     Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon)
 {
-    QAction* button
-        = m_toolbar->addAction(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/icons/") + icon)), toolTip);
-    button->setObjectName(QStringLiteral("Toolbar1_") + key);
-    button->setData(key);
-    button->setToolTip(toolTip);
-    m_toolbarActions[command] = button;
-    return button;
+    // The button is the command's own action: one action per command, enabled once, for both.
+    QAction* shared = action(command);
+    shared->setIcon(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/icons/") + icon)));
+    shared->setIconVisibleInMenu(false);
+    shared->setData(key);
+    shared->setToolTip(toolTip);
+    m_toolbar->addAction(shared);
+    m_toolbarActions[command] = shared;
 }
 
 void frmMain::createToolbar()
@@ -377,31 +401,57 @@ void frmMain::createToolbar()
         QStringLiteral("フォント"),
         QStringLiteral("font.png"),
         QStringLiteral("preferences-desktop-font"));
-    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction* button) {
-        dispatchToolbarKey(button->data().toString());
-    });
 }
 
 void frmMain::dispatchToolbarKey(const QString& key)
 {
-    // The keys of Toolbar1's buttons and the commands they run.
-    static const std::pair<QLatin1String, void (frmMain::*)()> s_keys[] = {
-        { QLatin1String("exit"), &frmMain::exitCommand },
-        { QLatin1String("new"), &frmMain::newCommand },
-        { QLatin1String("open"), &frmMain::openCommand },
-        { QLatin1String("close"), &frmMain::closeCommandFromMenu },
-        { QLatin1String("save"), &frmMain::saveCommand },
-        { QLatin1String("csv_save"), &frmMain::csvCommand },
-        { QLatin1String("casta"), &frmMain::changeSettingsCommand },
-        { QLatin1String("font"), &frmMain::fontCommand },
-        { QLatin1String("print"), &frmMain::printCommand },
-        { QLatin1String("cashflow"), &frmMain::cashFlowCommand },
-    };
-    for (const auto& [name, command] : s_keys) {
-        if (key == name) {
-            (this->*command)();
+    // A button is found by its key, compared exactly; a key no button has does nothing.
+    for (QAction* button : m_toolbar->actions()) {
+        if (!key.isEmpty() && button->data().toString() == key) {
+            if (button->isEnabled())
+                button->trigger();
             return;
         }
+    }
+}
+
+void frmMain::createWindowMenu()
+{
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+    m_windowMenu->setObjectName(QStringLiteral("Window_MN"));
+    m_cascade = new QAction(QStringLiteral("重ねて表示(&C)"), this);
+    m_cascade->setObjectName(QStringLiteral("Window_Cascade"));
+    connect(m_cascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    m_tile = new QAction(QStringLiteral("並べて表示(&T)"), this);
+    m_tile->setObjectName(QStringLiteral("Window_Tile"));
+    connect(m_tile, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    // The list of windows is made as the menu opens, so it always names the windows open now.
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
+    fillWindowMenu();
+}
+
+void frmMain::fillWindowMenu()
+{
+    m_windowMenu->clear();
+    m_windowMenu->addAction(m_cascade);
+    m_windowMenu->addAction(m_tile);
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (!windows.isEmpty())
+        m_windowMenu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++number;
+        const QString text
+            = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()) : window->windowTitle();
+        QAction* item = m_windowMenu->addAction(text);
+        item->setObjectName(QStringLiteral("Window_Item"));
+        item->setCheckable(true);
+        item->setChecked(window == m_mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target(window);
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_mdiArea->setActiveSubWindow(target);
+        });
     }
 }
 
@@ -431,12 +481,9 @@ void frmMain::load(bool allowDemo)
 
     const bool demo = session.state().DEMO_VIEW == 1;
     (demo ? m_demoShow : m_demoHide)->setChecked(true);
-    if (demo && allowDemo) {
+    if (demo && allowDemo)
         openDemo();
-        applyCommandEvent(CommandEvent::StartedWithDemo);
-    } else {
-        applyCommandEvent(CommandEvent::StartedWithoutDemo);
-    }
+    updateActions();
 }
 
 bool frmMain::isFreeToOpen() const
@@ -451,7 +498,19 @@ void frmMain::acceptPlansFrom(InstanceServer& server)
 {
     server.setWindow(this);
     server.setReadyCheck([this] { return isFreeToOpen(); });
-    connect(&server, &InstanceServer::openRequested, this, &frmMain::openPlanFile);
+    // While a wizard page holds the keyboard, the plan waits and the status bar says so.
+    server.setFocusKeeper([this]() -> QWidget* {
+        const SetupWizard* wizard = setupWizard();
+        return wizard ? wizard->currentPage() : nullptr;
+    });
+    connect(&server, &InstanceServer::requestHeld, this, [this](const QString& path) {
+        statusBar()->showMessage(
+            QStringLiteral("%1 は、新規作成のウィザードを終えてから開きます。").arg(QFileInfo(path).fileName()));
+    });
+    connect(&server, &InstanceServer::openRequested, this, [this](const QString& path) {
+        statusBar()->clearMessage();
+        openPlanFile(path);
+    });
 
     auto* drops = new PlanDropHandler(this);
     drops->setAcceptCheck([this] { return isFreeToOpen(); });
@@ -467,6 +526,8 @@ void frmMain::showChildWindow(QMdiSubWindow* window)
     ChildWindows::addChildWindow(m_mdiArea, window);
     fitChildWindow(window);
     window->show();
+    // A closed window leaves the list of windows and may change what is available.
+    connect(window, &QObject::destroyed, this, &frmMain::updateActions, Qt::QueuedConnection);
 }
 
 void frmMain::fitChildWindow(QMdiSubWindow* window)
@@ -495,39 +556,8 @@ void frmMain::openDemo()
     auto* demo = new Form1;
     connect(demo, &TableWindow::closeRequested, this, &frmMain::closeCommand);
     demo->showAttention(m_attentionShown->isChecked());
-    demo->load();
     m_demo = demo;
     showChildWindow(demo);
-}
-
-void frmMain::discardTableWindow()
-{
-    if (!m_table)
-        return;
-    const PlanWindow kind = m_table->kind();
-    m_table->closeByCommand();
-    m_table = nullptr;
-    PlanSession::instance().windowClosed(kind);
-}
-
-TableWindow* frmMain::openTableWindow(TableKind kind)
-{
-    // One table window at a time: one left open here could no longer be reached by the close command.
-    discardTableWindow();
-    TableWindow* window = nullptr;
-    if (kind == TableKind::Form100)
-        window = new Form100;
-    else
-        window = new Form200;
-    connect(window, &TableWindow::closeRequested, this, &frmMain::closeCommand);
-    m_table = window;
-    window->showAttention(m_attentionShown->isChecked());
-    window->load();
-    applyCommandEvent(kind == TableKind::Form100 ? CommandEvent::Form100Loaded : CommandEvent::Form200Loaded);
-    showChildWindow(window);
-    // A cash-flow window left open over a settings change shows the changed plan.
-    refreshCashFlow();
-    return window;
 }
 
 TableWindow* frmMain::tableWindow() const
@@ -537,12 +567,25 @@ TableWindow* frmMain::tableWindow() const
 
 SetupWizard* frmMain::setupWizard() const
 {
-    return qobject_cast<SetupWizard*>(m_wizard.data());
+    return m_wizard;
 }
 
 Form1* frmMain::demoWindow() const
 {
     return m_demo;
+}
+
+TableWindow* frmMain::shownTable() const
+{
+    if (m_table)
+        return m_table;
+    return m_demo;
+}
+
+PlanDocument* frmMain::shownDocument() const
+{
+    const TableWindow* window = shownTable();
+    return window ? window->document() : nullptr;
 }
 
 void frmMain::setDemoView(int item)
@@ -554,170 +597,15 @@ void frmMain::setDemoView(int item)
     settings.setDemoView(view);
 }
 
-void frmMain::newCommand()
-{
-    PlanSession::instance().newPlan();
-    setWindowTitle(s_mainCaption + QStringLiteral(" - [新規作成]"));
-    if (m_wizard)
-        m_wizard->deleteLater();
-    auto* wizard = new SetupWizard(this, this);
-    m_wizard = wizard;
-    connect(wizard, &SetupWizard::cancelled, this, &frmMain::wizardCancelled);
-    connect(wizard, &SetupWizard::finished, this, &frmMain::wizardFinished);
-    wizard->start();
-    applyCommandEvent(CommandEvent::WizardStarted);
-}
-
-void frmMain::wizardCancelled()
-{
-    setWindowTitle(s_mainCaption);
-    applyCommandEvent(CommandEvent::WizardCancelled);
-}
-
-void frmMain::wizardFinished()
-{
-    openTableWindow(TableKind::Form100);
-}
-
-void frmMain::openCommand()
-{
-    // Nothing changes until a file is chosen: a cancelled dialog leaves the plan as it was.
-    const QString path = FileDialog::getOpenFileName(
-        this, QStringLiteral("ファイル名を開く"), QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
-    if (path.isEmpty())
-        return;
-    openPlanFile(path);
-}
-
-bool frmMain::openPlanFile(const QString& path)
-{
-    if ((m_demo || m_table) && !closeCommand())
-        return false;
-    PlanSession& session = PlanSession::instance();
-    // The plan is reset once a file is chosen, whether or not it can be read.
-    session.newPlan();
-    setWindowTitle(s_mainCaption);
-    std::string error;
-    if (!session.open(path, &error)) {
-        // Nothing to show: a missing or unreadable file opens no table and leaves the plan reset.
-        MessageBox::warning(this, openFailedText(path, error));
-        m_recent->remove(path);
-        return false;
-    }
-    openTableWindow(TableKind::Form200);
-    session.markSaved();
-    m_recent->add(path);
-    if (!session.moneySectionCut().isEmpty())
-        MessageBox::warning(this, moneySectionCutWarning(path, session.moneySectionCut()));
-    return true;
-}
-
-bool frmMain::closeCommand()
-{
-    const PlanSession& session = PlanSession::instance();
-    if (m_demo) {
-        closeDemo();
-        return true;
-    }
-    if (!m_table)
-        return true;
-    if (!session.isSaved() && MessageBox::okCancelWarning(this, unsavedQuestion()) != QMessageBox::Ok)
-        return false;
-    const PlanWindow kind = m_table->kind();
-    discardTableWindow();
-    closeCashFlow();
-    applyCommandEvent(kind == PlanWindow::Form100 ? CommandEvent::Form100Closed : CommandEvent::Form200Closed);
-    setWindowTitle(s_mainCaption);
-    return true;
-}
-
-void frmMain::closeCommandFromMenu()
-{
-    closeCommand();
-}
-
-void frmMain::closeDemo()
-{
-    closeCashFlow();
-    if (m_demo)
-        m_demo->closeByCommand();
-    m_demo = nullptr;
-    PlanSession::instance().windowClosed(PlanWindow::Demo);
-    applyCommandEvent(CommandEvent::DemoClosed);
-    setWindowTitle(s_mainCaption);
-}
-
-void frmMain::saveCommand()
-{
-    const QString path = FileDialog::getSaveFileName(this,
-        QStringLiteral("ファイル名を付けて保存"),
-        QStringLiteral("HARUKAZE (*.HRZ *.hrz)"),
-        QStringLiteral("HRZ"));
-    if (path.isEmpty())
-        return;
-    PlanSession& session = PlanSession::instance();
-    if (!session.moneySectionCut().isEmpty()
-        && MessageBox::okCancelWarning(this, moneySectionCutQuestion(session.moneySectionCut())) != QMessageBox::Ok)
-        return;
-    std::string error;
-    if (!session.save(path, &error)) {
-        MessageBox::warning(this, saveFailedText(path, error));
-        return;
-    }
-    m_recent->add(path);
-    // The table windows follow the plan's new file name themselves; a saved new plan is no longer
-    // "[新規作成]".
-    if (session.isOpen(PlanWindow::Form100))
-        setWindowTitle(s_mainCaption);
-}
-
-void frmMain::csvCommand()
-{
-    const QString path = FileDialog::getSaveFileName(this,
-        QStringLiteral("ファイル名を付けて保存"),
-        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
-        QStringLiteral("CSV"));
-    if (path.isEmpty())
-        return;
-    int rows = 0;
-    int cols = 0;
-    if (m_table) {
-        rows = m_table->grid()->rows();
-        cols = m_table->grid()->cols();
-    }
-    std::string error;
-    if (!PlanSession::instance().exportCsv(path, rows, cols, &error))
-        MessageBox::warning(this, saveFailedText(path, error));
-}
-
-void frmMain::changeSettingsCommand()
-{
-    // One editor at a time: asking again brings the open one forward.
-    if (m_settingsEditor) {
-        m_settingsEditor->raise();
-        m_settingsEditor->activateWindow();
-        return;
-    }
-    // The editor changes the plan of the open table window and shows it anew in Form200.
-    discardTableWindow();
-    applyCommandEvent(CommandEvent::SettingsEditorOpened);
-    auto* editor = new Form2(this);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    m_settingsEditor = editor;
-    connect(editor, &QDialog::finished, this, [this] { openTableWindow(TableKind::Form200); });
-    editor->show();
-}
-
 void frmMain::fontCommand()
 {
     PlanSession& session = PlanSession::instance();
     const ProcessState& state = session.state();
     QFont initial(QString::fromStdString(state.FONT_NAME));
-    bool ok = false;
-    const double size = QString::fromStdString(state.FONT_SIZE).toDouble(&ok);
-    initial.setPointSizeF(ok && size > 0 ? size : TABLE_FONT_POINTS);
-    initial.setBold(state.FONT_BOLD == "True");
-    initial.setItalic(state.FONT_ITALIC == "True");
+    const double size = lenientTextToDouble(state.FONT_SIZE);
+    initial.setPointSizeF(size > 0 ? size : TABLE_FONT_POINTS);
+    initial.setBold(session.tableFontBold());
+    initial.setItalic(session.tableFontItalic());
 
     const std::optional<QFont> chosen = FontDialog::getFont(this, initial);
     if (!chosen)
@@ -728,11 +616,11 @@ void frmMain::fontCommand()
         font.setPointSizeF(initial.pointSizeF());
     session.setTableFont(
         font.family().toStdString(), QString::number(font.pointSizeF()).toStdString(), font.bold(), font.italic());
-
-    if (m_table)
-        m_table->applyTableFont(font);
-    if (m_demo)
-        m_demo->applyTableFont(font);
+    // The tables shown take the font with its bold and italic; later builds its face and size.
+    for (TableWindow* window : { static_cast<TableWindow*>(m_demo.data()), m_table.data() }) {
+        if (window && window->document())
+            window->document()->applyTableFont();
+    }
 
     AppSettings settings;
     settings.writeFont(state);
@@ -751,7 +639,7 @@ void frmMain::setAttentionShown(bool shown)
 
 void frmMain::attentionListCommand()
 {
-    const TableWindow* window = m_table ? m_table.data() : static_cast<TableWindow*>(m_demo.data());
+    const TableWindow* window = shownTable();
     if (!window)
         return;
     AttentionDialog dialog(window->attention().markers(), this);
@@ -766,15 +654,57 @@ CashFlowWindow* frmMain::cashFlowWindow() const
 
 void frmMain::refreshCashFlow()
 {
+    const PlanDocument* document = shownDocument();
+    if (!document)
+        return;
+    const TableContext context = PlanSession::instance().tableContext();
+    const bool demo = document->origin() == PlanDocument::Origin::Sample;
     if (m_cashFlow) {
-        const PlanSession& session = PlanSession::instance();
-        m_cashFlow->rebuild(session.plan(), session.tableContext());
+        m_cashFlow->showTable(document->cashFlow(), document->plan(), context, demo ? QString() : document->fileName());
+        const QString name = demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName();
+        m_cashFlow->setWindowTitle(QStringLiteral("キャッシュフロー表 - ") + name);
     }
-    if (m_loanSchedule) {
-        const PlanSession& session = PlanSession::instance();
-        m_loanSchedule->rebuild(session.plan(), session.tableContext());
-    }
+    if (m_loanSchedule)
+        m_loanSchedule->rebuild(document->plan(), context);
+}
+
+void frmMain::refreshCashFlowAndComparison()
+{
+    refreshCashFlow();
     refreshComparison();
+}
+
+PlanComparisonWindow* frmMain::comparisonWindow() const
+{
+    return m_comparison;
+}
+
+void frmMain::refreshComparison()
+{
+    const PlanDocument* document = shownDocument();
+    if (!m_comparison || !document)
+        return;
+    const bool demo = document->origin() == PlanDocument::Origin::Sample;
+    m_comparison->rebuild(
+        document->plan(), demo ? QString() : document->fileName(), PlanSession::instance().tableContext());
+}
+
+void frmMain::compareCommand()
+{
+    const PlanDocument* document = shownDocument();
+    const bool demo = !document || document->origin() == PlanDocument::Origin::Sample;
+    PlanComparisonDialog dialog(demo ? QString() : document->fileName(), m_recent->files(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // One comparison at a time: a new one takes the place of the last.
+    if (m_comparison)
+        m_comparison->close();
+    auto* window = new PlanComparisonWindow(dialog.files());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_comparison = window;
+    refreshComparison();
+    showChildWindow(window);
+    m_mdiArea->setActiveSubWindow(window);
 }
 
 void frmMain::closeCashFlow()
@@ -791,50 +721,23 @@ void frmMain::closeCashFlow()
     m_comparison = nullptr;
 }
 
-PlanComparisonWindow* frmMain::comparisonWindow() const
-{
-    return m_comparison;
-}
-
-void frmMain::refreshComparison()
-{
-    if (!m_comparison)
-        return;
-    const PlanSession& session = PlanSession::instance();
-    m_comparison->rebuild(session.plan(), m_demo ? QString() : session.fileName(), session.tableContext());
-}
-
-void frmMain::compareCommand()
-{
-    const PlanSession& session = PlanSession::instance();
-    PlanComparisonDialog dialog(m_demo ? QString() : session.fileName(), m_recent->files(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // One comparison at a time: a new one takes the place of the last.
-    if (m_comparison)
-        m_comparison->close();
-    auto* window = new PlanComparisonWindow(dialog.files());
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    m_comparison = window;
-    refreshComparison();
-    showChildWindow(window);
-    m_mdiArea->setActiveSubWindow(window);
-}
-
 void frmMain::moneySettingsCommand()
 {
-    PlanSession& session = PlanSession::instance();
-    if (!MoneySettingsDialog::edit(session.plan(), this))
+    PlanDocument& document = PlanSession::instance().document();
+    if (!MoneySettingsDialog::edit(document.plan(), this))
         return;
-    session.markEdited();
-    refreshCashFlow();
-    // The attention marks take the children's university years from the money settings.
-    if (m_table)
-        m_table->rebuild();
+    // The table window, its attention marks (the children's university years come from the money
+    // settings) and the cash-flow window follow the changed document.
+    document.edited();
 }
 
 void frmMain::cashFlowCommand()
 {
+    // The button goes back and forth between the table and its cash flow.
+    if (cashFlowIsActive() && shownTable()) {
+        m_mdiArea->setActiveSubWindow(shownTable());
+        return;
+    }
     if (!m_cashFlow) {
         auto* window = new CashFlowWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -862,133 +765,9 @@ void frmMain::loanScheduleCommand()
     m_mdiArea->setActiveSubWindow(m_loanSchedule);
 }
 
-void frmMain::cashFlowCsvCommand()
-{
-    const QString path = FileDialog::getSaveFileName(this,
-        QStringLiteral("ファイル名を付けて保存"),
-        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
-        QStringLiteral("CSV"));
-    if (path.isEmpty())
-        return;
-    const PlanSession& session = PlanSession::instance();
-    std::string error;
-    bool written = false;
-    {
-        BusyPointer busy;
-        written = writeCashFlowCsv(
-            QFile::encodeName(path).toStdString(), buildCashFlowTable(session.plan(), session.tableContext()), &error);
-    }
-    if (!written)
-        MessageBox::warning(this, saveFailedText(path, error));
-}
-
-TableWindow* frmMain::shownTable() const
-{
-    if (m_table)
-        return m_table;
-    return m_demo;
-}
-
-namespace {
-
-// The shown table as its grid has it now, with the attention marks when they are shown.
-TableOutput outputOf(const TableWindow& window, bool attentionShown)
-{
-    const bool demo = window.kind() == PlanWindow::Demo;
-    TableOutput output(*window.grid(), demo ? QString() : PlanSession::instance().fileName());
-    const AttentionTints& attention = window.attention();
-    if (attentionShown && !attention.isEmpty()) {
-        PrintableTable& table = output.table();
-        for (int row = 0; row < table.rowCount(); ++row) {
-            for (int column = 0; column < window.grid()->cols(); ++column) {
-                const QColor tint = attention.tint(column, row);
-                if (tint.isValid())
-                    table.setTint(column, row, tint);
-            }
-        }
-        for (AttentionKind kind : attention.kinds())
-            table.legend.push_back({ AttentionTints::color(kind), AttentionTints::name(kind) });
-    }
-    return output;
-}
-
-} // namespace
-
 bool frmMain::cashFlowIsActive() const
 {
     return m_cashFlow && m_mdiArea->activeSubWindow() == m_cashFlow;
-}
-
-TableOutput frmMain::activeOutput() const
-{
-    const TableWindow* window = shownTable();
-    const bool demo = !window || window->kind() == PlanWindow::Demo;
-    const QString file = demo ? QString() : PlanSession::instance().fileName();
-    if (cashFlowIsActive())
-        return cashFlowOutput(*m_cashFlow, file);
-    if (m_loanSchedule && m_mdiArea->activeSubWindow() == m_loanSchedule)
-        return TableOutput(m_loanSchedule->printable(file));
-    if (m_comparison && m_mdiArea->activeSubWindow() == m_comparison)
-        return TableOutput(printablePlanComparison(m_comparison->comparison(), QDate::currentDate()));
-    return outputOf(*window, m_attentionShown->isChecked());
-}
-
-void frmMain::previewCommand()
-{
-    if (shownTable())
-        activeOutput().preview(this);
-}
-
-void frmMain::printCommand()
-{
-    if (shownTable())
-        activeOutput().print(this);
-}
-
-void frmMain::pdfCommand()
-{
-    if (shownTable())
-        activeOutput().savePdf(this);
-}
-
-void frmMain::xlsxCommand()
-{
-    TableWindow* window = shownTable();
-    if (!window)
-        return;
-    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
-    if ((m_loanSchedule && active == m_loanSchedule) || (m_comparison && active == m_comparison)) {
-        activeOutput().saveXlsx(this);
-        return;
-    }
-    TableOutput lifeCycle = outputOf(*window, m_attentionShown->isChecked());
-    // The workbook holds the cash-flow table beside the life cycle table once the family has money
-    // settings or looks at its cash flow.
-    const PlanSession& session = PlanSession::instance();
-    if (!m_cashFlow && !session.plan().money) {
-        lifeCycle.saveXlsx(this);
-        return;
-    }
-    const QString file = window->kind() == PlanWindow::Demo ? QString() : session.fileName();
-    const TableOutput cashFlow = m_cashFlow
-        ? cashFlowOutput(*m_cashFlow, file)
-        : cashFlowOutput(buildCashFlowTable(session.plan(), session.tableContext()), file, window->grid()->font());
-    saveWorkbook(this, lifeCycle.table(), cashFlow.table());
-}
-
-QString frmMain::unsavedQuestion()
-{
-    return QStringLiteral("「データ保存」されていません。");
-}
-
-bool frmMain::confirmDiscard()
-{
-    // While the settings editor is up its table window is closed, but the plan is still the one
-    // being worked on.
-    const bool planShown = m_table || m_settingsEditor;
-    if (!planShown || PlanSession::instance().isSaved())
-        return true;
-    return MessageBox::okCancelWarning(this, unsavedQuestion()) == QMessageBox::Ok;
 }
 
 void frmMain::HOZON()
@@ -999,38 +778,6 @@ void frmMain::HOZON()
         settings.sync();
     }
     Help::close();
-}
-
-void frmMain::exitCommand()
-{
-    if (!confirmDiscard())
-        return;
-    HOZON();
-    m_exiting = true;
-    close();
-}
-
-void frmMain::closeEvent(QCloseEvent* event)
-{
-    // Exit has asked already; closing through the frame asks here and stores no placement.
-    if (!m_exiting && !confirmDiscard()) {
-        event->ignore();
-        return;
-    }
-    m_exiting = false;
-    // The help viewer, the settings editor and a wizard page are windows of their own; left open
-    // they would keep the program running without its main window.
-    Help::close();
-    if (m_settingsEditor) {
-        m_settingsEditor->disconnect(this);
-        m_settingsEditor->close();
-    }
-    if (auto* wizard = setupWizard()) {
-        if (QWidget* page = wizard->currentPage())
-            page->close();
-    }
-    event->accept();
-    QMainWindow::closeEvent(event);
 }
 
 } // namespace harukaze

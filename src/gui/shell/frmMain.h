@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <map>
+#include <string>
 
 class QActionGroup;
 class QMenu;
@@ -22,16 +24,22 @@ class LoanScheduleWindow;
 class PlanComparisonWindow;
 class TableOutput;
 class InstanceServer;
+class PlanDocument;
 class RecentFiles;
 class TableWindow;
 class Form1;
 class SetupWizard;
 
 /**
- * The main window: an MDI area for the opening demo and the one table window, the menu bar, the
- * toolbar `Toolbar1` and the document commands. The plan and the state beside it belong to the
- * plan session; which commands are available is decided by the command table (applyCommandEvent()),
- * and every command's menu item and toolbar button follow it together.
+ * The main window: an MDI area for the opening demo, the table window and the windows beside it
+ * (cash flow), the menu bar, the toolbar `Toolbar1` and the commands. The current plan document
+ * belongs to the plan session; the windows shown belong here. Which commands are available follows
+ * from that state alone (commandState(), available()): updateActions() applies it after every
+ * change, to the one action of each command that its menu item and toolbar button share.
+ *
+ * The commands live in three rooms: this file (window, menus, toolbar, availability, the windows
+ * beside the table), DocumentCommands.cpp (new, open, save, close, exit, settings) and
+ * OutputCommands.cpp (CSV, print, preview, PDF, workbook, cash-flow CSV).
  */
 class frmMain : public QMainWindow
 {
@@ -51,7 +59,7 @@ public:
 
     /**
      * The main window's load: placement, table font and demo setting from the settings store, the
-     * start-up clearing of the plan's children and TBL, then the demo or the command states without it.
+     * start-up clearing of the plan's children, then the demo or nothing.
      * `allowDemo` false (a start with a plan file) skips the demo this once, whatever the setting.
      */
     void load(bool allowDemo = true);
@@ -66,12 +74,14 @@ public:
     /** The recently used plan files behind the File menu's "最近使ったファイル(&R)". */
     RecentFiles* recentFiles() const { return m_recent; }
 
-    /** Switches the commands as the command table's row for `event` says. */
-    void applyCommandEvent(CommandEvent event);
+    /** What the commands' availability depends on, as it is now. */
+    CommandState commandState() const;
+    /** Enables each command as available() says for commandState(). */
+    void updateActions();
     bool isCommandEnabled(Command command) const;
-    /** The menu item of a command. */
+    /** The action of a command (its menu item). */
     QAction* action(Command command) const;
-    /** The toolbar button of a command. */
+    /** The same action where the toolbar has a button for the command, else nullptr. */
     QAction* toolbarAction(Command command) const;
     QToolBar* toolbar() const { return m_toolbar; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
@@ -80,24 +90,28 @@ public:
     TableWindow* tableWindow() const;
     /** The opening demo window, or nullptr. */
     Form1* demoWindow() const;
-    /** Loads and shows a table window in place of any open one; its load builds the table. */
+    /**
+     * Shows the current document, just made or changed, in a table window of `kind` in place of
+     * any open one: the plan is then unsaved.
+     */
     TableWindow* openTableWindow(TableKind kind);
     /** The setup wizard of the last New command, or nullptr. */
     SetupWizard* setupWizard() const;
     /** The settings editor while it is open. */
     QDialog* settingsEditor() const { return m_settingsEditor; }
 
-    /** Runs a toolbar button's command by its key ("exit", "new", ...); unknown keys do nothing. */
+    /** Runs the toolbar button whose key is `key` ("exit", "new", ...); unknown keys do nothing. */
     void dispatchToolbarKey(const QString& key);
 
     // The commands, as the menu items and toolbar buttons run them.
     void newCommand();
     void openCommand();
     /**
-     * Opens a plan file as the Open command does once its dialog has named the file. An open demo or
-     * table window is closed first as the Close command does (asking about an unsaved plan; false
-     * when the user keeps it). A file that cannot be read shows the failure message, leaves nothing
-     * open and returns false.
+     * Opens a plan file as the Open command does once its dialog has named the file. The file is
+     * read first: one that cannot be read is reported and changes nothing shown (a plan only held
+     * after its window closed is let go) and gives false. Otherwise an open demo or table window is
+     * closed first as the Close command does, asking about an unsaved plan with the incoming file
+     * named (false when the user keeps it).
      */
     bool openPlanFile(const QString& path);
     /** Returns false when the user kept an unsaved table open. */
@@ -112,7 +126,10 @@ public:
     void xlsxCommand();
     /** 家計設定(&M)...: the household money settings of the plan in the open table window. */
     void moneySettingsCommand();
-    /** キャッシュフロー表(&T): the cash-flow window of the plan shown (the demo's sample too). */
+    /**
+     * キャッシュフロー表(&T): the cash-flow window of the plan shown (the demo's sample too); when it
+     * is already in front, the table window comes forward instead.
+     */
     void cashFlowCommand();
     void loanScheduleCommand();
     /** キャッシュフロー表のCSV保存: the cash-flow table of the plan shown as CSV. */
@@ -123,6 +140,8 @@ public:
     void compareCommand();
     /** The comparison window while it is open. */
     PlanComparisonWindow* comparisonWindow() const;
+    /** Compares the plan shown anew in the comparison window, if one is open. */
+    void refreshComparison();
     /** "注意マークを表示(&A)": shows or hides the attention marks of every open table and remembers it. */
     void setAttentionShown(bool shown);
     /** "注意が必要な年(&L)...": the attention marks of the table shown, with what they mean. */
@@ -141,6 +160,8 @@ public:
 
     /** The window whose table the print and export commands take: the open table, else the demo. */
     TableWindow* shownTable() const;
+    /** The document of that window, or nullptr. */
+    PlanDocument* shownDocument() const;
     /** The cash-flow window is the active child window: print, preview and PDF take its table. */
     bool cashFlowIsActive() const;
 
@@ -153,35 +174,53 @@ protected:
 
 private:
     void closeCommandFromMenu();
-    void setCommandEnabled(Command command, bool enabled);
     void createActions();
     void createMenus();
+    void createWindowMenu();
     void createToolbar();
-    QAction* addToolbarButton(
+    void addToolbarButton(
         Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon);
     void openDemo();
     void closeDemo();
-    /** The one way a table window goes: the window closed and the session told; no question asked. */
+    /** Shows the current document in a table window of `kind`, in place of any open one. */
+    TableWindow* showCurrentDocument(TableKind kind);
+    /** The one way a table window goes: the window closed; no question asked. */
     void discardTableWindow();
-    /** Shows the plan's cash flow anew in the cash-flow window, if one is open. */
+    /** Shows the shown document's cash flow anew in the cash-flow window, if one is open. */
     void refreshCashFlow();
+    void refreshCashFlowAndComparison();
     void closeCashFlow();
-    /** Compares the plan shown anew in the comparison window, if one is open. */
-    void refreshComparison();
+    /** Lists the open child windows in the ウィンドウ menu, the active one checked. */
+    void fillWindowMenu();
     /** The pages print, preview and PDF make: the cash-flow window's when it is active, else the table's. */
     TableOutput activeOutput() const;
+    /** The shown table's pages, with its attention marks when they are shown. */
+    TableOutput lifeCycleOutput(const TableWindow& window) const;
+    /**
+     * The save dialog of an export: `title`, the plan's name with `suffix` suggested. An existing
+     * file other than the plan's own is replaced only when the user says so. "" = nothing chosen.
+     */
+    QString askExportName(const QString& title, const QString& filter, const QString& suffix);
+    /** Asks for a name (askExportName()), writes with `write`, reports a failure. */
+    bool exportTo(const QString& title,
+        const QString& filter,
+        const QString& suffix,
+        const std::function<bool(const QString& path, std::string* error)>& write);
     void showChildWindow(QMdiSubWindow* window);
     void fitChildWindow(QMdiSubWindow* window);
     /**
      * Asks the close question when a table window or the settings editor holds an unsaved plan;
-     * false = the user cancelled.
+     * false = the user cancelled. `incoming` names the file about to be opened in a second line.
      */
-    bool confirmDiscard();
+    bool confirmDiscard(const QString& incoming = QString());
     void wizardCancelled();
     void wizardFinished();
 
     QMdiArea* m_mdiArea;
     QToolBar* m_toolbar = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QAction* m_cascade = nullptr;
+    QAction* m_tile = nullptr;
     std::map<Command, QAction*> m_actions;
     std::map<Command, QAction*> m_toolbarActions;
     QActionGroup* m_demoGroup = nullptr;
@@ -195,7 +234,11 @@ private:
     QPointer<TableWindow> m_table;
     QPointer<Form1> m_demo;
     QPointer<QDialog> m_settingsEditor;
-    QPointer<QObject> m_wizard;
+    QPointer<SetupWizard> m_wizard;
+    /** The settings editor took the place of an open table window. */
+    bool m_editorReplacedTable = false;
+    /** A table window or the demo was closed since the load. */
+    bool m_windowClosed = false;
     bool m_exiting = false;
     bool m_firstShow = true;
 };

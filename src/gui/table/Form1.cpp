@@ -2,23 +2,25 @@
 #include "gui/table/Form1.h"
 
 #include "core/table/SampleFamily.h"
+#include "gui/common/PlanDocument.h"
 
 namespace harukaze {
 
 Form1::Form1(QWidget* parent)
-    : TableWindow(PlanWindow::Demo, QStringLiteral("Form1"), parent)
+    : TableWindow(sampleDocument(), PlanWindow::Demo, parent)
 {
+    // The window owns the sample family's document.
+    document()->setParent(this);
 }
 
 Form1::~Form1() = default;
 
-void Form1::load()
+PlanDocument* Form1::sampleDocument()
 {
-    setWindowTitle(QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ"));
-    PlanSession& session = PlanSession::instance();
-    writeSampleFamily(session.plan());
-    session.windowOpened(PlanWindow::Demo);
-    buildTable(false);
+    auto* document = new PlanDocument(PlanDocument::Origin::Sample);
+    writeSampleFamily(document->plan());
+    document->setSaved(true);
+    return document;
 }
 
 } // namespace harukaze

@@ -6,8 +6,8 @@
 namespace harukaze {
 
 /**
- * The opening demo: the sample family's life cycle table, shown at start-up. Its load writes the
- * sample family into the plan and builds the table like a table window, but writes nothing to TBL.
+ * The opening demo: the life cycle table of the sample family, shown at start-up. The family is a
+ * document of the window's own, so nothing done to the user's plan changes the demo.
  */
 class Form1 : public TableWindow
 {
@@ -18,7 +18,8 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    void load() override;
+private:
+    static PlanDocument* sampleDocument();
 };
 
 } // namespace harukaze

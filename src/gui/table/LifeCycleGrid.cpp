@@ -61,8 +61,8 @@ void LifeCycleGrid::setTable(const TableModel& table)
 
     QFont font(QString::fromStdString(table.fontName));
     font.setPointSizeF(table.fontSize > 0 ? table.fontSize : TABLE_FONT_POINTS);
-    font.setBold(false);
-    font.setItalic(false);
+    font.setBold(table.fontBold);
+    font.setItalic(table.fontItalic);
     setTableFont(font);
     for (int c = 0; c < columns; ++c)
         setColumnWidthTwips(c, table.columns.at(static_cast<size_t>(c)).widthTwips);

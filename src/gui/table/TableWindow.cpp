@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/table/TableWindow.h"
 
+#include "gui/common/PlanDocument.h"
 #include "gui/table/AttentionLegend.h"
 #include "gui/table/LifeCycleGrid.h"
 
@@ -9,13 +10,31 @@
 
 namespace harukaze {
 
-TableWindow::TableWindow(PlanWindow kind, const QString& name, QWidget* parent)
+namespace {
+
+QString objectNameOf(PlanWindow kind)
+{
+    switch (kind) {
+    case PlanWindow::Demo:
+        return QStringLiteral("Form1");
+    case PlanWindow::Form100:
+        return QStringLiteral("Form100");
+    case PlanWindow::Form200:
+        break;
+    }
+    return QStringLiteral("Form200");
+}
+
+} // namespace
+
+TableWindow::TableWindow(PlanDocument* document, PlanWindow kind, QWidget* parent)
     : QMdiSubWindow(parent)
     , m_kind(kind)
+    , m_document(document)
     , m_grid(new LifeCycleGrid)
     , m_legend(new AttentionLegend)
 {
-    setObjectName(name);
+    setObjectName(objectNameOf(kind));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/harukaze.png")));
     auto* content = new QWidget;
@@ -25,16 +44,27 @@ TableWindow::TableWindow(PlanWindow kind, const QString& name, QWidget* parent)
     layout->addWidget(m_grid);
     layout->addWidget(m_legend);
     setWidget(content);
+    if (kind == PlanWindow::Demo)
+        setWindowTitle(QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ"));
+    else
+        showPlanTitle();
+    // Saving gives a plan its file, and a changed plan or table font its table: the window follows.
+    connect(document, &PlanDocument::fileNameChanged, this, [this] {
+        if (m_kind != PlanWindow::Demo)
+            showPlanTitle();
+    });
+    connect(document, &PlanDocument::tableChanged, this, &TableWindow::showTable);
+    showTable();
 }
 
 TableWindow::~TableWindow() = default;
 
-void TableWindow::buildTable(bool keepTexts)
+void TableWindow::showTable()
 {
-    PlanSession& session = PlanSession::instance();
-    m_table = session.buildTable(keepTexts);
-    m_grid->setTable(m_table);
-    m_attention = AttentionTints::forTable(session.plan(), m_table, session.universityYears());
+    if (!m_document)
+        return;
+    m_grid->setTable(m_document->table());
+    m_attention = AttentionTints(m_document->markers());
     showAttention(m_attentionShown);
 }
 
@@ -47,13 +77,8 @@ void TableWindow::showAttention(bool shown)
 
 void TableWindow::showPlanTitle()
 {
-    const QString file = PlanSession::instance().fileName();
+    const QString file = m_document ? m_document->fileName() : QString();
     setWindowTitle(QStringLiteral("ライフサイクル表 - ") + (file.isEmpty() ? QStringLiteral("(無題)") : file));
-}
-
-void TableWindow::applyTableFont(const QFont& font)
-{
-    m_grid->applyTableFont(font);
 }
 
 void TableWindow::closeByCommand()

@@ -177,7 +177,7 @@ void Form2::update()
         for (int child : m_deletedChildren)
             removeChildEducation(*plan.money, child);
     }
-    PlanSession::instance().markEdited();
+    PlanSession::instance().document().edited();
     accept();
 }
 

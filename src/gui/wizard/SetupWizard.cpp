@@ -2,7 +2,7 @@
 #include "gui/wizard/SetupWizard.h"
 
 #include "core/plan/FamilyPlan.h"
-#include "gui/common/ProcessState.h"
+#include "gui/common/PlanDocument.h"
 #include "gui/wizard/Form18.h"
 #include "gui/wizard/Form19.h"
 #include "gui/wizard/Form191.h"
@@ -15,7 +15,9 @@ namespace harukaze {
 SetupWizard::SetupWizard(QWidget* mainWindow, QObject* parent)
     : QObject(parent)
     , m_mainWindow(mainWindow)
+    , m_document(new PlanDocument(PlanDocument::Origin::Wizard, this))
 {
+    REC_CLEAR(m_document->plan());
 }
 
 SetupWizard::~SetupWizard()
@@ -88,7 +90,7 @@ SetupWizard::Page SetupWizard::previousPage(Page from, const FamilyPlan& plan)
 void SetupWizard::showPage(Page page)
 {
     closePage();
-    FamilyPlan& plan = globalPlan();
+    FamilyPlan& plan = m_document->plan();
     WizardPage* shown = nullptr;
     switch (page) {
     case Page::Form18:
@@ -137,12 +139,12 @@ void SetupWizard::goNext()
         emit finished();
         return;
     }
-    showPage(nextPage(m_current, globalPlan()));
+    showPage(nextPage(m_current, m_document->plan()));
 }
 
 void SetupWizard::goBack()
 {
-    showPage(previousPage(m_current, globalPlan()));
+    showPage(previousPage(m_current, m_document->plan()));
 }
 
 void SetupWizard::cancel()

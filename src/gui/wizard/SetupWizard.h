@@ -7,17 +7,19 @@
 namespace harukaze {
 
 struct FamilyPlan;
+class PlanDocument;
 class WizardPage;
 
 /**
  * The navigator of the six setup pages Form18 (1/6) .. Form21 (6/6). Only one page exists at a
  * time; it is created when it is shown and destroyed when it is left. The pages fill themselves
- * from globalPlan() and record their own section there; the navigator decides which page follows,
+ * from the wizard's own document (a reset record at start()) and record their own section there,
+ * so nothing reads a half-filled plan as the user's; the navigator decides which page follows,
  * forwards by the family range (ST1) and backwards by the recorded flags, and clears the recorded
  * flags of the sections a forward step skips.
  *
- * The caller resets the plan (REC_CLEAR) before start(). Pages are parented to the main window,
- * as windows of their own at the top left of the screen.
+ * On 完了 the caller takes the document's plan as its current one. Pages are parented to the main
+ * window, as windows of their own at the top left of the screen.
  */
 class SetupWizard : public QObject
 {
@@ -36,8 +38,14 @@ public:
     explicit SetupWizard(QWidget* mainWindow, QObject* parent = nullptr);
     ~SetupWizard() override;
 
-    /** Shows page 1/6 without waiting; a page still open is closed first. */
+    /**
+     * Shows page 1/6 without waiting; a page still open is closed first. The wizard's plan starts
+     * reset and keeps what its pages recorded when the wizard is started again.
+     */
     void start();
+
+    /** The plan the pages fill. */
+    PlanDocument& document() { return *m_document; }
 
     /** The page on screen, or nullptr once the wizard has ended (or before start()). */
     QWidget* currentPage() const;
@@ -65,6 +73,7 @@ private:
     void cancel();
 
     QWidget* m_mainWindow;
+    PlanDocument* m_document;
     QPointer<WizardPage> m_page;
     Page m_current = Page::Form18;
 };

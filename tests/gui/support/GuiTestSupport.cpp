@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStyle>
@@ -74,9 +75,26 @@ void setUpProgramEnvironment(int year)
 void resetProcessState()
 {
     const std::string appDir = globalState().APP_DIR;
-    globalPlan() = FamilyPlan();
+    PlanDocument& document = PlanSession::instance().document();
+    document.assign(FamilyPlan(), QString(), PlanDocument::Origin::None);
+    document.setSaved(true);
     PlanSessionTestAccess::state() = ProcessState();
     PlanSessionTestAccess::state().APP_DIR = appDir;
+}
+
+PlanDocument& currentDocument()
+{
+    return PlanSession::instance().document();
+}
+
+bool isWindowOpen(const char* objectName)
+{
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (qobject_cast<QMdiSubWindow*>(widget) && widget->objectName() == QLatin1String(objectName)
+            && !widget->isHidden())
+            return true;
+    }
+    return false;
 }
 
 void pollForModal(const std::function<bool(QWidget*)>& accept,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/common/PlanDocument.h"
+
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@ class QLineEdit;
 namespace harukaze {
 class frmMain;
 class LifeCycleGrid;
+class PlanDocument;
 struct ProcessState;
 
 /**
@@ -65,6 +68,12 @@ void setUpProgramEnvironment(int year = 2026);
 
 /** Resets the plan and the process-wide state as a fresh process has them (APP_DIR kept). */
 void resetProcessState();
+
+/** The session's current plan document. */
+harukaze::PlanDocument& currentDocument();
+
+/** Whether a child window named `objectName` ("Form1", "Form100", "Form200", ...) is on screen. */
+bool isWindowOpen(const char* objectName);
 
 /**
  * Runs `action` on the next modal widget as soon as one is shown (polled by a timer), as the

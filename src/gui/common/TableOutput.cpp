@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/table/TableOutput.h"
+#include "gui/common/TableOutput.h"
 
 #include "core/table/TableShape.h"
 #include "export/TablePages.h"
 #include "export/TablePdf.h"
 #include "export/XlsxWorkbook.h"
 #include "gui/common/BusyPointer.h"
-#include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
-#include "gui/table/LifeCycleGrid.h"
+#include "gui/common/SaveAs.h"
 
 #include <QDate>
 #include <QPrintDialog>
@@ -25,45 +24,7 @@ namespace harukaze {
 
 namespace {
 
-const QString s_saveTitle = QStringLiteral("ファイル名を付けて保存");
-
-Qt::Alignment alignmentAt(const LifeCycleGrid& grid, int row, int column)
-{
-    const QVariant value = grid.model()->index(row, column).data(Qt::TextAlignmentRole);
-    return value.isValid() ? Qt::Alignment(value.toInt()) : (Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-PrintableTable printableGrid(const LifeCycleGrid& grid, const QString& planFilePath)
-{
-    PrintableTable table;
-    const QFont font = grid.font();
-    table.fontFamily = font.family();
-    table.fontPoints = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    table.fontBold = font.bold();
-    table.fontItalic = font.italic();
-    const int bodyRow = std::min(TABLE_FIXED_ROWS, grid.rows() - 1);
-    for (int c = 0; c < grid.cols(); ++c) {
-        PrintableColumn column;
-        column.widthTwips = grid.columnWidthTwips(c);
-        column.headerAlignment = alignmentAt(grid, 0, c);
-        column.bodyAlignment = alignmentAt(grid, bodyRow, c);
-        table.columns.push_back(column);
-    }
-    table.cells.assign(static_cast<size_t>(grid.rows()), std::vector<QString>(static_cast<size_t>(grid.cols())));
-    for (int r = 0; r < grid.rows(); ++r) {
-        for (int c = 0; c < grid.cols(); ++c)
-            table.cells[static_cast<size_t>(r)][static_cast<size_t>(c)] = grid.text(r, c);
-    }
-    setUpLifeCycleTable(table, planFilePath, QDate::currentDate());
-    return table;
-}
-
 } // namespace
-
-TableOutput::TableOutput(const LifeCycleGrid& grid, const QString& planFilePath)
-    : m_table(printableGrid(grid, planFilePath))
-{
-}
 
 TableOutput::TableOutput(const TableModel& table, const QString& planFilePath)
     : m_table(printableLifeCycleTable(table, planFilePath, QDate::currentDate()))
@@ -137,40 +98,50 @@ void TableOutput::preview(QWidget* parent)
     dialog.exec();
 }
 
-bool TableOutput::savePdf(QWidget* parent)
+bool TableOutput::writePdf(const QString& path, QString* reason) const
 {
-    const QString path
-        = FileDialog::getSaveFileName(parent, s_saveTitle, QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
-    if (path.isEmpty())
-        return false;
-    bool saved = false;
-    QString reason;
-    {
-        BusyPointer busy;
-        saved = saveTablePdf(path, m_table, &reason);
-    }
-    if (!saved)
-        MessageBox::warning(parent, saveFailedText(path, reason));
-    return saved;
+    return saveTablePdf(path, m_table, reason);
 }
 
-bool TableOutput::saveXlsx(QWidget* parent)
+bool TableOutput::writeXlsx(const QString& path, QString* reason) const
 {
-    const QString path = FileDialog::getSaveFileName(
-        parent, s_saveTitle, QStringLiteral("Excel ブック (*.xlsx)"), QStringLiteral("xlsx"));
-    if (path.isEmpty())
-        return false;
-    bool saved = false;
-    QString reason;
-    {
-        BusyPointer busy;
-        std::vector<PrintableTable> sheets { m_table };
-        sheets.insert(sheets.end(), m_moreSheets.begin(), m_moreSheets.end());
-        saved = workbookOf(sheets).save(path, &reason);
-    }
-    if (!saved)
-        MessageBox::warning(parent, saveFailedText(path, reason));
-    return saved;
+    std::vector<PrintableTable> sheets { m_table };
+    sheets.insert(sheets.end(), m_moreSheets.begin(), m_moreSheets.end());
+    return workbookOf(sheets).save(path, reason);
+}
+
+bool TableOutput::savePdf(QWidget* parent, const QString& suggested)
+{
+    SaveRequest request;
+    request.title = pdfTitle();
+    request.filter = QStringLiteral("PDF (*.pdf)");
+    request.suffix = QStringLiteral("pdf");
+    request.suggested = suggested;
+    return !saveAs(parent, request, [this](const QString& path, QString* reason) {
+        return writePdf(path, reason);
+    }).isEmpty();
+}
+
+bool TableOutput::saveXlsx(QWidget* parent, const QString& suggested)
+{
+    SaveRequest request;
+    request.title = xlsxTitle();
+    request.filter = QStringLiteral("Excel ブック (*.xlsx)");
+    request.suffix = QStringLiteral("xlsx");
+    request.suggested = suggested;
+    return !saveAs(parent, request, [this](const QString& path, QString* reason) {
+        return writeXlsx(path, reason);
+    }).isEmpty();
+}
+
+QString TableOutput::pdfTitle()
+{
+    return QStringLiteral("PDF形式で保存");
+}
+
+QString TableOutput::xlsxTitle()
+{
+    return QStringLiteral("Excel形式で保存");
 }
 
 } // namespace harukaze
