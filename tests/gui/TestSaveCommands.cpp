@@ -8,6 +8,7 @@
 #include "core/table/TableCsv.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
+#include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
