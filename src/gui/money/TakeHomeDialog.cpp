@@ -5,8 +5,8 @@
 #include "core/money/TaxYears.h"
 #include "core/table/TableShape.h"
 #include "export/PrintableTakeHome.h"
-#include "gui/help/Help.h"
 #include "gui/common/TableOutput.h"
+#include "gui/help/Help.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
