@@ -57,6 +57,7 @@ signals:
     /** The user asked for the 返済予定表 of the plan's loan. */
     void loanScheduleRequested();
 
+public:
     /**
      * Opens 手取りの内訳 of the plan the table was built from, at the year of the grid's current cell
      * (the first year when no year is current). The button for it shows while the income is 額面.
