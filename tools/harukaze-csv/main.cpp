@@ -13,6 +13,7 @@
 #include "core/money/CashFlow.h"
 #include "core/money/EducationCosts.h"
 #include "core/money/Housing.h"
+#include "core/money/PensionComparison.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/plan/MoneySection.h"
 #include "core/plan/PlanFile.h"
@@ -54,6 +55,7 @@ const char* const USAGE
       "       harukaze-csv --attention [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
       "       harukaze-csv --cashflow [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
       "       harukaze-csv --loan-schedule [--year YYYY] [--data-dir DIR] PLAN.HRZ OUT.CSV|-\n"
+      "       harukaze-csv --pension-ages [--year YYYY] [--data-dir DIR] PLAN.HRZ|--demo OUT.CSV|-\n"
       "       harukaze-csv --compare [--year YYYY] [--data-dir DIR] A.HRZ B.HRZ [C.HRZ [D.HRZ]] OUT.CSV|-\n";
 const char* const HELP = "Writes the life cycle table of a plan file as CSV (code page 932, CR LF line ends),\n"
                          "as the printed pages in a PDF file, or as an Excel workbook.\n"
@@ -65,6 +67,8 @@ const char* const HELP = "Writes the life cycle table of a plan file as CSV (cod
                          "                  plan has none)\n"
                          "  --loan-schedule write the housing loan's 返済予定表 instead (the header row\n"
                          "                  alone when the plan has no loan)\n"
+                         "  --pension-ages  write the comparison of the pension start ages 60-75\n"
+                         "                  (受給開始年齢の比較) of each spouse whose pension is estimated\n"
                          "  --compare       compare two to four plan files (プランの比較): the row 項目\n"
                          "                  with the file names, eleven indicators of each plan, then\n"
                          "                  one row per year with each plan's 貯蓄残高\n"
@@ -95,6 +99,7 @@ struct Options
     bool attention = false;
     bool cashFlow = false;
     bool loanSchedule = false;
+    bool pensionAges = false;
     bool compare = false;
     std::vector<std::string> comparedPaths;
     std::string planPath;
@@ -142,6 +147,7 @@ enum OptionCode {
     OPT_ATTENTION,
     OPT_CASHFLOW,
     OPT_LOAN_SCHEDULE,
+    OPT_PENSION_AGES,
     OPT_PDF,
     OPT_XLSX,
     OPT_YEAR,
@@ -155,6 +161,7 @@ const option LONG_OPTIONS[] = {
     { "attention", no_argument, nullptr, OPT_ATTENTION },
     { "cashflow", no_argument, nullptr, OPT_CASHFLOW },
     { "loan-schedule", no_argument, nullptr, OPT_LOAN_SCHEDULE },
+    { "pension-ages", no_argument, nullptr, OPT_PENSION_AGES },
     { "pdf", no_argument, nullptr, OPT_PDF },
     { "xlsx", no_argument, nullptr, OPT_XLSX },
     { "year", required_argument, nullptr, OPT_YEAR },
@@ -200,6 +207,8 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             break;
         case OPT_LOAN_SCHEDULE:
             options.loanSchedule = true;
+        case OPT_PENSION_AGES:
+            options.pensionAges = true;
             break;
         case OPT_COMPARE:
             options.compare = true;
@@ -230,13 +239,14 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
     }
     const std::vector<std::string> positional(argv + optind, argv + argc);
 
-    if (int(options.attention) + int(options.cashFlow) + int(options.loanSchedule) > 1)
-        return usageError("--attention, --cashflow and --loan-schedule exclude each other");
-    if ((options.attention || options.cashFlow || options.loanSchedule) && options.form)
-        return usageError("--attention, --cashflow and --loan-schedule write CSV only");
+    if (int(options.attention) + int(options.cashFlow) + int(options.loanSchedule) + int(options.pensionAges) > 1)
+        return usageError("--attention, --cashflow, --loan-schedule and --pension-ages exclude each other");
+    if ((options.attention || options.cashFlow || options.loanSchedule || options.pensionAges) && options.form)
+        return usageError("--attention, --cashflow, --loan-schedule and --pension-ages write CSV only");
 
     if (options.compare) {
-        if (options.demo || options.attention || options.cashFlow || options.loanSchedule || options.form)
+        if (options.demo || options.attention || options.cashFlow || options.loanSchedule || options.pensionAges
+            || options.form)
             return usageError("--compare takes plan files and writes CSV only");
         if (positional.size() < 3)
             return usageError("--compare needs two to four plan files and OUT.CSV");
@@ -279,7 +289,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail)
 OutputForm outputForm(const Options& options)
 {
     // The attention markers and the cash-flow table are CSV files whatever OUT is called.
-    if (options.attention || options.cashFlow || options.loanSchedule || options.compare)
+    if (options.attention || options.cashFlow || options.loanSchedule || options.pensionAges || options.compare)
         return OutputForm::Csv;
     if (options.form)
         return *options.form;
@@ -403,6 +413,8 @@ int main(int argc, char** argv)
         bytes = cashFlowCsvBytes(buildCashFlowTable(plan, model));
     else if (options.loanSchedule)
         bytes = planLoanScheduleCsvBytes(plan, context);
+    else if (options.pensionAges)
+        bytes = pensionStartAgesCsvBytes(plan, context.y0);
     else
         bytes = tableCsvBytes(*tbl, TABLE_ROWS, model.columnCount());
 

@@ -415,7 +415,7 @@ CashFlowLedger startCashFlow(const MoneySettings& settings, const TableModel& ta
             settings.husbandSeverance,
             settings.husbandReemployIncome,
             settings.husbandReemployEndAge,
-            settings.husbandPension,
+            settings.husbandPensionEstimate.estimates() ? 0 : settings.husbandPension,
             settings.husbandPensionAge,
             MoneyRow::HusbandIncome },
         settings.pensionRate);
@@ -427,7 +427,7 @@ CashFlowLedger startCashFlow(const MoneySettings& settings, const TableModel& ta
             settings.wifeSeverance,
             settings.wifeReemployIncome,
             settings.wifeReemployEndAge,
-            settings.wifePension,
+            settings.wifePensionEstimate.estimates() ? 0 : settings.wifePension,
             settings.wifePensionAge,
             MoneyRow::WifeIncome },
         settings.pensionRate);

@@ -171,6 +171,8 @@ bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings&
             settings.savingsBasis = *basis;
         return true;
     }
+    if (applyPensionSectionLine(key, value, settings))
+        return true;
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
             if (const std::optional<int> parsed = parseValue(setting.kind, value))
@@ -305,6 +307,8 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     lines.reserve(SETTINGS.size() + 60 + settings.unknownLines.size());
     lines.emplace_back(MONEY_SECTION_HEADER);
     for (const Setting& setting : SETTINGS) {
+        if (setting.field == &MoneySettings::pensionRate)
+            appendPensionSectionLines(settings, lines); // the estimate's keys, when a spouse uses it
         lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
         if (setting.field == &MoneySettings::savingsStart)
             lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));

@@ -136,7 +136,8 @@ bool operator==(const MoneyEntry& a, const MoneyEntry& b)
 bool operator==(const MoneySettings& a, const MoneySettings& b)
 {
     return scalars(a) == scalars(b) && a.tax == b.tax && a.children == b.children && a.incomes == b.incomes
-        && a.expenses == b.expenses && a.home == b.home && a.unknownLines == b.unknownLines;
+        && a.expenses == b.expenses && a.home == b.home && a.husbandPensionEstimate == b.husbandPensionEstimate
+        && a.wifePensionEstimate == b.wifePensionEstimate && a.unknownLines == b.unknownLines;
 }
 
 const char* schoolChoiceWord(SchoolChoice choice)

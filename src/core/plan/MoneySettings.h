@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/plan/HomeSettings.h"
+#include "core/plan/PensionSettings.h"
 #include "core/plan/TaxSettings.h"
 
 #include <array>
@@ -110,6 +111,8 @@ struct MoneySettings
     int wifePension = 0; ///< WIFE_PENSION
     int wifePensionAge = 65; ///< WIFE_PENSION_AGE
     int pensionRate = 0; ///< PENSION_RATE
+    PensionSettings husbandPensionEstimate; ///< HUSBAND_PENSION_MODE .. HUSBAND_TOKUBETSU
+    PensionSettings wifePensionEstimate; ///< WIFE_PENSION_MODE .. WIFE_TOKUBETSU
 
     int living = 0; ///< LIVING, 基本生活費 a year
     int livingRate = 10; ///< LIVING_RATE

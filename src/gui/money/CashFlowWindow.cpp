@@ -7,6 +7,7 @@
 #include "gui/common/PlanSession.h"
 #include "gui/money/CashFlowChart.h"
 #include "gui/money/CashFlowGrid.h"
+#include "gui/money/PensionComparisonDialog.h"
 #include "gui/money/TakeHomeDialog.h"
 
 #include <QHBoxLayout>
@@ -43,15 +44,23 @@ CashFlowWindow::CashFlowWindow(QWidget* parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel#cashFlowNotice { background: rgb(255, 250, 205); }"));
     m_notice->hide();
     layout->addWidget(m_notice);
-    // The plan's own windows: 手取りの内訳 with 額面 income, the loan's 返済予定表.
+    // The plan's own windows: the pension start ages of each spouse, 手取りの内訳 with 額面 income,
+    // the loan's 返済予定表.
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 2, 4, 2);
+    for (const bool wife : { false, true }) {
+        auto* button = new QPushButton(
+            wife ? QStringLiteral("妻の受給開始年齢の比較...") : QStringLiteral("夫の受給開始年齢の比較..."));
+        button->setObjectName(wife ? QStringLiteral("wifeCompareButton") : QStringLiteral("husbandCompareButton"));
+        connect(button, &QPushButton::clicked, this, [this, wife] { comparePensionStartAges(wife); });
+        buttons->addWidget(button);
+    }
     m_takeHome->setObjectName(QStringLiteral("takeHomeButton"));
     connect(m_takeHome, &QPushButton::clicked, this, &CashFlowWindow::showTakeHome);
     m_takeHome->hide();
     m_loanScheduleButton->setObjectName(QStringLiteral("loanScheduleButton"));
     m_loanScheduleButton->setEnabled(false);
     connect(m_loanScheduleButton, &QPushButton::clicked, this, &CashFlowWindow::loanScheduleRequested);
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(4, 2, 4, 2);
     buttons->addStretch();
     buttons->addWidget(m_takeHome);
     buttons->addWidget(m_loanScheduleButton);
@@ -95,6 +104,11 @@ void CashFlowWindow::showTakeHome()
     const TableModel table = buildLifeCycleTable(m_plan, m_context, nullptr);
     TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, PlanSession::instance().fileName(), this);
     dialog.exec();
+}
+
+void CashFlowWindow::comparePensionStartAges(bool wife)
+{
+    PensionComparisonDialog::showFor(m_plan, m_table.y0, wife, this);
 }
 
 } // namespace harukaze

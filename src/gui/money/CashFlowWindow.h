@@ -7,6 +7,8 @@
 
 #include <QMdiSubWindow>
 
+#include <optional>
+
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -15,7 +17,6 @@ namespace harukaze {
 
 class CashFlowChart;
 class CashFlowGrid;
-struct FamilyPlan;
 struct TableContext;
 
 /**
@@ -24,8 +25,9 @@ struct TableContext;
  * plan has no 家計設定 yet, a notice above the grid says that the table shows the defaults and
  * points to 家計設定.
  *
- * The window keeps no plan: rebuild() computes the table from the plan it is given, and is called
- * again whenever the plan changes (家計設定 OK, 家族設定内容の変更, Open).
+ * rebuild() computes the table from the plan it is given, and is called again whenever the plan
+ * changes (家計設定 OK, 家族設定内容の変更, Open); a copy of that plan serves the buttons
+ * 夫の受給開始年齢の比較... and 妻の受給開始年齢の比較... above the grid.
  */
 class CashFlowWindow : public QMdiSubWindow
 {
@@ -59,6 +61,9 @@ signals:
      */
     void showTakeHome();
 
+    /** Opens 受給開始年齢の比較 of the husband (wife = false) or the wife of the plan shown. */
+    void comparePensionStartAges(bool wife);
+
 private:
     CashFlowTable m_table;
     QLabel* m_notice;
@@ -67,7 +72,7 @@ private:
     CashFlowChart* m_chart;
     QPushButton* m_loanScheduleButton;
     QPushButton* m_takeHome;
-    FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳
+    FamilyPlan m_plan; ///< what the table was built from, for 手取りの内訳 and the start-age comparison
     TableContext m_context;
 };
 

@@ -11,6 +11,7 @@
 #include "gui/help/Help.h"
 #include "gui/money/GrossIncomePanel.h"
 #include "gui/money/HousingTab.h"
+#include "gui/money/PensionTab.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -274,6 +275,11 @@ MoneySettingsDialog::MoneySettingsDialog(const FamilyPlan& plan, QWidget* parent
     connect(m_grossPanel, &GrossIncomePanel::basisChanged, this, &MoneySettingsDialog::showIncomeBasis);
     m_grossPanel->setSettingsSource([this] { return boxesQuietly(); });
     showIncomeBasis(m_grossPanel->gross());
+    m_pensionTab = new PensionTab(plan,
+        m_settings,
+        { m_ui->husbandPensionBox, m_ui->husbandPensionAgeBox, m_ui->husbandReemployEndAgeBox },
+        { m_ui->wifePensionBox, m_ui->wifePensionAgeBox, m_ui->wifeReemployEndAgeBox });
+    m_ui->tabs->insertTab(1, m_pensionTab, QStringLiteral("年金"));
 
     // The one-time entries, sorted by year, incomes before expenses within a year.
     for (const MoneyEntry& entry : presentEntries(m_settings.incomes))
@@ -613,7 +619,7 @@ bool MoneySettingsDialog::confirmEndYear(int year, const QString& what, QLineEdi
 void MoneySettingsDialog::accept()
 {
     MoneySettings settings = m_settings;
-    if (!readBoxes(settings))
+    if (!readBoxes(settings) || !m_pensionTab->read(settings))
         return;
     if (!confirmEndYear(settings.housingEndYear, QStringLiteral("住居費"), m_ui->housingEndYearBox)
         || !confirmEndYear(settings.insuranceEndYear, QStringLiteral("保険料"), m_ui->insuranceEndYearBox))

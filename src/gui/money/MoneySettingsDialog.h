@@ -20,6 +20,7 @@ namespace harukaze {
 class GrossIncomePanel;
 struct FamilyPlan;
 class HousingTab;
+class PensionTab;
 
 /**
  * The dialog "家計設定": the household's money behind the cash-flow table, on five tabs (収入, 支出,
@@ -88,6 +89,7 @@ private:
     std::vector<EntryRow> m_entries;
     GrossIncomePanel* m_grossPanel = nullptr;
     HousingTab* m_housingTab = nullptr;
+    PensionTab* m_pensionTab = nullptr;
 };
 
 } // namespace harukaze
