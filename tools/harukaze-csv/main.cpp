@@ -207,6 +207,7 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options)
             break;
         case OPT_LOAN_SCHEDULE:
             options.loanSchedule = true;
+            break;
         case OPT_PENSION_AGES:
             options.pensionAges = true;
             break;
