@@ -6,7 +6,7 @@
 #include "core/table/TableShape.h"
 #include "export/PrintableTakeHome.h"
 #include "gui/help/Help.h"
-#include "gui/money/CashFlowOutput.h"
+#include "gui/table/TableOutput.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
