@@ -449,9 +449,9 @@ void TestHelp::testShippedHelpFindsTheCommands_data()
     QTest::newRow("PDF") << QStringLiteral("PDF") << 20;
     QTest::newRow("印刷") << QStringLiteral("印刷") << 20;
     QTest::newRow("Excel") << QStringLiteral("Excel") << 20;
-    QTest::newRow("最近使った") << QStringLiteral("最近使った") << 21;
-    QTest::newRow("ドロップ") << QStringLiteral("ドロップ") << 21;
-    QTest::newRow("double-click") << QStringLiteral("ダブルクリック　harukaze") << 21;
+    QTest::newRow("最近使った") << QStringLiteral("最近使った") << 22;
+    QTest::newRow("ドロップ") << QStringLiteral("ドロップ") << 22;
+    QTest::newRow("double-click") << QStringLiteral("ダブルクリック　harukaze") << 22;
     QTest::newRow("家計設定") << QStringLiteral("家計設定") << 13;
     QTest::newRow("注意マーク") << QStringLiteral("注意マーク") << 16;
     QTest::newRow("toolbar") << QStringLiteral("ツールバー") << 10;
