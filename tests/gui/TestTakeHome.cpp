@@ -188,7 +188,7 @@ private slots:
         window.rebuild(plan, context);
         QVERIFY(button->isVisibleTo(&window));
         // The four tax rows follow 収入合計 in the grid.
-        const int total = window.table().rowIndex(MoneyRow::IncomeTotal);
+        const int total = window.grid()->gridRow(window.table().rowIndex(MoneyRow::IncomeTotal));
         QCOMPARE(window.grid()->text(total + 1, 0), QStringLiteral("可処分所得"));
         QCOMPARE(window.grid()->text(total + 4, 0), QStringLiteral("社会保険料"));
         QCOMPARE(window.grid()->text(total + 2, 2), QStringLiteral("4")); // 所得税 43,700 yen in 2026
