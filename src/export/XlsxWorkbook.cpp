@@ -175,8 +175,8 @@ private:
     // cells: the bars in one chart, the lines in another (the library makes no chart of both).
     lxw_error insertCharts()
     {
-        const PrintableChart& spec = m_table.chart;
-        if (spec.isEmpty() || spec.categoryRow < 0 || m_table.columnCount() <= m_table.fixedColumns)
+        const PrintableChart& source = m_table.chart;
+        if (source.isEmpty() || source.categoryRow < 0 || m_table.columnCount() <= m_table.fixedColumns)
             return LXW_NO_ERROR;
         const auto firstColumn = static_cast<lxw_col_t>(m_table.fixedColumns);
         const auto lastColumn = static_cast<lxw_col_t>(m_table.columnCount() - 1);
@@ -185,7 +185,7 @@ private:
         lxw_error status = LXW_NO_ERROR;
         for (const bool lines : { false, true }) {
             std::vector<const PrintableChartSeries*> chosen;
-            for (const PrintableChartSeries& series : spec.series) {
+            for (const PrintableChartSeries& series : source.series) {
                 if (series.line == lines)
                     chosen.push_back(&series);
             }
@@ -199,9 +199,9 @@ private:
                 lxw_chart_series* added = chart_add_series(chart, nullptr, nullptr);
                 chart_series_set_categories(added,
                     m_sheetName.c_str(),
-                    sheetRow(spec.categoryRow),
+                    sheetRow(source.categoryRow),
                     firstColumn,
-                    sheetRow(spec.categoryRow),
+                    sheetRow(source.categoryRow),
                     lastColumn);
                 chart_series_set_values(
                     added, m_sheetName.c_str(), sheetRow(series->row), firstColumn, sheetRow(series->row), lastColumn);
@@ -222,7 +222,7 @@ private:
             }
             m_texts.push_back((names.join(QStringLiteral("・")) + QStringLiteral("の推移")).toStdString());
             chart_title_set_name(chart, m_texts.back().c_str());
-            m_texts.push_back(spec.valueAxisTitle.toStdString());
+            m_texts.push_back(source.valueAxisTitle.toStdString());
             chart_axis_set_name(chart->y_axis, m_texts.back().c_str());
             chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
             lxw_chart_options options {};

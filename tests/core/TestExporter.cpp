@@ -544,3 +544,47 @@ TEST(TestExporter, compareSetsEachPlansSavingsBesideTheOthers)
         EXPECT_EQ(lines[12 + n], std::to_string(2026 + n) + "," + savings[0][2 + n] + "," + savings[1][2 + n]) << n;
     }
 }
+
+// The table modes of one plan: each alone writes its CSV to standard output, beginning with its
+// header; two of them together, or one with a document form, are usage errors that write nothing.
+struct ModeArguments
+{
+    const char* name;
+    std::vector<std::string> options;
+    int status;
+    const char* expected; ///< the beginning of standard output (status 0) or of the error
+};
+
+void PrintTo(const ModeArguments& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class TestModeArguments : public testing::TestWithParam<ModeArguments>
+{
+};
+
+TEST_P(TestModeArguments, eachModeAloneWritesItsTable)
+{
+    const ModeArguments& row = GetParam();
+    TempDir scratch;
+    std::vector<std::string> args = row.options;
+    args.insert(args.end(), { "--year", "2026", CASH_FLOW_CASES_DIR + "family-2026/plan.HRZ", "-" });
+    const ProgramRun run = runCsv(args, scratch);
+    EXPECT_EQ(run.status, row.status) << run.err;
+    if (row.status == 0)
+        EXPECT_EQ(cp932ToUtf8(run.out).rfind(row.expected, 0), 0u) << cp932ToUtf8(run.out);
+    else
+        EXPECT_NE(run.err.find(row.expected), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows,
+    TestModeArguments,
+    testing::Values(
+        // The plan has no loan: the schedule is its header row alone.
+        ModeArguments { "loanSchedule", { "--loan-schedule" }, 0, "回数,年月,金利,返済額,元金,利息,未払利息,残高\r\n" },
+        ModeArguments { "pensionAges", { "--pension-ages" }, 0, "配偶者,開始年齢," },
+        ModeArguments { "cashFlow", { "--cashflow" }, 0, "経過年数," },
+        ModeArguments { "loanAndPension", { "--loan-schedule", "--pension-ages" }, 2, "exclude each other" },
+        ModeArguments { "cashFlowAndLoan", { "--cashflow", "--loan-schedule" }, 2, "exclude each other" },
+        ModeArguments { "loanAsPdf", { "--loan-schedule", "--pdf" }, 2, "write CSV only" }));

@@ -211,4 +211,49 @@ TEST(TestHousing, creditNeedsTenYearsOfTerm)
     EXPECT_EQ(loanCreditOfYear(home, full, 2026, flatCreditTaxes(home)).total(), 0);
 }
 
+TEST(TestHousing, creditWithGrossIncomeIsLimitedByTheTaxpayersComputedTaxes)
+{
+    // 3,000万円 at 1% from January 2026, 新築 省エネ; the husband earns 額面 600万 and pays the loan.
+    HomeSettings home = insuredLoan(LoanInsured::None);
+    home.loanAmount = 30000;
+    home.credit = 1;
+    home.creditIncomeTax = 9999; // the flat keys are kept but unused with 額面 income
+    FamilyPlan plan = planWith(home);
+    plan.money->husbandIncome = 6000;
+    plan.money->tax.incomeBasis = IncomeBasis::Gross;
+    TableContext context;
+    context.y0 = 2026;
+    const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+    const PlanTaxes taxes = planTaxes(plan, *plan.money, table);
+    const auto limits = creditTaxesOfTable(*plan.money, table.facts, taxes.gross);
+    // Each year's limits are the husband's 基準所得税額, 課税所得, 所得割 and 合計所得金額.
+    for (size_t n : { size_t(0), size_t(12) }) {
+        const TaxBreakdown& husband = taxes.years[n].of(Spouse::Husband);
+        ASSERT_TRUE(limits[n].has_value());
+        EXPECT_EQ(limits[n]->incomeTax, husband.baseIncomeTax);
+        EXPECT_EQ(limits[n]->taxable, husband.taxableIncome);
+        EXPECT_EQ(limits[n]->residentTax, husband.residentIncomeLevy());
+        EXPECT_EQ(limits[n]->totalIncome, husband.combinedIncome);
+    }
+    // 2026: full = 2,000万 × 0.7% = 140,000; the 所得税 part takes at most 基準所得税額, the 住民税 part
+    // the rest up to 5% of 課税所得, 97,500 and the 所得割.
+    const TaxBreakdown& first = taxes.years[0].of(Spouse::Husband);
+    const int64_t incomePart = std::min<int64_t>(140000, first.baseIncomeTax);
+    const int64_t residentPart
+        = std::min({ 140000 - incomePart, first.taxableIncome * 5 / 100, int64_t(97500), first.residentIncomeLevy() });
+    const LoanSchedule schedule = *planLoanSchedule(plan, table);
+    EXPECT_EQ(loanCreditOfYear(home, schedule, 2026, *limits[0]).total(), incomePart + residentPart);
+
+    // The wife named as the taxpayer but not in the table: no credit in any year.
+    plan.money->home.creditTaxpayer = CreditTaxpayer::Wife;
+    plan.ST1_WIFE = 0;
+    const TableModel single = buildLifeCycleTable(plan, context, nullptr);
+    const auto none = creditTaxesOfTable(*plan.money, single.facts, planTaxes(plan, *plan.money, single).gross);
+    EXPECT_TRUE(std::none_of(none.begin(), none.end(), [](const auto& limit) { return limit.has_value(); }));
+    // With 手取り income the flat keys limit every year.
+    plan.money->tax.incomeBasis = IncomeBasis::Net;
+    EXPECT_EQ(creditTaxesOfTable(*plan.money, single.facts, planTaxes(plan, *plan.money, single).gross)[50]->incomeTax,
+        9999 * 1000);
+}
+
 } // namespace

@@ -118,6 +118,27 @@ CreditTaxes flatCreditTaxes(const HomeSettings& home)
         static_cast<int64_t>(home.creditTotalIncome) * YEN_PER_TENTH };
 }
 
+std::array<std::optional<CreditTaxes>, TABLE_YEARS> creditTaxesOfTable(
+    const MoneySettings& settings, const TableFacts& facts, const GrossYears& gross)
+{
+    std::array<std::optional<CreditTaxes>, TABLE_YEARS> taxes;
+    if (!settings.tax.gross()) {
+        taxes.fill(flatCreditTaxes(settings.home));
+        return taxes;
+    }
+    const Spouse payer = settings.home.creditTaxpayer == CreditTaxpayer::Wife ? Spouse::Wife : Spouse::Husband;
+    if (!gross.inTable[static_cast<size_t>(payer)])
+        return taxes;
+    const std::vector<TaxYearResult> years = computeTaxYears(facts, settings.tax, gross);
+    for (size_t n = 0; n < taxes.size() && n < years.size(); ++n) {
+        const TaxBreakdown& figures = years[n].of(payer);
+        taxes[n] = CreditTaxes {
+            figures.baseIncomeTax, figures.taxableIncome, figures.residentIncomeLevy(), figures.combinedIncome
+        };
+    }
+    return taxes;
+}
+
 CreditParts loanCreditOfYear(const HomeSettings& home, const LoanSchedule& schedule, int Y, const CreditTaxes& taxes)
 {
     const std::optional<MoveMonth> move = moveMonth(home);
@@ -171,12 +192,16 @@ void addHousingRows(
     ledger.include(MoneyRow::HousingLoanDeduction);
     ledger.include(MoneyRow::HousingLoan);
     ledger.include(MoneyRow::LoanBalance);
-    const CreditTaxes taxes = flatCreditTaxes(home);
+    // The credit is limited by the taxes of the year: the tax rows' own figures with 額面 income.
+    std::array<std::optional<CreditTaxes>, TABLE_YEARS> taxes;
+    if (home.credit == 1)
+        taxes = creditTaxesOfTable(settings, table.facts, grossYears(ledger));
     for (int n = 0; n < TABLE_YEARS; ++n) {
         const LoanYear year = schedule->year(y0 + n);
         ledger.addYen(MoneyRow::HousingLoan, n, year.payments + year.prepaid);
         ledger.addYen(MoneyRow::LoanBalance, n, year.balance + year.unpaid);
-        ledger.addYen(MoneyRow::HousingLoanDeduction, n, loanCreditOfYear(home, *schedule, y0 + n, taxes).total());
+        if (const std::optional<CreditTaxes>& limit = taxes[static_cast<size_t>(n)])
+            ledger.addYen(MoneyRow::HousingLoanDeduction, n, loanCreditOfYear(home, *schedule, y0 + n, *limit).total());
     }
 }
 

@@ -4,8 +4,10 @@
 #include "core/money/CashFlow.h"
 #include "core/money/HousingCredit.h"
 #include "core/money/Loan.h"
+#include "core/money/TaxYears.h"
 #include "core/plan/MoneySettings.h"
 
+#include <array>
 #include <boost/multiprecision/cpp_int.hpp>
 #include <optional>
 #include <string>
@@ -62,6 +64,15 @@ struct CreditTaxes
 
 /** The flat CREDIT_INCOME_TAX, CREDIT_TAXABLE, CREDIT_RESIDENT_TAX, CREDIT_TOTAL_INCOME. */
 CreditTaxes flatCreditTaxes(const HomeSettings& home);
+
+/**
+ * The taxes that limit the credit in each year of the table: with 手取り income the flat CREDIT_*
+ * amounts every year; with 額面 income the year's figures of the CREDIT_TAXPAYER spouse — 基準所得税額
+ * (before 復興特別所得税, without the tax on a 退職金), 課税所得, 住民税 所得割 (県 + 市) and
+ * 合計所得金額 — or nothing in any year when that spouse is not in the table (no credit).
+ */
+std::array<std::optional<CreditTaxes>, TABLE_YEARS> creditTaxesOfTable(
+    const MoneySettings& settings, const TableFacts& facts, const GrossYears& gross);
 
 /** The schedule CSV of the plan's loan in CP932; the header row alone when the plan has no loan. */
 std::string planLoanScheduleCsvBytes(const FamilyPlan& plan, const TableContext& context);

@@ -104,10 +104,21 @@ void LoanScheduleWindow::rebuild(const FamilyPlan& plan, const TableContext& con
     m_credits.clear();
     m_showCredits = m_schedule && plan.money && plan.money->home.credit == 1;
     if (m_showCredits) {
+        // The credit as the cash-flow table has it: limited by the flat taxes, or by the computed taxes
+        // of the table's years with 額面 income.
         const HomeSettings& home = plan.money->home;
+        const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+        const auto taxes = creditTaxesOfTable(*plan.money, table.facts, planTaxes(plan, *plan.money, table).gross);
+        const int y0 = context.y0;
         for (const LoanScheduleLine& line : loanScheduleLines(*m_schedule)) {
-            if (line.yearTotal)
-                m_credits[line.year] = loanCreditOfYear(home, *m_schedule, line.year, flatCreditTaxes(home)).total();
+            const int n = line.year - y0;
+            const bool flat = !plan.money->tax.gross();
+            if (!line.yearTotal || (!flat && (n < 0 || n >= TABLE_YEARS)))
+                continue;
+            const std::optional<CreditTaxes> limit
+                = flat ? std::optional<CreditTaxes>(flatCreditTaxes(home)) : taxes[static_cast<size_t>(n)];
+            if (limit)
+                m_credits[line.year] = loanCreditOfYear(home, *m_schedule, line.year, *limit).total();
         }
     }
     if (!m_schedule) {
