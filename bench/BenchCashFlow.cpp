@@ -44,7 +44,7 @@ TableContext benchContext()
 void BM_CashFlowFromBuiltTable(benchmark::State& state)
 {
     const FamilyPlan plan = sixteenMembersWithMoney();
-    const TableModel model = buildLifeCycleTable(plan, benchContext(), nullptr);
+    const TableModel model = buildLifeCycleTable(plan, benchContext());
     for (auto _ : state) {
         CashFlowTable table = buildCashFlowTable(plan, model);
         benchmark::DoNotOptimize(table);
@@ -70,7 +70,7 @@ BENCHMARK(BM_CashFlowWithTableBuild)->Unit(benchmark::kMicrosecond);
 void BM_CashFlowFiguresOnly(benchmark::State& state)
 {
     const FamilyPlan plan = sixteenMembersWithMoney();
-    const TableModel model = buildLifeCycleTable(plan, benchContext(), nullptr);
+    const TableModel model = buildLifeCycleTable(plan, benchContext());
     for (auto _ : state) {
         CashFlowFigures figures = computeCashFlow(plan, *plan.money, model);
         benchmark::DoNotOptimize(figures);

@@ -25,7 +25,7 @@ PrintableTable sixteenMemberTable()
     TableContext context;
     context.y0 = 2026;
     context.appDir = benchplans::programFolder();
-    return printableLifeCycleTable(buildLifeCycleTable(plan, context, nullptr), QString(), QDate(2026, 12, 7));
+    return printableLifeCycleTable(buildLifeCycleTable(plan, context), QString(), QDate(2026, 12, 7));
 }
 
 void BM_PdfOfSixteenMemberTable(benchmark::State& state)

@@ -4,11 +4,8 @@
 #include "SixteenMembers.h"
 #include "core/table/Attention.h"
 #include "core/table/TableBuilder.h"
-#include "core/table/TextMatrix.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace harukaze;
 
@@ -20,12 +17,11 @@ void BM_BuildSixteenMemberTable(benchmark::State& state)
     TableContext context;
     context.y0 = 2026;
     context.appDir = benchplans::programFolder();
-    auto tbl = std::make_unique<TextMatrix>();
     for (auto _ : state) {
-        TableModel model = buildLifeCycleTable(plan, context, tbl.get());
+        TableModel model = buildLifeCycleTable(plan, context);
         benchmark::DoNotOptimize(model);
     }
-    const TableModel check = buildLifeCycleTable(plan, context, tbl.get());
+    const TableModel check = buildLifeCycleTable(plan, context);
     if (check.columnCount() != 18 || check.text(1, 2) != "62歳")
         state.SkipWithError("unexpected table");
 }
@@ -38,7 +34,7 @@ void BM_FindAttentionMarkers(benchmark::State& state)
     TableContext context;
     context.y0 = 2026;
     context.appDir = benchplans::programFolder();
-    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel model = buildLifeCycleTable(plan, context);
     const UniversityYears years = defaultUniversityYears();
     for (auto _ : state) {
         std::vector<AttentionMarker> markers = findAttentionMarkers(model, years);

@@ -43,7 +43,7 @@ void BM_TaxesOfFiftyOneYears(benchmark::State& state)
     TableContext context;
     context.y0 = 2026;
     context.appDir = benchplans::programFolder();
-    const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel table = buildLifeCycleTable(plan, context);
     for (auto _ : state) {
         PlanTaxes taxes = planTaxes(plan, *plan.money, table);
         benchmark::DoNotOptimize(taxes);

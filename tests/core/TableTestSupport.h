@@ -5,7 +5,7 @@
 #include "core/io/Cp932.h"
 #include "core/plan/FamilyPlan.h"
 #include "core/table/TableBuilder.h"
-#include "core/table/TextMatrix.h"
+#include "core/table/TableCsv.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -86,11 +86,10 @@ inline std::string uniformLifeFile(int ageAtDeath, int count = 121)
 inline const std::string MALE_FILE = "男余命.dat";
 inline const std::string FEMALE_FILE = "女余命.dat";
 
-/** A finished build: the model and the TBL it filled. */
+/** A finished build. */
 struct Built
 {
     TableModel model;
-    std::unique_ptr<TextMatrix> tbl = std::make_unique<TextMatrix>();
 
     const std::string& cell(int row, int col) const { return model.text(row, col); }
     /** The cell of `col` in the row of `year` for a table starting at `y0`. */
@@ -103,7 +102,7 @@ inline Built buildTable(const FamilyPlan& plan, int y0, const std::string& appDi
     TableContext context;
     context.y0 = y0;
     context.appDir = appDir;
-    built.model = buildLifeCycleTable(plan, context, built.tbl.get());
+    built.model = buildLifeCycleTable(plan, context);
     return built;
 }
 

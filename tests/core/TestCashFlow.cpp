@@ -33,7 +33,7 @@ TableContext contextIn(const std::string& appDir)
 
 TableModel tableOf(const FamilyPlan& plan, const TempDir& data)
 {
-    return buildLifeCycleTable(plan, contextIn(data.path()), nullptr);
+    return buildLifeCycleTable(plan, contextIn(data.path()));
 }
 
 // The shown figures of `plan` with `money`, over the plan's built table.

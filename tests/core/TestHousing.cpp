@@ -180,7 +180,7 @@ TEST(TestHousing, insuranceYearIsTheTablesEndOfLife)
     context.y0 = 2026;
     // The husband's entered age at death 70: D = 1980 + 70 = 2050; the wife is not insured.
     const FamilyPlan plan = planWith(insuredLoan(LoanInsured::Husband));
-    EXPECT_EQ(loanClearedYear(plan.money->home, buildLifeCycleTable(plan, context, nullptr)), 2050);
+    EXPECT_EQ(loanClearedYear(plan.money->home, buildLifeCycleTable(plan, context)), 2050);
     const std::optional<LoanSchedule> schedule = planLoanSchedule(planWith(insuredLoan(LoanInsured::Husband)), context);
     ASSERT_TRUE(schedule.has_value());
     ASSERT_NE(schedule->clearedEvent(), nullptr);
@@ -188,7 +188,7 @@ TEST(TestHousing, insuranceYearIsTheTablesEndOfLife)
     // A spouse not in the table gives no 団信.
     FamilyPlan single = planWith(insuredLoan(LoanInsured::Wife));
     single.ST1_WIFE = 0;
-    EXPECT_EQ(loanClearedYear(single.money->home, buildLifeCycleTable(single, context, nullptr)), std::nullopt);
+    EXPECT_EQ(loanClearedYear(single.money->home, buildLifeCycleTable(single, context)), std::nullopt);
 }
 
 TEST(TestHousing, creditNeedsTenYearsOfTerm)
@@ -223,7 +223,7 @@ TEST(TestHousing, creditWithGrossIncomeIsLimitedByTheTaxpayersComputedTaxes)
     plan.money->tax.incomeBasis = IncomeBasis::Gross;
     TableContext context;
     context.y0 = 2026;
-    const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel table = buildLifeCycleTable(plan, context);
     const PlanTaxes taxes = planTaxes(plan, *plan.money, table);
     const auto limits = creditTaxesOfTable(*plan.money, table.facts, taxes.gross);
     // Each year's limits are the husband's 基準所得税額, 課税所得, 所得割 and 合計所得金額.
@@ -247,7 +247,7 @@ TEST(TestHousing, creditWithGrossIncomeIsLimitedByTheTaxpayersComputedTaxes)
     // The wife named as the taxpayer but not in the table: no credit in any year.
     plan.money->home.creditTaxpayer = CreditTaxpayer::Wife;
     plan.ST1_WIFE = 0;
-    const TableModel single = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel single = buildLifeCycleTable(plan, context);
     const auto none = creditTaxesOfTable(*plan.money, single.facts, planTaxes(plan, *plan.money, single).gross);
     EXPECT_TRUE(std::none_of(none.begin(), none.end(), [](const auto& limit) { return limit.has_value(); }));
     // With 手取り income the flat keys limit every year.

@@ -447,7 +447,7 @@ TEST(TestPension, cashFlowRowSumsBothSpousesAndKeepsTheAmountMode)
     money.wifePension = 5000; // ignored outside 金額
     TableContext context;
     context.y0 = Y0;
-    const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel table = buildLifeCycleTable(plan, context);
     auto pensionYen = [&](int year) {
         CashFlowLedger ledger = startCashFlow(money, table);
         addEstimatedPensions(ledger, plan, money, table);

@@ -433,7 +433,7 @@ TEST(TestTax, planYearsTakeTheFamilysAgesAndTheExactGrownPay)
     settings.wifeIncomeRate = 10;
     TableContext context;
     context.y0 = 2026;
-    const PlanTaxes taxes = planTaxes(plan, settings, buildLifeCycleTable(plan, context, nullptr));
+    const PlanTaxes taxes = planTaxes(plan, settings, buildLifeCycleTable(plan, context));
 
     // 2026: the retirement year pays 再雇用 pay monthly, no bonus, and the 退職金.
     const TaxYearInput& first = taxes.inputs[0];

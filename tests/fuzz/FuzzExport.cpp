@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TableContext context;
     context.y0 = size >= 2 ? 1 + (data[0] * 256 + data[1]) % 9999 : 2026;
     context.appDir = std::string(HARUKAZE_BIN_DIR) + "/";
-    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel model = buildLifeCycleTable(plan, context);
     const QDate printed(1 + static_cast<int>(size % 9999), 1 + static_cast<int>(size % 12), 1);
     const PrintableTable table = printableLifeCycleTable(model, QStringLiteral("/plans/計画.HRZ"), printed);
     const PrintableTable cashFlow = printableCashFlowTable(buildCashFlowTable(plan, context), QString(), printed);

@@ -162,8 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TableContext context;
     context.y0 = 2026;
     context.appDir = std::string(HARUKAZE_BIN_DIR) + "/";
-    auto tbl = std::make_unique<TextMatrix>();
-    const TableModel model = buildLifeCycleTable(plan, context, tbl.get());
+    const TableModel model = buildLifeCycleTable(plan, context);
+    const auto tbl = std::make_unique<TextMatrix>(textMatrixOf(model));
     const int columns = model.columnCount();
     check(columns >= 2 && columns <= 18);
     check(columns == 2 + memberCount(plan));
@@ -209,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // takes (1 .. 9999), far outside the calendar's usual range too.
     context.y0 = size >= 2 ? 1 + (data[0] * 256 + data[1]) % 9999 : 1850 + static_cast<int>(size % 251);
     context.appDir = "/nonexistent-harukaze-data/";
-    const TableModel other = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel other = buildLifeCycleTable(plan, context);
     check(other.columnCount() == columns);
     for (const AttentionMarker& marker : findAttentionMarkers(plan, other, fromInput))
         check(marker.row >= TABLE_FIXED_ROWS && marker.row < TABLE_ROWS);

@@ -104,7 +104,7 @@ void TestAttentionMarks::init()
     setCurrentYearOverride(2031);
     m_plan = readPlan("three-kinds-2031");
     // Built as a table window builds it: this year, APP_DIR and the table font.
-    m_table = buildLifeCycleTable(m_plan, PlanSession::instance().tableContext(), nullptr);
+    m_table = buildLifeCycleTable(m_plan, PlanSession::instance().tableContext());
     QCOMPARE(QString::fromStdString(m_table.text(0, HUSBANDS_FATHER)), QStringLiteral("夫側父"));
 }
 
@@ -199,7 +199,7 @@ void TestAttentionMarks::testLegendUnderTheGrid()
     // The sample family's table has no marker: no legend even with the marks shown.
     FamilyPlan sample;
     writeSampleFamily(sample);
-    const TableModel sampleTable = buildLifeCycleTable(sample, PlanSession::instance().tableContext(), nullptr);
+    const TableModel sampleTable = buildLifeCycleTable(sample, PlanSession::instance().tableContext());
     const AttentionTints none = AttentionTints::forTable(sample, sampleTable);
     QVERIFY(none.isEmpty());
     legend->setTints(none, true);

@@ -253,7 +253,7 @@ void TestCashFlowExport::testWorkbookHoldsBothTablesFrozen()
     const FamilyPlan plan = demoPlan();
     const CashFlowTable table = buildCashFlowTable(plan, context());
     const std::vector<PrintableTable> tables {
-        printableLifeCycleTable(buildLifeCycleTable(plan, context(), nullptr), QString(), QDate(2026, 12, 7)),
+        printableLifeCycleTable(buildLifeCycleTable(plan, context()), QString(), QDate(2026, 12, 7)),
         printableCashFlowTable(table, QString(), QDate(2026, 12, 7)),
     };
     const QString path = m_dir.filePath(QStringLiteral("both.xlsx"));

@@ -647,7 +647,7 @@ void TestDocumentCommands::testFinishShowsTheEnginesTableInForm100()
     QCOMPARE(window->objectName(), QStringLiteral("Form100"));
 
     const TableModel expected
-        = buildLifeCycleTable(WizardTest::defaultRecord(), PlanSession::instance().tableContext(), nullptr);
+        = buildLifeCycleTable(WizardTest::defaultRecord(), PlanSession::instance().tableContext());
     QCOMPARE(window->grid()->rows(), expected.rowCount());
     QCOMPARE(window->grid()->cols(), expected.columnCount());
     QCOMPARE(window->grid()->text(0, 2), QStringLiteral("夫"));

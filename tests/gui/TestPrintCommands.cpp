@@ -54,7 +54,7 @@ TableContext demoContext()
 
 TableModel demoTable()
 {
-    return buildLifeCycleTable(demoPlan(), demoContext(), nullptr);
+    return buildLifeCycleTable(demoPlan(), demoContext());
 }
 
 QString pdfText(const QString& path)

@@ -233,12 +233,11 @@ void TestSaveCommands::testCsvEqualsExporter()
     QVERIFY(FileDialog::lastFilter().startsWith(QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV")));
     const QString file = chosen + QStringLiteral(".CSV");
 
-    TextMatrix expectedTbl;
     TableContext context;
     context.y0 = 2026;
     context.appDir = globalState().APP_DIR;
-    const TableModel table = buildLifeCycleTable(globalPlan(), context, &expectedTbl);
-    const std::string expected = tableCsvBytes(expectedTbl, table.rowCount(), table.columnCount());
+    const TableModel table = buildLifeCycleTable(globalPlan(), context);
+    const std::string expected = tableCsvBytes(textMatrixOf(table), table.rowCount(), table.columnCount());
     QCOMPARE(GuiTest::readFile(file), QByteArray::fromStdString(expected));
     QCOMPARE(table.columnCount(), 7);
     QVERIFY(expected.size() > 1000);

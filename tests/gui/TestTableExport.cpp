@@ -57,7 +57,7 @@ TableModel demoTable()
     TableContext context;
     context.y0 = Y0;
     context.appDir = BIN_DIR.toStdString();
-    return buildLifeCycleTable(plan, context, nullptr);
+    return buildLifeCycleTable(plan, context);
 }
 
 TableModel planTable(const QString& planFile)
@@ -70,7 +70,7 @@ TableModel planTable(const QString& planFile)
     TableContext context;
     context.y0 = Y0;
     context.appDir = BIN_DIR.toStdString();
-    return buildLifeCycleTable(plan, context, nullptr);
+    return buildLifeCycleTable(plan, context);
 }
 
 /** Where the rows of the table show on the pages: per page, the table rows in the order found. */

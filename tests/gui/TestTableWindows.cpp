@@ -178,7 +178,7 @@ void TestTableWindows::testGridMatchesBuilder()
     TableContext context;
     context.y0 = 2026;
     context.appDir = globalState().APP_DIR;
-    const TableModel expected = buildLifeCycleTable(copy, context, nullptr);
+    const TableModel expected = buildLifeCycleTable(copy, context);
     QCOMPARE(grid->rows(), expected.rowCount());
     QCOMPARE(grid->cols(), expected.columnCount());
     QCOMPARE(grid->cols(), 5);

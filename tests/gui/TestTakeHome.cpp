@@ -146,7 +146,7 @@ private slots:
         context.y0 = 2026;
         TakeHomeDialog dialog(plan,
             *plan.money,
-            buildLifeCycleTable(plan, context, nullptr),
+            buildLifeCycleTable(plan, context),
             0,
             Spouse::Husband,
             QStringLiteral("/plans/山田家.HRZ"));

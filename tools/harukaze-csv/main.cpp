@@ -403,7 +403,7 @@ int main(int argc, char** argv)
         parseMoneySection(trailing, plan);
     }
 
-    const TableModel model = buildLifeCycleTable(plan, context, nullptr);
+    const TableModel model = buildLifeCycleTable(plan, context);
 
     std::string bytes;
     if (options.attention)

@@ -583,7 +583,7 @@ CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableModel& model
 
 CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableContext& context)
 {
-    return buildCashFlowTable(plan, buildLifeCycleTable(plan, context, nullptr));
+    return buildCashFlowTable(plan, buildLifeCycleTable(plan, context));
 }
 
 std::string formatMan(int64_t man)

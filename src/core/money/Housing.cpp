@@ -101,7 +101,7 @@ std::optional<LoanSchedule> planLoanSchedule(const FamilyPlan& plan, const Table
 {
     if (!plan.money || !plan.money->home.hasLoan())
         return std::nullopt;
-    return planLoanSchedule(plan, buildLifeCycleTable(plan, context, nullptr));
+    return planLoanSchedule(plan, buildLifeCycleTable(plan, context));
 }
 
 std::string planLoanScheduleCsvBytes(const FamilyPlan& plan, const TableContext& context)

@@ -131,10 +131,9 @@ std::string ageText(int age)
 
 } // namespace
 
-TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl)
+TableBuilder::TableBuilder(const FamilyPlan& plan, const TableContext& context)
     : m_plan(plan)
     , m_context(context)
-    , m_tbl(tbl)
     , m_lifeFiles(context.appDir)
 {
     m_model.fontName = m_context.fontName;
@@ -187,42 +186,22 @@ void TableBuilder::fillTable()
 
 void TableBuilder::SUKE_1_EVENT(int16_t RETSU)
 {
-    fillCouple(RETSU, false, m_tbl);
+    fillCouple(RETSU, false);
 }
 
 void TableBuilder::SUKE_2_EVENT(int16_t RETSU)
 {
-    fillCouple(RETSU, true, m_tbl);
+    fillCouple(RETSU, true);
 }
 
 void TableBuilder::SUKE_3_EVENT(int16_t RETSU, int16_t KID)
 {
-    fillChild(RETSU, KID, m_tbl);
+    fillChild(RETSU, KID);
 }
 
 void TableBuilder::SUKE_4_EVENT(int16_t RETSU, ParentCode SEX)
 {
-    fillParent(RETSU, SEX, m_tbl);
-}
-
-void TableBuilder::SUKE_1_DEMO(int16_t RETSU)
-{
-    fillCouple(RETSU, false, nullptr);
-}
-
-void TableBuilder::SUKE_2_DEMO(int16_t RETSU)
-{
-    fillCouple(RETSU, true, nullptr);
-}
-
-void TableBuilder::SUKE_3_DEMO(int16_t RETSU, int16_t KID)
-{
-    fillChild(RETSU, KID, nullptr);
-}
-
-void TableBuilder::SUKE_4_DEMO(int16_t RETSU, ParentCode SEX)
-{
-    fillParent(RETSU, SEX, nullptr);
+    fillParent(RETSU, SEX);
 }
 
 void TableBuilder::layOutYearColumns()
@@ -233,25 +212,25 @@ void TableBuilder::layOutYearColumns()
     western.fixedAlignment = ALIGN_CENTER_CENTER;
     western.widthTwips = tableColumnWidthTwips(m_model.fontSize, 0);
     western.columnAlignment = ALIGN_CENTER_TOP;
-    setCell(0, 1, "西暦", m_tbl);
+    setCell(0, 1, "西暦");
     for (int n = 0; n < TABLE_YEARS; ++n)
-        setCell(0, TABLE_FIXED_ROWS + n, formatPadded(y0 + n, 4), m_tbl);
+        setCell(0, TABLE_FIXED_ROWS + n, formatPadded(y0 + n, 4));
 
     // The era column follows the era in force in each row's year (平成 until 2018, 令和 after).
     TableColumn& era = column(1);
     era.fixedAlignment = ALIGN_CENTER_CENTER;
     era.widthTwips = tableColumnWidthTwips(m_model.fontSize, 1);
     era.columnAlignment = ALIGN_CENTER_TOP;
-    setCell(1, 1, "和暦", m_tbl);
+    setCell(1, 1, "和暦");
     for (int n = 0; n < TABLE_YEARS; ++n)
-        setCell(1, TABLE_FIXED_ROWS + n, formatPadded(eraForYear(y0 + n).year, 2), m_tbl);
+        setCell(1, TABLE_FIXED_ROWS + n, formatPadded(eraForYear(y0 + n).year, 2));
 }
 
-void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
+void TableBuilder::fillCouple(int RETSU, bool wife)
 {
     const int y0 = m_context.y0;
     const int a0 = y0 - (wife ? m_plan.ST2_WIFE_BIRTH_YEAR : m_plan.ST2_HUSBAND_BIRTH_YEAR);
-    if (!startMemberColumn(RETSU, wife ? "妻" : "夫", a0, tbl))
+    if (!startMemberColumn(RETSU, wife ? "妻" : "夫", a0))
         return;
 
     LifeEvents life;
@@ -293,12 +272,12 @@ void TableBuilder::fillCouple(int RETSU, bool wife, TextMatrix* tbl)
                 events += " " + m_plan.mtx2(kid, MTX2_ZOKUGARA) + "誕生";
         }
         appendLifeEvents(events, life, year, age);
-        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events);
     }
     recordMember(RETSU, life.L, life.retireAge, life.retire, {});
 }
 
-void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
+void TableBuilder::fillChild(int RETSU, int KID)
 {
     if (KID < 1 || KID > MAX_CHILDREN)
         return;
@@ -306,7 +285,7 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
     const std::string& label = m_plan.mtx2(KID, MTX2_ZOKUGARA);
     const int birthYear = m_plan.mtx1(KID, MTX1_BIRTH_YEAR);
     const int a0 = y0 - birthYear;
-    if (!startMemberColumn(RETSU, label, a0, tbl))
+    if (!startMemberColumn(RETSU, label, a0))
         return;
 
     // A child has no choice between statistics and an entered age: the data file always decides.
@@ -324,7 +303,7 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
                 events += CHILD_EVENT_TEXTS[static_cast<size_t>(eventColumn)];
         }
         appendEndOfLife(events, SPACED_TEXTS, age, L);
-        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events);
     }
     const int retireAge = m_plan.mtx1(KID, MTX1_RETIRE);
     recordMember(RETSU,
@@ -338,7 +317,7 @@ void TableBuilder::fillChild(int RETSU, int KID, TextMatrix* tbl)
             m_plan.mtx1(KID, MTX1_UNIVERSITY) });
 }
 
-void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
+void TableBuilder::fillParent(int RETSU, ParentCode SEX)
 {
     const std::optional<Parent> parent = parentOf(SEX);
     if (!parent)
@@ -349,7 +328,7 @@ void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
     const int y0 = m_context.y0;
     const int birthYear = m_plan.couple(section, father ? COUPLE_MAN_BIRTH_YEAR : COUPLE_WOMAN_BIRTH_YEAR);
     const int a0 = y0 - birthYear;
-    if (!startMemberColumn(RETSU, parent->label, a0, tbl))
+    if (!startMemberColumn(RETSU, parent->label, a0))
         return;
 
     // The anniversaries belong to the parents as a couple: father and mother read the same fields.
@@ -368,7 +347,7 @@ void TableBuilder::fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl)
     for (int n = 0; n < TABLE_YEARS; ++n) {
         std::string events;
         appendLifeEvents(events, life, y0 + n, a0 + n);
-        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events, tbl);
+        appendToCell(RETSU, TABLE_FIXED_ROWS + n, events);
     }
     recordMember(RETSU, life.L, life.retireAge, life.retire, {});
 }
@@ -390,7 +369,7 @@ int16_t TableBuilder::parentAgeAtDeath(ParentCode SEX) const
     return L;
 }
 
-bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl)
+bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0)
 {
     // A member column must be one that TBL can mirror; anything else is not a table column.
     if (col < TABLE_FIXED_COLS || col >= TBL_COLUMNS)
@@ -399,10 +378,10 @@ bool TableBuilder::startMemberColumn(int col, const std::string& label, int a0, 
     member.fixedAlignment = ALIGN_CENTER_CENTER;
     member.widthTwips = tableColumnWidthTwips(m_model.fontSize, col);
     member.columnAlignment = ALIGN_LEFT_CENTER;
-    setCell(col, 0, label, tbl);
-    setCell(col, 1, ageText(a0) + "歳", tbl);
+    setCell(col, 0, label);
+    setCell(col, 1, ageText(a0) + "歳");
     for (int n = 0; n < TABLE_YEARS; ++n)
-        setCell(col, TABLE_FIXED_ROWS + n, ageText(a0 + n), tbl);
+        setCell(col, TABLE_FIXED_ROWS + n, ageText(a0 + n));
     return true;
 }
 
@@ -435,27 +414,23 @@ TableColumn& TableBuilder::column(int col)
     return m_model.columns[static_cast<size_t>(col)];
 }
 
-void TableBuilder::setCell(int col, int row, std::string text, TextMatrix* tbl)
+void TableBuilder::setCell(int col, int row, std::string text)
 {
-    if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
-        (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] = text;
     column(col).cells[static_cast<size_t>(row)] = std::move(text);
 }
 
-void TableBuilder::appendToCell(int col, int row, const std::string& text, TextMatrix* tbl)
+void TableBuilder::appendToCell(int col, int row, const std::string& text)
 {
     if (text.empty())
         return;
-    if (tbl != nullptr && col >= 0 && col < TBL_COLUMNS && row >= 0 && row < TBL_ROWS)
-        (*tbl)[static_cast<size_t>(col)][static_cast<size_t>(row)] += text;
     if (MemberFacts* facts = factsOf(col); facts != nullptr && row >= TABLE_FIXED_ROWS)
         facts->years[static_cast<size_t>(row - TABLE_FIXED_ROWS)].events += text;
     column(col).cells[static_cast<size_t>(row)] += text;
 }
 
-TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl)
+TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context)
 {
-    return TableBuilder(plan, context, tbl).build();
+    return TableBuilder(plan, context).build();
 }
 
 int memberCount(const FamilyPlan& plan)

@@ -32,15 +32,15 @@ struct TableContext
  * Builds the life cycle table of a plan: the frame (header cells, year and era columns) and one
  * column per included member in the fixed member order, filled by the four builders.
  *
- * Every text goes into the table model (with the facts behind it, TableModel::facts) and, in the same step, into the
- * text matrix TBL when one is given (the table windows). The opening demo builds with no matrix: its builders
- * SUKE_1_DEMO .. SUKE_4_DEMO are the same code without TBL.
+ * Every text goes into the table model, with the facts behind it (TableModel::facts). The table text
+ * matrix TBL that the CSV export reads is derived from the model (textMatrixOf); the opening demo's
+ * table is built by the same builders from the sample family.
  */
 class TableBuilder
 {
 public:
-    /** `tbl` may be nullptr (the demo); the plan must outlive the builder. */
-    TableBuilder(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl);
+    /** The plan must outlive the builder. */
+    TableBuilder(const FamilyPlan& plan, const TableContext& context);
 
     /** The whole table: font, frame, then the members' builders with a running column index. */
     TableModel build() &;
@@ -51,11 +51,6 @@ public:
     void SUKE_2_EVENT(int16_t RETSU);
     void SUKE_3_EVENT(int16_t RETSU, int16_t KID);
     void SUKE_4_EVENT(int16_t RETSU, ParentCode SEX);
-
-    void SUKE_1_DEMO(int16_t RETSU);
-    void SUKE_2_DEMO(int16_t RETSU);
-    void SUKE_3_DEMO(int16_t RETSU, int16_t KID);
-    void SUKE_4_DEMO(int16_t RETSU, ParentCode SEX);
 
     const TableModel& model() const { return m_model; }
 
@@ -69,30 +64,29 @@ public:
 private:
     void fillTable();
     void layOutYearColumns();
-    void fillCouple(int RETSU, bool wife, TextMatrix* tbl);
-    void fillChild(int RETSU, int KID, TextMatrix* tbl);
-    void fillParent(int RETSU, ParentCode SEX, TextMatrix* tbl);
+    void fillCouple(int RETSU, bool wife);
+    void fillChild(int RETSU, int KID);
+    void fillParent(int RETSU, ParentCode SEX);
     /** Label, format, current age and the 51 bare ages of a member column; false if `col` is no table column. */
-    bool startMemberColumn(int col, const std::string& label, int a0, TextMatrix* tbl);
+    bool startMemberColumn(int col, const std::string& label, int a0);
     TableColumn& column(int col);
     /** The facts entry of member column `col`, or nullptr when the build did not list it. */
     MemberFacts* factsOf(int col);
     /** Stores what a member's builder decided and completes the member's yearly facts. */
     void recordMember(
         int col, int L, int retireAge, bool showRetirement, const std::array<int, SCHOOL_STAGES>& schoolEntryAges);
-    void setCell(int col, int row, std::string text, TextMatrix* tbl);
-    void appendToCell(int col, int row, const std::string& text, TextMatrix* tbl);
+    void setCell(int col, int row, std::string text);
+    void appendToCell(int col, int row, const std::string& text);
 
     const FamilyPlan& m_plan;
     TableContext m_context;
-    TextMatrix* m_tbl;
     TableModel m_model;
     /** The data files as this build reads them: each looked at once. */
     mutable LifeExpectancyFiles m_lifeFiles;
 };
 
-/** Convenience: TableBuilder(plan, context, tbl).build(). */
-TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context, TextMatrix* tbl);
+/** Convenience: TableBuilder(plan, context).build(). */
+TableModel buildLifeCycleTable(const FamilyPlan& plan, const TableContext& context);
 
 /** Number of member columns the plan gives (husband, wife, children, four parents as included). */
 int memberCount(const FamilyPlan& plan);

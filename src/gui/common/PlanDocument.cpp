@@ -135,7 +135,7 @@ const TableModel& PlanDocument::table() const
     if (!m_table) {
         BusyPointer busy;
         const PlanSession& session = PlanSession::instance();
-        m_table = buildLifeCycleTable(m_plan, session.tableContext(), nullptr);
+        m_table = buildLifeCycleTable(m_plan, session.tableContext());
         // A build applies the font's name and size; bold and italic only the font command does.
         m_table->fontBold = m_fontBold;
         m_table->fontItalic = m_fontItalic;

@@ -43,11 +43,6 @@ void PlanSession::setDemoView(int16_t view)
     m_state.DEMO_VIEW = view;
 }
 
-void PlanSession::setEraResultYear(int16_t year)
-{
-    m_state.ERA_RESULT_YEAR = year;
-}
-
 void PlanSession::setTableFont(const std::string& name, const std::string& size, bool bold, bool italic)
 {
     m_state.FONT_NAME = name;

@@ -50,7 +50,6 @@ public:
     void clearAtStartup();
     void setAppDir(const std::string& folder);
     void setDemoView(int16_t view);
-    void setEraResultYear(int16_t year);
     /** The table font as the settings store keeps it: face, size in points as text, bold, italic. */
     void setTableFont(const std::string& name, const std::string& size, bool bold, bool italic);
 

@@ -18,7 +18,6 @@ namespace harukaze {
 struct ProcessState
 {
     int16_t DEMO_VIEW = 0; ///< 1 = show the opening demo at start-up
-    int16_t ERA_RESULT_YEAR = 0; ///< Western year chosen in the era input dialog, 0 = none
     std::string APP_DIR; ///< program folder, always ending in the path separator
     std::string FONT_NAME = TABLE_FONT_NAME;
     std::string FONT_SIZE = TABLE_FONT_POINTS_TEXT; ///< points, as text

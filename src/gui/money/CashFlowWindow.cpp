@@ -134,7 +134,7 @@ void CashFlowWindow::showTakeHome()
         return;
     const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : -1;
     const int n = column >= CashFlowGrid::TABLE_FIXED_COLS ? column - CashFlowGrid::TABLE_FIXED_COLS : 0;
-    const TableModel table = buildLifeCycleTable(m_plan, m_context, nullptr);
+    const TableModel table = buildLifeCycleTable(m_plan, m_context);
     TakeHomeDialog dialog(m_plan, *m_plan.money, table, n, Spouse::Husband, m_planFilePath, this);
     dialog.exec();
 }

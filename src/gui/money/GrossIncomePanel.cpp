@@ -101,7 +101,7 @@ QString yen(int64_t value)
 GrossIncomePanel::GrossIncomePanel(const FamilyPlan& plan, const TaxSettings& settings, QWidget* parent)
     : QWidget(parent)
     , m_plan(plan)
-    , m_table(buildLifeCycleTable(plan, PlanSession::instance().tableContext(), nullptr))
+    , m_table(buildLifeCycleTable(plan, PlanSession::instance().tableContext()))
 {
     setObjectName(QStringLiteral("grossIncomePanel"));
     auto* layout = new QVBoxLayout(this);

@@ -107,7 +107,7 @@ void LoanScheduleWindow::rebuild(const FamilyPlan& plan, const TableContext& con
         // The credit as the cash-flow table has it: limited by the flat taxes, or by the computed taxes
         // of the table's years with 額面 income.
         const HomeSettings& home = plan.money->home;
-        const TableModel table = buildLifeCycleTable(plan, context, nullptr);
+        const TableModel table = buildLifeCycleTable(plan, context);
         const auto taxes = creditTaxesOfTable(*plan.money, table.facts, planTaxes(plan, *plan.money, table).gross);
         const int y0 = context.y0;
         for (const LoanScheduleLine& line : loanScheduleLines(*m_schedule)) {

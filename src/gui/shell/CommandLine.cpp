@@ -3,6 +3,7 @@
 
 #include "harukaze/Version.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,33 +23,55 @@ void print(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
+/** The argument as typed ("--bogus", "-odd.HRZ") of the unknown option the parser names `name`. */
+QString typedOption(const QStringList& arguments, const QString& name)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        QString stripped = argument;
+        while (stripped.startsWith(QLatin1Char('-')))
+            stripped.remove(0, 1);
+        if (argument.startsWith(QLatin1Char('-')) && stripped.section(QLatin1Char('='), 0, 0) == name)
+            return argument;
+    }
+    return QStringLiteral("--") + name;
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
+    QCommandLineParser parser;
+    // "-odd.HRZ" is one unknown option, not the letters o, d, d.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({ help, version });
+
     CommandLine result;
-    bool optionsEnded = false;
-    QStringList files;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (!optionsEnded && argument.startsWith(QLatin1Char('-'))) {
-            if (argument == QLatin1String("--")) {
-                optionsEnded = true;
-            } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-                result.m_action = Action::Help;
-                return result;
-            } else if (argument == QLatin1String("--version")) {
-                result.m_action = Action::Version;
-                return result;
-            } else {
-                result.m_action = Action::UsageError;
-                result.m_problem = QStringLiteral("不明なオプションです (unknown option): ") + argument;
-                return result;
-            }
-            continue;
-        }
-        files.append(argument);
+    if (!parser.parse(arguments)) {
+        result.m_action = Action::UsageError;
+        const QStringList unknown = parser.unknownOptionNames();
+        result.m_problem = unknown.isEmpty()
+            ? parser.errorText()
+            : QStringLiteral("不明なオプションです (unknown option): ") + typedOption(arguments, unknown.first());
+        return result;
     }
+    // The first of --help and --version given decides.
+    for (const QString& name : parser.optionNames()) {
+        if (help.names().contains(name)) {
+            result.m_action = Action::Help;
+            return result;
+        }
+        if (version.names().contains(name)) {
+            result.m_action = Action::Version;
+            return result;
+        }
+    }
+
+    const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.m_action = Action::UsageError;
         result.m_problem = QStringLiteral("開けるファイルは一つだけです (only one file can be given)");
@@ -58,6 +81,12 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         if (files.first().isEmpty()) {
             result.m_action = Action::UsageError;
             result.m_problem = QStringLiteral("ファイル名が空です (empty file name)");
+            return result;
+        }
+        // A lone "-" (standard input elsewhere) is no plan file; "-- -" names a file called "-".
+        if (files.first() == QLatin1String("-") && !arguments.contains(QStringLiteral("--"))) {
+            result.m_action = Action::UsageError;
+            result.m_problem = QStringLiteral("不明なオプションです (unknown option): -");
             return result;
         }
         result.m_planPath = QDir::cleanPath(QFileInfo(files.first()).absoluteFilePath());

@@ -6,7 +6,6 @@
 #include "core/plan/EraCalendar.h"
 #include "core/table/Clock.h"
 #include "gui/common/NumberBoxes.h"
-#include "gui/common/PlanSession.h"
 
 #include <QLineEdit>
 
@@ -57,19 +56,15 @@ void Form23::insert()
 {
     // The record keeps years in 16 bits; two era-year digits never leave that range.
     const int year = std::clamp(shownYear(), -32768, 32767);
-    PlanSession::instance().setEraResultYear(static_cast<int16_t>(year));
+    m_insertedYear = static_cast<int16_t>(year);
     accept();
 }
 
 int16_t ERA_INPUT(int16_t year, QWidget* parent)
 {
-    PlanSession::instance().setEraResultYear(0);
-    {
-        Form23 dialog(parent);
-        dialog.exec();
-    }
-    const int16_t result = globalState().ERA_RESULT_YEAR;
-    return result != 0 ? result : year;
+    Form23 dialog(parent);
+    dialog.exec();
+    return dialog.insertedYear() != 0 ? dialog.insertedYear() : year;
 }
 
 void ERA_INPUT(QLineEdit* target, QWidget* parent)

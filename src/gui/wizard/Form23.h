@@ -15,7 +15,7 @@ namespace harukaze {
 
 /**
  * The era input dialog "和暦→西暦変換": the user picks a Japanese era and an era year and "挿入"
- * hands the matching Western year to ERA_RESULT_YEAR. It opens on 昭和 with the current era's
+ * hands the matching Western year to the field it was opened for. It opens on 昭和 with the current era's
  * year as the selected year text (typing replaces it) and the Western year worked out from both,
  * so that era, era year and Western year on screen always agree.
  * Created for one opening; use ERA_INPUT() rather than the dialog itself.
@@ -30,17 +30,20 @@ public:
 
     /** The Western year shown in Label4, which "挿入" inserts. */
     int shownYear() const;
+    /** The Western year "挿入" inserted, 0 while nothing was inserted (ｷｬﾝｾﾙ or the window closed). */
+    int16_t insertedYear() const { return m_insertedYear; }
 
 private:
     void recalculate();
     void insert();
 
     const std::unique_ptr<Ui::Form23> m_ui;
+    int16_t m_insertedYear = 0;
 };
 
 /**
- * Runs the era dialog modally for a year field whose whole-number value is `year`: clears
- * ERA_RESULT_YEAR, and gives the inserted Western year, or `year` itself when nothing was inserted.
+ * Runs the era dialog modally for a year field whose whole-number value is `year` and gives the
+ * inserted Western year, or `year` itself when nothing was inserted.
  */
 int16_t ERA_INPUT(int16_t year, QWidget* parent);
 
