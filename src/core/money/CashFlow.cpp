@@ -349,11 +349,41 @@ std::vector<ExactYen>& CashFlowLedger::values(MoneyRow row)
     return row51;
 }
 
-const ExactYen& CashFlowLedger::exact(MoneyRow row, int n) const
+CashFlowLedger::GrownParts& CashFlowLedger::grownParts(MoneyRow row, int rateTenths)
 {
-    static const ExactYen zero;
-    const std::vector<ExactYen>& row51 = m_values[static_cast<size_t>(row)];
-    return row51.empty() ? zero : row51.at(static_cast<size_t>(n));
+    for (GrownParts& parts : m_grown) {
+        if (parts.row == row && parts.rateTenths == rateTenths)
+            return parts;
+    }
+    return m_grown.emplace_back(GrownParts { row, rateTenths, {} });
+}
+
+ExactYen CashFlowLedger::exact(MoneyRow row, int n) const
+{
+    const auto r = static_cast<size_t>(row);
+    const auto year = static_cast<size_t>(n);
+    ExactYen value = m_values[r].empty() ? ExactYen() : m_values[r].at(year);
+    if (m_flat[r][year] != 0)
+        value += flatYen(m_flat[r][year], n);
+    for (const GrownParts& parts : m_grown) {
+        if (parts.row == row && parts.yen[year] != 0)
+            value += parts.yen[year] * power(parts.rateTenths, n);
+    }
+    return value;
+}
+
+int64_t CashFlowLedger::shownMan(MoneyRow row, int n) const
+{
+    const auto r = static_cast<size_t>(row);
+    const auto year = static_cast<size_t>(n);
+    // A year of whole yen only (one-time entries, 介護, a year without school) is rounded without
+    // the numerators: the same value, as yen × 1000^n / (1000^n × 10000) = yen / 10000.
+    bool wholeYen = m_values[r].empty() || m_values[r][year].is_zero();
+    for (const GrownParts& parts : m_grown)
+        wholeYen = wholeYen && (parts.row != row || parts.yen[year] == 0);
+    if (wholeYen)
+        return roundDivide(m_flat[r][year], YEN_PER_MAN);
+    return roundToMan(exact(row, n), n);
 }
 
 void CashFlowLedger::add(MoneyRow row, int n, const ExactYen& numerator)
@@ -366,24 +396,41 @@ void CashFlowLedger::add(MoneyRow row, int n, const ExactYen& numerator)
 void CashFlowLedger::addYen(MoneyRow row, int n, int64_t yen)
 {
     include(row);
-    if (yen != 0)
+    int64_t& slot = m_flat[static_cast<size_t>(row)].at(static_cast<size_t>(n));
+    // Amounts are at most 99999.9万円 each, so a sum reaches int64's end only by misuse; then the
+    // part goes to the numerators rather than wrap.
+    if (__builtin_add_overflow(slot, yen, &slot))
         values(row).at(static_cast<size_t>(n)) += flatYen(yen, n);
 }
 
 void CashFlowLedger::addGrown(MoneyRow row, int n, int64_t yen, int rateTenths)
 {
+    if (rateTenths == 0) {
+        addYen(row, n, yen); // (1000 + 0)^n / 1000^n = 1
+        return;
+    }
     include(row);
-    if (yen != 0)
+    if (yen == 0)
+        return;
+    int64_t& slot = grownParts(row, rateTenths).yen.at(static_cast<size_t>(n));
+    if (__builtin_add_overflow(slot, yen, &slot))
         values(row).at(static_cast<size_t>(n)) += yen * power(rateTenths, n);
 }
 
 void CashFlowLedger::clear(MoneyRow row, int n)
 {
-    if (!m_values[static_cast<size_t>(row)].empty())
-        values(row).at(static_cast<size_t>(n)) = 0;
+    const auto r = static_cast<size_t>(row);
+    const auto year = static_cast<size_t>(n);
+    if (!m_values[r].empty())
+        m_values[r].at(year) = 0;
+    m_flat[r].at(year) = 0;
+    for (GrownParts& parts : m_grown) {
+        if (parts.row == row)
+            parts.yen.at(year) = 0;
+    }
 }
 
-const ExactYen& CashFlowLedger::power(int rateTenths, int n)
+const ExactYen& CashFlowLedger::power(int rateTenths, int n) const
 {
     std::vector<ExactYen>& powers = m_powers[rateTenths];
     if (powers.empty()) {
@@ -485,7 +532,7 @@ CashFlowFigures finishCashFlow(const CashFlowLedger& ledger, const MoneySettings
             if (role == MoneyRowRole::Computed)
                 continue;
             // The single rounding of the row's exact value; everything below adds shown figures.
-            const int64_t man = roundToMan(ledger.exact(row, n), n);
+            const int64_t man = ledger.shownMan(row, n);
             shown(row, n) = man;
             if (role == MoneyRowRole::Income)
                 income += man;
@@ -542,41 +589,48 @@ CashFlowTable buildCashFlowTable(const FamilyPlan& plan, const TableModel& model
     table.figures = computeCashFlow(plan, settings, model);
     table.rows.reserve(3 + model.facts.members.size() + 1 + table.figures.rows.size());
 
-    CashFlowRow elapsed { CashFlowRowKind::Year, "経過年数", "", {}, {} };
-    CashFlowRow western { CashFlowRowKind::Year, "西暦", "", {}, {} };
-    CashFlowRow era { CashFlowRowKind::Year, "和暦", "", {}, {} };
-    for (int n = 0; n < TABLE_YEARS; ++n) {
+    // Each row is made in its place: a row holds 51 texts, too many to move about.
+    auto addRow = [&table](CashFlowRowKind kind, std::string label) -> CashFlowRow& {
+        CashFlowRow& row = table.rows.emplace_back();
+        row.kind = kind;
+        row.label = std::move(label);
+        return row;
+    };
+    CashFlowRow& elapsed = addRow(CashFlowRowKind::Year, "経過年数");
+    for (int n = 0; n < TABLE_YEARS; ++n)
         elapsed.cells[static_cast<size_t>(n)] = std::to_string(n);
+    CashFlowRow& western = addRow(CashFlowRowKind::Year, "西暦");
+    for (int n = 0; n < TABLE_YEARS; ++n)
         western.cells[static_cast<size_t>(n)] = model.text(TABLE_FIXED_ROWS + n, 0);
+    CashFlowRow& era = addRow(CashFlowRowKind::Year, "和暦");
+    for (int n = 0; n < TABLE_YEARS; ++n)
         era.cells[static_cast<size_t>(n)] = model.text(TABLE_FIXED_ROWS + n, 1);
-    }
-    table.rows.push_back(std::move(elapsed));
-    table.rows.push_back(std::move(western));
-    table.rows.push_back(std::move(era));
 
     // The members in the life cycle table's column order, and each year's events after their ages.
-    CashFlowRow events { CashFlowRowKind::Events, "家族のイベント", "", {}, {} };
     for (const MemberFacts& facts : model.facts.members) {
-        CashFlowRow member { CashFlowRowKind::Member, facts.label, "", {}, {} };
-        for (size_t n = 0; n < facts.years.size(); ++n) {
-            const MemberYear& year = facts.years[n];
-            member.cells[n] = std::to_string(year.age);
-            if (!year.events.empty()) {
-                std::string& text = events.cells[n];
-                if (!text.empty())
-                    text += "／";
-                text += facts.label + year.events;
-            }
-        }
-        table.rows.push_back(std::move(member));
+        CashFlowRow& member = addRow(CashFlowRowKind::Member, facts.label);
+        for (size_t n = 0; n < facts.years.size(); ++n)
+            member.cells[n] = std::to_string(facts.years[n].age);
     }
-    table.rows.push_back(std::move(events));
+    CashFlowRow& events = addRow(CashFlowRowKind::Events, "家族のイベント");
+    for (const MemberFacts& facts : model.facts.members) {
+        for (size_t n = 0; n < facts.years.size(); ++n) {
+            const std::string& happened = facts.years[n].events;
+            if (happened.empty())
+                continue;
+            std::string& text = events.cells[n];
+            if (!text.empty())
+                text += "／";
+            text.append(facts.label).append(happened);
+        }
+    }
 
     for (MoneyRow row : table.figures.rows) {
-        CashFlowRow money { CashFlowRowKind::Money, moneyRowLabel(row), rateCell(row, settings), {}, row };
+        CashFlowRow& money = addRow(CashFlowRowKind::Money, moneyRowLabel(row));
+        money.rate = rateCell(row, settings);
+        money.money = row;
         for (int n = 0; n < TABLE_YEARS; ++n)
             money.cells[static_cast<size_t>(n)] = formatMan(table.figures.man(row, n));
-        table.rows.push_back(std::move(money));
     }
     return table;
 }

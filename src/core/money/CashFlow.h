@@ -146,21 +146,36 @@ public:
     /** Takes every part out of `row` in year n. */
     void clear(MoneyRow row, int n);
     /** The exact value of `row` in year n, as a numerator over 1000^n. */
-    const ExactYen& exact(MoneyRow row, int n) const;
+    ExactYen exact(MoneyRow row, int n) const;
+    /** The exact value of `row` in year n rounded once to whole 万円, halves away from zero. */
+    int64_t shownMan(MoneyRow row, int n) const;
 
     SpouseGross husband; ///< the husband's 額面 inputs
     SpouseGross wife; ///< the wife's
 
 private:
+    /** Whole-yen coefficients of the parts of one row growing at one rate: Σ yen × (1000 + rate)^n. */
+    struct GrownParts
+    {
+        MoneyRow row;
+        int rateTenths;
+        std::array<int64_t, TABLE_YEARS> yen {};
+    };
+
     /** The 51 values of `row`, made (zero) on first use. */
     std::vector<ExactYen>& values(MoneyRow row);
     /** (1000 + rateTenths)^n, computed once per rate. */
-    const ExactYen& power(int rateTenths, int n);
+    const ExactYen& power(int rateTenths, int n) const;
+    GrownParts& grownParts(MoneyRow row, int rateTenths);
 
     int m_y0;
     std::array<bool, MONEY_ROW_KINDS> m_present {};
-    std::array<std::vector<ExactYen>, MONEY_ROW_KINDS> m_values; ///< empty until a part is added
-    std::map<int, std::vector<ExactYen>> m_powers;
+    // A row's value in year n is the sum of three kinds of parts, kept apart so that most of the
+    // arithmetic stays in machine integers; only exact() and shownMan() combine them:
+    std::array<std::vector<ExactYen>, MONEY_ROW_KINDS> m_values; ///< numerators; empty until one is added
+    std::array<std::array<int64_t, TABLE_YEARS>, MONEY_ROW_KINDS> m_flat {}; ///< whole yen
+    std::vector<GrownParts> m_grown; ///< whole yen by row and rate, grown when combined
+    mutable std::map<int, std::vector<ExactYen>> m_powers;
 };
 
 /** A money module: adds its rows' parts to the ledger of `plan` (see above). */
