@@ -326,12 +326,13 @@ void frmMain::createMenus()
     });
 }
 
-void frmMain::addToolbarButton(
-    Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon)
+void frmMain::addToolbarButton(Command command, const QString& key, const QString& toolTip)
 {
     // The button is the command's own action: one action per command, enabled once, for both.
+    // Its icon is the program's own ":/icons/<key>.png", the same on every desktop; looking the
+    // desktop's icon theme up would cost about a fifth of the start-up.
     QAction* shared = action(command);
-    shared->setIcon(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/icons/") + icon)));
+    shared->setIcon(QIcon(QStringLiteral(":/icons/") + key + QStringLiteral(".png")));
     shared->setIconVisibleInMenu(false);
     shared->setData(key);
     shared->setToolTip(toolTip);
@@ -346,61 +347,21 @@ void frmMain::createToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(24, 24));
     m_toolbar->toggleViewAction()->setEnabled(false);
-    addToolbarButton(Command::Exit,
-        QStringLiteral("exit"),
-        QStringLiteral("終了"),
-        QStringLiteral("exit.png"),
-        QStringLiteral("application-exit"));
+    addToolbarButton(Command::Exit, QStringLiteral("exit"), QStringLiteral("終了"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::New,
-        QStringLiteral("new"),
-        QStringLiteral("新規作成"),
-        QStringLiteral("new.png"),
-        QStringLiteral("document-new"));
+    addToolbarButton(Command::New, QStringLiteral("new"), QStringLiteral("新規作成"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::Open,
-        QStringLiteral("open"),
-        QStringLiteral("開く"),
-        QStringLiteral("open.png"),
-        QStringLiteral("document-open"));
-    addToolbarButton(Command::Close,
-        QStringLiteral("close"),
-        QStringLiteral("閉じる"),
-        QStringLiteral("close.png"),
-        QStringLiteral("document-close"));
+    addToolbarButton(Command::Open, QStringLiteral("open"), QStringLiteral("開く"));
+    addToolbarButton(Command::Close, QStringLiteral("close"), QStringLiteral("閉じる"));
     m_toolbar->addSeparator();
-    addToolbarButton(Command::Save,
-        QStringLiteral("save"),
-        QStringLiteral("データ保存"),
-        QStringLiteral("save.png"),
-        QStringLiteral("document-save"));
-    addToolbarButton(Command::Csv,
-        QStringLiteral("csv_save"),
-        QStringLiteral("ＣＳＶ保存"),
-        QStringLiteral("csv_save.png"),
-        QStringLiteral("x-office-spreadsheet"));
-    addToolbarButton(Command::Print,
-        QStringLiteral("print"),
-        QStringLiteral("印刷"),
-        QStringLiteral("print.png"),
-        QStringLiteral("document-print"));
-    addToolbarButton(Command::CashFlow,
-        QStringLiteral("cashflow"),
-        QStringLiteral("キャッシュフロー表"),
-        QStringLiteral("cashflow.png"),
-        QStringLiteral("office-chart-bar"));
+    addToolbarButton(Command::Save, QStringLiteral("save"), QStringLiteral("データ保存"));
+    addToolbarButton(Command::Csv, QStringLiteral("csv_save"), QStringLiteral("ＣＳＶ保存"));
+    addToolbarButton(Command::Print, QStringLiteral("print"), QStringLiteral("印刷"));
+    addToolbarButton(Command::CashFlow, QStringLiteral("cashflow"), QStringLiteral("キャッシュフロー表"));
     m_toolbar->addSeparator();
     m_toolbar->addSeparator();
-    addToolbarButton(Command::ChangeSettings,
-        QStringLiteral("casta"),
-        QStringLiteral("内容変更"),
-        QStringLiteral("casta.png"),
-        QStringLiteral("document-properties"));
-    addToolbarButton(Command::Font,
-        QStringLiteral("font"),
-        QStringLiteral("フォント"),
-        QStringLiteral("font.png"),
-        QStringLiteral("preferences-desktop-font"));
+    addToolbarButton(Command::ChangeSettings, QStringLiteral("casta"), QStringLiteral("内容変更"));
+    addToolbarButton(Command::Font, QStringLiteral("font"), QStringLiteral("フォント"));
 }
 
 void frmMain::dispatchToolbarKey(const QString& key)

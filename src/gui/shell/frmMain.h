@@ -178,8 +178,7 @@ private:
     void createMenus();
     void createWindowMenu();
     void createToolbar();
-    void addToolbarButton(
-        Command command, const QString& key, const QString& toolTip, const QString& icon, const QString& themeIcon);
+    void addToolbarButton(Command command, const QString& key, const QString& toolTip);
     void openDemo();
     void closeDemo();
     /** Shows the current document in a table window of `kind`, in place of any open one. */
