@@ -13,6 +13,7 @@
 #include "gui/common/PlanSession.h"
 #include "gui/common/ProcessState.h"
 #include "gui/money/CashFlowWindow.h"
+#include "gui/money/LoanScheduleWindow.h"
 #include "gui/money/MoneySettingsDialog.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/frmMain.h"
@@ -619,6 +620,23 @@ void TestDocumentCommands::testCashFlowFollowsThePlan()
     FileDialog::setNextFileName(csv);
     main->action(Command::CashFlowCsv)->trigger();
     QCOMPARE(GuiTest::readFile(csv), QByteArray::fromStdString(cashFlowCsvBytes(shown)));
+
+    // A loan in 家計設定 offers 返済予定表; both windows' captions name the plan.
+    ran = false;
+    whenModal<MoneySettingsDialog>(
+        [](MoneySettingsDialog* dialog) {
+            child<QLineEdit*>(dialog, "loanYearBox")->setText(QStringLiteral("2026"));
+            child<QLineEdit*>(dialog, "loanAmountBox")->setText(QStringLiteral("3000"));
+            child<QPushButton*>(dialog, "okButton")->click();
+        },
+        &ran);
+    main->action(Command::MoneySettings)->trigger();
+    QTRY_VERIFY(ran);
+    window->loanScheduleButton()->click();
+    auto* schedule = main->findChild<LoanScheduleWindow*>();
+    QVERIFY(schedule);
+    QCOMPARE(schedule->windowTitle(), QStringLiteral("返済予定表 - money.HRZ"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("キャッシュフロー表 - money.HRZ"));
     main->action(Command::ChangeSettings)->trigger();
     QPointer<QDialog> editor = main->settingsEditor();
     editor->reject();

@@ -2,6 +2,7 @@
 #include "gui/money/CashFlowChart.h"
 
 #include "core/money/CashFlow.h"
+#include "gui/money/RoundAxis.h"
 
 #include <QAreaSeries>
 #include <QBarSeries>
@@ -24,18 +25,6 @@ constexpr int YEAR_LABEL_STEP = 5;
 double man(int64_t yen)
 {
     return static_cast<double>(yen) / 10000.0;
-}
-
-// A round step of about a fifth of `span`: 1, 2 or 5 times a power of ten.
-double niceStep(double span)
-{
-    const double rough = std::max(span / 5.0, 1.0);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : { 1.0, 2.0, 5.0, 10.0 }) {
-        if (factor * power >= rough)
-            return factor * power;
-    }
-    return 10.0 * power;
 }
 
 } // namespace
@@ -91,9 +80,10 @@ void CashFlowChart::setTable(const CashFlowTable& table)
             m_shadedYears.append(n);
     }
     // Round 万円 steps from 0, so that 0 is a tick and the bars stand on a labelled line.
-    const double step = niceStep(high - low);
-    low = std::floor(low / step) * step;
-    high = std::max(std::ceil(high / step) * step, low + step);
+    const RoundAxis axis = roundAxis(low, high);
+    const double step = axis.step;
+    low = axis.low;
+    high = axis.high;
     m_ticks.clear();
     for (double tick = low; tick <= high + step / 2; tick += step)
         m_ticks.append(std::lround(tick));

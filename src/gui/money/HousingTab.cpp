@@ -117,8 +117,13 @@ void setUpBox(QLineEdit* box, Kind kind)
 {
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern(kind)), box));
     box->setAlignment(Qt::AlignRight);
-    const int digitWidth = box->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    box->setFixedWidth(digitWidth * 10 + 14);
+    // Wide enough for the longest text the box takes ("-999999.9", "2026", "12"), no wider, so
+    // that both columns of the tab fit the dialog.
+    const QString widest = kind == Kind::Amount || kind == Kind::Rate ? QStringLiteral("-000000.0")
+        : kind == Kind::LoanRate                                      ? QStringLiteral("-000.000")
+        : kind == Kind::Year                                          ? QStringLiteral("00000")
+                                                                      : QStringLiteral("000");
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widest) + 14);
 }
 
 /** A text's value of `kind` within its range, or the message that refuses it. */

@@ -70,6 +70,8 @@ LoanScheduleWindow::LoanScheduleWindow(QWidget* parent)
     m_grid->setObjectName(QStringLiteral("loanGrid"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
+    // One line of text a row: a year's 8 to 12 months and its total stay in view together.
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     layout->addWidget(m_grid, 1);
 
     auto* whatIf = new QGroupBox(QStringLiteral("繰上返済の試算"));

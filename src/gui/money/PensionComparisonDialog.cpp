@@ -4,6 +4,7 @@
 #include "core/money/Pension.h"
 #include "core/plan/FamilyPlan.h"
 #include "gui/common/MessageBox.h"
+#include "gui/money/RoundAxis.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -22,6 +23,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QValueAxis>
+
+#include <algorithm>
 
 namespace harukaze {
 
@@ -123,7 +126,14 @@ PensionComparisonDialog::PensionComparisonDialog(
     axisX->setTitleText(QStringLiteral("受給開始年齢（歳）"));
     chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
+    // Round 万円 ticks from 0 up to the largest total.
+    double highest = 0;
+    for (int i = 0; i < totals->count(); ++i)
+        highest = std::max(highest, totals->at(i));
+    const RoundAxis round = roundAxis(0, highest);
     auto* axisY = new QValueAxis;
+    axisY->setRange(round.low, round.high);
+    axisY->setTickCount(round.tickCount());
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);

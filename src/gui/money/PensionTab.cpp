@@ -427,6 +427,13 @@ void PensionTab::modeChanged(Spouse& spouse)
 {
     const int mode = spouse.mode->currentIndex();
     spouse.pages->setCurrentIndex(mode);
+    // The pages take the room of the page shown only (a stack is as tall as its tallest page):
+    // the one line of 金額 sits right under 求め方 instead of in the middle of an empty box.
+    for (int page = 0; page < spouse.pages->count(); ++page) {
+        const QSizePolicy::Policy policy = page == mode ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        spouse.pages->widget(page)->setSizePolicy(policy, policy);
+    }
+    spouse.pages->updateGeometry();
     const bool estimates = mode != static_cast<int>(PensionMode::Amount);
     spouse.common->setVisible(estimates);
     spouse.compare->setEnabled(estimates);

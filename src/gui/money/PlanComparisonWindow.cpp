@@ -9,6 +9,7 @@
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
 #include "gui/common/MessageBox.h"
+#include "gui/money/RoundAxis.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -60,18 +61,6 @@ std::vector<ComparisonCell> headerRow(const PlanComparison& comparison, const QS
             header.push_back({ QStringLiteral("差"), false });
     }
     return header;
-}
-
-// A round step of about a fifth of `span`: 1, 2 or 5 times a power of ten.
-double niceStep(double span)
-{
-    const double rough = std::max(span / 5.0, 1.0);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : { 1.0, 2.0, 5.0, 10.0 }) {
-        if (factor * power >= rough)
-            return factor * power;
-    }
-    return 10.0 * power;
 }
 
 void fillTable(QTableWidget* table,
@@ -322,9 +311,9 @@ void PlanComparisonWindow::showChart()
         }
         chart->addSeries(series);
     }
-    const double step = niceStep(high - low);
-    low = std::floor(low / step) * step;
-    high = std::max(std::ceil(high / step) * step, low + step);
+    const RoundAxis axis = roundAxis(low, high);
+    low = axis.low;
+    high = axis.high;
 
     // The zero line: below it the plan is in debt.
     auto* zero = new QLineSeries;
@@ -349,7 +338,7 @@ void PlanComparisonWindow::showChart()
     auto* amounts = new QValueAxis;
     amounts->setTitleText(QStringLiteral("万円"));
     amounts->setRange(low, high);
-    amounts->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+    amounts->setTickCount(axis.tickCount());
     amounts->setLabelFormat(QStringLiteral("%.0f"));
     amounts->setLabelsFont(base);
     amounts->setTitleFont(base);

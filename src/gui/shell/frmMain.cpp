@@ -3,6 +3,7 @@
 
 #include "core/io/NumberText.h"
 #include "core/table/TableShape.h"
+#include "export/PrintableLoanSchedule.h"
 #include "gui/common/ChildWindows.h"
 #include "gui/common/FontDialog.h"
 #include "gui/common/PlanSession.h"
@@ -620,13 +621,16 @@ void frmMain::refreshCashFlow()
         return;
     const TableContext context = PlanSession::instance().tableContext();
     const bool demo = document->origin() == PlanDocument::Origin::Sample;
+    // Each window's caption names the plan it shows.
+    const QString name = QStringLiteral(" - ") + (demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName());
     if (m_cashFlow) {
         m_cashFlow->showTable(document->cashFlow(), document->plan(), context, demo ? QString() : document->fileName());
-        const QString name = demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName();
-        m_cashFlow->setWindowTitle(QStringLiteral("キャッシュフロー表 - ") + name);
+        m_cashFlow->setWindowTitle(QStringLiteral("キャッシュフロー表") + name);
     }
-    if (m_loanSchedule)
+    if (m_loanSchedule) {
         m_loanSchedule->rebuild(document->plan(), context);
+        m_loanSchedule->setWindowTitle(loanScheduleTitle() + name);
+    }
 }
 
 void frmMain::refreshCashFlowAndComparison()
