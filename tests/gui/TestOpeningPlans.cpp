@@ -227,6 +227,12 @@ void TestOpeningPlans::testParse_data()
         << QStringList { QStringLiteral("-odd.HRZ") } << int(CommandLine::Action::UsageError) << QString();
     QTest::newRow("two files") << QStringList { QStringLiteral("a.HRZ"), QStringLiteral("b.HRZ") }
                                << int(CommandLine::Action::UsageError) << QString();
+    QTest::newRow("version before help") << QStringList { QStringLiteral("--version"), QStringLiteral("-h") }
+                                         << int(CommandLine::Action::Version) << QString();
+    QTest::newRow("lone dash") << QStringList { QStringLiteral("-") } << int(CommandLine::Action::UsageError)
+                               << QString();
+    QTest::newRow("dash file after --") << QStringList { QStringLiteral("--"), QStringLiteral("-") }
+                                        << int(CommandLine::Action::Run) << folder + QStringLiteral("/-");
 }
 
 void TestOpeningPlans::testParse()

@@ -101,6 +101,7 @@ PensionComparisonDialog::PensionComparisonDialog(
             tips << QString() << yenTip(row.yearly) << QString() << QString() << yenTip(row.expectedTotal)
                  << (row.differenceTo65 ? yenTip(*row.differenceTo65) : QString()) << QString() << QString();
         }
+        m_rows << cells;
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -202,12 +203,8 @@ void PensionComparisonDialog::showFor(const FamilyPlan& plan, int y0, bool wife,
 QString PensionComparisonDialog::tableText() const
 {
     QStringList lines { HEADERS.join(QLatin1Char('\t')) };
-    for (int r = 0; r < m_table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m_table->columnCount(); ++c)
-            cells << m_table->item(r, c)->text();
+    for (const QStringList& cells : m_rows)
         lines << cells.join(QLatin1Char('\t'));
-    }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -223,10 +220,10 @@ QString PensionComparisonDialog::html() const
     for (const QString& header : HEADERS)
         body += QStringLiteral("<th>%1</th>").arg(header.toHtmlEscaped());
     body += QStringLiteral("</tr>");
-    for (int r = 0; r < m_table->rowCount(); ++r) {
+    for (const QStringList& cells : m_rows) {
         body += QStringLiteral("<tr>");
-        for (int c = 0; c < m_table->columnCount(); ++c)
-            body += QStringLiteral("<td align=\"right\">%1</td>").arg(m_table->item(r, c)->text().toHtmlEscaped());
+        for (const QString& cell : cells)
+            body += QStringLiteral("<td align=\"right\">%1</td>").arg(cell.toHtmlEscaped());
         body += QStringLiteral("</tr>");
     }
     return body + QStringLiteral("</table><p>%1</p>").arg(m_note->text().toHtmlEscaped());

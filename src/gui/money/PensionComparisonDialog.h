@@ -4,6 +4,8 @@
 #include "core/money/PensionComparison.h"
 
 #include <QDialog>
+#include <QList>
+#include <QStringList>
 
 class QLabel;
 class QTableWidget;
@@ -39,6 +41,7 @@ private:
     QString html() const;
 
     QTableWidget* m_table;
+    QList<QStringList> m_rows; ///< the table's texts by row, for copying and printing
     QLabel* m_title;
     QLabel* m_note;
 };
