@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time generator of the tax and social insurance tables: reads the project's copies of the
-// eleven TSV files in data/tax (給与所得, deductions, 速算表, 公的年金等控除, 協会けんぽ rates, the
-// nationwide insurance rates, 標準報酬月額 grades, 住民税 parameters and the prefectures' surtaxes)
+// twelve TSV files in data/tax (給与所得, deductions, 速算表, 公的年金等控除, 協会けんぽ rates, the
+// nationwide insurance rates, 標準報酬月額 grades, 住民税 parameters, the prefectures' surtaxes and
+// the 住宅ローン控除 limits)
 // and writes one header of constexpr rows that the core picks by calendar year.
 //
 // Every file is checked: its header line must name the expected columns; in every year a banded
@@ -481,6 +482,45 @@ void resident(const Table& t, std::ostream& out)
     out << "};\n\n";
 }
 
+// 住宅ローン控除 limits: each 入居年, house and kind at most once (overlapping year ranges of the same
+// house and kind are a doubled row), a known house and kind, a 子育て limit above the general one.
+void creditLimits(const Table& t, std::ostream& out)
+{
+    const std::vector<std::string> houses { "new", "used" };
+    const std::vector<std::string> kinds { "certified", "zeh", "energy", "other" };
+    auto indexOf = [&t](const std::vector<std::string>& words, size_t row, const std::string& column) {
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (words[i] == t.rows[row].at(column))
+                return i;
+        }
+        fail(where(t, row) + ": unknown " + column + " \"" + t.rows[row].at(column) + "\"");
+    };
+    std::set<std::string> covered;
+    out << "inline constexpr CreditLimitRow HOUSING_CREDIT_LIMITS[] = {\n";
+    for (size_t r = 0; r < t.rows.size(); ++r) {
+        const size_t house = indexOf(houses, r, "house");
+        const size_t kind = indexOf(kinds, r, "kind");
+        const int64_t first = number(t, r, "first_year");
+        const int64_t last = number(t, r, "last_year");
+        if (first > last)
+            fail(where(t, r) + ": first_year after last_year");
+        const int64_t limit = number(t, r, "limit_man");
+        const int64_t child = number(t, r, "child_limit_man", true, 0);
+        if (limit == 0 || (child != 0 && child <= limit))
+            fail(where(t, r) + ": limit_man must be above 0 and child_limit_man above limit_man");
+        if (number(t, r, "years") == 0)
+            fail(where(t, r) + ": years is 0");
+        for (int64_t year = first; year <= last; ++year) {
+            const std::string key = std::to_string(year) + " " + houses[house] + " " + kinds[kind];
+            if (!covered.insert(key).second)
+                fail(where(t, r) + ": a second row for " + key);
+        }
+        out << "    { " << first << ", " << last << ", " << (house == 0 ? "true" : "false") << ", " << kind << ", "
+            << limit << ", " << child << ", " << number(t, r, "years") << " },\n";
+    }
+    out << "};\n\n";
+}
+
 const char* const PREAMBLE = R"(// Generated at build time by gen-tax-data from data/tax/*.tsv; do not edit.
 #pragma once
 
@@ -512,6 +552,8 @@ struct PrefectureRateRow { int year; int prefecture; int64_t value; int64_t inco
 struct InsuranceRow { int year; int64_t kaigo; int64_t shien; int shienMonths; int64_t kounen; int64_t koyou; int64_t capHealth; int64_t capPension; };
 /** 標準報酬月額: from <= monthly pay < to; pensionGrade 0 when not a 厚生年金 grade. */
 struct GradeRow { int year; int pensionGrade; int64_t standard; int64_t from; int64_t to; };
+/** 住宅ローン控除: 借入限度額 in 万円 (childLimitMan 0 = none) and years for 入居 firstYear..lastYear; kind in the order of CreditHouseKind. */
+struct CreditLimitRow { int firstYear; int lastYear; bool newHouse; int kind; int64_t limitMan; int64_t childLimitMan; int years; };
 /** 住民税 parameters of a year. */
 struct ResidentRow { int year; int64_t prefRatePct; int64_t muniRatePct; int64_t adjPrefPct; int64_t adjMuniPct; int64_t kintoPref; int64_t kintoMuni; int64_t forest; int64_t exemptSingle; int64_t exemptPerPerson; int64_t exemptAdd; int64_t kintoFamilyAdd; int64_t shotokuFamilyAdd; int64_t basicDiff; };
 
@@ -566,6 +608,10 @@ int main(int argc, char** argv)
                 dir, "standard_monthly_grades.tsv", { "year", "health_grade", "pension_grade", "std", "from", "to" }),
             out);
         resident(readTable(dir, "resident_tax.tsv", { "year", "key", "value" }), out);
+        creditLimits(readTable(dir,
+                         "housing_credit_limits.tsv",
+                         { "first_year", "last_year", "house", "kind", "limit_man", "child_limit_man", "years" }),
+            out);
     } catch (const Failure& failure) {
         std::cerr << "gen-tax-data: " << failure.message << "\n";
         return 1;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/money/HousingCredit.h"
 
+#include "harukaze/TaxTableData.h"
+
 #include <algorithm>
 
 namespace harukaze {
@@ -13,45 +15,17 @@ constexpr int64_t INCOME_LIMIT = 2000 * MAN; // 合計所得金額
 constexpr int64_t SMALL_INCOME_LIMIT = 1000 * MAN;
 constexpr int FIRST_SMALL_EXCLUSION_YEAR = 2026; // from here a small house has no uplift
 
-// 借入限度額 in 万円 (the 子育て・若者夫婦 figure beside it, 0 when there is none) and the years, by 入居
-// year: 令和6・7年入居 (2024, 2025) and 令和8年度税制改正大綱 for 2026 to 2030.
-struct LimitRow
-{
-    int firstYear;
-    int lastYear;
-    bool newHouse;
-    CreditHouseKind kind;
-    int limit;
-    int childLimit;
-    int years;
-};
-
-constexpr LimitRow LIMITS[] = {
-    { 2024, 2025, true, CreditHouseKind::Certified, 4500, 5000, 13 },
-    { 2024, 2025, true, CreditHouseKind::Zeh, 3500, 4500, 13 },
-    { 2024, 2025, true, CreditHouseKind::EnergySaving, 3000, 4000, 13 },
-    { 2024, 2025, false, CreditHouseKind::Certified, 3000, 0, 10 },
-    { 2024, 2025, false, CreditHouseKind::Zeh, 3000, 0, 10 },
-    { 2024, 2025, false, CreditHouseKind::EnergySaving, 3000, 0, 10 },
-    { 2024, 2025, false, CreditHouseKind::Other, 2000, 0, 10 },
-    { 2026, 2030, true, CreditHouseKind::Certified, 4500, 5000, 13 },
-    { 2026, 2030, true, CreditHouseKind::Zeh, 3500, 4500, 13 },
-    { 2026, 2027, true, CreditHouseKind::EnergySaving, 2000, 3000, 13 },
-    { 2026, 2030, false, CreditHouseKind::Certified, 3500, 4500, 13 },
-    { 2026, 2030, false, CreditHouseKind::Zeh, 3500, 4500, 13 },
-    { 2026, 2030, false, CreditHouseKind::EnergySaving, 2000, 3000, 13 },
-    { 2026, 2030, false, CreditHouseKind::Other, 2000, 0, 10 },
-};
-
 } // namespace
 
 CreditLimit creditLimit(int moveInYear, CreditHouseKind kind, bool newHouse, bool child, bool small)
 {
-    for (const LimitRow& row : LIMITS) {
-        if (moveInYear < row.firstYear || moveInYear > row.lastYear || row.newHouse != newHouse || row.kind != kind)
+    // 借入限度額 and years by 入居 year (data/tax/housing_credit_limits.tsv).
+    for (const tax_data::CreditLimitRow& row : tax_data::HOUSING_CREDIT_LIMITS) {
+        if (moveInYear < row.firstYear || moveInYear > row.lastYear || row.newHouse != newHouse
+            || row.kind != static_cast<int>(kind))
             continue;
-        const bool uplift = child && row.childLimit > 0 && !(small && moveInYear >= FIRST_SMALL_EXCLUSION_YEAR);
-        return { (uplift ? row.childLimit : row.limit) * MAN, row.years };
+        const bool uplift = child && row.childLimitMan > 0 && !(small && moveInYear >= FIRST_SMALL_EXCLUSION_YEAR);
+        return { (uplift ? row.childLimitMan : row.limitMan) * MAN, row.years };
     }
     return {};
 }
