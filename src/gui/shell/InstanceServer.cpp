@@ -2,20 +2,17 @@
 #include "gui/shell/InstanceServer.h"
 
 #include "gui/shell/HandOverMessage.h"
+#include "gui/shell/LocalSocket.h"
 #include "gui/shell/SingleInstance.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QThread>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
-
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace harukaze {
 
@@ -26,29 +23,45 @@ constexpr int s_maxConnections = 8;
 // A second copy sends its request as soon as it is connected.
 constexpr int s_defaultRequestTimeoutMs = 5000;
 
-// Whether the process at the other end of a local socket runs as this process's user.
-bool peerIsThisUser(qintptr descriptor)
-{
-    ucred peer {};
-    socklen_t size = sizeof peer;
-    return descriptor >= 0 && ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
-        && size == sizeof peer && peer.uid == ::geteuid();
-}
-
 } // namespace
+
+struct InstanceServer::Connection : QObject
+{
+    explicit Connection(int descriptor, QObject* parent)
+        : QObject(parent)
+        , descriptor(descriptor)
+        , notifier(new QSocketNotifier(static_cast<qintptr>(descriptor), QSocketNotifier::Read, this))
+    {
+    }
+    ~Connection() override
+    {
+        notifier->setEnabled(false);
+        LocalSocket::closeDescriptor(descriptor);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    int descriptor;
+    QSocketNotifier* notifier;
+    QByteArray received;
+};
 
 InstanceServer::InstanceServer(QObject* parent)
     : QObject(parent)
-    , m_server(new QLocalServer(this))
     , m_requestTimeoutMs(s_defaultRequestTimeoutMs)
 {
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &InstanceServer::acceptConnections);
 }
 
 InstanceServer::~InstanceServer()
 {
     watchForIdle(false);
+    qDeleteAll(m_connections);
+    if (m_listening >= 0) {
+        // As the program ends, so does its door: the next copy finds no socket to hand over to.
+        delete m_acceptNotifier;
+        LocalSocket::closeDescriptor(m_listening);
+        QFile::remove(m_socketPath);
+    }
 }
 
 QString InstanceServer::defaultSocketPath()
@@ -64,13 +77,19 @@ bool InstanceServer::listen(const QString& socketPath)
     m_socketPath = socketPath.isEmpty() ? defaultSocketPath() : socketPath;
     if (m_socketPath.isEmpty())
         return false;
-    QLocalServer::removeServer(m_socketPath);
-    return m_server->listen(m_socketPath);
+    if (m_listening >= 0)
+        return true;
+    m_listening = LocalSocket::listenAt(m_socketPath);
+    if (m_listening < 0)
+        return false;
+    m_acceptNotifier = new QSocketNotifier(static_cast<qintptr>(m_listening), QSocketNotifier::Read, this);
+    connect(m_acceptNotifier, &QSocketNotifier::activated, this, &InstanceServer::acceptConnections);
+    return true;
 }
 
 bool InstanceServer::isListening() const
 {
-    return m_server->isListening();
+    return m_listening >= 0;
 }
 
 void InstanceServer::setWindow(QWidget* window)
@@ -159,29 +178,29 @@ bool InstanceServer::eventFilter(QObject* watched, QEvent* event)
 
 void InstanceServer::acceptConnections()
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+    for (int descriptor = LocalSocket::acceptOne(m_listening); descriptor >= 0;
+         descriptor = LocalSocket::acceptOne(m_listening)) {
         // Only this user's own second copy has anything to say; a connection that sends no whole
         // request in time, or one more than the server takes at once, is closed.
-        if (m_connections.size() >= s_maxConnections || !peerIsThisUser(socket->socketDescriptor())) {
-            socket->abort();
-            socket->deleteLater();
+        if (m_connections.size() >= s_maxConnections || !LocalSocket::peerIsThisUser(descriptor)) {
+            LocalSocket::closeDescriptor(descriptor);
             continue;
         }
-        m_connections.insert(socket);
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { closeConnection(socket); });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        QTimer::singleShot(m_requestTimeoutMs, socket, [this, socket] { closeConnection(socket); });
-        readRequest(socket);
+        auto* connection = new Connection(descriptor, this);
+        m_connections.insert(connection);
+        connect(
+            connection->notifier, &QSocketNotifier::activated, this, [this, connection] { readRequest(connection); });
+        QTimer::singleShot(m_requestTimeoutMs, connection, [this, connection] { closeConnection(connection); });
+        readRequest(connection);
     }
 }
 
-void InstanceServer::closeConnection(QLocalSocket* socket)
+void InstanceServer::closeConnection(Connection* connection)
 {
-    if (!m_connections.remove(socket))
+    if (!m_connections.remove(connection))
         return;
-    socket->disconnect(this);
-    socket->abort();
-    socket->deleteLater();
+    connection->notifier->setEnabled(false);
+    connection->deleteLater();
 }
 
 void InstanceServer::setRequestTimeout(int milliseconds)
@@ -189,26 +208,24 @@ void InstanceServer::setRequestTimeout(int milliseconds)
     m_requestTimeoutMs = milliseconds;
 }
 
-void InstanceServer::readRequest(QLocalSocket* socket)
+void InstanceServer::readRequest(Connection* connection)
 {
-    if (!m_connections.contains(socket))
+    if (!m_connections.contains(connection))
         return;
-    const HandOver::Parsed parsed = HandOver::parseRequest(socket->peek(HandOver::maxRequestBytes()));
-    if (parsed.status == HandOver::Parsed::Status::Incomplete)
-        return;
-    if (parsed.status == HandOver::Parsed::Status::Bad) {
-        closeConnection(socket);
+    const bool open
+        = LocalSocket::readAvailable(connection->descriptor, connection->received, HandOver::maxRequestBytes());
+    const HandOver::Parsed parsed = HandOver::parseRequest(connection->received);
+    if (parsed.status == HandOver::Parsed::Status::Bad
+        || (parsed.status == HandOver::Parsed::Status::Incomplete && !open)) {
+        closeConnection(connection);
         return;
     }
-    socket->readAll();
+    if (parsed.status == HandOver::Parsed::Status::Incomplete)
+        return;
     m_pending.append(parsed.path);
-    // The answer goes out before the connection is let go; the socket closes itself once it has.
-    m_connections.remove(socket);
-    socket->disconnect(this);
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    socket->write(HandOver::reply());
-    socket->flush();
-    socket->disconnectFromServer();
+    // The answer goes out before the connection is let go (a few bytes: the socket takes them at once).
+    LocalSocket::writeAll(connection->descriptor, HandOver::reply(), QDeadlineTimer(m_requestTimeoutMs));
+    closeConnection(connection);
     raiseWindow();
     if (!isReady())
         emit requestHeld(parsed.path);
@@ -244,29 +261,15 @@ bool InstanceServer::sendOpenRequest(const QString& path, const QString& socketP
     if (request.isEmpty() || serverPath.isEmpty())
         return false;
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    for (;;) {
-        socket.connectToServer(serverPath);
-        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
-            break;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    // The path goes only to a copy of this user: whoever else listens there learns nothing.
-    if (!peerIsThisUser(socket.socketDescriptor()))
+    const int descriptor = LocalSocket::connectTo(serverPath, deadline);
+    if (descriptor < 0)
         return false;
-    socket.write(request);
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
-            return false;
-    }
+    // The path goes only to a copy of this user: whoever else listens there learns nothing.
     const QByteArray reply = HandOver::reply();
-    while (socket.bytesAvailable() < reply.size()) {
-        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            return false;
-    }
-    return socket.read(reply.size()) == reply;
+    const bool taken = LocalSocket::peerIsThisUser(descriptor) && LocalSocket::writeAll(descriptor, request, deadline)
+        && LocalSocket::readExactly(descriptor, reply.size(), deadline) == reply;
+    LocalSocket::closeDescriptor(descriptor);
+    return taken;
 }
 
 } // namespace harukaze

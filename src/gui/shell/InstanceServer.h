@@ -9,8 +9,7 @@
 
 #include <functional>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 class QWidget;
 
 namespace harukaze {
@@ -97,13 +96,16 @@ protected:
 
 private:
     void acceptConnections();
-    void readRequest(QLocalSocket* socket);
-    void closeConnection(QLocalSocket* socket);
+    /** A connection that has not sent its whole request yet. */
+    struct Connection;
+    void readRequest(Connection* connection);
+    void closeConnection(Connection* connection);
     void raiseWindow();
     void scheduleDelivery();
     void watchForIdle(bool watch);
 
-    QLocalServer* m_server;
+    int m_listening = -1; ///< the listening socket's descriptor
+    QSocketNotifier* m_acceptNotifier = nullptr;
     QString m_socketPath;
     QPointer<QWidget> m_window;
     std::function<bool()> m_readyCheck;
@@ -113,7 +115,7 @@ private:
     bool m_deliveryScheduled = false;
     bool m_watching = false;
     int m_requestTimeoutMs;
-    QSet<QLocalSocket*> m_connections; ///< connections waiting for their request
+    QSet<Connection*> m_connections; ///< connections waiting for their request
 };
 
 } // namespace harukaze
