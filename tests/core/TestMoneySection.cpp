@@ -478,7 +478,16 @@ TEST(TestMoneySection, sectionAtTheCapsIsSavedSoThatItReadsBackWhole)
             EXPECT_EQ(plan.money->unknownLines.size() + cut.droppedKept, row.lines) << row.name;
         }
 
-        // Saved: the writer adds every setting and child line, and the file still reads whole.
+        // Saved after the user turned on everything that writes more lines (both pension estimates,
+        // a loan with its twenty rate changes and twenty 繰上返済): the file still reads whole.
+        plan.money->husbandPensionEstimate.mode = PensionMode::Statement;
+        plan.money->wifePensionEstimate.mode = PensionMode::Record;
+        plan.money->home.loanYear = 2026;
+        plan.money->home.loanAmount = 30000;
+        for (std::optional<LoanRateChange>& change : plan.money->home.rateChanges)
+            change = LoanRateChange { 2030, 4, 1500 };
+        for (std::optional<Prepayment>& prepayment : plan.money->home.prepayments)
+            prepayment = Prepayment { 2031, 10, 1000, PrepaymentKind::ShortenTerm };
         const std::string saved = planFileBytes(plan);
         MoneySectionCut again;
         std::vector<std::string> savedSection;

@@ -373,8 +373,18 @@ std::optional<MoneySettings> readMoneySection(const std::vector<std::string>& tr
     // The room the writer needs besides the kept lines (UTF-8 bytes are never fewer than the
     // CP932 bytes written): every line it writes whatever the settings, each as long as its value
     // may grow, and every entry there may be.
-    MoneySettings widest; // 額面 writes its eleven keys besides the others
+    // 額面 writes its eleven keys besides the others, each spouse's pension estimate its block,
+    // a housing loan its keys and up to twenty rate changes and twenty 繰上返済.
+    MoneySettings widest;
     widest.tax.incomeBasis = IncomeBasis::Gross;
+    widest.husbandPensionEstimate.mode = PensionMode::Record;
+    widest.wifePensionEstimate.mode = PensionMode::Record;
+    HomeSettings& home = widest.home;
+    home.loanYear = 9999;
+    for (std::optional<LoanRateChange>& change : home.rateChanges)
+        change = LoanRateChange { 9999, 12, 20000 };
+    for (std::optional<Prepayment>& prepayment : home.prepayments)
+        prepayment = Prepayment { 9999, 12, 999999, PrepaymentKind::LowerPayment };
     const std::vector<std::string> fixed = moneySectionLines(widest);
     const size_t fixedLines = fixed.size();
     const size_t entryLines = settings.incomes.size() + settings.expenses.size();
