@@ -510,6 +510,29 @@ INSTANTIATE_TEST_SUITE_P(Rows,
         CompareArguments { "missingFirst", { "--compare", "MISSING.HRZ", "PLAN", "PLAN", "OUT" }, 1, "MISSING.HRZ" }),
     [](const testing::TestParamInfo<CompareArguments>& info) { return std::string(info.param.name); });
 
+TEST(TestExporter, aMoneySectionReadInPartIsReportedAndTheExportGoesOn)
+{
+    // A later version's section of 4,200 lines: the reader keeps what fits, and says so.
+    TempDir scratch;
+    std::string bytes = readFile(CASH_FLOW_CASES_DIR + "family-2026/plan.HRZ");
+    bytes = bytes.substr(0, bytes.find(MONEY_SECTION_HEADER)) + std::string(MONEY_SECTION_HEADER) + "\r\n";
+    for (int i = 0; i < 4200; ++i)
+        bytes += "LATER" + std::to_string(i) + "=1\r\n";
+    bytes += std::string(MONEY_SECTION_END) + "\r\n";
+    scratch.write("long.HRZ", bytes);
+    const std::string plan = scratch.path() + "long.HRZ";
+    for (const std::vector<std::string>& args :
+        { std::vector<std::string> { "--cashflow", "--year", "2026", plan, "-" },
+            std::vector<std::string> { "--compare", "--year", "2026", plan, plan, "-" } }) {
+        const ProgramRun run = runCsv(args, scratch);
+        EXPECT_EQ(run.status, 0) << args[0];
+        EXPECT_FALSE(run.out.empty()) << args[0];
+        EXPECT_NE(run.err.find("long.HRZ: the household money settings were read in part"), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find("ファイルの4397行目から後"), std::string::npos) << run.err;
+    }
+}
+
 TEST(TestExporter, compareSetsEachPlansSavingsBesideTheOthers)
 {
     TempDir scratch;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Compare.h"
+#include "CutWarning.h"
 
 #include "core/io/SaveFile.h"
 #include "core/money/PlanComparison.h"
 #include "core/plan/FamilyPlan.h"
+#include "core/plan/PlanFile.h"
 #include "core/table/TableBuilder.h"
 
 #include <cstdio>
@@ -18,10 +20,12 @@ int writePlanComparison(
     auto plan = std::make_unique<FamilyPlan>();
     for (const std::string& path : planPaths) {
         std::string error;
-        if (!readComparedPlan(path, *plan, &error)) {
+        MoneySectionCut cut;
+        if (!readComparedPlan(path, *plan, &error, &cut)) {
             std::fprintf(stderr, "harukaze-csv: cannot read the plan file %s: %s\n", path.c_str(), error.c_str());
             return 1;
         }
+        warnOfCut(path, cut);
         plans.push_back(comparedPlan(planFileNameOf(path), *plan, context));
     }
     const std::string bytes = planComparisonCsvBytes(comparePlans(std::move(plans)));

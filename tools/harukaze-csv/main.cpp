@@ -7,6 +7,7 @@
 // two to four plans side by side (プランの比較).
 
 #include "Compare.h"
+#include "CutWarning.h"
 #include "core/io/Cp932.h"
 #include "core/io/CsvWriter.h"
 #include "core/io/SaveFile.h"
@@ -394,13 +395,15 @@ int main(int argc, char** argv)
         auto lines = std::make_unique<FileLines>();
         std::vector<std::string> trailing;
         std::string error;
-        if (!FILE_IN(options.planPath, *lines, &error, &trailing)) {
+        MoneySectionCut cut;
+        if (!FILE_IN(options.planPath, *lines, &error, &trailing, &cut)) {
             std::fprintf(
                 stderr, "harukaze-csv: cannot read the plan file %s: %s\n", options.planPath.c_str(), error.c_str());
             return EXIT_FAILED;
         }
         parsePlanFileLines(*lines, plan);
-        parseMoneySection(trailing, plan);
+        parseMoneySection(trailing, plan, &cut);
+        warnOfCut(options.planPath, cut);
     }
 
     const TableModel model = buildLifeCycleTable(plan, context);

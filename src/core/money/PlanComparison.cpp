@@ -223,7 +223,7 @@ std::string planFileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool readComparedPlan(const std::string& path, FamilyPlan& plan, std::string* error)
+bool readComparedPlan(const std::string& path, FamilyPlan& plan, std::string* error, MoneySectionCut* cut)
 {
     REC_CLEAR(plan);
     if (!cp932Available(error))
@@ -231,10 +231,10 @@ bool readComparedPlan(const std::string& path, FamilyPlan& plan, std::string* er
     // The 300 lines are large: they live on the heap, as the Open command keeps them.
     auto lines = std::make_unique<FileLines>();
     std::vector<std::string> trailing;
-    if (!FILE_IN(path, *lines, error, &trailing))
+    if (!FILE_IN(path, *lines, error, &trailing, cut))
         return false;
     parsePlanFileLines(*lines, plan);
-    parseMoneySection(trailing, plan);
+    parseMoneySection(trailing, plan, cut);
     return true;
 }
 

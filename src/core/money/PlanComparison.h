@@ -12,6 +12,7 @@
 namespace harukaze {
 
 struct FamilyPlan;
+struct MoneySectionCut;
 struct TableContext;
 
 /** A comparison sets two to four plans side by side. */
@@ -105,8 +106,9 @@ std::string planFileNameOf(const std::string& path);
 /**
  * Reads the plan file at `path` into `plan` as the Open command reads it (the record reset, the 300
  * lines by line number, then the money section). False, `plan` reset and `error` set, when the file
- * cannot be read.
+ * cannot be read. A money section read only in part is described in `cut` (when given).
  */
-bool readComparedPlan(const std::string& path, FamilyPlan& plan, std::string* error = nullptr);
+bool readComparedPlan(
+    const std::string& path, FamilyPlan& plan, std::string* error = nullptr, MoneySectionCut* cut = nullptr);
 
 } // namespace harukaze

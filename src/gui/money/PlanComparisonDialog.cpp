@@ -2,6 +2,8 @@
 #include "gui/money/PlanComparisonDialog.h"
 
 #include "core/money/PlanComparison.h"
+#include "core/plan/MoneySection.h"
+#include "core/plan/PlanFile.h"
 #include "gui/common/BusyPointer.h"
 #include "gui/common/FileDialog.h"
 #include "gui/common/FileMessages.h"
@@ -113,14 +115,21 @@ bool PlanComparisonDialog::addFile(const QString& path)
     }
     auto plan = std::make_unique<FamilyPlan>();
     std::string error;
+    MoneySectionCut cut;
     bool read = false;
     {
         BusyPointer busy;
-        read = readComparedPlan(QFile::encodeName(path).toStdString(), *plan, &error);
+        read = readComparedPlan(QFile::encodeName(path).toStdString(), *plan, &error, &cut);
     }
     if (!read) {
         MessageBox::warning(this, openFailedText(path, error));
         return false;
+    }
+    if (cut.any()) {
+        // Compared with what could be read; the file itself is left as it is.
+        MessageBox::information(this,
+            QStringLiteral("家計設定が大きすぎるため、一部を読み込まずに比較します。\n%1\n\n読み込んでいない行：\n%2")
+                .arg(absolute, QString::fromStdString(moneySectionCutText(cut))));
     }
     m_files.push_back({ absolute, *plan });
     auto* item = new QListWidgetItem(nameOf(path));
