@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time generator of the tax and social insurance tables: reads the project's copies of the
-// twelve TSV files in data/tax (給与所得, deductions, 速算表, 公的年金等控除, 協会けんぽ rates, the
+// thirteen TSV files in data/tax (給与所得, deductions, 速算表, 公的年金等控除, 協会けんぽ rates, the
 // nationwide insurance rates, 標準報酬月額 grades, 住民税 parameters, the prefectures' surtaxes and
-// the 住宅ローン控除 limits)
+// the 住宅ローン控除 limits and rules)
 // and writes one header of constexpr rows that the core picks by calendar year.
 //
 // Every file is checked: its header line must name the expected columns; in every year a banded
@@ -521,6 +521,30 @@ void creditLimits(const Table& t, std::ostream& out)
     out << "};\n\n";
 }
 
+// 住宅ローン控除 rules by 入居年: year ranges that do not overlap, a small_uplift of 0 or 1.
+void creditRules(const Table& t, std::ostream& out)
+{
+    std::set<int64_t> covered;
+    out << "inline constexpr CreditRuleRow HOUSING_CREDIT_RULES[] = {\n";
+    for (size_t r = 0; r < t.rows.size(); ++r) {
+        const int64_t first = number(t, r, "first_year");
+        const int64_t last = number(t, r, "last_year");
+        if (first > last)
+            fail(where(t, r) + ": first_year after last_year");
+        for (int64_t year = first; year <= last; ++year) {
+            if (!covered.insert(year).second)
+                fail(where(t, r) + ": a second row for " + std::to_string(year));
+        }
+        if (number(t, r, "small_uplift") > 1)
+            fail(where(t, r) + ": small_uplift is neither 0 nor 1");
+        out << "    { " << first << ", " << last << ", " << number(t, r, "rate_permille") << ", "
+            << number(t, r, "resident_pct") << ", " << number(t, r, "resident_cap") << ", "
+            << number(t, r, "income_limit") << ", " << number(t, r, "small_income_limit") << ", "
+            << (number(t, r, "small_uplift") == 1 ? "true" : "false") << " },\n";
+    }
+    out << "};\n\n";
+}
+
 const char* const PREAMBLE = R"(// Generated at build time by gen-tax-data from data/tax/*.tsv; do not edit.
 #pragma once
 
@@ -554,6 +578,8 @@ struct InsuranceRow { int year; int64_t kaigo; int64_t shien; int shienMonths; i
 struct GradeRow { int year; int pensionGrade; int64_t standard; int64_t from; int64_t to; };
 /** 住宅ローン控除: 借入限度額 in 万円 (childLimitMan 0 = none) and years for 入居 firstYear..lastYear; kind in the order of CreditHouseKind. */
 struct CreditLimitRow { int firstYear; int lastYear; bool newHouse; int kind; int64_t limitMan; int64_t childLimitMan; int years; };
+/** 住宅ローン控除 rules for 入居 firstYear..lastYear. */
+struct CreditRuleRow { int firstYear; int lastYear; int64_t ratePermille; int64_t residentPct; int64_t residentCap; int64_t incomeLimit; int64_t smallIncomeLimit; bool smallUplift; };
 /** 住民税 parameters of a year. */
 struct ResidentRow { int year; int64_t prefRatePct; int64_t muniRatePct; int64_t adjPrefPct; int64_t adjMuniPct; int64_t kintoPref; int64_t kintoMuni; int64_t forest; int64_t exemptSingle; int64_t exemptPerPerson; int64_t exemptAdd; int64_t kintoFamilyAdd; int64_t shotokuFamilyAdd; int64_t basicDiff; };
 
@@ -611,6 +637,17 @@ int main(int argc, char** argv)
         creditLimits(readTable(dir,
                          "housing_credit_limits.tsv",
                          { "first_year", "last_year", "house", "kind", "limit_man", "child_limit_man", "years" }),
+            out);
+        creditRules(readTable(dir,
+                        "housing_credit_rules.tsv",
+                        { "first_year",
+                            "last_year",
+                            "rate_permille",
+                            "resident_pct",
+                            "resident_cap",
+                            "income_limit",
+                            "small_income_limit",
+                            "small_uplift" }),
             out);
     } catch (const Failure& failure) {
         std::cerr << "gen-tax-data: " << failure.message << "\n";
