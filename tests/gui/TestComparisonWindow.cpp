@@ -167,6 +167,7 @@ private slots:
         compare->trigger();
         const PlanComparisonWindow* window = main->comparisonWindow();
         QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("プランの比較 - 今買う.HRZ"));
 
         const QTableWidget* table = window->indicatorTable();
         QStringList header;

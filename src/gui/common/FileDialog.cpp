@@ -31,7 +31,8 @@ QString run(QWidget* parent,
     const QString& title,
     const QString& filter,
     const QString& defaultSuffix,
-    const QString& suggested = QString())
+    const QString& suggested = QString(),
+    const QString& folder = QString())
 {
     s_lastTitle = title;
     s_lastFilter = filter;
@@ -44,7 +45,7 @@ QString run(QWidget* parent,
     // Qt's own dialog, told to describe files by their names only: the type column and the icons
     // would otherwise read each file's first bytes, which hangs on a FIFO or in /proc.
     NameOnlyIconProvider iconProvider;
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, folder, filter);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontUseCustomDirectoryIcons);
     dialog.setIconProvider(&iconProvider);
     // Qt's own dialog (used where the desktop offers none) opens small and cuts the date column
@@ -75,9 +76,9 @@ QString run(QWidget* parent,
 } // namespace
 
 QString FileDialog::getOpenFileName(
-    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix)
+    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix, const QString& folder)
 {
-    return run(parent, QFileDialog::AcceptOpen, title, filter, defaultSuffix);
+    return run(parent, QFileDialog::AcceptOpen, title, filter, defaultSuffix, QString(), folder);
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent,

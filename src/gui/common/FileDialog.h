@@ -16,10 +16,14 @@ class FileDialog
 public:
     /**
      * Open dialog. `filter` is a Qt filter such as "HARUKAZE (*.HRZ *.hrz)"; the file need not exist.
-     * `defaultSuffix` (without dot) is added when the chosen name has no suffix.
+     * `defaultSuffix` (without dot) is added when the chosen name has no suffix. The dialog shows
+     * `folder` first when one is given.
      */
-    static QString getOpenFileName(
-        QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix);
+    static QString getOpenFileName(QWidget* parent,
+        const QString& title,
+        const QString& filter,
+        const QString& defaultSuffix,
+        const QString& folder = QString());
 
     /**
      * Save-as dialog without an overwrite prompt; `defaultSuffix` is added when the name has none.

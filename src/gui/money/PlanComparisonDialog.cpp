@@ -63,7 +63,9 @@ PlanComparisonDialog::PlanComparisonDialog(const QString& currentPath, const QSt
     layout->addWidget(intro);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("比較するプラン(&P):")), 0, 0);
+    auto* plansLabel = new QLabel(QStringLiteral("比較するプラン(&P):"));
+    plansLabel->setBuddy(m_plans);
+    grid->addWidget(plansLabel, 0, 0);
     grid->addWidget(m_plans, 1, 0);
     auto* planButtons = new QVBoxLayout;
     planButtons->addWidget(m_addFile);
@@ -150,8 +152,13 @@ void PlanComparisonDialog::removeRow(int row)
 
 void PlanComparisonDialog::addChosenFile()
 {
-    const QString path = FileDialog::getOpenFileName(
-        this, QStringLiteral("比較するプランを開く"), QStringLiteral("HARUKAZE (*.HRZ *.hrz)"), QStringLiteral("HRZ"));
+    // Plans to compare usually lie beside the one shown.
+    const QString folder = m_currentPath.isEmpty() ? QString() : QFileInfo(m_currentPath).absolutePath();
+    const QString path = FileDialog::getOpenFileName(this,
+        QStringLiteral("比較するプランを開く"),
+        QStringLiteral("HARUKAZE (*.HRZ *.hrz)"),
+        QStringLiteral("HRZ"),
+        folder);
     if (!path.isEmpty())
         addFile(path);
 }

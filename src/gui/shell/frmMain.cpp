@@ -652,6 +652,9 @@ void frmMain::refreshComparison()
     const bool demo = document->origin() == PlanDocument::Origin::Sample;
     m_comparison->rebuild(
         document->plan(), demo ? QString() : document->fileName(), PlanSession::instance().tableContext());
+    // The other plans are compared with the one shown, which the caption names.
+    m_comparison->setWindowTitle(QStringLiteral("プランの比較 - ")
+        + (demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName()));
 }
 
 void frmMain::compareCommand()
