@@ -653,8 +653,8 @@ void frmMain::refreshComparison()
     m_comparison->rebuild(
         document->plan(), demo ? QString() : document->fileName(), PlanSession::instance().tableContext());
     // The other plans are compared with the one shown, which the caption names.
-    m_comparison->setWindowTitle(QStringLiteral("プランの比較 - ")
-        + (demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName()));
+    m_comparison->setWindowTitle(
+        QStringLiteral("プランの比較 - ") + (demo ? QStringLiteral("ｵｰﾌﾟﾆﾝｸﾞ･ﾃﾞﾓ") : document->displayName()));
 }
 
 void frmMain::compareCommand()
