@@ -9,10 +9,7 @@
 #include "core/plan/MoneySection.h"
 #include "core/table/TableBuilder.h"
 #include "export/PrintableLoanSchedule.h"
-#include "gui/common/BusyPointer.h"
-#include "gui/common/FileDialog.h"
-#include "gui/common/FileMessages.h"
-#include "gui/common/MessageBox.h"
+#include "gui/common/SaveAs.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -164,23 +161,17 @@ PrintableTable LoanScheduleWindow::printable(const QString& planFilePath) const
 
 bool LoanScheduleWindow::saveCsv()
 {
-    const QString path = FileDialog::getSaveFileName(this,
-        QStringLiteral("ファイル名を付けて保存"),
-        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
-        QStringLiteral("CSV"));
-    if (path.isEmpty())
-        return false;
-    std::string error;
-    bool written = false;
-    {
-        BusyPointer busy;
-        written = saveFileAtomically(QFile::encodeName(path).toStdString(),
-            utf8ToCp932(loanScheduleCsvText(m_schedule ? *m_schedule : LoanSchedule {})),
-            &error);
-    }
-    if (!written)
-        MessageBox::warning(this, saveFailedText(path, error));
-    return written;
+    SaveRequest request;
+    request.title = QStringLiteral("返済予定表のCSV保存");
+    request.filter = QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)");
+    request.suffix = QStringLiteral("CSV");
+    const std::string bytes = utf8ToCp932(loanScheduleCsvText(m_schedule ? *m_schedule : LoanSchedule {}));
+    return !saveAs(this, request, [&bytes](const QString& path, QString* reason) {
+        std::string error;
+        const bool written = saveFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error);
+        *reason = QString::fromStdString(error);
+        return written;
+    }).isEmpty();
 }
 
 void LoanScheduleWindow::tryPrepayment()

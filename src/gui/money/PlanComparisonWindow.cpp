@@ -6,9 +6,7 @@
 #include "core/table/TableBuilder.h"
 #include "export/PrintableCashFlow.h"
 #include "gui/common/BusyPointer.h"
-#include "gui/common/FileDialog.h"
-#include "gui/common/FileMessages.h"
-#include "gui/common/MessageBox.h"
+#include "gui/common/SaveAs.h"
 #include "gui/money/RoundAxis.h"
 
 #include <QCategoryAxis>
@@ -355,22 +353,17 @@ void PlanComparisonWindow::showChart()
 
 bool PlanComparisonWindow::saveCsv()
 {
-    const QString path = FileDialog::getSaveFileName(this,
-        QStringLiteral("ファイル名を付けて保存"),
-        QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)"),
-        QStringLiteral("CSV"));
-    if (path.isEmpty())
-        return false;
-    std::string error;
-    bool written = false;
-    {
-        BusyPointer busy;
-        written
-            = saveFileAtomically(QFile::encodeName(path).toStdString(), planComparisonCsvBytes(m_comparison), &error);
-    }
-    if (!written)
-        MessageBox::warning(this, saveFailedText(path, error));
-    return written;
+    SaveRequest request;
+    request.title = QStringLiteral("プランの比較のCSV保存");
+    request.filter = QStringLiteral("CSV (ｶﾝﾏ 区切り) (*.CSV *.csv)");
+    request.suffix = QStringLiteral("CSV");
+    const std::string bytes = planComparisonCsvBytes(m_comparison);
+    return !saveAs(this, request, [&bytes](const QString& path, QString* reason) {
+        std::string error;
+        const bool written = saveFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error);
+        *reason = QString::fromStdString(error);
+        return written;
+    }).isEmpty();
 }
 
 } // namespace harukaze
