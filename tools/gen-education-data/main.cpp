@@ -9,6 +9,8 @@
 //
 // Usage: gen-education-data TABLE.tsv OUTPUT.h
 
+#include "TsvFile.h"
+
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -18,6 +20,8 @@
 #include <vector>
 
 namespace {
+
+namespace tsv = harukaze::tsv;
 
 using RowKey = std::tuple<std::string, std::string, std::string, std::string>; // stage, type, item, source_key
 
@@ -95,20 +99,6 @@ std::vector<Figure> figures()
     };
 }
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> fields;
-    size_t begin = 0;
-    while (true) {
-        const size_t tab = line.find('\t', begin);
-        fields.push_back(line.substr(begin, tab == std::string::npos ? std::string::npos : tab - begin));
-        if (tab == std::string::npos)
-            break;
-        begin = tab + 1;
-    }
-    return fields;
-}
-
 bool parseYen(const std::string& text, long long& yen)
 {
     if (text.empty() || text.size() > 12)
@@ -161,27 +151,17 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string table = argv[1];
-    std::ifstream in(table, std::ios::binary);
-    if (!in) {
+    std::vector<std::string> columns; // "stage  type  item  yen  unit  source_key  confirmation"
+    std::vector<tsv::Line> lines;
+    if (!tsv::readFile(table, columns, lines)) {
         std::cerr << "gen-education-data: cannot read " << table << "\n";
         return 1;
     }
 
     std::map<RowKey, Row> rows;
-    std::string line;
-    int lineNumber = 0;
-    bool headerSeen = false;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (!headerSeen) {
-            headerSeen = true; // "stage  type  item  yen  unit  source_key  confirmation"
-            continue;
-        }
-        const std::vector<std::string> fields = splitTabs(line);
+    for (const tsv::Line& line : lines) {
+        const std::vector<std::string>& fields = line.fields;
+        const int lineNumber = line.number;
         long long yen = 0;
         if (fields.size() != 7 || !parseYen(fields[3], yen)) {
             std::cerr << "gen-education-data: " << table << ":" << lineNumber

@@ -10,6 +10,8 @@
 //
 // Usage: gen-life-data TABLE.tsv OUTPUT_DIR
 
+#include "TsvFile.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -19,6 +21,8 @@
 #include <vector>
 
 namespace {
+
+namespace tsv = harukaze::tsv;
 
 constexpr int LAST_AGE = 120;
 
@@ -57,16 +61,6 @@ bool parseHundredths(const std::string& text, long& hundredths)
     return true;
 }
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    std::istringstream in(line);
-    while (std::getline(in, field, '\t'))
-        fields.push_back(field);
-    return fields;
-}
-
 bool writeDataFile(const std::string& path, const std::vector<long>& remaining)
 {
     std::string bytes;
@@ -91,28 +85,18 @@ int main(int argc, char** argv)
         std::cerr << "usage: gen-life-data TABLE.tsv OUTPUT_DIR\n";
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
+    std::vector<std::string> header; // "age  male_remaining  female_remaining"
+    std::vector<tsv::Line> lines;
+    if (!tsv::readFile(argv[1], header, lines)) {
         std::cerr << "gen-life-data: cannot read " << argv[1] << "\n";
         return 1;
     }
 
     std::vector<long> male;
     std::vector<long> female;
-    std::string line;
-    int lineNumber = 0;
-    bool headerSeen = false;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (!headerSeen) {
-            headerSeen = true; // "age  male_remaining  female_remaining"
-            continue;
-        }
-        const std::vector<std::string> fields = splitTabs(line);
+    for (const tsv::Line& line : lines) {
+        const std::vector<std::string>& fields = line.fields;
+        const int lineNumber = line.number;
         long age = 0;
         long maleYears = 0;
         long femaleYears = 0;

@@ -13,6 +13,8 @@
 //
 // Usage: gen-pension-data PARAMS.tsv KASAN.tsv START_AGE.tsv TOKUBETSU.tsv LIFE.tsv OUTPUT.h
 
+#include "TsvFile.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -23,6 +25,8 @@
 #include <vector>
 
 namespace {
+
+namespace tsv = harukaze::tsv;
 
 constexpr int LIFE_AGES = 114; // 0..113
 
@@ -41,49 +45,23 @@ struct Table
     std::vector<std::pair<int, std::vector<std::string>>> rows; // line number, fields
 };
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> fields;
-    size_t begin = 0;
-    while (true) {
-        const size_t tab = line.find('\t', begin);
-        fields.push_back(line.substr(begin, tab == std::string::npos ? std::string::npos : tab - begin));
-        if (tab == std::string::npos)
-            break;
-        begin = tab + 1;
-    }
-    return fields;
-}
-
 // The data rows of a TAB-separated file: '#' lines, empty lines and the header line are skipped.
 bool readTable(const std::string& path, size_t columns, Table& table)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::vector<std::string> header;
+    std::vector<tsv::Line> lines;
+    if (!tsv::readFile(path, header, lines)) {
         std::cerr << "gen-pension-data: cannot read " << path << "\n";
         return false;
     }
     table.path = path;
-    std::string line;
-    int lineNumber = 0;
-    bool headerSeen = false;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (!headerSeen) {
-            headerSeen = true;
-            continue;
-        }
-        std::vector<std::string> fields = splitTabs(line);
-        if (fields.size() != columns) {
-            std::cerr << "gen-pension-data: " << path << ":" << lineNumber << ": " << fields.size() << " fields, not "
-                      << columns << "\n";
+    for (tsv::Line& line : lines) {
+        if (line.fields.size() != columns) {
+            std::cerr << "gen-pension-data: " << path << ":" << line.number << ": " << line.fields.size()
+                      << " fields, not " << columns << "\n";
             return false;
         }
-        table.rows.emplace_back(lineNumber, std::move(fields));
+        table.rows.emplace_back(line.number, std::move(line.fields));
     }
     return true;
 }

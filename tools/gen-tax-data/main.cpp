@@ -12,6 +12,8 @@
 //
 // Usage: gen-tax-data DATA_DIR OUTPUT.h
 
+#include "TsvFile.h"
+
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -22,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+namespace tsv = harukaze::tsv;
 
 struct Table
 {
@@ -41,57 +45,31 @@ struct Failure
     throw Failure { message };
 }
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> fields;
-    size_t begin = 0;
-    while (true) {
-        const size_t tab = line.find('\t', begin);
-        fields.push_back(line.substr(begin, tab == std::string::npos ? std::string::npos : tab - begin));
-        if (tab == std::string::npos)
-            break;
-        begin = tab + 1;
-    }
-    return fields;
-}
-
 Table readTable(const std::string& dir, const std::string& name, const std::vector<std::string>& columns)
 {
     Table table;
     table.file = name;
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    if (!in)
+    std::vector<std::string> header;
+    std::vector<tsv::Line> lines;
+    if (!tsv::readFile(dir + "/" + name, header, lines))
         fail(name + ": cannot read");
-    std::string line;
-    int lineNumber = 0;
-    bool headerSeen = false;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        const std::vector<std::string> fields = splitTabs(line);
-        if (!headerSeen) {
-            if (fields != columns) {
-                std::string expected;
-                for (const std::string& column : columns)
-                    expected += (expected.empty() ? "" : "<TAB>") + column;
-                fail(name + ":" + std::to_string(lineNumber) + ": the header is not \"" + expected + "\"");
-            }
-            headerSeen = true;
-            continue;
-        }
-        if (fields.size() != columns.size())
-            fail(name + ":" + std::to_string(lineNumber) + ": " + std::to_string(fields.size()) + " fields, not "
+    if (header != columns) {
+        std::string expected;
+        for (const std::string& column : columns)
+            expected += (expected.empty() ? "" : "<TAB>") + column;
+        fail(name + ": the header is not \"" + expected + "\"");
+    }
+    for (const tsv::Line& line : lines) {
+        if (line.fields.size() != columns.size())
+            fail(name + ":" + std::to_string(line.number) + ": " + std::to_string(line.fields.size()) + " fields, not "
                 + std::to_string(columns.size()));
         std::map<std::string, std::string> row;
         for (size_t i = 0; i < columns.size(); ++i)
-            row[columns[i]] = fields[i];
+            row[columns[i]] = line.fields[i];
         table.rows.push_back(std::move(row));
-        table.lines.push_back(lineNumber);
+        table.lines.push_back(line.number);
     }
-    if (!headerSeen || table.rows.empty())
+    if (table.rows.empty())
         fail(name + ": no rows");
     table.columns = columns;
     return table;
