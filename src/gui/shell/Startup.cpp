@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/Startup.h"
 
+#include "gui/common/FirstFrameExit.h"
+
 #include "gui/common/PlanSession.h"
 #include "gui/help/Help.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
-#include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QWidget>
-
-#include <cstdlib>
 
 // The resources live in the static GUI library; registering them here keeps the linker from
 // dropping them. Qt's initialiser must be called from the global namespace.
@@ -75,28 +74,6 @@ void setUpProgramFolder()
     PlanSession::instance().setAppDir(appDir.toStdString());
     Help::setHelpFile(appDir + QStringLiteral("HARUKAZE.HLP"));
 }
-
-namespace {
-
-// Ends the process once the window's first paint has been handed to the window system.
-class FirstFrameExit : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this, [] { std::_Exit(0); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 void exitAfterFirstFrameIfAsked(QWidget* window)
 {
