@@ -11,7 +11,6 @@
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QLineSeries>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -125,22 +124,7 @@ void CashFlowChart::setTable(const CashFlowTable& table)
     years->setTitleFont(base);
     years->setGridLineVisible(false);
 
-    auto* amounts = new QValueAxis;
-    amounts->setTitleText(QStringLiteral("万円"));
-    amounts->setRange(low, high);
-    amounts->setTickType(QValueAxis::TicksDynamic);
-    amounts->setTickAnchor(0);
-    amounts->setTickInterval(step);
-    amounts->setLabelFormat(QStringLiteral("%.0f"));
-    amounts->setLabelsFont(base);
-    amounts->setTitleFont(base);
-
-    chart->addAxis(years, Qt::AlignBottom);
-    chart->addAxis(amounts, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(years);
-        series->attachAxis(amounts);
-    }
+    attachAxes(chart, years, amountAxis(axis, base));
 
     QChart* old = this->chart();
     setChart(chart);

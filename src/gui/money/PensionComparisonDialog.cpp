@@ -125,19 +125,11 @@ PensionComparisonDialog::PensionComparisonDialog(
     auto* axisX = new QBarCategoryAxis;
     axisX->append(categories);
     axisX->setTitleText(QStringLiteral("受給開始年齢（歳）"));
-    chart->addAxis(axisX, Qt::AlignBottom);
-    series->attachAxis(axisX);
-    // Round 万円 ticks from 0 up to the largest total.
+    // Round 万円 ticks from 0 up to the largest total (the chart's title names the unit).
     double highest = 0;
     for (int i = 0; i < totals->count(); ++i)
         highest = std::max(highest, totals->at(i));
-    const RoundAxis round = roundAxis(0, highest);
-    auto* axisY = new QValueAxis;
-    axisY->setRange(round.low, round.high);
-    axisY->setTickCount(round.tickCount());
-    axisY->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(axisY, Qt::AlignLeft);
-    series->attachAxis(axisY);
+    attachAxes(chart, axisX, amountAxis(roundAxis(0, highest), chart->font(), false));
     auto* chartView = new QChartView(chart);
     chartView->setObjectName(QStringLiteral("comparisonChart"));
     chartView->setRenderHint(QPainter::Antialiasing);

@@ -24,7 +24,6 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -333,19 +332,7 @@ void PlanComparisonWindow::showChart()
         years->append(QString::fromStdString(m_comparison.years[static_cast<size_t>(n)]), n);
     years->setLabelsFont(base);
     years->setTitleFont(base);
-    auto* amounts = new QValueAxis;
-    amounts->setTitleText(QStringLiteral("万円"));
-    amounts->setRange(low, high);
-    amounts->setTickCount(axis.tickCount());
-    amounts->setLabelFormat(QStringLiteral("%.0f"));
-    amounts->setLabelsFont(base);
-    amounts->setTitleFont(base);
-    chart->addAxis(years, Qt::AlignBottom);
-    chart->addAxis(amounts, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(years);
-        series->attachAxis(amounts);
-    }
+    attachAxes(chart, years, amountAxis(axis, base));
     QChart* old = m_chart->chart();
     m_chart->setChart(chart);
     delete old;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/money/RoundAxis.h"
 
+#include <QChart>
+#include <QValueAxis>
+
 #include <algorithm>
 #include <cmath>
 
@@ -22,11 +25,6 @@ double roundStep(double span)
 
 } // namespace
 
-int RoundAxis::tickCount() const
-{
-    return static_cast<int>(std::lround((high - low) / step)) + 1;
-}
-
 RoundAxis roundAxis(double low, double high)
 {
     RoundAxis axis;
@@ -34,6 +32,31 @@ RoundAxis roundAxis(double low, double high)
     axis.low = std::floor(low / axis.step) * axis.step;
     axis.high = std::max(std::ceil(high / axis.step) * axis.step, axis.low + axis.step);
     return axis;
+}
+
+QValueAxis* amountAxis(const RoundAxis& axis, const QFont& font, bool titled)
+{
+    auto* amounts = new QValueAxis;
+    if (titled)
+        amounts->setTitleText(QStringLiteral("万円"));
+    amounts->setRange(axis.low, axis.high);
+    amounts->setTickType(QValueAxis::TicksDynamic);
+    amounts->setTickAnchor(0);
+    amounts->setTickInterval(axis.step);
+    amounts->setLabelFormat(QStringLiteral("%.0f"));
+    amounts->setLabelsFont(font);
+    amounts->setTitleFont(font);
+    return amounts;
+}
+
+void attachAxes(QChart* chart, QAbstractAxis* across, QAbstractAxis* amounts)
+{
+    chart->addAxis(across, Qt::AlignBottom);
+    chart->addAxis(amounts, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(across);
+        series->attachAxis(amounts);
+    }
 }
 
 } // namespace harukaze

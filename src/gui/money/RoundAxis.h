@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+class QAbstractAxis;
+class QChart;
+class QFont;
+class QValueAxis;
+
 namespace harukaze {
 
 /**
@@ -13,12 +18,15 @@ struct RoundAxis
     double low = 0;
     double high = 0;
     double step = 1;
-
-    /** The number of ticks from low to high, both ends included. */
-    int tickCount() const;
 };
 
 /** The round axis that holds every value from `low` to `high`. */
 RoundAxis roundAxis(double low, double high);
+
+/** The chart's value axis of `axis`: its range, a labelled tick on every step from 0, in `font`. */
+QValueAxis* amountAxis(const RoundAxis& axis, const QFont& font, bool titled = true);
+
+/** Adds `across` at the bottom and `amounts` at the left of `chart` and puts every series on both. */
+void attachAxes(QChart* chart, QAbstractAxis* across, QAbstractAxis* amounts);
 
 } // namespace harukaze
