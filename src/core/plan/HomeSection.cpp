@@ -11,9 +11,15 @@ namespace {
 
 constexpr int MAX_MONTH = 12;
 
-enum class Grammar { Amount, Rate, Year, Month, LoanYears, LoanMonths, LoanRate, Flag };
+constexpr NumberRule AMOUNT { NumberRule::Form::Amount, 0, MAX_AMOUNT };
+constexpr NumberRule RATE { NumberRule::Form::Rate, -MAX_RATE, MAX_RATE };
+constexpr NumberRule YEAR { NumberRule::Form::Whole, 0, MAX_YEAR };
+constexpr NumberRule MONTH { NumberRule::Form::Whole, 1, MAX_MONTH };
+constexpr NumberRule LOAN_YEARS { NumberRule::Form::Whole, 0, MAX_LOAN_YEARS };
+constexpr NumberRule LOAN_MONTHS { NumberRule::Form::Whole, 0, MAX_MONTH - 1 };
+constexpr NumberRule FLAG { NumberRule::Form::Flag, 0, 1 };
 
-// One scalar key: its grammar, and how it is read from and written to the settings.
+// One scalar key: how it is read from and written to the settings.
 struct HomeKey
 {
     const char* key;
@@ -21,55 +27,29 @@ struct HomeKey
     std::function<std::string(const HomeSettings&)> write;
 };
 
-std::optional<int> parseGrammar(Grammar grammar, const std::string& value)
-{
-    switch (grammar) {
-    case Grammar::Amount:
-        return parseTenths(value, 0, MAX_AMOUNT);
-    case Grammar::Rate:
-        return parseTenths(value, -MAX_RATE, MAX_RATE);
-    case Grammar::Year:
-        return parseWholeNumber(value, 0, MAX_YEAR);
-    case Grammar::Month:
-        return parseWholeNumber(value, 1, MAX_MONTH);
-    case Grammar::LoanYears:
-        return parseWholeNumber(value, 0, MAX_LOAN_YEARS);
-    case Grammar::LoanMonths:
-        return parseWholeNumber(value, 0, MAX_MONTH - 1);
-    case Grammar::LoanRate:
-        return parseLoanRate(value);
-    case Grammar::Flag:
-        if (value == "0" || value == "1")
-            return value == "1" ? 1 : 0;
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-std::string formatGrammar(Grammar grammar, int value)
-{
-    switch (grammar) {
-    case Grammar::Amount:
-        return formatAmount(value);
-    case Grammar::Rate:
-        return formatRate(value);
-    case Grammar::LoanRate:
-        return formatLoanRate(value);
-    default:
-        return std::to_string(value);
-    }
-}
-
-HomeKey number(const char* key, Grammar grammar, int HomeSettings::*field)
+HomeKey number(const char* key, NumberRule rule, int HomeSettings::*field)
 {
     return { key,
-        [grammar, field](HomeSettings& home, const std::string& value) {
-            const std::optional<int> parsed = parseGrammar(grammar, value);
+        [rule, field](HomeSettings& home, const std::string& value) {
+            const std::optional<int> parsed = parseNumber(rule, value);
             if (parsed)
                 home.*field = *parsed;
             return parsed.has_value();
         },
-        [grammar, field](const HomeSettings& home) { return formatGrammar(grammar, home.*field); } };
+        [rule, field](const HomeSettings& home) { return formatNumber(rule, home.*field); } };
+}
+
+// The loan's rate, written with three decimals ("0.875").
+HomeKey loanRate(const char* key, int HomeSettings::*field)
+{
+    return { key,
+        [field](HomeSettings& home, const std::string& value) {
+            const std::optional<int> parsed = parseLoanRate(value);
+            if (parsed)
+                home.*field = *parsed;
+            return parsed.has_value();
+        },
+        [field](const HomeSettings& home) { return formatLoanRate(home.*field); } };
 }
 
 template <typename Choice>
@@ -92,31 +72,31 @@ HomeKey choice(const char* key,
 const std::vector<HomeKey>& homeKeys()
 {
     static const std::vector<HomeKey> keys {
-        number("RENT", Grammar::Amount, &HomeSettings::rent),
-        number("RENT_RATE", Grammar::Rate, &HomeSettings::rentRate),
-        number("MOVE_YEAR", Grammar::Year, &HomeSettings::moveYear),
-        number("MOVE_MONTH", Grammar::Month, &HomeSettings::moveMonth),
-        number("HOUSE_COST", Grammar::Amount, &HomeSettings::houseCost),
-        number("HOUSE_COST_RATE", Grammar::Rate, &HomeSettings::houseCostRate),
-        number("LOAN_YEAR", Grammar::Year, &HomeSettings::loanYear),
-        number("LOAN_MONTH", Grammar::Month, &HomeSettings::loanMonth),
-        number("LOAN_AMOUNT", Grammar::Amount, &HomeSettings::loanAmount),
-        number("LOAN_YEARS", Grammar::LoanYears, &HomeSettings::loanYears),
-        number("LOAN_MONTHS", Grammar::LoanMonths, &HomeSettings::loanMonths),
+        number("RENT", AMOUNT, &HomeSettings::rent),
+        number("RENT_RATE", RATE, &HomeSettings::rentRate),
+        number("MOVE_YEAR", YEAR, &HomeSettings::moveYear),
+        number("MOVE_MONTH", MONTH, &HomeSettings::moveMonth),
+        number("HOUSE_COST", AMOUNT, &HomeSettings::houseCost),
+        number("HOUSE_COST_RATE", RATE, &HomeSettings::houseCostRate),
+        number("LOAN_YEAR", YEAR, &HomeSettings::loanYear),
+        number("LOAN_MONTH", MONTH, &HomeSettings::loanMonth),
+        number("LOAN_AMOUNT", AMOUNT, &HomeSettings::loanAmount),
+        number("LOAN_YEARS", LOAN_YEARS, &HomeSettings::loanYears),
+        number("LOAN_MONTHS", LOAN_MONTHS, &HomeSettings::loanMonths),
         choice("LOAN_METHOD", &HomeSettings::loanMethod, loanMethodFromWord, loanMethodWord),
         choice("LOAN_RATE_TYPE", &HomeSettings::loanRateType, loanRateTypeFromWord, loanRateTypeWord),
-        number("LOAN_RATE", Grammar::LoanRate, &HomeSettings::loanRate),
+        loanRate("LOAN_RATE", &HomeSettings::loanRate),
         choice("LOAN_DANSHIN", &HomeSettings::insured, loanInsuredFromWord, loanInsuredWord),
-        number("CREDIT", Grammar::Flag, &HomeSettings::credit),
+        number("CREDIT", FLAG, &HomeSettings::credit),
         choice("CREDIT_KIND", &HomeSettings::creditKind, creditHouseKindFromWord, creditHouseKindWord),
         choice("CREDIT_NEW", &HomeSettings::creditNew, creditNewFromWord, creditNewWord),
-        number("CREDIT_CHILD", Grammar::Flag, &HomeSettings::creditChild),
-        number("CREDIT_SMALL", Grammar::Flag, &HomeSettings::creditSmall),
+        number("CREDIT_CHILD", FLAG, &HomeSettings::creditChild),
+        number("CREDIT_SMALL", FLAG, &HomeSettings::creditSmall),
         choice("CREDIT_TAXPAYER", &HomeSettings::creditTaxpayer, creditTaxpayerFromWord, creditTaxpayerWord),
-        number("CREDIT_INCOME_TAX", Grammar::Amount, &HomeSettings::creditIncomeTax),
-        number("CREDIT_TAXABLE", Grammar::Amount, &HomeSettings::creditTaxable),
-        number("CREDIT_RESIDENT_TAX", Grammar::Amount, &HomeSettings::creditResidentTax),
-        number("CREDIT_TOTAL_INCOME", Grammar::Amount, &HomeSettings::creditTotalIncome),
+        number("CREDIT_INCOME_TAX", AMOUNT, &HomeSettings::creditIncomeTax),
+        number("CREDIT_TAXABLE", AMOUNT, &HomeSettings::creditTaxable),
+        number("CREDIT_RESIDENT_TAX", AMOUNT, &HomeSettings::creditResidentTax),
+        number("CREDIT_TOTAL_INCOME", AMOUNT, &HomeSettings::creditTotalIncome),
     };
     return keys;
 }

@@ -13,56 +13,55 @@ namespace harukaze {
 
 namespace {
 
-enum class ValueKind {
-    Amount, ///< 0 .. 99999.9
-    SignedAmount, ///< -99999.9 .. 99999.9
-    Rate, ///< -10.0 .. 10.0, written with one decimal
-    Age, ///< 0 .. 150
-    PensionAge, ///< 60 .. 75
-    Year, ///< 0 .. 9999
-    Flag, ///< 0 or 1
-};
+// The rules of the settings' values.
+constexpr NumberRule AMOUNT { NumberRule::Form::Amount, 0, MAX_AMOUNT }; // 0 .. 99999.9
+constexpr NumberRule SIGNED_AMOUNT { NumberRule::Form::Amount, -MAX_AMOUNT, MAX_AMOUNT };
+constexpr NumberRule RATE { NumberRule::Form::Rate, -MAX_RATE, MAX_RATE }; // -10.0 .. 10.0
+constexpr NumberRule AGE { NumberRule::Form::Whole, 0, MAX_AGE };
+constexpr NumberRule PENSION_AGE { NumberRule::Form::Whole, MIN_PENSION_AGE, MAX_PENSION_AGE };
+constexpr NumberRule YEAR { NumberRule::Form::Whole, 0, MAX_YEAR };
+constexpr NumberRule FLAG { NumberRule::Form::Flag, 0, 1 };
 
 struct Setting
 {
     const char* key;
-    ValueKind kind;
+    NumberRule rule;
     int MoneySettings::*field;
 };
 
 // The settings in the order they are written.
 const std::array<Setting, 31> SETTINGS { {
-    { "SAVINGS_START", ValueKind::SignedAmount, &MoneySettings::savingsStart },
-    { "INVEST_RATE", ValueKind::Rate, &MoneySettings::investRate },
-    { "HUSBAND_INCOME", ValueKind::Amount, &MoneySettings::husbandIncome },
-    { "HUSBAND_INCOME_RATE", ValueKind::Rate, &MoneySettings::husbandIncomeRate },
-    { "WIFE_INCOME", ValueKind::Amount, &MoneySettings::wifeIncome },
-    { "WIFE_INCOME_RATE", ValueKind::Rate, &MoneySettings::wifeIncomeRate },
-    { "HUSBAND_SEVERANCE", ValueKind::Amount, &MoneySettings::husbandSeverance },
-    { "WIFE_SEVERANCE", ValueKind::Amount, &MoneySettings::wifeSeverance },
-    { "HUSBAND_REEMPLOY_INCOME", ValueKind::Amount, &MoneySettings::husbandReemployIncome },
-    { "HUSBAND_REEMPLOY_END_AGE", ValueKind::Age, &MoneySettings::husbandReemployEndAge },
-    { "WIFE_REEMPLOY_INCOME", ValueKind::Amount, &MoneySettings::wifeReemployIncome },
-    { "WIFE_REEMPLOY_END_AGE", ValueKind::Age, &MoneySettings::wifeReemployEndAge },
-    { "HUSBAND_PENSION", ValueKind::Amount, &MoneySettings::husbandPension },
-    { "HUSBAND_PENSION_AGE", ValueKind::PensionAge, &MoneySettings::husbandPensionAge },
-    { "WIFE_PENSION", ValueKind::Amount, &MoneySettings::wifePension },
-    { "WIFE_PENSION_AGE", ValueKind::PensionAge, &MoneySettings::wifePensionAge },
-    { "PENSION_RATE", ValueKind::Rate, &MoneySettings::pensionRate },
-    { "LIVING", ValueKind::Amount, &MoneySettings::living },
-    { "LIVING_RATE", ValueKind::Rate, &MoneySettings::livingRate },
-    { "HOUSING", ValueKind::Amount, &MoneySettings::housing },
-    { "HOUSING_RATE", ValueKind::Rate, &MoneySettings::housingRate },
-    { "HOUSING_END_YEAR", ValueKind::Year, &MoneySettings::housingEndYear },
-    { "INSURANCE", ValueKind::Amount, &MoneySettings::insurance },
-    { "INSURANCE_END_YEAR", ValueKind::Year, &MoneySettings::insuranceEndYear },
-    { "OTHER", ValueKind::Amount, &MoneySettings::other },
-    { "OTHER_RATE", ValueKind::Rate, &MoneySettings::otherRate },
-    { "EDUCATION_RATE", ValueKind::Rate, &MoneySettings::educationRate },
-    { "CARE_HUSBAND_PARENTS", ValueKind::Flag, &MoneySettings::careHusbandParents },
-    { "CARE_WIFE_PARENTS", ValueKind::Flag, &MoneySettings::careWifeParents },
-    { "CARE_MONTHLY", ValueKind::Amount, &MoneySettings::careMonthly },
-    { "CARE_ONCE", ValueKind::Amount, &MoneySettings::careOnce },
+    { "SAVINGS_START", SIGNED_AMOUNT, &MoneySettings::savingsStart },
+    { "INVEST_RATE", RATE, &MoneySettings::investRate },
+    { "HUSBAND_INCOME", AMOUNT, &MoneySettings::husbandIncome },
+    { "HUSBAND_INCOME_RATE", RATE, &MoneySettings::husbandIncomeRate },
+    { "WIFE_INCOME", AMOUNT, &MoneySettings::wifeIncome },
+    { "WIFE_INCOME_RATE", RATE, &MoneySettings::wifeIncomeRate },
+    { "HUSBAND_SEVERANCE", AMOUNT, &MoneySettings::husbandSeverance },
+    { "WIFE_SEVERANCE", AMOUNT, &MoneySettings::wifeSeverance },
+    { "HUSBAND_REEMPLOY_INCOME", AMOUNT, &MoneySettings::husbandReemployIncome },
+    { "HUSBAND_REEMPLOY_END_AGE", AGE, &MoneySettings::husbandReemployEndAge },
+    { "WIFE_REEMPLOY_INCOME", AMOUNT, &MoneySettings::wifeReemployIncome },
+    { "WIFE_REEMPLOY_END_AGE", AGE, &MoneySettings::wifeReemployEndAge },
+    { "HUSBAND_PENSION", AMOUNT, &MoneySettings::husbandPension },
+    { "HUSBAND_PENSION_AGE", PENSION_AGE, &MoneySettings::husbandPensionAge },
+    { "WIFE_PENSION", AMOUNT, &MoneySettings::wifePension },
+    { "WIFE_PENSION_AGE", PENSION_AGE, &MoneySettings::wifePensionAge },
+    { "PENSION_RATE", RATE, &MoneySettings::pensionRate },
+    { "LIVING", AMOUNT, &MoneySettings::living },
+    { "LIVING_RATE", RATE, &MoneySettings::livingRate },
+    { "HOUSING", AMOUNT, &MoneySettings::housing },
+    { "HOUSING_RATE", RATE, &MoneySettings::housingRate },
+    { "HOUSING_END_YEAR", YEAR, &MoneySettings::housingEndYear },
+    { "INSURANCE", AMOUNT, &MoneySettings::insurance },
+    { "INSURANCE_END_YEAR", YEAR, &MoneySettings::insuranceEndYear },
+    { "OTHER", AMOUNT, &MoneySettings::other },
+    { "OTHER_RATE", RATE, &MoneySettings::otherRate },
+    { "EDUCATION_RATE", RATE, &MoneySettings::educationRate },
+    { "CARE_HUSBAND_PARENTS", FLAG, &MoneySettings::careHusbandParents },
+    { "CARE_WIFE_PARENTS", FLAG, &MoneySettings::careWifeParents },
+    { "CARE_MONTHLY", AMOUNT, &MoneySettings::careMonthly },
+    { "CARE_ONCE", AMOUNT, &MoneySettings::careOnce },
 } };
 
 // The child keys' stage names, in the order they are written.
@@ -87,46 +86,6 @@ constexpr std::string_view CHILD_PREFIX = "CHILD";
 constexpr size_t LONGEST_VALUE_GROWTH = 24;
 constexpr size_t LONGEST_ENTRY_HEAD = 32;
 constexpr size_t NEW_LABEL_BYTES = 160;
-
-std::optional<int> parseValue(ValueKind kind, std::string_view value)
-{
-    switch (kind) {
-    case ValueKind::Amount:
-        return parseTenths(value, 0, MAX_AMOUNT);
-    case ValueKind::SignedAmount:
-        return parseTenths(value, -MAX_AMOUNT, MAX_AMOUNT);
-    case ValueKind::Rate:
-        return parseTenths(value, -MAX_RATE, MAX_RATE);
-    case ValueKind::Age:
-        return parseWholeNumber(value, 0, MAX_AGE);
-    case ValueKind::PensionAge:
-        return parseWholeNumber(value, MIN_PENSION_AGE, MAX_PENSION_AGE);
-    case ValueKind::Year:
-        return parseWholeNumber(value, 0, MAX_YEAR);
-    case ValueKind::Flag:
-        if (value == "0" || value == "1")
-            return value == "1" ? 1 : 0;
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-std::string formatValue(ValueKind kind, int value)
-{
-    switch (kind) {
-    case ValueKind::Amount:
-    case ValueKind::SignedAmount:
-        return formatAmount(value);
-    case ValueKind::Rate:
-        return formatRate(value);
-    case ValueKind::Age:
-    case ValueKind::PensionAge:
-    case ValueKind::Year:
-    case ValueKind::Flag:
-        break;
-    }
-    return std::to_string(value);
-}
 
 // The number 1..max written right after `prefix` at the start of `key` without leading zeros,
 // followed by `rest`; 0 when the key is not of that form.
@@ -175,7 +134,7 @@ bool applyKnownLine(std::string_view key, std::string_view value, MoneySettings&
         return true;
     for (const Setting& setting : SETTINGS) {
         if (key == setting.key) {
-            if (const std::optional<int> parsed = parseValue(setting.kind, value))
+            if (const std::optional<int> parsed = parseNumber(setting.rule, value))
                 settings.*setting.field = *parsed;
             return true;
         }
@@ -266,6 +225,36 @@ std::optional<int> parseTenths(std::string_view text, int min, int max)
     return static_cast<int>(tenths);
 }
 
+std::optional<int> parseNumber(const NumberRule& rule, std::string_view text)
+{
+    switch (rule.form) {
+    case NumberRule::Form::Amount:
+    case NumberRule::Form::Rate:
+        return parseTenths(text, rule.min, rule.max);
+    case NumberRule::Form::Whole:
+        return parseWholeNumber(text, rule.min, rule.max);
+    case NumberRule::Form::Flag:
+        if (text == "0" || text == "1")
+            return text == "1" ? 1 : 0;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::string formatNumber(const NumberRule& rule, int value)
+{
+    switch (rule.form) {
+    case NumberRule::Form::Amount:
+        return formatAmount(value);
+    case NumberRule::Form::Rate:
+        return formatRate(value);
+    case NumberRule::Form::Whole:
+    case NumberRule::Form::Flag:
+        break;
+    }
+    return std::to_string(value);
+}
+
 std::optional<int> parseWholeNumber(std::string_view text, int min, int max)
 {
     if (text.empty())
@@ -309,7 +298,7 @@ std::vector<std::string> moneySectionLines(const MoneySettings& settings)
     for (const Setting& setting : SETTINGS) {
         if (setting.field == &MoneySettings::pensionRate)
             appendPensionSectionLines(settings, lines); // the estimate's keys, when a spouse uses it
-        lines.push_back(std::string(setting.key) + "=" + formatValue(setting.kind, settings.*setting.field));
+        lines.push_back(std::string(setting.key) + "=" + formatNumber(setting.rule, settings.*setting.field));
         if (setting.field == &MoneySettings::savingsStart)
             lines.push_back(std::string(SAVINGS_BASIS_KEY) + "=" + savingsBasisWord(settings.savingsBasis));
         if (setting.field == &MoneySettings::pensionRate)

@@ -71,6 +71,24 @@ std::optional<int> parseTenths(std::string_view text, int min, int max);
 /** A whole number of the grammar [0-9]+ within min..max, or nothing. */
 std::optional<int> parseWholeNumber(std::string_view text, int min, int max);
 
+/**
+ * How a number of a money-section line is written, and the values it may take: an amount in tenths
+ * ("450", "12.5"), a rate in tenths ("1.0"), a whole number, or a flag written exactly "0" or "1".
+ * Every section (settings, 額面, 住宅) reads and writes its numbers by such rules.
+ */
+struct NumberRule
+{
+    enum class Form { Amount, Rate, Whole, Flag } form;
+    int min = 0;
+    int max = 1;
+};
+
+/** `text` read by `rule`, or nothing when it is not of the rule's form or lies outside min..max. */
+std::optional<int> parseNumber(const NumberRule& rule, std::string_view text);
+
+/** `value` as `rule` writes it. */
+std::string formatNumber(const NumberRule& rule, int value);
+
 /** An entry value "YEAR,AMOUNT,LABEL", split at the first two commas; nothing when invalid. */
 std::optional<MoneyEntry> parseMoneyEntry(std::string_view value);
 

@@ -83,6 +83,14 @@ const std::array<Key, 25> KEYS { {
 constexpr std::string_view HUSBAND_PREFIX = "HUSBAND_";
 constexpr std::string_view WIFE_PREFIX = "WIFE_";
 
+// The rule of a number key (Amount, Whole or Flag): from 0 to its maximum.
+NumberRule ruleOf(const Key& key)
+{
+    if (key.kind == Kind::Flag)
+        return { NumberRule::Form::Flag, 0, 1 };
+    return { key.kind == Kind::Amount ? NumberRule::Form::Amount : NumberRule::Form::Whole, 0, key.max };
+}
+
 std::string formatValue(const Key& key, PensionSettings& pension)
 {
     switch (key.kind) {
@@ -98,12 +106,11 @@ std::string formatValue(const Key& key, PensionSettings& pension)
             static_cast<char>('0' + md % 10) };
     }
     case Kind::Amount:
-        return formatAmount(key.field(pension));
     case Kind::Whole:
     case Kind::Flag:
         break;
     }
-    return std::to_string(key.field(pension));
+    return formatNumber(ruleOf(key), key.field(pension));
 }
 
 bool apply(const Key& key, std::string_view value, PensionSettings& pension)
@@ -122,16 +129,10 @@ bool apply(const Key& key, std::string_view value, PensionSettings& pension)
             key.field(pension) = *md;
         return true;
     case Kind::Amount:
-        if (const std::optional<int> tenths = parseTenths(value, 0, key.max))
-            key.field(pension) = *tenths;
-        return true;
     case Kind::Whole:
-        if (const std::optional<int> whole = parseWholeNumber(value, 0, key.max))
-            key.field(pension) = *whole;
-        return true;
     case Kind::Flag:
-        if (value == "0" || value == "1")
-            key.field(pension) = value == "1" ? 1 : 0;
+        if (const std::optional<int> number = parseNumber(ruleOf(key), value))
+            key.field(pension) = *number;
         return true;
     }
     return true;

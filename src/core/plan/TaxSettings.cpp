@@ -15,67 +15,31 @@ namespace {
 constexpr const char* NET_WORD = "手取り";
 constexpr const char* GROSS_WORD = "額面";
 
-enum class Grammar {
-    Months, ///< an amount 0 .. 12
-    Count, ///< a whole number 0 .. 3
-    Flag, ///< exactly "0" or "1"
-    Years, ///< a whole number 0 .. 60
-    Rate, ///< a rate 0.0 .. 20.0
-};
+constexpr NumberRule BONUS_MONTHS { NumberRule::Form::Amount, 0, MAX_BONUS_MONTHS }; // 0 .. 12
+constexpr NumberRule BONUS_COUNT { NumberRule::Form::Whole, 0, MAX_BONUS_COUNT }; // 0 .. 3
+constexpr NumberRule FLAG { NumberRule::Form::Flag, 0, 1 };
+constexpr NumberRule SERVICE_YEARS { NumberRule::Form::Whole, 0, MAX_SERVICE_YEARS }; // 0 .. 60
+constexpr NumberRule HEALTH_RATE { NumberRule::Form::Rate, 0, MAX_PENSION_HEALTH_RATE }; // 0.0 .. 20.0
 
 struct Key
 {
     const char* key;
-    Grammar grammar;
+    NumberRule rule;
     int TaxSettings::*field;
 };
 
 // The keys after INCOME_BASIS and PREFECTURE, in the order they are written.
 const std::array<Key, 9> KEYS { {
-    { "HUSBAND_BONUS_MONTHS", Grammar::Months, &TaxSettings::husbandBonusMonths },
-    { "WIFE_BONUS_MONTHS", Grammar::Months, &TaxSettings::wifeBonusMonths },
-    { "HUSBAND_BONUS_COUNT", Grammar::Count, &TaxSettings::husbandBonusCount },
-    { "WIFE_BONUS_COUNT", Grammar::Count, &TaxSettings::wifeBonusCount },
-    { "HUSBAND_SOCIAL_INSURANCE", Grammar::Flag, &TaxSettings::husbandSocialInsurance },
-    { "WIFE_SOCIAL_INSURANCE", Grammar::Flag, &TaxSettings::wifeSocialInsurance },
-    { "HUSBAND_SERVICE_YEARS", Grammar::Years, &TaxSettings::husbandServiceYears },
-    { "WIFE_SERVICE_YEARS", Grammar::Years, &TaxSettings::wifeServiceYears },
-    { "PENSION_HEALTH_RATE", Grammar::Rate, &TaxSettings::pensionHealthRate },
+    { "HUSBAND_BONUS_MONTHS", BONUS_MONTHS, &TaxSettings::husbandBonusMonths },
+    { "WIFE_BONUS_MONTHS", BONUS_MONTHS, &TaxSettings::wifeBonusMonths },
+    { "HUSBAND_BONUS_COUNT", BONUS_COUNT, &TaxSettings::husbandBonusCount },
+    { "WIFE_BONUS_COUNT", BONUS_COUNT, &TaxSettings::wifeBonusCount },
+    { "HUSBAND_SOCIAL_INSURANCE", FLAG, &TaxSettings::husbandSocialInsurance },
+    { "WIFE_SOCIAL_INSURANCE", FLAG, &TaxSettings::wifeSocialInsurance },
+    { "HUSBAND_SERVICE_YEARS", SERVICE_YEARS, &TaxSettings::husbandServiceYears },
+    { "WIFE_SERVICE_YEARS", SERVICE_YEARS, &TaxSettings::wifeServiceYears },
+    { "PENSION_HEALTH_RATE", HEALTH_RATE, &TaxSettings::pensionHealthRate },
 } };
-
-std::optional<int> parse(Grammar grammar, std::string_view value)
-{
-    switch (grammar) {
-    case Grammar::Months:
-        return parseTenths(value, 0, MAX_BONUS_MONTHS);
-    case Grammar::Count:
-        return parseWholeNumber(value, 0, MAX_BONUS_COUNT);
-    case Grammar::Flag:
-        if (value == "0" || value == "1")
-            return value == "1" ? 1 : 0;
-        return std::nullopt;
-    case Grammar::Years:
-        return parseWholeNumber(value, 0, MAX_SERVICE_YEARS);
-    case Grammar::Rate:
-        return parseTenths(value, 0, MAX_PENSION_HEALTH_RATE);
-    }
-    return std::nullopt;
-}
-
-std::string format(Grammar grammar, int value)
-{
-    switch (grammar) {
-    case Grammar::Months:
-        return formatAmount(value);
-    case Grammar::Rate:
-        return formatRate(value);
-    case Grammar::Count:
-    case Grammar::Flag:
-    case Grammar::Years:
-        break;
-    }
-    return std::to_string(value);
-}
 
 auto fields(const TaxSettings& s)
 {
@@ -127,7 +91,7 @@ void appendTaxSettingLines(const TaxSettings& settings, std::vector<std::string>
     lines.push_back(std::string("INCOME_BASIS=") + incomeBasisWord(settings.incomeBasis));
     lines.push_back("PREFECTURE=" + settings.prefecture);
     for (const Key& key : KEYS)
-        lines.push_back(std::string(key.key) + "=" + format(key.grammar, settings.*key.field));
+        lines.push_back(std::string(key.key) + "=" + formatNumber(key.rule, settings.*key.field));
 }
 
 bool applyTaxSettingLine(std::string_view key, std::string_view value, TaxSettings& settings)
@@ -146,7 +110,7 @@ bool applyTaxSettingLine(std::string_view key, std::string_view value, TaxSettin
     }
     for (const Key& entry : KEYS) {
         if (key == entry.key) {
-            if (const std::optional<int> parsed = parse(entry.grammar, value))
+            if (const std::optional<int> parsed = parseNumber(entry.rule, value))
                 settings.*entry.field = *parsed;
             return true;
         }
