@@ -47,11 +47,6 @@ QStringList texts(const QListWidget* list)
     return result;
 }
 
-void click(QWidget* dialog, const char* button)
-{
-    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
-}
-
 } // namespace
 
 class TestComparisonWindow : public QObject

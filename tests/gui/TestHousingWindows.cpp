@@ -34,11 +34,6 @@ TableContext context()
     return context;
 }
 
-void click(QWidget* parent, const char* button)
-{
-    QTest::mouseClick(child<QPushButton*>(parent, button), Qt::LeftButton);
-}
-
 void setCell(QWidget* dialog, const char* list, int row, int column, const QString& text)
 {
     child<QTableWidget*>(dialog, list)->item(row, column)->setText(text);

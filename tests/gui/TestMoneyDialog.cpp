@@ -34,11 +34,6 @@ QLineEdit* box(QWidget* dialog, const char* name)
     return child<QLineEdit*>(dialog, name);
 }
 
-void click(QWidget* dialog, const char* button)
-{
-    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
-}
-
 QComboBox* educationCombo(QWidget* dialog, int row, int stage)
 {
     return qobject_cast<QComboBox*>(child<QTableWidget*>(dialog, "educationGrid")->cellWidget(row, 1 + 2 * stage));

@@ -31,11 +31,6 @@ QLineEdit* box(QWidget* dialog, const char* name)
     return child<QLineEdit*>(dialog, name);
 }
 
-void click(QWidget* dialog, const char* button)
-{
-    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
-}
-
 // The husband of the worked example: 加入記録, re-employed until 65 at 30.0万.
 void typeHusbandRecord(QWidget* dialog)
 {

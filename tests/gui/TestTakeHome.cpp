@@ -38,11 +38,6 @@ FamilyPlan familyOfFour()
     return plan;
 }
 
-void click(QWidget* dialog, const char* button)
-{
-    QTest::mouseClick(child<QPushButton*>(dialog, button), Qt::LeftButton);
-}
-
 // The amount of the first line of the breakdown labelled `label`.
 QString amountOf(QWidget* dialog, const QString& label)
 {

@@ -4,8 +4,10 @@
 #include "gui/common/PlanDocument.h"
 
 #include <QObject>
+#include <QPushButton>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <QVariant>
 #include <QWidget>
@@ -166,4 +168,10 @@ T child(const QObject* parent, const char* name)
     if (!found)
         qFatal("no child %s in %s", name, parent ? qPrintable(parent->objectName()) : "(no parent)");
     return found;
+}
+
+/** A mouse click on the button of `parent` named `name` (ended at once when there is none). */
+inline void click(const QObject* parent, const char* name)
+{
+    QTest::mouseClick(child<QPushButton*>(parent, name), Qt::LeftButton);
 }
